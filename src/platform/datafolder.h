@@ -1,0 +1,15 @@
+#pragma once
+// The program's folder: what the program keeps beside itself (backups, logs, the movie,
+// the key table) lives here. ORVPOS_HOME, else ~/.local/share/orvpos; tests set their own.
+#include <QString>
+
+namespace orv::datafolder {
+
+QString Root();
+void SetRoot(const QString &path);
+// Root() + "/" + relative, with '\\' turned into '/'.
+QString Path(const QString &relative);
+// The folder of files the program ships (the demo shop, the Hangul key table).
+QString ShareRoot();
+
+}  // namespace orv::datafolder

@@ -1,0 +1,168 @@
+#pragma once
+// The database layer: connections opened from connection texts
+// ("server=…;driver={SQLite|PostgreSQL};uid=…;pwd=…;database=…"), executed statements,
+// recordsets read whole into memory, counted transactions, and an engine dialect.
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <exception>
+#include <memory>
+#include <optional>
+
+namespace orv::db {
+
+// Number and description, as handlers show them ("오류번호 : " … "오류내용 : " …).
+class DbError : public std::exception {
+ public:
+  DbError(long number, QString description, QString sqlState = {});
+  long Number;
+  QString Description;
+  QString SqlState;  // the engine's own code (PostgreSQL SQLSTATE, SQLite result code)
+  const char *what() const noexcept override { return what_.constData(); }
+  // The object a CREATE names exists already.
+  bool IsAlreadyExists() const;
+
+ private:
+  QByteArray what_;
+};
+
+// Error numbers of our own, for failures that do not come from an engine.
+enum ErrorNumber : long {
+  kErrGeneric = -2147217900,     // what ADO reports for a failed statement
+  kErrConnectionText = -2147467259,
+  kErrNotOpen = 3704,            // operation not allowed when the object is closed
+  kErrNoCurrentRow = 3021,       // either BOF or EOF is true
+  kErrNoField = 3265,            // item not found in the collection
+  kErrNoTransaction = 3705,
+};
+
+enum class Engine { SQLite, PostgreSQL };
+
+// One connection text taken apart. Values may be wrapped in braces to hold ';' or '='.
+struct ConnectionText {
+  QString server;    // host, or "host,port"; unused for SQLite
+  QString driver;    // without braces
+  QString uid;
+  QString pwd;
+  QString database;  // SQLite: the file path (relative paths are under the data folder)
+  QHash<QString, QString> all;  // every key, lower case
+
+  Engine engine() const;
+  QString host() const;
+  int port() const;  // 0 when not given
+};
+// Throws DbError for a text that is not "key=value;…" or names no known driver.
+ConnectionText ParseConnectionText(const QString &text);
+// Wraps a value in braces when it holds ';', '=', '{', '}' or outer blanks.
+QString QuoteConnectionValue(const QString &value);
+QString BuildConnectionText(const QString &server, const QString &driver, const QString &uid,
+                            const QString &pwd, const QString &database);
+
+// The literal helper every statement builder uses: 'It''s'.
+QString SqlText(const QString &value);
+
+class Dialect {
+ public:
+  explicit Dialect(Engine e) : engine_(e) {}
+  Engine engine() const { return engine_; }
+  // The column type for a type as the table definitions write it
+  // (decimal(10,0), int, bit, money, smallmoney, char(n), text, …).
+  QString ColumnType(const QString &declared) const;
+  // lhs and rhs are SQL expressions; compared without regard to case.
+  QString CiEquals(const QString &lhs, const QString &rhs) const;
+  QString CiLike(const QString &lhs, const QString &pattern) const;
+  // Statement listing user tables, one column "name".
+  QString TableListSql() const;
+
+ private:
+  Engine engine_;
+};
+
+class Recordset {
+ public:
+  Recordset() = default;
+  bool IsOpen() const { return open_; }
+  void Close();
+  int RecordCount() const { return int(rows_.size()); }
+  bool Eof() const { return !open_ || pos_ >= rows_.size(); }
+  bool Bof() const { return !open_ || pos_ < 0 || rows_.isEmpty(); }
+  void MoveFirst() { pos_ = 0; }
+  void MoveLast() { pos_ = int(rows_.size()) - 1; }
+  void MoveNext() { if (pos_ < rows_.size()) ++pos_; }
+  void MovePrevious() { if (pos_ >= 0) --pos_; }
+  int Position() const { return pos_; }
+  void Move(int row) { pos_ = row; }
+
+  int FieldCount() const { return int(names_.size()); }
+  QString FieldName(int index) const { return names_.value(index); }
+  bool HasField(const QString &name) const { return index_.contains(name.toLower()); }
+  int FieldIndex(const QString &name) const { return index_.value(name.toLower(), -1); }
+  // The current row's value; null for SQL NULL. Throws DbError without a current row
+  // or for an unknown field.
+  QVariant Field(const QString &name) const;
+  QVariant Field(int index) const;
+  QVariant Value(int row, int column) const { return rows_.value(row).value(column); }
+
+ private:
+  friend class Connection;
+  bool open_ = false;
+  int pos_ = 0;
+  QStringList names_;
+  QHash<QString, int> index_;
+  QVector<QVector<QVariant>> rows_;
+};
+
+struct Session;
+
+class Connection {
+ public:
+  Connection();
+  ~Connection();
+  Connection(const Connection &) = delete;
+  Connection &operator=(const Connection &) = delete;
+
+  // Opens (or replaces) the connection. Two connections on one database share one session
+  // and one transaction. Throws DbError.
+  void Open(const QString &connectionText, int timeoutSeconds = 10);
+  void Close();
+  bool IsOpen() const { return session_ != nullptr; }
+  QString Text() const { return text_; }
+  Engine engine() const;
+  Dialect dialect() const { return Dialect(engine()); }
+  bool SharesSessionWith(const Connection &other) const {
+    return session_ && session_ == other.session_;
+  }
+
+  // Rows affected.
+  long long Execute(const QString &sql);
+  Recordset OpenRecordset(const QString &sql);
+  // Runs a statement that may fail without spoiling the open transaction (a savepoint
+  // around it); returns the error instead of throwing.
+  std::optional<DbError> TryExecute(const QString &sql);
+
+  // Counted: only the outermost begin and commit reach the engine. A rollback ends the
+  // whole transaction of the session; a later commit of a connection whose work was
+  // rolled back that way fails.
+  void BeginTrans();
+  void CommitTrans();
+  void RollbackTrans();
+  int TransLevel() const { return depth_; }
+
+  bool TableExists(const QString &name);
+  QStringList TablesWithPrefix(const QString &prefix);
+
+  // Creates the database a connection text names: an SQLite file (its folder must exist)
+  // or a PostgreSQL database (through the server's "postgres" database). Throws DbError.
+  static void CreateDatabase(const QString &connectionText);
+  static bool DatabaseExists(const QString &connectionText);
+
+ private:
+  std::shared_ptr<Session> session_;
+  QString text_;
+  int depth_ = 0;
+  quint64 generation_ = 0;
+};
+
+}  // namespace orv::db
