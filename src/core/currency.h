@@ -1,0 +1,42 @@
+#pragma once
+// Money: signed 64-bit fixed point with four decimals (the stored integer is value × 10000).
+// This is the one money type of the program.
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace orv {
+
+class Currency {
+ public:
+  static constexpr int64_t kScale = 10000;
+
+  constexpr Currency() = default;
+  static constexpr Currency FromRaw(int64_t raw) {
+    Currency c;
+    c.raw_ = raw;
+    return c;
+  }
+  // Whole won; nullopt when outside the money range.
+  static std::optional<Currency> FromWhole(int64_t whole);
+  // Whole won that surely fit (literals, small counts).
+  static constexpr Currency Won(int32_t whole) { return FromRaw(int64_t(whole) * kScale); }
+
+  constexpr int64_t raw() const { return raw_; }
+  constexpr bool IsZero() const { return raw_ == 0; }
+
+  // Checked arithmetic: nullopt on overflow (callers decide what an overflow means).
+  static std::optional<Currency> Add(Currency a, Currency b);
+  static std::optional<Currency> Sub(Currency a, Currency b);
+
+  // "-", integer digits, and "." with the fraction's digits without trailing zeros.
+  QString ToPlainText() const;
+
+  friend constexpr bool operator==(Currency a, Currency b) { return a.raw_ == b.raw_; }
+  friend constexpr auto operator<=>(Currency a, Currency b) { return a.raw_ <=> b.raw_; }
+
+ private:
+  int64_t raw_ = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,9 @@
+#include "core/state.h"
+
+namespace orv::state {
+
+void ResetProgramState() {
+  ResetCoreGlobals();
+}
+
+}  // namespace orv::state
