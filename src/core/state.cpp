@@ -1,5 +1,6 @@
 #include "core/state.h"
 
+#include "chit/pos_logs.h"
 #include "core/pos_settings.h"
 
 namespace orv::state {
@@ -7,6 +8,7 @@ namespace orv::state {
 void ResetProgramState() {
   ResetCoreGlobals();
   ResetPosSettings();
+  ResetChitState();
 }
 
 }  // namespace orv::state

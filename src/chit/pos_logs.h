@@ -1,0 +1,40 @@
+#pragma once
+// The event-log record and its insert statement.
+#include <QString>
+#include <cstdint>
+
+#include "core/currency.h"
+
+struct PosLogsRec {
+  int16_t PlgYear = 0;
+  int16_t PlgMon = 0;
+  int16_t PlgDay = 0;
+  QString PlgDate;  // yyyymmdd
+  int32_t PlgChtNo = 0;
+  QString PlgTime;  // hhmmss
+  int32_t PlgNo = 0;
+  int32_t PlgSeq = 0;
+  int16_t PlgPosNo = 0;
+  orv::Currency PlgPsnKey;
+  int16_t PlgSel = 0;
+  QString PlgText1;
+  QString PlgText2;
+  QString PlgText3;
+  QString PlgSetDate;  // the work date, yyyymmdd
+  int16_t PlgSss1 = 0;
+  int16_t PlgSss2 = 0;
+  int16_t PlgSss3 = 0;
+  int16_t PlgSss4 = 0;
+  int16_t PlgSss5 = 0;
+};
+
+extern PosLogsRec gtPosLogs;
+
+// "Insert Into PosLogs" + yymm (four digits) + the twenty columns + the values of
+// gtPosLogs. Texts are quoted with the literal helper, so a typed apostrophe in a goods
+// or customer name cannot break the statement. Executes nothing.
+QString gsPosLogsInsSql(int16_t yymm);
+
+namespace orv::state {
+void ResetChitState();
+}
