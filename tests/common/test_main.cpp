@@ -2,12 +2,16 @@
 
 #include <QApplication>
 
+#include "platform/dialogs.h"
 #include "test_support.h"
 
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
+  // No box or modal form may wait for a person: whatever a test did not script fails it.
+  orv::dialogs::EnterTestMode(
+      [](const QString &message) { ADD_FAILURE() << "dialogs: " << message.toStdString(); });
   ::testing::AddGlobalTestEnvironment(new orvtest::Environment);
   return RUN_ALL_TESTS();
 }
