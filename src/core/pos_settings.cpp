@@ -1,7 +1,158 @@
 #include "core/pos_settings.h"
 
+#include <QVariant>
+#include <variant>
+
+
+QString gsSetMainDB;
+QString gsSetPosDB;
+int16_t giSetPosNo = 0;
+QString gsSetID;
+QString gsSetPWD;
+int16_t giSetCcBcp = 0;
+int16_t giSetCcNot = 0;
+int16_t giSetCstAll = 0;
+int16_t giSetKeyCheck = 0;
+int16_t giSetHandScaner = 0;
+int16_t giSetinterval = 0;
+QString gsSetScan;
+int16_t giSetScanPort = 0;
+int16_t giSetScanSets = 0;
+int16_t giSetScanXonOff = 0;
+QString gsSaupNo;
+int16_t giSetPos = 0;
+int16_t giSetKey = 0;
+int16_t giSetPrint = 0;
+QString gsSetPrnPort;
+int16_t giSetPrnWait = 0;
+int16_t giSetDisp = 0;
+int16_t giSetDisPortNo = 0;
+int16_t giSetCoin = 0;
+int16_t giSetCoinPortNo = 0;
+int16_t giSetDraw = 0;
+int16_t giSetVan = 0;
+int16_t giSetVanDan = 0;
+orv::Currency gcSetCdCount;
+QString gsSetDanId;
+QString gsSetServerIp;
+QString gsSetServerPort;
+QString gsSetSerialNo;
+QString gsDeSet;
+QString gsGMDown;
+int16_t giSetSignPad = 0;
+int16_t giSetSignPortNo = 0;
+int16_t giSetSign0 = 0;
+QString gsCodeDate;
+QString gsCstTsDate;
+int16_t giSetAutoUpdate = 0;
+int16_t giSetJunPrnNone = 0;
+int16_t giSetNoDate = 0;
 int16_t giSetLog = 0;
+int16_t giSetSound = 0;
+int16_t giSetPrnCom = 0;
+int16_t giSetOiPrnSu = 0;
+int16_t giSetDangaStop = 0;
+int16_t giSetMisuNotPrn = 0;
+int16_t giSetSignNotUse = 0;
+int16_t giSetJulsa = 0;
+int16_t giSetSale20 = 0;
+int16_t giSetDrawAuto = 0;
+orv::Currency giZerdoAllDc;
+
+namespace {
+
+struct Scrambled {
+  QString *text;
+};
+using Target = std::variant<int16_t *, orv::Currency *, QString *, Scrambled>;
+
+struct Key {
+  const char *name;
+  Target target;
+  bool saved;
+  const char *savedAs = nullptr;  // the spelling the save writes, when it differs
+};
+
+// In the order the settings are read and written.
+const Key kKeys[] = {
+    {"gsSetMainDB", Scrambled{&gsSetMainDB}, true},
+    {"gsSetPosDB", Scrambled{&gsSetPosDB}, true},
+    {"giSetPosNo", &giSetPosNo, true},
+    {"gsSetID", &gsSetID, true},
+    {"gsSetPWD", &gsSetPWD, true},
+    {"giSetCcBcp", &giSetCcBcp, true},
+    {"giSetCcNot", &giSetCcNot, true},
+    {"giSetCstAll", &giSetCstAll, true},
+    {"giSetKeyCheck", &giSetKeyCheck, true},
+    {"giSetHandScaner", &giSetHandScaner, true},
+    {"giSetinterval", &giSetinterval, true, "giSetInterVal"},
+    {"gsSetScan", &gsSetScan, true},
+    {"giSetScanPort", &giSetScanPort, true},
+    {"giSetScanSets", &giSetScanSets, true},
+    {"giSetScanXonOff", &giSetScanXonOff, true},
+    {"gsSaupNo", &gsSaupNo, true},
+    {"giSetPos", &giSetPos, true},
+    {"giSetKey", &giSetKey, true},
+    {"giSetPrint", &giSetPrint, true},
+    {"gsSetPrnPort", &gsSetPrnPort, true},
+    {"giSetPrnWait", &giSetPrnWait, true},
+    {"giSetDisp", &giSetDisp, true},
+    {"giSetDisPortNo", &giSetDisPortNo, true},
+    {"giSetCoin", &giSetCoin, true},
+    {"giSetCoinPortNo", &giSetCoinPortNo, true},
+    {"giSetDraw", &giSetDraw, true},
+    {"giSetVan", &giSetVan, true},
+    {"giSetVanDan", &giSetVanDan, true},
+    {"gcSetCdCount", &gcSetCdCount, true},
+    {"gsSetDanId", &gsSetDanId, true},
+    {"gsSetServerIp", &gsSetServerIp, true},
+    {"gsSetServerPort", &gsSetServerPort, true},
+    {"gsSetSerialNo", &gsSetSerialNo, true},
+    {"gsDeSet", &gsDeSet, true},
+    {"gsGMDown", &gsGMDown, true},
+    {"giSetSignPad", &giSetSignPad, true},
+    {"giSetSignPortNo", &giSetSignPortNo, true},
+    {"giSetSign0", &giSetSign0, true},
+    {"gsCodeDate", &gsCodeDate, true},
+    {"gsCstTsDate", &gsCstTsDate, true},
+    {"giSetAutoUpdate", &giSetAutoUpdate, true},
+    {"giSetJunPrnNone", &giSetJunPrnNone, true},
+    {"giSetNoDate", &giSetNoDate, true},
+    {"giSetLog", &giSetLog, true},
+    {"giSetSound", &giSetSound, true},
+    {"giSetPrnCom", &giSetPrnCom, true},
+    {"giSetOiPrnSu", &giSetOiPrnSu, true},
+    {"giSetDangaStop", &giSetDangaStop, false},
+    {"giSetMisuNotPrn", &giSetMisuNotPrn, false},
+    {"giSetSignNotUse", &giSetSignNotUse, false},
+    {"giSetJulsa", &giSetJulsa, true},
+    {"giSetSale20", &giSetSale20, false},
+    {"giSetDrawAuto", &giSetDrawAuto, true},
+    {"giZerdoAllDc", &giZerdoAllDc, false},
+};
+
+}  // namespace
+
+void SetFirstRunPosSettings() {
+  orv::state::ResetPosSettings();
+  giSetPosNo = 1;
+  gsSetScan = QStringLiteral("9600,N,8,1");
+  giSetScanPort = 1;
+  gsSetPrnPort = QStringLiteral("LPT1");
+  giSetVan = 3;
+}
 
 namespace orv::state {
-void ResetPosSettings() { giSetLog = 0; }
+void ResetPosSettings() {
+  for (const Key &k : kKeys)
+    std::visit(
+        [](auto v) {
+          using T = decltype(v);
+          if constexpr (std::is_same_v<T, Scrambled>)
+            v.text->clear();
+          else
+            *v = {};
+        },
+        k.target);
+}
 }  // namespace orv::state

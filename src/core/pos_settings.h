@@ -1,11 +1,77 @@
 #pragma once
-// The terminal settings, named after their keys in the settings store.
+// The terminal settings, named after their keys in the settings store (application
+// OrvZerdo, section OrvPosSet). The prefix gives the type: gi 16-bit whole number,
+// gc money, gs text; giZerdoAllDc is money although its name begins with gi.
 #include <QString>
 #include <cstdint>
 
 #include "core/currency.h"
 
-extern int16_t giSetLog;  // 1: keep the daily text log
+extern QString gsSetMainDB;  // plain connection text of the main database (stored scrambled)
+extern QString gsSetPosDB;   // plain connection text of this checkout's POS database
+extern int16_t giSetPosNo;   // POS number of this checkout
+extern QString gsSetID;      // login ID filled into the login form
+extern QString gsSetPWD;     // its password
+extern int16_t giSetCcBcp;   // daily code copy: 0 bulk copy, 1 receive form
+extern int16_t giSetCcNot;   // 1: no automatic daily code copy
+extern int16_t giSetCstAll;  // 1: the integrated-customer download takes all customers
+extern int16_t giSetKeyCheck;
+extern int16_t giSetHandScaner;  // 1: only a hand-held scanner
+extern int16_t giSetinterval;    // scanner polling interval in ms, 0 means 50
+extern QString gsSetScan;        // serial settings of the scanner port, "9600,N,8,1"
+extern int16_t giSetScanPort;
+extern int16_t giSetScanSets;    // 0 polled by a timer, 1 by receive events
+extern int16_t giSetScanXonOff;
+extern QString gsSaupNo;         // business registration number
+extern int16_t giSetPos;         // POS hardware
+extern int16_t giSetKey;         // keyboard
+extern int16_t giSetPrint;       // receipt printer
+extern QString gsSetPrnPort;     // "LPT1", "LPT2", "COMn"
+extern int16_t giSetPrnWait;
+extern int16_t giSetDisp;        // customer display
+extern int16_t giSetDisPortNo;
+extern int16_t giSetCoin;        // coin changer
+extern int16_t giSetCoinPortNo;
+extern int16_t giSetDraw;        // cash drawer: 0 none, 1 direct, 2 behind the printer
+extern int16_t giSetVan;         // card network
+extern int16_t giSetVanDan;
+extern orv::Currency gcSetCdCount;  // serial number of card-network requests
+extern QString gsSetDanId;
+extern QString gsSetServerIp;
+extern QString gsSetServerPort;
+extern QString gsSetSerialNo;
+extern QString gsDeSet;
+extern QString gsGMDown;
+extern int16_t giSetSignPad;
+extern int16_t giSetSignPortNo;
+extern int16_t giSetSign0;
+extern QString gsCodeDate;   // yyyymmdd of the last daily code copy
+extern QString gsCstTsDate;  // yyyymmdd of the last integrated-customer download
+extern int16_t giSetAutoUpdate;
+extern int16_t giSetJunPrnNone;
+extern int16_t giSetNoDate;
+extern int16_t giSetLog;     // 1: keep the daily text log
+extern int16_t giSetSound;
+extern int16_t giSetPrnCom;
+extern int16_t giSetOiPrnSu;  // credit-sale receipt copies, 0 to 5
+extern int16_t giSetDangaStop;
+extern int16_t giSetMisuNotPrn;
+extern int16_t giSetSignNotUse;
+extern int16_t giSetJulsa;
+extern int16_t giSetSale20;
+extern int16_t giSetDrawAuto;
+extern orv::Currency giZerdoAllDc;  // whole-chit discount rate in percent
+
+// Reads every setting of the set from the store. A missing key reads as 0 or "";
+// text that is no number reads as 0, a whole number outside the 16-bit range as 0.
+void LoadPosSettings();
+// Writes the saved settings back, then "Update" (today) and "gsSetPosVersion".
+void SavePosSettings();
+// The values a first run starts from (every other setting empty or 0), in memory only.
+void SetFirstRunPosSettings();
+
+// The version text the settings carry.
+inline constexpr char kPosVersion[] = "Ver 2024.01.30";
 
 namespace orv::state {
 void ResetPosSettings();

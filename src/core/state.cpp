@@ -1,6 +1,7 @@
 #include "core/state.h"
 
 #include "chit/pos_logs.h"
+#include "core/card_ret.h"
 #include "core/pos_settings.h"
 
 namespace orv::state {
@@ -8,6 +9,7 @@ namespace orv::state {
 void ResetProgramState() {
   ResetCoreGlobals();
   ResetPosSettings();
+  ClearCardRet();
   ResetChitState();
 }
 

@@ -1,0 +1,5 @@
+#include "core/card_ret.h"
+
+CardRetRec gtCardRet;
+
+void ClearCardRet() { gtCardRet = CardRetRec{}; }

@@ -1,0 +1,189 @@
+#include "core/helpers.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QList>
+#include <QMediaDevices>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include "print/cash_drawer_stub.h"
+
+int OpenRs(orv::db::Connection &conn, orv::db::Recordset &rs, const QString &sql) {
+  rs = orv::db::Recordset();
+  rs = conn.OpenRecordset(sql);
+  const int n = rs.RecordCount();
+  return n >= 1 ? n : 0;
+}
+
+void CloseRs(orv::db::Recordset &rs) {
+  if (rs.IsOpen()) rs.Close();
+  rs = orv::db::Recordset();
+}
+
+namespace {
+
+bool TagIsOne(const QWidget *w) {
+  const QVariant tag = w->property("Tag");
+  if (!tag.isValid()) return false;
+  bool ok = false;
+  const double v = tag.toString().trimmed().toDouble(&ok);
+  return ok && v == 1.0;
+}
+
+enum class Kind { Other, TextBox, Button, Option, Grid };
+
+Kind KindOf(const QWidget *w) {
+  if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
+      qobject_cast<const QPlainTextEdit *>(w))
+    return Kind::TextBox;
+  if (qobject_cast<const QPushButton *>(w)) return Kind::Button;
+  if (qobject_cast<const QRadioButton *>(w)) return Kind::Option;
+  if (qobject_cast<const QAbstractItemView *>(w)) return Kind::Grid;
+  return Kind::Other;
+}
+
+void SwitchControls(QWidget *window, bool on) {
+  if (!window) return;
+  // Taken once: what the walk itself creates is not walked.
+  const QList<QWidget *> controls = window->findChildren<QWidget *>();
+  for (QWidget *w : controls) {
+    if (TagIsOne(w)) continue;
+    switch (KindOf(w)) {
+      case Kind::TextBox:
+      case Kind::Button:
+      case Kind::Grid:
+        w->setEnabled(on);
+        break;
+      case Kind::Option:
+        if (on) w->setEnabled(true);
+        break;
+      case Kind::Other:
+        break;
+    }
+  }
+}
+
+QColor FromBgr(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+QPointer<QWidget> g_mainForm;
+
+}  // namespace
+
+void EnableControls(QWidget *window) { SwitchControls(window, true); }
+void DisableControls(QWidget *window) { SwitchControls(window, false); }
+
+void SetOnOffColor(QWidget *control, int16_t state) {
+  if (!control) return;
+  const bool on = state == 1;
+  const QColor back = FromBgr(on ? 0xDDC9DE : 0xD5DFCF);
+  QPalette pal = control->palette();
+  if (qobject_cast<QPushButton *>(control)) {
+    pal.setColor(QPalette::Button, back);
+  } else {
+    const QColor fore = on ? QColor(Qt::white) : QColor(Qt::black);
+    pal.setColor(QPalette::Window, back);
+    pal.setColor(QPalette::Base, back);
+    pal.setColor(QPalette::Button, back);
+    pal.setColor(QPalette::WindowText, fore);
+    pal.setColor(QPalette::Text, fore);
+    pal.setColor(QPalette::ButtonText, fore);
+  }
+  control->setAutoFillBackground(true);
+  control->setPalette(pal);
+}
+
+void SetMainFormWindow(QWidget *window) { g_mainForm = window; }
+QWidget *MainFormWindow() { return g_mainForm; }
+
+void SizeMainForm(int16_t flag) {
+  if (flag != 0) return;
+  QWidget *w = g_mainForm;
+  if (!w) return;
+  QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  SizeMainFormFor(w, screen->size());
+}
+
+void SizeMainFormFor(QWidget *window, QSize screenPixels) {
+  if (!window) return;
+  if (screenPixels.width() > 1024 || screenPixels.height() > 768) {
+    window->setWindowState(window->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized |
+                                                      Qt::WindowFullScreen));
+    window->resize(qRound(15480.0 / kTwipsPerPixel), qRound(11200.0 / kTwipsPerPixel));
+  } else {
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+  }
+}
+
+void PlayWav(const QString &path) {
+  if (path.isEmpty() || QMediaDevices::audioOutputs().isEmpty()) return;
+  QSoundEffect effect;
+  QEventLoop loop;
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+  QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
+    if (effect.status() != QSoundEffect::Loading) loop.quit();
+  });
+  effect.setSource(QUrl::fromLocalFile(path));
+  if (effect.status() == QSoundEffect::Loading || effect.status() == QSoundEffect::Null) {
+    guard.start(3000);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  if (effect.status() != QSoundEffect::Ready) return;
+  QObject::disconnect(&effect, &QSoundEffect::statusChanged, nullptr, nullptr);
+  QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
+    if (!effect.isPlaying()) loop.quit();
+  });
+  effect.play();
+  // A wave longer than this is cut: the cashier must not wait on a broken device.
+  guard.start(30000);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  effect.stop();
+}
+
+void CloseWindowByTitle(const QString &text) {
+  if (text.isEmpty()) return;
+  QList<QPointer<QWidget>> windows;
+  for (QWidget *w : QApplication::topLevelWidgets()) windows.append(w);
+  for (const QPointer<QWidget> &w : windows) {
+    if (!w || !w->isWindow()) continue;
+    if (w->windowTitle().contains(text, Qt::CaseSensitive)) w->close();
+  }
+}
+
+void OpenDrawer() { OpenCashDrawer(); }
+
+bool CheckJuminNo(QString &number) {
+  qsizetype b = 0, e = number.size();
+  while (b < e && number[b] == QLatin1Char(' ')) ++b;
+  while (e > b && number[e - 1] == QLatin1Char(' ')) --e;
+  number = number.mid(b, e - b);
+  if (number.isEmpty()) return false;
+  if (number.size() >= 7 && number[6] == QLatin1Char('-')) number = number.left(6) + number.mid(7);
+  if (number.size() != 13) return false;
+  // A character that is not a digit counts 0.
+  auto value = [&](int i) {
+    const QChar c = number[i];
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ? c.unicode() - '0' : 0;
+  };
+  static const int kWeights[12] = {2, 3, 4, 5, 6, 7, 8, 9, 2, 3, 4, 5};
+  int sum = 0;
+  for (int i = 0; i < 12; ++i) sum += value(i) * kWeights[i];
+  const int check = (11 - sum % 11) % 10;
+  return check == value(12);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Options kept in the database: shop-wide ones in OrvRegistry (on the working connection),
+// the point server's in OrvRegistryTs (POS connection) and in its own OrvRegistry
+// (point-server connection), per-user ones in OrvEnvironment (working connection).
+// Keys match without regard to letter case or trailing blanks. Nothing here fails
+// loudly: a missing row, a NULL and any database error read as 0 or ""; a write that
+// fails is rolled back and leaves the row as it was. Each call leaves its statement in gsSql.
+#include <QString>
+#include <cstdint>
+
+#include "core/currency.h"
+
+int32_t GetRegInt(const QString &key);
+orv::Currency GetRegCur(const QString &key);
+int32_t GetRegIntTs(const QString &key);
+int32_t GetRegIntSvr(const QString &key);
+QString GetRegChar(const QString &key);  // trimmed
+QString GetRegText(const QString &key);  // trimmed
+void SetRegistry(const QString &key, int32_t value);
+int32_t GetEnvInt(const QString &userId, const QString &key);
+void SetEnvironment(const QString &userId, const QString &key, int32_t value);

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "fake_web_server.h"
+#include "platform/http.h"
+
+using orvtest::FakeWebServer;
+
+TEST(HttpGet, ReturnsBodyAndStatus) {
+  FakeWebServer web;
+  web.SetPage("/a.php?x=1", "hello\r\nworld");
+  auto r = orv::http::Get(web.BaseUrl() + "/a.php?x=1", 5000);
+  EXPECT_TRUE(r.Success());
+  EXPECT_EQ(r.status, 200);
+  EXPECT_EQ(r.body, QByteArray("hello\r\nworld"));
+  EXPECT_EQ(web.Requests(), QStringList{"/a.php?x=1"});
+
+  auto missing = orv::http::Get(web.BaseUrl() + "/none", 5000);
+  EXPECT_TRUE(missing.ok);
+  EXPECT_EQ(missing.status, 404);
+  EXPECT_FALSE(missing.Success());
+}
+
+TEST(HttpGet, FailsWithoutAnAnswer) {
+  // Nothing listening, a server that never answers, and URLs that cannot be asked.
+  auto refused = orv::http::Get(orvtest::ClosedPortUrl() + "/x", 5000);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_FALSE(refused.error.isEmpty());
+
+  FakeWebServer silent;
+  silent.SetSilent(true);
+  auto timedOut = orv::http::Get(silent.BaseUrl() + "/x", 300);
+  EXPECT_FALSE(timedOut.ok);
+  EXPECT_EQ(timedOut.error, "time-out");
+  EXPECT_EQ(silent.Requests().size(), 1);
+
+  for (const char *url : {"", "not a url", "ftp://127.0.0.1/x", "http:///x"})
+    EXPECT_FALSE(orv::http::Get(url, 1000).ok) << url;
+
+  auto unknownHost = orv::http::Get("http://no-such-host.invalid/x", 5000);
+  EXPECT_FALSE(unknownHost.ok);
+}
+
+TEST(HttpPost, SendsAndReadsTheAnswer) {
+  FakeWebServer web;
+  web.SetPage("/agent", "OK");
+  auto r = orv::http::Post(web.BaseUrl() + "/agent", "a=1", 5000);
+  EXPECT_TRUE(r.Success());
+  EXPECT_EQ(r.Text(), "OK");
+}
