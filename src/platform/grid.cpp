@@ -1,0 +1,330 @@
+#include "platform/grid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "platform/colors.h"
+#include "platform/keys.h"
+
+namespace orv {
+
+// Lets the grid see the keys of a cell editor before the editor and the delegate do.
+class GridDelegate : public QStyledItemDelegate {
+ public:
+  explicit GridDelegate(Grid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+ protected:
+  bool eventFilter(QObject *editor, QEvent *event) override {
+    if (event->type() == QEvent::KeyPress &&
+        grid_->handleKey(editor, static_cast<QKeyEvent *>(event)))
+      return true;
+    return QStyledItemDelegate::eventFilter(editor, event);
+  }
+
+ private:
+  Grid *grid_;
+};
+
+namespace {
+
+constexpr int kWidthPadding = 4;  // pixels beside the characters of a column
+
+Qt::KeyboardModifiers modifiersOf(int shift) {
+  Qt::KeyboardModifiers m;
+  if (shift & keys::vbShiftMask) m |= Qt::ShiftModifier;
+  if (shift & keys::vbCtrlMask) m |= Qt::ControlModifier;
+  if (shift & keys::vbAltMask) m |= Qt::AltModifier;
+  return m;
+}
+
+// The character a key types, for keys put in place of another one.
+QString textOf(int vk, int shift) {
+  using namespace keys;
+  if (shift & (vbCtrlMask | vbAltMask)) return {};
+  if (vk >= vbKey0 && vk <= vbKey0 + 9) return QString(QChar('0' + vk - vbKey0));
+  if (vk >= vbKeyNumpad0 && vk <= vbKeyNumpad0 + 9) return QString(QChar('0' + vk - vbKeyNumpad0));
+  if (vk >= vbKeyA && vk <= vbKeyA + 25)
+    return QString(QChar((shift & vbShiftMask ? 'A' : 'a') + vk - vbKeyA));
+  switch (vk) {
+    case vbKeyReturn: return "\r";
+    case vbKeySpace: return " ";
+    case vbKeyBack: return "\b";
+    case vbKeyEscape: return "\x1b";
+    case vbKeyTab: return "\t";
+    case vbKeyMultiply: return "*";
+    case vbKeyAdd: return "+";
+    case vbKeySubtract: return "-";
+    case vbKeyDecimal: return ".";
+    case vbKeyDivide: return "/";
+    default: return {};
+  }
+}
+
+bool isNumpad(int vk) {
+  using namespace keys;
+  return (vk >= vbKeyNumpad0 && vk <= vbKeyDivide);
+}
+
+}  // namespace
+
+Grid::Grid(QWidget *parent) : QWidget(parent), table_(new QTableWidget(this)) {
+  auto *layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(table_);
+  setFocusProxy(table_);
+  table_->setItemDelegate(new GridDelegate(this));
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                          QAbstractItemView::EditKeyPressed);
+  table_->installEventFilter(this);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    auto inside = [this](QWidget *w) { return w && (w == this || isAncestorOf(w)); };
+    if (inside(old) == inside(now)) return;
+    if (inside(now))
+      emit GotFocus();
+    else
+      emit LostFocus();
+  });
+}
+
+// ---------------------------------------------------------------- size
+
+int Grid::MaxRows() const { return table_->rowCount(); }
+
+void Grid::SetMaxRows(int rows) {
+  table_->setRowCount(qMax(0, rows));
+  if (table_->currentRow() < 0 && table_->rowCount() > 0 && table_->columnCount() > 0)
+    table_->setCurrentCell(0, 0);
+}
+
+int Grid::MaxCols() const { return table_->columnCount(); }
+
+void Grid::SetMaxCols(int cols) {
+  table_->setColumnCount(qMax(0, cols));
+  if (table_->currentRow() < 0 && table_->rowCount() > 0 && table_->columnCount() > 0)
+    table_->setCurrentCell(0, 0);
+}
+
+// ---------------------------------------------------------------- cells
+
+bool Grid::inGrid(int row, int col) const {
+  return row >= 1 && row <= MaxRows() && col >= 1 && col <= MaxCols();
+}
+
+Grid::Range Grid::block() const {
+  auto span = [](int a, int b, bool block, int max, int &lo, int &hi) {
+    if (!block) b = a;
+    if (a == -1 || b == -1) {
+      lo = 0;
+      hi = max - 1;
+      return true;
+    }
+    lo = qMax(qMin(a, b), 1) - 1;
+    hi = qMin(qMax(a, b), max) - 1;
+    return false;
+  };
+  Range r{};
+  r.allRows = span(row_, row2_, blockMode_, MaxRows(), r.row1, r.row2);
+  span(col_, col2_, blockMode_, MaxCols(), r.col1, r.col2);
+  return r;
+}
+
+const QTableWidgetItem *Grid::peek(int row0, int col0) const { return table_->item(row0, col0); }
+
+QTableWidgetItem *Grid::item(int row0, int col0) const {
+  QTableWidgetItem *it = table_->item(row0, col0);
+  if (!it) {
+    it = new QTableWidgetItem;
+    applyStyle(it, colStyles_.value(col0));
+    table_->setItem(row0, col0, it);
+  }
+  return it;
+}
+
+void Grid::applyStyle(QTableWidgetItem *it, const Style &s) const {
+  if (s.lock) {
+    Qt::ItemFlags f = it->flags();
+    it->setFlags(*s.lock ? f & ~Qt::ItemIsEditable : f | Qt::ItemIsEditable);
+  }
+  if (s.back) it->setBackground(colors::FromBgr(*s.back));
+  if (s.fore) it->setForeground(colors::FromBgr(*s.fore));
+}
+
+void Grid::setStyle(const Style &s) {
+  const Range r = block();
+  if (r.col1 > r.col2) return;
+  if (r.allRows) {
+    for (int c = r.col1; c <= r.col2; ++c) {
+      Style &d = colStyles_[c];
+      if (s.lock) d.lock = s.lock;
+      if (s.back) d.back = s.back;
+      if (s.fore) d.fore = s.fore;
+    }
+  }
+  for (int rr = r.row1; rr <= r.row2; ++rr)
+    for (int c = r.col1; c <= r.col2; ++c) applyStyle(item(rr, c), s);
+}
+
+QString Grid::CellValue(int row, int col) const {
+  if (!inGrid(row, col)) return {};
+  const QTableWidgetItem *it = peek(row - 1, col - 1);
+  return it ? it->data(Qt::EditRole).toString() : QString();
+}
+
+QString Grid::Value() const { return CellValue(row_, col_); }
+
+void Grid::SetValue(const QString &value) {
+  if (!inGrid(row_, col_)) return;
+  item(row_ - 1, col_ - 1)->setData(Qt::EditRole, value);
+}
+
+bool Grid::Lock() const {
+  if (!inGrid(row_, col_)) return false;
+  if (const QTableWidgetItem *it = peek(row_ - 1, col_ - 1))
+    return !(it->flags() & Qt::ItemIsEditable);
+  return colStyles_.value(col_ - 1).lock.value_or(false);
+}
+
+void Grid::SetLock(bool locked) { setStyle(Style{locked, std::nullopt, std::nullopt}); }
+
+long Grid::BackColor() const {
+  if (!inGrid(row_, col_)) return colors::kWhite;
+  const QTableWidgetItem *it = peek(row_ - 1, col_ - 1);
+  if (it && it->background().style() != Qt::NoBrush)
+    return colors::ToBgr(it->background().color());
+  return colStyles_.value(col_ - 1).back.value_or(colors::kWhite);
+}
+
+void Grid::SetBackColor(long bgr) { setStyle(Style{std::nullopt, bgr, std::nullopt}); }
+
+long Grid::ForeColor() const {
+  if (!inGrid(row_, col_)) return colors::kBlack;
+  const QTableWidgetItem *it = peek(row_ - 1, col_ - 1);
+  if (it && it->foreground().style() != Qt::NoBrush)
+    return colors::ToBgr(it->foreground().color());
+  return colStyles_.value(col_ - 1).fore.value_or(colors::kBlack);
+}
+
+void Grid::SetForeColor(long bgr) { setStyle(Style{std::nullopt, std::nullopt, bgr}); }
+
+// ---------------------------------------------------------------- actions
+
+void Grid::deleteRows(int first0, int last0) {
+  const int n = last0 - first0 + 1;
+  if (n <= 0) return;
+  for (int i = 0; i < n; ++i) table_->removeRow(first0);
+  table_->setRowCount(table_->rowCount() + n);
+}
+
+void Grid::SetAction(int action) {
+  switch (action) {
+    case kActionActiveCell:
+      if (inGrid(row_, col_)) table_->setCurrentCell(row_ - 1, col_ - 1);
+      break;
+    case kActionDeleteRow: {
+      const Range r = block();
+      deleteRows(r.row1, r.row2);
+      break;
+    }
+    case kActionClearText: {
+      const Range r = block();
+      for (int rr = r.row1; rr <= r.row2; ++rr)
+        for (int c = r.col1; c <= r.col2; ++c)
+          if (QTableWidgetItem *it = table_->item(rr, c)) it->setData(Qt::EditRole, QString());
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+// ---------------------------------------------------------------- columns
+
+bool Grid::ColHidden(int col) const { return table_->isColumnHidden(col - 1); }
+
+void Grid::SetColHidden(int col, bool hidden) {
+  if (col >= 1 && col <= MaxCols()) table_->setColumnHidden(col - 1, hidden);
+}
+
+double Grid::ColWidth(int col) const {
+  if (col < 1 || col > MaxCols()) return 0;
+  const int px = table_->horizontalHeader()->sectionSize(col - 1);
+  const int avg = qMax(1, table_->fontMetrics().averageCharWidth());
+  // The width the program set, unless the cashier has dragged the column since.
+  auto it = widths_.constFind(col - 1);
+  if (it != widths_.constEnd() && qRound(*it * avg) + kWidthPadding == px) return *it;
+  return double(px - kWidthPadding) / avg;
+}
+
+void Grid::SetColWidth(int col, double chars) {
+  if (col < 1 || col > MaxCols() || chars < 0) return;
+  const int avg = qMax(1, table_->fontMetrics().averageCharWidth());
+  widths_[col - 1] = chars;
+  table_->setColumnWidth(col - 1, qRound(chars * avg) + kWidthPadding);
+}
+
+void Grid::SetColHeaderText(int col, const QString &text) {
+  if (col >= 1 && col <= MaxCols())
+    table_->setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
+}
+
+void Grid::SetRowHeadersVisible(bool on) { table_->verticalHeader()->setVisible(on); }
+
+// ---------------------------------------------------------------- active cell
+
+int Grid::ActiveRow() const { return table_->currentRow() + 1; }
+int Grid::ActiveCol() const { return table_->currentColumn() + 1; }
+
+void Grid::SetActiveCell(int col, int row) {
+  if (inGrid(row, col)) table_->setCurrentCell(row - 1, col - 1);
+}
+
+// ---------------------------------------------------------------- keys
+
+bool Grid::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == table_ && event->type() == QEvent::KeyPress)
+    return handleKey(table_, static_cast<QKeyEvent *>(event));
+  return QWidget::eventFilter(watched, event);
+}
+
+bool Grid::handleKey(QObject *target, QKeyEvent *event) {
+  if (reinjecting_) return false;
+  const int vk = keys::ToVirtualKey(event);
+  const int shift = keys::ToShift(event->modifiers());
+  int newVk = vk, newShift = shift;
+  QString text = event->text();
+  QPointer<QObject> guard(target);
+  if (vk != 0) {
+    emit KeyDown(newVk, newShift);
+    if (newVk == 0) return true;
+    if (newVk != vk || newShift != shift) text = textOf(newVk, newShift);
+  }
+  bool changed = newVk != vk || newShift != shift;
+  if (!text.isEmpty()) {
+    const int ch = text.at(0).unicode();
+    int newCh = ch;
+    emit KeyPress(newCh);
+    if (newCh == 0) return true;
+    if (newCh != ch) {
+      text = QString(QChar(char16_t(newCh)));
+      changed = true;
+    }
+  }
+  if (!changed) return false;
+  if (!guard) return true;
+  Qt::KeyboardModifiers mods = modifiersOf(newShift);
+  if (isNumpad(newVk)) mods |= Qt::KeypadModifier;
+  const int qtKey = newVk != 0 ? int(keys::FromVirtualKey(newVk)) : event->key();
+  QKeyEvent replacement(QEvent::KeyPress, qtKey, mods, text, event->isAutoRepeat());
+  reinjecting_ = true;
+  QCoreApplication::sendEvent(guard, &replacement);
+  reinjecting_ = false;
+  return true;
+}
+
+}  // namespace orv

@@ -1,0 +1,120 @@
+#pragma once
+// The grid of the forms: rows and columns counted from 1, a current cell (Row, Col) or a
+// block (Row..Row2, Col..Col2 with BlockMode) that the cell properties act on, numbered
+// actions, and keys handed to the owner in Windows virtual-key codes before the grid
+// reacts to them.
+#include <QHash>
+#include <QString>
+#include <optional>
+#include <QWidget>
+
+class QTableWidget;
+class QTableWidgetItem;
+class QKeyEvent;
+
+namespace orv {
+
+class Grid : public QWidget {
+  Q_OBJECT
+ public:
+  // Action codes.
+  enum : int {
+    kActionActiveCell = 0,  // make (Row, Col) the active cell
+    kActionDeleteRow = 5,   // delete row Row (or the block's rows); the row count stays
+    kActionClearText = 12,  // empty the values of the cell or block; locks and colours stay
+  };
+
+  explicit Grid(QWidget *parent = nullptr);
+
+  int MaxRows() const;
+  void SetMaxRows(int rows);  // 0 empties the grid
+  int MaxCols() const;
+  void SetMaxCols(int cols);
+
+  // The current cell or block. -1 stands for every row (or column).
+  int Row() const { return row_; }
+  void SetRow(int row) { row_ = row; }
+  int Col() const { return col_; }
+  void SetCol(int col) { col_ = col; }
+  int Row2() const { return row2_; }
+  void SetRow2(int row) { row2_ = row; }
+  int Col2() const { return col2_; }
+  void SetCol2(int col) { col2_ = col; }
+  bool BlockMode() const { return blockMode_; }
+  void SetBlockMode(bool on) { blockMode_ = on; }
+
+  // Runs an action on the current cell or block. Unknown codes do nothing.
+  void SetAction(int action);
+
+  // Value and Text of the current cell (Row, Col), also in block mode.
+  QString Value() const;
+  void SetValue(const QString &value);
+  QString Text() const { return Value(); }
+  void SetText(const QString &text) { SetValue(text); }
+  // A cell's value without moving Row and Col.
+  QString CellValue(int row, int col) const;
+
+  // Lock and colours (&HBBGGRR) of the current cell, or set on the whole block. Set with
+  // Row -1 they also hold for rows added later.
+  bool Lock() const;
+  void SetLock(bool locked);
+  long BackColor() const;
+  void SetBackColor(long bgr);
+  long ForeColor() const;
+  void SetForeColor(long bgr);
+
+  bool ColHidden(int col) const;
+  void SetColHidden(int col, bool hidden);
+  // Widths in characters of the grid's font.
+  double ColWidth(int col) const;
+  void SetColWidth(int col, double chars);
+  void SetColHeaderText(int col, const QString &text);
+  void SetRowHeadersVisible(bool on);
+
+  // The cell with the cursor; 0 when the grid has none.
+  int ActiveRow() const;
+  int ActiveCol() const;
+  void SetActiveCell(int col, int row);
+
+  QTableWidget *table() const { return table_; }
+
+ signals:
+  // Before the grid handles a key (also while a cell is being edited). Setting keyCode to
+  // 0 swallows the key; another code replaces it. Shift: 1 Shift, 2 Ctrl, 4 Alt.
+  void KeyDown(int &keyCode, int &shift);
+  // The character of a key that got past KeyDown: 0 swallows it, another one replaces it.
+  void KeyPress(int &keyAscii);
+  void GotFocus();
+  void LostFocus();
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+ private:
+  friend class GridDelegate;
+  struct Range {
+    int row1, row2, col1, col2;  // 0-based, inclusive; empty when row1 > row2
+    bool allRows;
+  };
+  struct Style {
+    std::optional<bool> lock;
+    std::optional<long> back, fore;
+  };
+  Range block() const;
+  void applyStyle(QTableWidgetItem *it, const Style &s) const;
+  void setStyle(const Style &s);
+  QTableWidgetItem *item(int row0, int col0) const;  // created on demand
+  const QTableWidgetItem *peek(int row0, int col0) const;
+  bool inGrid(int row, int col) const;
+  bool handleKey(QObject *target, QKeyEvent *event);
+  void deleteRows(int first0, int last0);
+
+  QTableWidget *table_;
+  int row_ = 1, col_ = 1, row2_ = 1, col2_ = 1;
+  bool blockMode_ = false;
+  bool reinjecting_ = false;
+  QHash<int, double> widths_;  // widths set by the program, by 0-based column
+  QHash<int, Style> colStyles_;  // what cells of a column take when they are made
+};
+
+}  // namespace orv
