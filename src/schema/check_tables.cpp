@@ -1,0 +1,23 @@
+#include "schema/check_tables.h"
+
+#include "core/globals.h"
+#include "schema/tables.h"
+
+using orv::schema::TableDef;
+
+void CheckDBTables() {
+  for (const TableDef &def : orv::schema::LoginTables()) {
+    if (!orv::schema::ExistsTable(goDbPos, QLatin1String(def.name)))
+      orv::schema::CreateTable(goDbPos, def, orv::schema::NamesFor(def));
+  }
+  if (!ExistsTemDataTable(0)) CreateTemDataTable(0);
+  if (!ExistsTemDataTable(1)) CreateTemDataTable(1);
+}
+
+int16_t ExistsTemDataTable(int16_t onPos) {
+  return orv::schema::ExistsTable(onPos == 0 ? goDbMain : goDbPos, "TemData");
+}
+
+void CreateTemDataTable(int16_t onPos) {
+  orv::schema::CreateTable(onPos == 0 ? goDbMain : goDbPos, "TemData");
+}

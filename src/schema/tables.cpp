@@ -1,0 +1,148 @@
+#include "schema/tables.h"
+
+#include "core/globals.h"
+
+namespace orv::schema {
+
+using db::DbError;
+using db::Engine;
+
+QStringList KeyDef::columnList() const {
+  return columns ? QString::fromLatin1(columns).split(',') : QStringList();
+}
+
+const TableDef *FindTable(const QString &name) {
+  for (const TableDef &def : AllTables())
+    if (name.compare(QLatin1String(def.name), Qt::CaseInsensitive) == 0) return &def;
+  return nullptr;
+}
+
+namespace {
+
+bool isNameChars(const QString &s) {
+  for (QChar c : s) {
+    const ushort u = c.unicode();
+    const bool ok = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') ||
+                    (u >= '0' && u <= '9') || u == '_';
+    if (!ok) return false;
+  }
+  return true;
+}
+
+bool isFourDigits(const QString &s) {
+  if (s.size() != 4) return false;
+  for (QChar c : s)
+    if (c < QChar('0') || c > QChar('9')) return false;
+  return true;
+}
+
+// "PK_PanChit" -> "PK_" + prefix + "PanChit" + suffix.
+QString keyName(const KeyDef &key, const QString &prefix, const QString &suffix) {
+  if (!key.present()) return {};
+  const QString name = QString::fromLatin1(key.name);
+  const int cut = int(name.indexOf('_')) + 1;
+  return name.left(cut) + prefix + name.mid(cut) + suffix;
+}
+
+bool hasNullableColumn(const TableDef &def, const QStringList &cols) {
+  for (const QString &c : cols)
+    for (const ColumnDef &col : def.columns)
+      if (c.compare(QLatin1String(col.name), Qt::CaseInsensitive) == 0 && !col.notNull)
+        return true;
+  return false;
+}
+
+}  // namespace
+
+TableNames NamesFor(const TableDef &def, const QString &prefix, const QString &suffix) {
+  const QString p = prefix.trimmed();
+  if (!isNameChars(p) || !(suffix.isEmpty() || isFourDigits(suffix)))
+    throw DbError(db::kErrGeneric,
+                  QStringLiteral("테이블 이름이 잘못되었습니다: ") + p + def.name + suffix);
+  return {p + QLatin1String(def.name) + suffix, keyName(def.primary, p, suffix),
+          keyName(def.unique, p, suffix)};
+}
+
+QStringList CreateStatements(const TableDef &def, const TableNames &names, Engine engine) {
+  const db::Dialect dialect(engine);
+  QStringList parts;
+  for (const ColumnDef &col : def.columns) {
+    QString c = QLatin1String(col.name) + ' ' + dialect.ColumnType(QLatin1String(col.type));
+    if (col.notNull) c += QLatin1String(" NOT NULL");
+    parts << c;
+  }
+  if (def.primary.present())
+    parts << "CONSTRAINT " + names.primary + " PRIMARY KEY (" +
+                 def.primary.columnList().join(", ") + ")";
+
+  // A unique key treats nulls as equal: a second row with the same null refuses.
+  QString separateIndex;
+  if (def.unique.present()) {
+    const QStringList cols = def.unique.columnList();
+    if (!hasNullableColumn(def, cols)) {
+      parts << "CONSTRAINT " + names.unique + " UNIQUE (" + cols.join(", ") + ")";
+    } else if (engine == Engine::PostgreSQL) {
+      parts << "CONSTRAINT " + names.unique + " UNIQUE NULLS NOT DISTINCT (" + cols.join(", ") +
+                   ")";
+    } else {
+      // SQLite has no such clause; a blob stands for null, and no stored number or text
+      // equals a blob.
+      QStringList exprs;
+      for (const QString &c : cols)
+        exprs << (hasNullableColumn(def, {c}) ? "coalesce(" + c + ", x'')" : c);
+      separateIndex = "CREATE UNIQUE INDEX " + names.unique + " ON " + names.table + " (" +
+                      exprs.join(", ") + ")";
+    }
+  }
+  QStringList out;
+  out << "CREATE TABLE " + names.table + " (" + parts.join(", ") + ")";
+  if (!separateIndex.isEmpty()) out << separateIndex;
+  if (def.seed) out << QString::fromLatin1(def.seed);
+  return out;
+}
+
+int16_t ExistsTable(db::Connection &conn, const QString &name) {
+  const db::Dialect d = conn.dialect();
+  gsSql = "SELECT name FROM (" + d.TableListSql() + ") t WHERE " +
+          d.CiEquals("name", db::SqlText(name));
+  return conn.TableExists(name) ? 1 : 0;
+}
+
+void CreateTable(db::Connection &conn, const TableDef &def, const TableNames &names) {
+  const QStringList statements = CreateStatements(def, names, conn.engine());
+  // The savepoint keeps a failure here from spoiling a transaction the caller has open.
+  conn.BeginTrans();
+  try {
+    conn.Execute("SAVEPOINT orv_create_table");
+  } catch (const DbError &) {
+    conn.RollbackTrans();
+    throw;
+  }
+  try {
+    for (const QString &s : statements) {
+      gsSql = s;
+      conn.Execute(gsSql);
+    }
+    conn.Execute("RELEASE SAVEPOINT orv_create_table");
+  } catch (const DbError &) {
+    try {
+      conn.Execute("ROLLBACK TO SAVEPOINT orv_create_table");
+      conn.Execute("RELEASE SAVEPOINT orv_create_table");
+      conn.CommitTrans();
+    } catch (const DbError &) {
+      conn.RollbackTrans();
+    }
+    // Lost the race to another checkout: the table is there, made whole by its creator.
+    if (conn.IsOpen() && conn.TableExists(names.table)) return;
+    throw;
+  }
+  conn.CommitTrans();
+}
+
+void CreateTable(db::Connection &conn, const QString &name) {
+  const TableDef *def = FindTable(name);
+  if (!def) throw DbError(db::kErrGeneric, QStringLiteral("알 수 없는 테이블: ") + name);
+  CreateTable(conn, *def, NamesFor(*def));
+}
+
+}  // namespace orv::schema

@@ -1,0 +1,69 @@
+#pragma once
+// Every table of the program as data, and the DDL made from it for each engine.
+// Column order is a contract: the code copy moves rows between the main database and the
+// POS database by position, so a table has the same columns in the same order in both.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <span>
+
+#include "platform/db.h"
+
+namespace orv::schema {
+
+struct ColumnDef {
+  const char *name;
+  const char *type;  // as declared: decimal(10,0), int, bit, money, smallmoney, char(n), text
+  bool notNull;
+};
+
+struct KeyDef {
+  const char *name = nullptr;     // nullptr: the table has no such key
+  const char *columns = nullptr;  // comma-separated, in key order
+  bool present() const { return name != nullptr; }
+  QStringList columnList() const;
+};
+
+struct TableDef {
+  const char *name;
+  std::span<const ColumnDef> columns;
+  KeyDef primary;
+  KeyDef unique;
+  const char *seed = nullptr;  // statement run with the CREATE (SetupCode's one row)
+};
+
+// Every definition: the login tables first, in the order of their probes.
+std::span<const TableDef> AllTables();
+// The 68 tables that CheckDBTables probes on the POS connection, in order.
+std::span<const TableDef> LoginTables();
+// By name, without regard to case; nullptr when there is no such table.
+const TableDef *FindTable(const QString &name);
+
+// The names one definition takes for a prefix and a month suffix ("" and "" give the
+// definition's own names). Key names follow the table name, so they stay unique per
+// schema, as PostgreSQL needs.
+struct TableNames {
+  QString table;
+  QString primary;
+  QString unique;
+};
+// Throws DbError when the prefix or suffix could not be part of a table name.
+TableNames NamesFor(const TableDef &def, const QString &prefix = {},
+                    const QString &suffix = {});
+
+// The statements that make the table with its keys (and its seed row), in order.
+QStringList CreateStatements(const TableDef &def, const TableNames &names, db::Engine engine);
+
+// 1 when a user table of exactly that name exists on the connection (letter case aside),
+// else 0. The probe text is left in gsSql.
+int16_t ExistsTable(db::Connection &conn, const QString &name);
+
+// Makes the table, its keys and its seed row in one transaction, so that none of them is
+// left half made. When the statements fail because the table exists by now (another
+// checkout made it between probe and CREATE), the table is there and that is success.
+// Each statement passes through gsSql. Other errors go to the caller as DbError.
+void CreateTable(db::Connection &conn, const TableDef &def, const TableNames &names);
+// A table by its own name (no month suffix), e.g. CreateTable(conn, "OrvRegistry").
+void CreateTable(db::Connection &conn, const QString &name);
+
+}  // namespace orv::schema
