@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "core/values.h"
 #include "print/cash_drawer_stub.h"
 
 int OpenRs(orv::db::Connection &conn, orv::db::Recordset &rs, const QString &sql) {
@@ -169,10 +170,7 @@ void CloseWindowByTitle(const QString &text) {
 void OpenDrawer() { OpenCashDrawer(); }
 
 bool CheckJuminNo(QString &number) {
-  qsizetype b = 0, e = number.size();
-  while (b < e && number[b] == QLatin1Char(' ')) ++b;
-  while (e > b && number[e - 1] == QLatin1Char(' ')) --e;
-  number = number.mid(b, e - b);
+  number = TrimBlanks(number);
   if (number.isEmpty()) return false;
   if (number.size() >= 7 && number[6] == QLatin1Char('-')) number = number.left(6) + number.mid(7);
   if (number.size() != 13) return false;
@@ -186,4 +184,14 @@ bool CheckJuminNo(QString &number) {
   for (int i = 0; i < 12; ++i) sum += value(i) * kWeights[i];
   const int check = (11 - sum % 11) % 10;
   return check == value(12);
+}
+
+orv::Currency CalcVat(orv::Currency amount, int16_t half) {
+  const bool negative = amount.raw() < 0;
+  const orv::Currency a = negative ? CurSub(orv::Currency(), amount, 1) : amount;
+  const orv::Currency net = CurDiv(a, orv::Currency::FromRaw(11000), 1);  // a / 1.1
+  const orv::Currency supply = CurAdd(net, orv::Currency::FromRaw(5000), 0);
+  orv::Currency vat = CurSub(a, supply, 0);
+  if (half == 1) vat = CurDiv(vat, orv::Currency::Won(2), 0);
+  return negative ? CurSub(orv::Currency(), vat, 1) : vat;
 }

@@ -49,3 +49,7 @@ void OpenDrawer();
 // Resident registration number: trimmed in place, a dash after the sixth digit removed
 // in place; true when 13 characters remain and the last is the check digit.
 bool CheckJuminNo(QString &number);
+
+// The 10 % VAT contained in a tax-inclusive amount, in whole won; halved (rounded down)
+// when half is 1. A negative amount gives the negative VAT of its size.
+orv::Currency CalcVat(orv::Currency amount, int16_t half);

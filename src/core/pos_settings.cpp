@@ -3,6 +3,10 @@
 #include <QVariant>
 #include <variant>
 
+#include "core/scrambler.h"
+#include "core/values.h"
+#include "platform/clock.h"
+#include "platform/settings_store.h"
 
 QString gsSetMainDB;
 QString gsSetPosDB;
@@ -131,7 +135,56 @@ const Key kKeys[] = {
     {"giZerdoAllDc", &giZerdoAllDc, false},
 };
 
+// Nearest whole number, halves to the even neighbour; 0 outside the 16-bit range.
+int16_t ToInteger(orv::Currency c) {
+  const int64_t raw = c.raw();
+  int64_t whole = raw / orv::Currency::kScale;
+  const int64_t rest = raw % orv::Currency::kScale;  // same sign as raw
+  const int64_t half = orv::Currency::kScale / 2;
+  if (rest > half || (rest == half && (whole & 1))) ++whole;
+  if (rest < -half || (rest == -half && (whole & 1))) --whole;
+  if (whole < INT16_MIN || whole > INT16_MAX) return 0;
+  return int16_t(whole);
+}
+
+QString Read(const char *key) { return orv::settings_store::GetSetting(QString::fromLatin1(key)); }
+void Write(const char *key, const QString &value) {
+  orv::settings_store::SaveSetting(QString::fromLatin1(key), value);
+}
+
+struct Loader {
+  const QString &stored;
+  void operator()(int16_t *v) const { *v = ToInteger(NzCur(QVariant(stored))); }
+  void operator()(orv::Currency *v) const { *v = NzCur(QVariant(stored)); }
+  void operator()(QString *v) const { *v = NzStr(QVariant(stored)); }
+  void operator()(Scrambled s) const { *s.text = DecodeSetting(NzStr(QVariant(stored))); }
+};
+
+struct Saver {
+  QString operator()(int16_t *v) const { return QString::number(*v); }
+  QString operator()(orv::Currency *v) const { return v->ToPlainText(); }
+  QString operator()(QString *v) const { return *v; }
+  QString operator()(Scrambled s) const { return EncodeSetting(*s.text); }
+};
+
 }  // namespace
+
+void LoadPosSettings() {
+  for (const Key &k : kKeys) {
+    const QString stored = Read(k.name);
+    std::visit(Loader{stored}, k.target);
+  }
+}
+
+void SavePosSettings() {
+  for (const Key &k : kKeys) {
+    if (!k.saved) continue;
+    Write(k.savedAs ? k.savedAs : k.name, std::visit(Saver{}, k.target));
+    if (std::get_if<int16_t *>(&k.target) && *std::get_if<int16_t *>(&k.target) == &giSetOiPrnSu)
+      Write("Update", orv::clock::Now().toString(QStringLiteral("yyyyMMdd")));
+  }
+  Write("gsSetPosVersion", QString::fromLatin1(kPosVersion));
+}
 
 void SetFirstRunPosSettings() {
   orv::state::ResetPosSettings();

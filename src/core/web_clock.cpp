@@ -4,7 +4,9 @@
 #include <QDateTime>
 #include <QTime>
 
+#include "core/connections.h"
 #include "platform/clock.h"
+#include "platform/http.h"
 
 namespace {
 
@@ -35,6 +37,18 @@ std::optional<WebDateTime> ParseDatePageReply(const QString &reply) {
              h = DigitsAt(t, 12, 2), mi = DigitsAt(t, 15, 2), s = DigitsAt(t, 18, 2);
   if (!y || !mo || !d || !h || !mi || !s) return std::nullopt;
   return WebDateTime{*y, *mo, *d, *h, *mi, *s};
+}
+
+void GetWebDateTime() {
+  const QString base = orv::web::WebServerBase();
+  if (base.isEmpty()) return;
+  const auto reply =
+      orv::http::Get(base + QStringLiteral("/orvmydatetime.php"), orv::web::kDatePageTimeoutMs);
+  if (!reply.Success()) return;
+  const auto dt = ParseDatePageReply(reply.Text());
+  if (!dt) return;
+  SetPcDate(dt->year, dt->month, dt->day);
+  SetPcTime(dt->hour, dt->minute, dt->second);
 }
 
 void SetPcDate(int16_t year, int16_t month, int16_t day) {

@@ -1,0 +1,186 @@
+#include "core/options.h"
+
+#include <QVariant>
+#include <functional>
+
+#include "core/globals.h"
+#include "core/values.h"
+
+using orv::db::Connection;
+using orv::db::SqlText;
+
+namespace {
+
+QString RTrimBlanks(const QString &s) {
+  qsizetype e = s.size();
+  while (e > 0 && s[e - 1] == QLatin1Char(' ')) --e;
+  return s.left(e);
+}
+
+// "column matches value" as the shop databases have always compared keys: letter case
+// and trailing blanks do not count.
+QString KeyMatch(const Connection &conn, const char *column, const QString &value) {
+  return conn.dialect().CiEquals(QStringLiteral("RTRIM(%1)").arg(QLatin1String(column)),
+                                 SqlText(RTrimBlanks(value)));
+}
+
+QString RegistrySelect(const Connection &conn, const char *table, const QString &key) {
+  return QStringLiteral("Select * from %1 Where ").arg(QLatin1String(table)) +
+         KeyMatch(conn, "regKey", key);
+}
+
+QString EnvironmentSelect(const Connection &conn, const QString &userId, const QString &key) {
+  return QStringLiteral("Select * from OrvEnvironment Where ") + KeyMatch(conn, "EnvID", userId) +
+         QStringLiteral(" And ") + KeyMatch(conn, "EnvKey", key);
+}
+
+int32_t ToLong(const QVariant &v) {
+  const orv::Currency c = NzCur(v);
+  const int64_t whole = c.raw() / orv::Currency::kScale;
+  if (whole < INT32_MIN || whole > INT32_MAX) return 0;
+  return int32_t(whole);
+}
+
+// The column of the first row of what `sql` (kept in gsSql) selects; null when there is
+// no row or the read fails.
+QVariant ReadFirst(Connection &conn, const QString &sql, const char *column) {
+  gsSql = sql;
+  try {
+    orv::db::Recordset rs = conn.OpenRecordset(gsSql);
+    if (rs.RecordCount() < 1) return {};
+    rs.MoveFirst();
+    return rs.Field(QLatin1String(column));
+  } catch (...) {
+    return {};
+  }
+}
+
+// Inserts the row when `select` finds none, else updates its integer value and writes
+// its other value columns back as they were read, in one transaction on goDbMain.
+struct Upsert {
+  QString select;
+  QString prefix;  // column prefix: "reg" or "Env"
+  std::function<QString()> insert;
+  std::function<QString(const QString &charValue, const QString &textValue,
+                        const int32_t spare[5])>
+      update;
+};
+
+void RunUpsert(const Upsert &u) {
+  Connection &conn = goDbMain;
+  try {
+    conn.BeginTrans();
+  } catch (...) {
+    return;
+  }
+  try {
+    gsSql = u.select;
+    orv::db::Recordset rs = conn.OpenRecordset(gsSql);
+    if (rs.RecordCount() < 1) {
+      gsSql = u.insert();
+    } else {
+      rs.MoveFirst();
+      const QString charValue = TrimBlanks(NzStr(rs.Field(u.prefix + QStringLiteral("Char"))));
+      const QString textValue = TrimBlanks(NzStr(rs.Field(u.prefix + QStringLiteral("Text"))));
+      int32_t spare[5];
+      for (int i = 0; i < 5; ++i)
+        spare[i] = ToLong(rs.Field(u.prefix + QStringLiteral("Sss") + QString::number(i + 1)));
+      gsSql = u.update(charValue, textValue, spare);
+    }
+    conn.Execute(gsSql);
+  } catch (...) {
+    try {
+      conn.RollbackTrans();
+    } catch (...) {
+    }
+    return;
+  }
+  try {
+    conn.CommitTrans();
+  } catch (...) {
+    try {
+      conn.RollbackTrans();
+    } catch (...) {
+    }
+  }
+}
+
+QString Spares(const char *prefix, const int32_t spare[5]) {
+  QString s;
+  for (int i = 0; i < 5; ++i)
+    s += QStringLiteral(", %1Sss%2=%3").arg(QLatin1String(prefix)).arg(i + 1).arg(spare[i]);
+  return s;
+}
+
+}  // namespace
+
+int32_t GetRegInt(const QString &key) {
+  return ToLong(ReadFirst(goDbMain, RegistrySelect(goDbMain, "OrvRegistry", key), "RegInt"));
+}
+
+orv::Currency GetRegCur(const QString &key) {
+  return NzCur(ReadFirst(goDbMain, RegistrySelect(goDbMain, "OrvRegistry", key), "RegInt"));
+}
+
+int32_t GetRegIntTs(const QString &key) {
+  return ToLong(ReadFirst(goDbPos, RegistrySelect(goDbPos, "OrvRegistryTs", key), "RegInt"));
+}
+
+int32_t GetRegIntSvr(const QString &key) {
+  return ToLong(ReadFirst(goDbTs, RegistrySelect(goDbTs, "OrvRegistry", key), "RegInt"));
+}
+
+QString GetRegChar(const QString &key) {
+  return TrimBlanks(
+      NzStr(ReadFirst(goDbMain, RegistrySelect(goDbMain, "OrvRegistry", key), "RegChar")));
+}
+
+QString GetRegText(const QString &key) {
+  return TrimBlanks(
+      NzStr(ReadFirst(goDbMain, RegistrySelect(goDbMain, "OrvRegistry", key), "RegText")));
+}
+
+int32_t GetEnvInt(const QString &userId, const QString &key) {
+  return ToLong(ReadFirst(goDbMain, EnvironmentSelect(goDbMain, userId, key), "EnvInt"));
+}
+
+void SetRegistry(const QString &key, int32_t value) {
+  const QString key2 = TrimBlanks(key);
+  Upsert u;
+  u.select = RegistrySelect(goDbMain, "OrvRegistry", key);
+  u.prefix = QStringLiteral("reg");
+  u.insert = [&] {
+    return QStringLiteral(
+               "Insert into OrvRegistry(regKey, regInt, regChar, regText, regSss1, regSss2, "
+               "regSss3, regSss4, regSss5) Values(") +
+           SqlText(key2) + QStringLiteral(", %1, '', '', 0, 0, 0, 0, 0)").arg(value);
+  };
+  u.update = [&](const QString &c, const QString &t, const int32_t spare[5]) {
+    return QStringLiteral("Update OrvRegistry Set regInt=%1, regChar=").arg(value) + SqlText(c) +
+           QStringLiteral(", regText=") + SqlText(t) + Spares("reg", spare) +
+           QStringLiteral(" Where ") + KeyMatch(goDbMain, "regKey", key2);
+  };
+  RunUpsert(u);
+}
+
+void SetEnvironment(const QString &userId, const QString &key, int32_t value) {
+  const QString key2 = TrimBlanks(key);
+  const QString id2 = TrimBlanks(userId);
+  Upsert u;
+  u.select = EnvironmentSelect(goDbMain, userId, key);
+  u.prefix = QStringLiteral("Env");
+  u.insert = [&] {
+    return QStringLiteral(
+               "Insert into OrvEnvironment(EnvID, EnvKey, EnvInt, EnvChar, EnvText, EnvSss1, "
+               "EnvSss2, EnvSss3, EnvSss4, EnvSss5) Values(") +
+           SqlText(id2) + QStringLiteral(", ") + SqlText(key2) +
+           QStringLiteral(", %1, '', '', 0, 0, 0, 0, 0)").arg(value);
+  };
+  u.update = [&](const QString &c, const QString &t, const int32_t spare[5]) {
+    return QStringLiteral("Update OrvEnvironment Set EnvInt=%1, EnvChar=").arg(value) +
+           SqlText(c) + QStringLiteral(", EnvText=") + SqlText(t) + Spares("Env", spare) +
+           QStringLiteral(" Where ") + KeyMatch(goDbMain, "EnvID", userId) +
+           QStringLiteral(" And ") + KeyMatch(goDbMain, "EnvKey", key2);
+  };
+  RunUpsert(u);
+}
