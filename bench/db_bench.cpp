@@ -1,0 +1,196 @@
+// Speed of the database layer: bulk insert in one transaction, keyed reads, opening a
+// connection, and two connections sharing one session. SQLite always; PostgreSQL when
+// ORVPOS_TEST_PG names a server.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "platform/db.h"
+
+using orv::db::Connection;
+
+namespace {
+
+constexpr int kRows = 100000;
+
+QTemporaryDir *g_tmp = nullptr;
+int g_fileNo = 0;
+QStringList g_pgDatabases;
+
+// A fresh empty database: an SQLite file in the temporary folder or a PostgreSQL database.
+QString NewDatabase(bool pg) {
+  if (!pg) {
+    QString path = QDir(g_tmp->path()).filePath(QString("bench%1.db").arg(++g_fileNo));
+    QString text = orv::db::BuildConnectionText("", "SQLite", "", "", path);
+    Connection::CreateDatabase(text);
+    return text;
+  }
+  orv::db::ConnectionText ct = orv::db::ParseConnectionText(qEnvironmentVariable("ORVPOS_TEST_PG"));
+  QString name = "orvbench_" + QUuid::createUuid().toString(QUuid::Id128).left(12);
+  QString text = orv::db::BuildConnectionText(ct.server, "PostgreSQL", ct.uid, ct.pwd, name);
+  Connection::CreateDatabase(text);
+  g_pgDatabases << name;
+  return text;
+}
+
+void DropPgDatabases() {
+  if (g_pgDatabases.isEmpty()) return;
+  try {
+    Connection admin;
+    admin.Open(qEnvironmentVariable("ORVPOS_TEST_PG"));
+    for (const QString &n : g_pgDatabases) admin.TryExecute("DROP DATABASE IF EXISTS " + n);
+  } catch (const orv::db::DbError &e) {
+    std::fprintf(stderr, "could not drop the benchmark databases: %s\n", e.what());
+  }
+}
+
+// Twenty columns of the kinds the tables use: a key, texts, whole numbers and money.
+void CreateTable(Connection &c) {
+  const orv::db::Dialect d = c.dialect();
+  QString sql = "CREATE TABLE BenchGods (BgsKey " + d.ColumnType("decimal(10,0)") +
+                " NOT NULL PRIMARY KEY";
+  for (int i = 1; i <= 6; ++i) sql += QString(", BgsText%1 %2").arg(i).arg(d.ColumnType("char(40)"));
+  for (int i = 1; i <= 6; ++i) sql += QString(", BgsInt%1 %2").arg(i).arg(d.ColumnType("int"));
+  for (int i = 1; i <= 7; ++i) sql += QString(", BgsGum%1 %2").arg(i).arg(d.ColumnType("money"));
+  c.Execute(sql + ")");
+}
+
+QString InsertSql(int key) {
+  QString sql = "INSERT INTO BenchGods VALUES (" + QString::number(key);
+  for (int i = 1; i <= 6; ++i)
+    sql += ", " + orv::db::SqlText(QString("상품 %1-%2 O'Neil").arg(key).arg(i));
+  for (int i = 1; i <= 6; ++i) sql += ", " + QString::number((key * 7 + i) % 1000);
+  for (int i = 1; i <= 7; ++i) sql += QString(", %1.%2").arg(key % 100000).arg(i * 1111 % 10000, 4, 10, QChar('0'));
+  return sql + ")";
+}
+
+void Fill(Connection &c, int rows, int firstKey = 1) {
+  c.BeginTrans();
+  for (int k = firstKey; k < firstKey + rows; ++k) c.Execute(InsertSql(k));
+  c.CommitTrans();
+}
+
+void BM_InsertInOneTransaction(benchmark::State &state, bool pg) {
+  std::unique_ptr<Connection> c;
+  for (auto _ : state) {
+    state.PauseTiming();
+    c = std::make_unique<Connection>();  // closing the previous one is not timed
+    c->Open(NewDatabase(pg));
+    CreateTable(*c);
+    state.ResumeTiming();
+    Fill(*c, kRows);
+  }
+  state.counters["rows/s"] =
+      benchmark::Counter(double(kRows) * state.iterations(), benchmark::Counter::kIsRate);
+}
+
+void BM_ReadByKey(benchmark::State &state, bool pg) {
+  Connection c;
+  c.Open(NewDatabase(pg));
+  CreateTable(c);
+  Fill(c, kRows);
+  long long found = 0;
+  for (auto _ : state) {
+    for (int k = 1; k <= kRows; ++k) {
+      orv::db::Recordset rs =
+          c.OpenRecordset("SELECT * FROM BenchGods WHERE BgsKey = " + QString::number(k));
+      found += rs.RecordCount();
+      benchmark::DoNotOptimize(rs.Field("BgsGum7"));
+    }
+  }
+  if (found != (long long)kRows * state.iterations()) state.SkipWithError("rows missing");
+  state.counters["rows/s"] =
+      benchmark::Counter(double(kRows) * state.iterations(), benchmark::Counter::kIsRate);
+}
+
+void BM_OpenConnection(benchmark::State &state, bool pg) {
+  const QString text = NewDatabase(pg);
+  for (auto _ : state) {
+    Connection c;
+    c.Open(text);
+    benchmark::DoNotOptimize(c.IsOpen());
+  }
+  state.counters["opens/s"] =
+      benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// Offline the working and the POS connection name one database: the second open joins the
+// first one's session instead of connecting again.
+void BM_OpenSharedSession(benchmark::State &state, bool pg) {
+  const QString text = NewDatabase(pg);
+  Connection first;
+  first.Open(text);
+  for (auto _ : state) {
+    Connection second;
+    second.Open(text);
+    benchmark::DoNotOptimize(second.SharesSessionWith(first));
+  }
+  state.counters["opens/s"] =
+      benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// A sale saved through both connections of a shared session: rows written alternately,
+// both transactions committed.
+void BM_SharedSessionInsert(benchmark::State &state, bool pg) {
+  const int rows = 20000;
+  int key = 1;
+  Connection main, pos;
+  main.Open(NewDatabase(pg));
+  pos.Open(main.Text());
+  CreateTable(main);
+  for (auto _ : state) {
+    main.BeginTrans();
+    pos.BeginTrans();
+    for (int i = 0; i < rows; ++i, ++key) (i % 2 ? pos : main).Execute(InsertSql(key));
+    main.CommitTrans();
+    pos.CommitTrans();
+  }
+  state.counters["rows/s"] =
+      benchmark::Counter(double(rows) * state.iterations(), benchmark::Counter::kIsRate);
+}
+
+void Register(const char *engine, bool pg) {
+  auto name = [engine](const char *what) { return std::string(what) + "/" + engine; };
+  benchmark::RegisterBenchmark(name("InsertInOneTransaction").c_str(), BM_InsertInOneTransaction, pg)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(3)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name("ReadByKey").c_str(), BM_ReadByKey, pg)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(2)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name("OpenConnection").c_str(), BM_OpenConnection, pg)
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name("OpenSharedSession").c_str(), BM_OpenSharedSession, pg)
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name("SharedSessionInsert").c_str(), BM_SharedSessionInsert, pg)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(3)
+      ->UseRealTime();
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  QTemporaryDir tmp;
+  g_tmp = &tmp;
+  benchmark::Initialize(&argc, argv);
+  Register("SQLite", false);
+  if (!qEnvironmentVariableIsEmpty("ORVPOS_TEST_PG"))
+    Register("PostgreSQL", true);
+  else
+    std::fprintf(stderr, "ORVPOS_TEST_PG is not set: PostgreSQL benchmarks skipped\n");
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  DropPgDatabases();
+  return 0;
+}
