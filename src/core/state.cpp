@@ -2,6 +2,7 @@
 
 #include "chit/pos_logs.h"
 #include "core/card_ret.h"
+#include "core/json.h"
 #include "core/pos_settings.h"
 
 namespace orv::state {
@@ -10,6 +11,7 @@ void ResetProgramState() {
   ResetCoreGlobals();
   ResetPosSettings();
   ClearCardRet();
+  ResetJson();
   ResetChitState();
 }
 
