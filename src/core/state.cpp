@@ -2,6 +2,7 @@
 
 #include "chit/pos_logs.h"
 #include "core/card_ret.h"
+#include "core/daily_log.h"
 #include "core/json.h"
 #include "core/pos_settings.h"
 
@@ -12,6 +13,7 @@ void ResetProgramState() {
   ResetPosSettings();
   ClearCardRet();
   ResetJson();
+  ResetDailyLog();
   ResetChitState();
 }
 

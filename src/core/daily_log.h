@@ -1,0 +1,25 @@
+#pragma once
+// The daily text log: when giSetLog is 1, one line per event in a file per day and per
+// checkout. The drive of the shared log folder (L:) is used when it holds anything,
+// else the local one (C:); both are folders of the data folder.
+#include <QString>
+#include <cstdint>
+
+// Appends "yyyymmdd,hhmmss,POS number,cashier key,kind,text" (CP949, CR LF) to
+// <drive>/Pos/<giSetPosNo>/Log<yyyymmdd>.txt. Throws std::runtime_error when a folder
+// or the file cannot be made or written; no line is written then.
+void WriteLog(int16_t kind, QString text);
+
+namespace orv::dailylog {
+
+// The folders standing for drives C: and L:, absolute or relative to the data folder.
+// Empty texts mean the defaults "C" and "L".
+void SetDriveFolders(const QString &local, const QString &shared);
+QString LocalDrive();
+QString SharedDrive();
+
+}  // namespace orv::dailylog
+
+namespace orv::state {
+void ResetDailyLog();
+}
