@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QTableView>
 #include <QApplication>
 #include <QAudioDevice>
 #include <QElapsedTimer>
@@ -21,6 +24,8 @@
 #include <QWidget>
 
 #include "core/values.h"
+#include "platform/colors.h"
+#include "platform/grid.h"
 #include "print/cash_drawer_stub.h"
 
 int OpenRs(orv::db::Connection &conn, orv::db::Recordset &rs, const QString &sql) {
@@ -35,7 +40,37 @@ void CloseRs(orv::db::Recordset &rs) {
   rs = orv::db::Recordset();
 }
 
+QString GetCellText(orv::Grid *grid, int row, int col) {
+  grid->SetRow(row);
+  grid->SetCol(col);
+  return TrimBlanks(grid->Value());
+}
+
+void SetCellText(orv::Grid *grid, int row, int col, const QString &text) {
+  grid->SetRow(row);
+  grid->SetCol(col);
+  grid->SetValue(text);
+}
+
+void ClearGrid(orv::Grid *grid) {
+  grid->SetRow(1);
+  grid->SetRow2(grid->MaxRows());
+  grid->SetCol(1);
+  grid->SetCol2(grid->MaxCols());
+  grid->SetBlockMode(true);
+  grid->SetAction(orv::Grid::kActionClearText);
+  grid->SetLock(false);
+  grid->SetBackColor(orv::colors::kWhite);
+  grid->SetBlockMode(false);
+  grid->SetRow(1);
+  grid->SetCol(1);
+  grid->SetAction(orv::Grid::kActionActiveCell);
+}
+
 namespace {
+
+constexpr long kOnColor = 0xDDC9DE;
+constexpr long kOffColor = 0xD5DFCF;
 
 bool TagIsOne(const QWidget *w) {
   const QVariant tag = w->property("Tag");
@@ -47,13 +82,23 @@ bool TagIsOne(const QWidget *w) {
 
 enum class Kind { Other, TextBox, Button, Option, Grid };
 
+// Parts of a compound control (the editor inside a spin box, date box or combo box, the
+// table inside a grid) follow their control, which is never switched part by part.
+bool InsideCompound(const QWidget *w, const QWidget *window) {
+  for (const QWidget *p = w->parentWidget(); p && p != window; p = p->parentWidget())
+    if (qobject_cast<const QAbstractSpinBox *>(p) || qobject_cast<const QComboBox *>(p) ||
+        qobject_cast<const QAbstractItemView *>(p) || qobject_cast<const orv::Grid *>(p))
+      return true;
+  return false;
+}
+
 Kind KindOf(const QWidget *w) {
+  if (qobject_cast<const orv::Grid *>(w) || qobject_cast<const QTableView *>(w)) return Kind::Grid;
   if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
       qobject_cast<const QPlainTextEdit *>(w))
     return Kind::TextBox;
   if (qobject_cast<const QPushButton *>(w)) return Kind::Button;
   if (qobject_cast<const QRadioButton *>(w)) return Kind::Option;
-  if (qobject_cast<const QAbstractItemView *>(w)) return Kind::Grid;
   return Kind::Other;
 }
 
@@ -62,7 +107,7 @@ void SwitchControls(QWidget *window, bool on) {
   // Taken once: what the walk itself creates is not walked.
   const QList<QWidget *> controls = window->findChildren<QWidget *>();
   for (QWidget *w : controls) {
-    if (TagIsOne(w)) continue;
+    if (TagIsOne(w) || InsideCompound(w, window)) continue;
     switch (KindOf(w)) {
       case Kind::TextBox:
       case Kind::Button:
@@ -78,8 +123,6 @@ void SwitchControls(QWidget *window, bool on) {
   }
 }
 
-QColor FromBgr(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
 QPointer<QWidget> g_mainForm;
 
 }  // namespace
@@ -90,7 +133,7 @@ void DisableControls(QWidget *window) { SwitchControls(window, false); }
 void SetOnOffColor(QWidget *control, int16_t state) {
   if (!control) return;
   const bool on = state == 1;
-  const QColor back = FromBgr(on ? 0xDDC9DE : 0xD5DFCF);
+  const QColor back = orv::colors::FromBgr(on ? kOnColor : kOffColor);
   QPalette pal = control->palette();
   if (qobject_cast<QPushButton *>(control)) {
     pal.setColor(QPalette::Button, back);

@@ -10,12 +10,22 @@
 #include "platform/db.h"
 
 class QWidget;
+namespace orv {
+class Grid;
+}
 
 // Opens sql on conn into rs (replacing what it held); the number of rows, 0 when none.
 // Database errors reach the caller.
 int OpenRs(orv::db::Connection &conn, orv::db::Recordset &rs, const QString &sql);
 // Closes rs if open and leaves it empty.
 void CloseRs(orv::db::Recordset &rs);
+
+// One cell, 1-based; the grid's current cell moves there. The text comes back trimmed.
+QString GetCellText(orv::Grid *grid, int row, int col);
+void SetCellText(orv::Grid *grid, int row, int col, const QString &text);
+// Empties every cell, unlocks it and makes it white; the cursor goes to row 1, column 1.
+// The number of rows and columns stays.
+void ClearGrid(orv::Grid *grid);
 
 // Switch on or off every text box, button and grid of the window (option buttons are
 // only switched on), except controls whose dynamic property "Tag" reads 1.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QListWidget>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +16,7 @@
 #include "core/card_ret.h"
 #include "core/helpers.h"
 #include "core/state.h"
+#include "platform/grid.h"
 #include "print/cash_drawer_stub.h"
 #include "test_support.h"
 
@@ -43,7 +47,15 @@ TEST(ControlLock, DisableThenEnableSparesTaggedAndOptionButtons) {
   auto *text = new QLineEdit;
   auto *button = new QPushButton("b");
   auto *option = new QRadioButton("o");
-  auto *grid = new QTableWidget(3, 3);
+  auto *grid = new orv::Grid;
+  auto *table = new QTableWidget(3, 3);
+  auto *taggedGrid = new orv::Grid;
+  taggedGrid->setProperty("Tag", "1");
+  // Never touched: lists, combo and date boxes (nor the editors inside them).
+  auto *list = new QListWidget;
+  auto *combo = new QComboBox;
+  combo->setEditable(true);
+  auto *date = new QDateEdit;
   auto *check = new QCheckBox("c");
   auto *taggedText = new QLineEdit;
   taggedText->setProperty("Tag", "1");
@@ -52,8 +64,9 @@ TEST(ControlLock, DisableThenEnableSparesTaggedAndOptionButtons) {
   taggedButtonOff->setEnabled(false);
   auto *frame = new QGroupBox;  // controls inside frames are walked too
   auto *inner = new QLineEdit(frame);
-  for (QWidget *w : std::initializer_list<QWidget *>{text, button, option, grid, check,
-                                                     taggedText, taggedButtonOff, frame})
+  for (QWidget *w : std::initializer_list<QWidget *>{text, button, option, grid, table, check,
+                                                     taggedText, taggedButtonOff, frame,
+                                                     taggedGrid, list, combo, date})
     layout->addWidget(w);
   option->setEnabled(false);
 
@@ -61,20 +74,60 @@ TEST(ControlLock, DisableThenEnableSparesTaggedAndOptionButtons) {
   EXPECT_FALSE(text->isEnabled());
   EXPECT_FALSE(button->isEnabled());
   EXPECT_FALSE(grid->isEnabled());
+  EXPECT_FALSE(table->isEnabled());
   EXPECT_FALSE(inner->isEnabled());
+  EXPECT_TRUE(taggedGrid->isEnabled());
+  EXPECT_TRUE(taggedGrid->table()->isEnabled());
+  EXPECT_TRUE(list->isEnabled());
+  EXPECT_TRUE(combo->lineEdit()->isEnabled());
+  EXPECT_TRUE(date->findChild<QLineEdit *>()->isEnabled());
   EXPECT_TRUE(check->isEnabled());   // check boxes are never touched
   EXPECT_TRUE(frame->isEnabled());
   EXPECT_FALSE(option->isEnabled());  // was off, a lock does not switch it on
   EXPECT_TRUE(taggedText->isEnabled());
 
   EnableControls(&window);
-  for (QWidget *w : std::initializer_list<QWidget *>{text, button, option, grid, inner, check})
+  for (QWidget *w : std::initializer_list<QWidget *>{text, button, option, grid, table, inner, check})
     EXPECT_TRUE(w->isEnabled());
+  EXPECT_TRUE(grid->table()->isEnabled());
   EXPECT_FALSE(taggedButtonOff->isEnabled());  // Tag 1: left as it was
 
   option->setEnabled(true);
   DisableControls(&window);
   EXPECT_TRUE(option->isEnabled());  // option buttons stay usable during a lock
+}
+
+TEST(GridCells, ReadTrimmedWriteAndClear) {
+  orv::Grid grid;
+  grid.SetMaxCols(4);
+  grid.SetMaxRows(150);
+  SetCellText(&grid, 2, 3, "  12 ");
+  EXPECT_EQ(GetCellText(&grid, 2, 3), "12");
+  EXPECT_EQ(grid.Row(), 2);
+  EXPECT_EQ(grid.Col(), 3);
+  EXPECT_EQ(GetCellText(&grid, 150, 4), "");
+  EXPECT_EQ(grid.CellValue(2, 3), "  12 ");
+
+  SetCellText(&grid, 150, 4, "x");
+  grid.SetRow(5);
+  grid.SetCol(2);
+  grid.SetLock(true);
+  grid.SetBackColor(0x0000FF);
+  grid.SetActiveCell(3, 7);
+  ClearGrid(&grid);
+  EXPECT_EQ(grid.MaxRows(), 150);
+  EXPECT_EQ(grid.MaxCols(), 4);
+  EXPECT_FALSE(grid.BlockMode());
+  EXPECT_EQ(grid.ActiveRow(), 1);
+  EXPECT_EQ(grid.ActiveCol(), 1);
+  for (int r : {1, 2, 5, 150})
+    for (int c = 1; c <= 4; ++c) {
+      EXPECT_EQ(grid.CellValue(r, c), "") << r << "," << c;
+      grid.SetRow(r);
+      grid.SetCol(c);
+      EXPECT_FALSE(grid.Lock()) << r << "," << c;
+      EXPECT_EQ(grid.BackColor(), 0xFFFFFF) << r << "," << c;
+    }
 }
 
 TEST(OnOffColor, ButtonsGetBackgroundOthersAlsoText) {
@@ -191,4 +244,21 @@ TEST(OutsideHelpers, DrawerAndSoundReturn) {
   EXPECT_EQ(OpenCashDrawerCalls(), before + 1);
   PlayWav("/nonexistent/warn.wav");  // must come back at once
   PlayWav("");
+}
+
+TEST(Vat, ContainedInTaxInclusiveAmounts) {
+  struct Case {
+    int32_t amount;
+    int16_t half;
+    int32_t vat;
+  };
+  const Case cases[] = {
+      {11000, 0, 1000}, {1000, 0, 91},  {-1000, 0, -91}, {1000, 1, 45}, {-1000, 1, -45},
+      {0, 0, 0},        {0, 1, 0},      {1, 0, 0},       {6, 0, 1},     {5, 0, 0},
+      {11000, 1, 500},  {11000, 2, 1000},  // only exactly 1 halves
+      {999999999, 0, 90909091},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(CalcVat(orv::Currency::Won(c.amount), c.half), orv::Currency::Won(c.vat))
+        << c.amount << " half " << c.half;
 }
