@@ -442,9 +442,19 @@ QString JsonReadKey(const QString &text, int &pos) {
       ++pos;
       if (!dq && !sq) return key;
       key += QChar(c);
+    } else if (c == u'\r' || c == u'\n' || c == u'\t' || c == u' ') {
+      ++pos;  // blanks are dropped, even inside quotes
     } else {
-      ++pos;
-      if (c != u'\r' && c != u'\n' && c != u'\t' && c != u' ') key += QChar(c);
+      int run = pos + 1;
+      while (run <= n) {
+        const char16_t r = d[run - 1].unicode();
+        if (r == u'"' || r == u'\'' || r == u':' || r == u'\r' || r == u'\n' || r == u'\t' ||
+            r == u' ')
+          break;
+        ++run;
+      }
+      key.append(d + pos - 1, run - pos);
+      pos = run;
     }
   }
   return key;
@@ -457,7 +467,9 @@ QString JsonReadString(const QString &text, int &pos) {
   const QChar *d = text.constData();
   const char16_t quote = d[pos - 1].unicode();
   ++pos;
-  cStringBuilder sb;
+  // One builder serves every string: emptying it keeps its buffer.
+  static cStringBuilder sb;
+  sb.Remove(0, sb.Length());
   while (pos <= n) {
     // Ordinary characters are added a run at a time.
     int run = pos;
