@@ -5,11 +5,13 @@
 #include "core/daily_log.h"
 #include "core/json.h"
 #include "core/pos_settings.h"
+#include "core/text_format.h"
 
 namespace orv::state {
 
 void ResetProgramState() {
   ResetCoreGlobals();
+  ResetSplitArrays();
   ResetPosSettings();
   ClearCardRet();
   ResetJson();
