@@ -1,5 +1,6 @@
-// Speed of the database layer: bulk insert in one transaction, keyed reads, opening a
-// connection, and two connections sharing one session. SQLite always; PostgreSQL when
+// Speed of the database layer: bulk insert in one transaction and keyed reads (statement
+// text and prepared statements), opening a connection, and two connections sharing one
+// session. SQLite always; PostgreSQL when
 // ORVPOS_TEST_PG names a server.
 #include <benchmark/benchmark.h>
 
@@ -70,6 +71,21 @@ QString InsertSql(int key) {
   return sql + ")";
 }
 
+// The same row through a prepared statement with bound values.
+void BindRow(orv::db::Statement &st, int key) {
+  st.Bind(0, key);
+  for (int i = 1; i <= 6; ++i) st.Bind(i, QString("상품 %1-%2 O'Neil").arg(key).arg(i));
+  for (int i = 1; i <= 6; ++i) st.Bind(6 + i, (key * 7 + i) % 1000);
+  for (int i = 1; i <= 7; ++i)
+    st.Bind(12 + i, QString("%1.%2").arg(key % 100000).arg(i * 1111 % 10000, 4, 10, QChar('0')));
+}
+
+QString PreparedInsertSql() {
+  QString sql = "INSERT INTO BenchGods VALUES (?";
+  for (int i = 1; i < 20; ++i) sql += ", ?";
+  return sql + ")";
+}
+
 void Fill(Connection &c, int rows, int firstKey = 1) {
   c.BeginTrans();
   for (int k = firstKey; k < firstKey + rows; ++k) c.Execute(InsertSql(k));
@@ -86,6 +102,46 @@ void BM_InsertInOneTransaction(benchmark::State &state, bool pg) {
     state.ResumeTiming();
     Fill(*c, kRows);
   }
+  state.counters["rows/s"] =
+      benchmark::Counter(double(kRows) * state.iterations(), benchmark::Counter::kIsRate);
+}
+
+void BM_InsertPrepared(benchmark::State &state, bool pg) {
+  std::unique_ptr<Connection> c;
+  for (auto _ : state) {
+    state.PauseTiming();
+    c = std::make_unique<Connection>();
+    c->Open(NewDatabase(pg));
+    CreateTable(*c);
+    state.ResumeTiming();
+    orv::db::Statement st = c->Prepare(PreparedInsertSql());
+    c->BeginTrans();
+    for (int k = 1; k <= kRows; ++k) {
+      BindRow(st, k);
+      st.Execute();
+    }
+    c->CommitTrans();
+  }
+  state.counters["rows/s"] =
+      benchmark::Counter(double(kRows) * state.iterations(), benchmark::Counter::kIsRate);
+}
+
+void BM_ReadByKeyPrepared(benchmark::State &state, bool pg) {
+  Connection c;
+  c.Open(NewDatabase(pg));
+  CreateTable(c);
+  Fill(c, kRows);
+  orv::db::Statement st = c.Prepare("SELECT * FROM BenchGods WHERE BgsKey = ?");
+  long long found = 0;
+  for (auto _ : state) {
+    for (int k = 1; k <= kRows; ++k) {
+      st.Bind(0, k);
+      orv::db::Recordset rs = st.Query();
+      found += rs.RecordCount();
+      benchmark::DoNotOptimize(rs.Field("BgsGum7"));
+    }
+  }
+  if (found != (long long)kRows * state.iterations()) state.SkipWithError("rows missing");
   state.counters["rows/s"] =
       benchmark::Counter(double(kRows) * state.iterations(), benchmark::Counter::kIsRate);
 }
@@ -161,7 +217,15 @@ void Register(const char *engine, bool pg) {
       ->Unit(benchmark::kMillisecond)
       ->Iterations(3)
       ->UseRealTime();
+  benchmark::RegisterBenchmark(name("InsertPrepared").c_str(), BM_InsertPrepared, pg)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(3)
+      ->UseRealTime();
   benchmark::RegisterBenchmark(name("ReadByKey").c_str(), BM_ReadByKey, pg)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(2)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name("ReadByKeyPrepared").c_str(), BM_ReadByKeyPrepared, pg)
       ->Unit(benchmark::kMillisecond)
       ->Iterations(2)
       ->UseRealTime();

@@ -351,16 +351,18 @@ long long Connection::Execute(const QString &sql) {
   return q.numRowsAffected();
 }
 
-Recordset Connection::OpenRecordset(const QString &sql) {
-  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
-  QSqlQuery q = run(*session_, sql);
-  Recordset rs;
+namespace {
+void readNames(const QSqlQuery &q, QStringList &names, QHash<QString, int> &index) {
   QSqlRecord rec = q.record();
   for (int i = 0; i < rec.count(); ++i) {
-    rs.names_ << rec.fieldName(i);
-    rs.index_.insert(rec.fieldName(i).toLower(), i);
+    names << rec.fieldName(i);
+    index.insert(rec.fieldName(i).toLower(), i);
   }
-  const int cols = rec.count();
+}
+}  // namespace
+
+void Connection::readRows(QSqlQuery &q, Recordset &rs) {
+  const int cols = int(rs.names_.size());
   while (q.next()) {
     QVector<QVariant> row(cols);
     for (int i = 0; i < cols; ++i) {
@@ -371,6 +373,69 @@ Recordset Connection::OpenRecordset(const QString &sql) {
   }
   rs.open_ = true;
   rs.pos_ = 0;
+}
+
+Recordset Connection::OpenRecordset(const QString &sql) {
+  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
+  QSqlQuery q = run(*session_, sql);
+  Recordset rs;
+  readNames(q, rs.names_, rs.index_);
+  readRows(q, rs);
+  return rs;
+}
+
+Statement Connection::Prepare(const QString &sql) {
+  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
+  Statement st;
+  st.session_ = session_;
+  st.sql_ = sql;
+  st.query_ = std::make_unique<QSqlQuery>(session_->db());
+  st.query_->setForwardOnly(true);
+  st.query_->setNumericalPrecisionPolicy(QSql::HighPrecision);
+  if (!st.query_->prepare(sql)) throw fromQt(st.query_->lastError(), sql);
+  return st;
+}
+
+// ---------------------------------------------------------------- statement
+
+Statement::Statement() = default;
+Statement::~Statement() = default;
+Statement::Statement(Statement &&) noexcept = default;
+Statement &Statement::operator=(Statement &&) noexcept = default;
+
+void Statement::Bind(int position, const QVariant &value) {
+  if (!query_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  query_->bindValue(position, value);
+}
+
+long long Statement::Execute() {
+  if (!query_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  if (!query_->exec()) {
+    DbError e = fromQt(query_->lastError(), sql_);
+    query_->finish();
+    throw e;
+  }
+  const long long n = query_->numRowsAffected();
+  query_->finish();  // stays prepared; releases what the engine holds for it
+  return n;
+}
+
+Recordset Statement::Query() {
+  if (!query_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  if (!query_->exec()) {
+    DbError e = fromQt(query_->lastError(), sql_);
+    query_->finish();
+    throw e;
+  }
+  if (!haveNames_) {
+    readNames(*query_, names_, index_);
+    haveNames_ = true;
+  }
+  Recordset rs;
+  rs.names_ = names_;
+  rs.index_ = index_;
+  Connection::readRows(*query_, rs);
+  query_->finish();
   return rs;
 }
 

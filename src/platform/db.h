@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+class QSqlQuery;
+
 namespace orv::db {
 
 // Number and description, as handlers show them ("오류번호 : " … "오류내용 : " …).
@@ -107,6 +109,7 @@ class Recordset {
 
  private:
   friend class Connection;
+  friend class Statement;
   bool open_ = false;
   int pos_ = 0;
   QStringList names_;
@@ -115,6 +118,32 @@ class Recordset {
 };
 
 struct Session;
+
+// A statement prepared once and run many times with values bound by position (0-based
+// '?' marks), for bulk copies; the values never become SQL text. It keeps its
+// connection's session open and runs in that session's transaction.
+class Statement {
+ public:
+  Statement();
+  ~Statement();
+  Statement(Statement &&) noexcept;
+  Statement &operator=(Statement &&) noexcept;
+  bool IsPrepared() const { return query_ != nullptr; }
+  // A null QVariant binds SQL NULL.
+  void Bind(int position, const QVariant &value);
+  // Rows affected. Throws DbError.
+  long long Execute();
+  Recordset Query();
+
+ private:
+  friend class Connection;
+  std::shared_ptr<Session> session_;  // declared first: the query must go before it
+  std::unique_ptr<QSqlQuery> query_;
+  QString sql_;
+  QStringList names_;
+  QHash<QString, int> index_;
+  bool haveNames_ = false;
+};
 
 class Connection {
  public:
@@ -138,6 +167,8 @@ class Connection {
   // Rows affected.
   long long Execute(const QString &sql);
   Recordset OpenRecordset(const QString &sql);
+  // Throws DbError when the statement does not compile.
+  Statement Prepare(const QString &sql);
   // Runs a statement that may fail without spoiling the open transaction (a savepoint
   // around it); returns the error instead of throwing.
   std::optional<DbError> TryExecute(const QString &sql);
@@ -159,6 +190,8 @@ class Connection {
   static bool DatabaseExists(const QString &connectionText);
 
  private:
+  friend class Statement;
+  static void readRows(QSqlQuery &q, Recordset &rs);
   std::shared_ptr<Session> session_;
   QString text_;
   int depth_ = 0;

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "platform/db.h"
+#include "test_support.h"
+
+using namespace orv::db;
+
+namespace {
+
+class StatementBoth : public ::testing::TestWithParam<Engine> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Engine::PostgreSQL) {
+      ORV_REQUIRE_PG();
+      text_ = orvtest::NewPgDatabase();
+    } else {
+      dir_ = orvtest::MakeTempDir();
+      text_ = orvtest::NewSqliteDatabase(dir_->path());
+    }
+    c_.Open(text_);
+    const Dialect d = c_.dialect();
+    c_.Execute("CREATE TABLE GdsCode (GcdKey " + d.ColumnType("decimal(10,0)") +
+               " NOT NULL PRIMARY KEY, GcdName " + d.ColumnType("char(50)") + " NULL, GcdMech " +
+               d.ColumnType("money") + " NULL)");
+  }
+  int Count() { return c_.OpenRecordset("SELECT GcdKey FROM GdsCode").RecordCount(); }
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString text_;
+  Connection c_;
+};
+
+}  // namespace
+
+TEST_P(StatementBoth, BoundValuesGoInAsTheyAreAndComeBack) {
+  Statement ins = c_.Prepare("INSERT INTO GdsCode (GcdKey, GcdName, GcdMech) VALUES (?, ?, ?)");
+  const struct {
+    int key;
+    QVariant name;
+    QString money;
+  } rows[] = {
+      {1, QStringLiteral("라면 'A'; DROP TABLE GdsCode; --"), "1234.5678"},
+      {2, QVariant(), "10.0001"},  // NULL name
+      {3, QStringLiteral("  blanks kept  "), "-99999999999.9999"},
+  };
+  c_.BeginTrans();
+  for (const auto &r : rows) {
+    ins.Bind(0, r.key);
+    ins.Bind(1, r.name);
+    ins.Bind(2, r.money);
+    EXPECT_EQ(ins.Execute(), 1);
+  }
+  c_.CommitTrans();
+
+  Statement sel = c_.Prepare("SELECT GcdKey, GcdName, GcdMech FROM GdsCode WHERE GcdKey = ?");
+  for (const auto &r : rows) {
+    SCOPED_TRACE(r.key);
+    sel.Bind(0, r.key);
+    Recordset rs = sel.Query();
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Field("gcdname").isNull(), r.name.isNull());
+    EXPECT_EQ(rs.Field("GCDNAME").toString(), r.name.toString());
+    EXPECT_EQ(rs.Field("GcdMech").toString(), r.money);
+  }
+  sel.Bind(0, 99);
+  Recordset none = sel.Query();
+  EXPECT_TRUE(none.IsOpen());
+  EXPECT_EQ(none.RecordCount(), 0);
+}
+
+TEST_P(StatementBoth, RunsInTheSharedTransaction) {
+  Connection pos;
+  pos.Open(text_);
+  ASSERT_TRUE(pos.SharesSessionWith(c_));
+  Statement ins = pos.Prepare("INSERT INTO GdsCode (GcdKey) VALUES (?)");
+  c_.BeginTrans();
+  pos.BeginTrans();
+  for (int k = 1; k <= 50; ++k) {
+    ins.Bind(0, k);
+    ins.Execute();
+  }
+  EXPECT_EQ(Count(), 50);
+  pos.RollbackTrans();
+  EXPECT_EQ(Count(), 0);
+}
+
+TEST_P(StatementBoth, ErrorsAreDbErrorsAndTheStatementGoesOn) {
+  EXPECT_THROW(c_.Prepare("INSERT INTO NoSuchTable VALUES (?)"), DbError);
+  Connection closed;
+  EXPECT_THROW(closed.Prepare("SELECT 1"), DbError);
+  Statement none;
+  EXPECT_THROW(none.Execute(), DbError);
+
+  Statement ins = c_.Prepare("INSERT INTO GdsCode (GcdKey) VALUES (?)");
+  ins.Bind(0, 1);
+  ins.Execute();
+  try {
+    ins.Execute();  // the same key again
+    FAIL() << "duplicate key accepted";
+  } catch (const DbError &e) {
+    EXPECT_FALSE(e.Description.isEmpty());
+  }
+  ins.Bind(0, 2);
+  EXPECT_EQ(ins.Execute(), 1);
+
+  // The statement keeps its session: it still works once its connection is closed.
+  c_.Close();
+  ins.Bind(0, 3);
+  EXPECT_EQ(ins.Execute(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, StatementBoth,
+                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         [](const auto &info) {
+                           return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
+                         });
