@@ -6,10 +6,12 @@
 using orv::schema::TableDef;
 
 void CheckDBTables() {
-  for (const TableDef &def : orv::schema::LoginTables()) {
-    if (!orv::schema::ExistsTable(goDbPos, QLatin1String(def.name)))
-      orv::schema::CreateTable(goDbPos, def, orv::schema::NamesFor(def));
-  }
+  orv::schema::InOneCommit({&goDbPos}, [] {
+    for (const TableDef &def : orv::schema::LoginTables()) {
+      if (!orv::schema::ExistsTable(goDbPos, QLatin1String(def.name)))
+        orv::schema::CreateTable(goDbPos, def, orv::schema::NamesFor(def));
+    }
+  });
   if (!ExistsTemDataTable(0)) CreateTemDataTable(0);
   if (!ExistsTemDataTable(1)) CreateTemDataTable(1);
 }

@@ -106,33 +106,35 @@ void CreateMonthTables(int16_t yymm) {
   if (yymm == 0) return;
   orv::schema::MonthSuffix(yymm);  // a bad month stops here, before any table is touched
 
-  ensure(goDbMain, "WatGodsSpeed");
-  ensure(goDbPos, "WatGodsTSpeed");
-  ensure(goDbPos, "PanChitOn");
-  ensure(goDbPos, "PanListOn");
-  ensure(goDbPos, "PanChitOff");
-  ensure(goDbPos, "PanListOff");
+  orv::schema::InOneCommit({&goDbMain, &goDbPos}, [yymm] {
+    ensure(goDbMain, "WatGodsSpeed");
+    ensure(goDbPos, "WatGodsTSpeed");
+    ensure(goDbPos, "PanChitOn");
+    ensure(goDbPos, "PanListOn");
+    ensure(goDbPos, "PanChitOff");
+    ensure(goDbPos, "PanListOff");
 
-  static constexpr Family kBoth[] = {
-      {ExistsPanChitTable, CreatePanChitTable},   {ExistsPanListTable, CreatePanListTable},
-      {ExistsPanGodsTable, CreatePanGodsTable},   {ExistsPanCardTable, CreatePanCardTable},
-      {ExistsPanMoneyTable, CreatePanMoneyTable}, {ExistsDlvChitTable, CreateDlvChitTable},
-      {ExistsPosLogsTable, CreatePosLogsTable},
-  };
-  for (int16_t onPos : {int16_t(0), int16_t(1)})
-    for (const Family &f : kBoth)
-      if (!f.exists({}, yymm, onPos)) f.create({}, yymm, onPos);
+    static constexpr Family kBoth[] = {
+        {ExistsPanChitTable, CreatePanChitTable},   {ExistsPanListTable, CreatePanListTable},
+        {ExistsPanGodsTable, CreatePanGodsTable},   {ExistsPanCardTable, CreatePanCardTable},
+        {ExistsPanMoneyTable, CreatePanMoneyTable}, {ExistsDlvChitTable, CreateDlvChitTable},
+        {ExistsPosLogsTable, CreatePosLogsTable},
+    };
+    for (int16_t onPos : {int16_t(0), int16_t(1)})
+      for (const Family &f : kBoth)
+        if (!f.exists({}, yymm, onPos)) f.create({}, yymm, onPos);
 
-  using PosProbe = int16_t (*)(const QString &, int16_t);
-  using PosCreator = void (*)(const QString &, int16_t);
-  static constexpr struct {
-    PosProbe exists;
-    PosCreator create;
-  } kCopies[] = {
-      {ExistsPanChitTTable, CreatePanChitTTable}, {ExistsPanListTTable, CreatePanListTTable},
-      {ExistsPanGodsTTable, CreatePanGodsTTable}, {ExistsPanCardTTable, CreatePanCardTTable},
-      {ExistsTrsMastTable, CreateTrsMastTable},   {ExistsTrsMastPosTable, CreateTrsMastPosTable},
-  };
-  for (const auto &f : kCopies)
-    if (!f.exists({}, yymm)) f.create({}, yymm);
+    using PosProbe = int16_t (*)(const QString &, int16_t);
+    using PosCreator = void (*)(const QString &, int16_t);
+    static constexpr struct {
+      PosProbe exists;
+      PosCreator create;
+    } kCopies[] = {
+        {ExistsPanChitTTable, CreatePanChitTTable}, {ExistsPanListTTable, CreatePanListTTable},
+        {ExistsPanGodsTTable, CreatePanGodsTTable}, {ExistsPanCardTTable, CreatePanCardTTable},
+        {ExistsTrsMastTable, CreateTrsMastTable},   {ExistsTrsMastPosTable, CreateTrsMastPosTable},
+    };
+    for (const auto &f : kCopies)
+      if (!f.exists({}, yymm)) f.create({}, yymm);
+  });
 }

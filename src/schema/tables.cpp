@@ -1,5 +1,7 @@
 #include "schema/tables.h"
 
+#include <vector>
+
 #include "core/globals.h"
 
 namespace orv::schema {
@@ -137,6 +139,27 @@ void CreateTable(db::Connection &conn, const TableDef &def, const TableNames &na
     throw;
   }
   conn.CommitTrans();
+}
+
+void InOneCommit(std::initializer_list<db::Connection *> conns, const std::function<void()> &batch) {
+  std::vector<db::Connection *> open;
+  for (db::Connection *c : conns) {
+    if (!c->IsOpen()) continue;  // the batch's first use of it reports the error
+    c->BeginTrans();
+    open.push_back(c);
+  }
+  try {
+    batch();
+  } catch (...) {
+    for (db::Connection *c : open) {
+      try {
+        c->CommitTrans();
+      } catch (const DbError &) {
+      }
+    }
+    throw;
+  }
+  for (db::Connection *c : open) c->CommitTrans();
 }
 
 void CreateTable(db::Connection &conn, const QString &name) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <span>
 
 #include "platform/db.h"
@@ -65,5 +67,10 @@ int16_t ExistsTable(db::Connection &conn, const QString &name);
 void CreateTable(db::Connection &conn, const TableDef &def, const TableNames &names);
 // A table by its own name (no month suffix), e.g. CreateTable(conn, "OrvRegistry").
 void CreateTable(db::Connection &conn, const QString &name);
+
+// Runs a batch of probes and creations with a transaction open on each open connection,
+// so that the batch commits once instead of once per table. What was made before a
+// failure is still committed; the failure goes on to the caller.
+void InOneCommit(std::initializer_list<db::Connection *> conns, const std::function<void()> &batch);
 
 }  // namespace orv::schema
