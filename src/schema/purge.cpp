@@ -3,28 +3,13 @@
 #include <QDate>
 #include <algorithm>
 
+#include "core/dates.h"
 #include "core/globals.h"
 #include "core/options.h"
 #include "platform/clock.h"
 #include "schema/tables.h"
 
 namespace {
-
-QString lastDigits(int value, int width) {
-  return QString::number(value).rightJustified(width, '0').right(width);
-}
-
-// The month suffix of a cut-off: month 0 is December before, 13 January after.
-QString cutSuffix(int year, int month) {
-  if (month == 0) {
-    --year;
-    month = 12;
-  } else if (month == 13) {
-    ++year;
-    month = 1;
-  }
-  return lastDigits(year, 2) + lastDigits(month, 2);
-}
 
 // Only whole months before the current one go: a wrong option must not take this month's
 // sales, nor (with a two-digit year, whose suffix looks recent) the tables of a recent one.
@@ -88,7 +73,7 @@ void DropOldMonthTables(const QString &prefix, int16_t year, int16_t month) {
   if (!cutOffAllowed(year, month)) return;
   const QString p = prefix.trimmed();
   if (p.isEmpty()) return;  // every table would match
-  const QString cut = cutSuffix(year, month);
+  const QString cut = FmtYyMm(year, month);
   for (const QString &found : goDbPos.TablesWithPrefix(p)) {
     const QString name = found.trimmed();
     const QString suffix = name.right(4);
@@ -105,13 +90,12 @@ void PurgeOldMonths() {
   if (y == 0 || m == 0 || !cutOffAllowed(y, m)) return;
   const auto y16 = int16_t(y);
   const auto m16 = int16_t(m);
-
   deleteOld("BdlChit", "BctYear", "BctMon", y, m);
   deleteOld("BdlGods", "BcgYear", "BcgMon", y, m);
   deleteOld("BdlGodsSpeed", "BcgSYear", "BcgSMon", y, m);
   // The date is text: compare it with text, day 31 standing after every day of the month.
   execute(" Delete from CardLog Where ClgDate<=" +
-          orv::db::SqlText(lastDigits(y, 4) + lastDigits(m, 2) + "31") + " ");
+          orv::db::SqlText(FmtYmd(y16, m16, 31, 0, 0)) + " ");
 
   DropOldMonthTables(" PanCard ", y16, m16);
   DropOldMonthTables(" PanCardT ", y16, m16);
