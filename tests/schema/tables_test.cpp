@@ -97,6 +97,24 @@ TEST(TableDefs, MatchTheTableListsInOrderCountAndKeys) {
   }
 }
 
+TEST(TableDefs, KeyNamesAreUniqueInOneSchema) {
+  // PostgreSQL keeps index names beside table names; a month's names must not clash either.
+  QSet<QString> seen;
+  auto add = [&](const QString &n) {
+    if (n.isEmpty()) return;
+    EXPECT_FALSE(seen.contains(n.toLower())) << n.toStdString();
+    seen.insert(n.toLower());
+  };
+  for (const TableDef &d : AllTables()) {
+    for (const QString &suffix : {QString(), QString("2401")}) {
+      const TableNames n = NamesFor(d, {}, suffix);
+      add(n.table);
+      add(n.primary);
+      add(n.unique);
+    }
+  }
+}
+
 TEST(TableDefs, SharedColumnSetsAndSpotChecks) {
   // The T and P copies, the month-only copies and the queues share their sets exactly.
   for (auto [a, b] : {std::pair{"PanChit", "PanChitT"}, {"PanChit", "PanChitP"},
