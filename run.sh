@@ -13,6 +13,10 @@ export ORVPOS_HOME=${ORVPOS_HOME:-$HOME/.local/share/orvpos}
 mkdir -p "$ORVPOS_HOME"
 export ORVPOS_SHARE="$ROOT/data"
 
+# First start: terminal settings, the two SQLite databases and the demo shop. Later starts
+# keep what is there.
+"$BUILD/orvpos" --init-demo
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   cat <<MSG
 No display found. To see the window, either:

@@ -1,14 +1,35 @@
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QDir>
+#include <QTextStream>
+#include <memory>
+
+#include "core/basMain.h"
+#include "core/demo_shop.h"
+#include "platform/datafolder.h"
+#include "platform/dialogs.h"
 
 int main(int argc, char **argv) {
+  // Preparing the demo needs no screen: run it without one.
+  for (int i = 1; i < argc; ++i)
+    if (qstrcmp(argv[i], "--init-demo") == 0) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setApplicationName("OrvZerdo");
-  QMainWindow w;
-  w.setWindowTitle(QStringLiteral("OrvPOS"));
-  w.setCentralWidget(new QLabel(QStringLiteral("OrvPOS")));
-  w.resize(800, 600);
-  w.show();
+  QApplication::setApplicationVersion("1.0.0");
+  orv::dialogs::SetApplicationTitle(QStringLiteral("OrvPOS"));
+  QDir().mkpath(orv::datafolder::Root());
+
+  const QStringList args = app.arguments();
+  if (args.contains("--init-demo")) {
+    QString error;
+    const QString shop = QDir(orv::datafolder::ShareRoot()).filePath("demo/shop.txt");
+    if (!orv::demo::InitDemo(shop, &error)) {
+      QTextStream(stderr) << "orvpos: could not prepare the demo shop: " << error << "\n";
+      return 1;
+    }
+    return 0;
+  }
+
+  std::unique_ptr<QWidget> mainWindow(orv::startup::Main());
+  if (!mainWindow) return 0;
   return app.exec();
 }

@@ -15,6 +15,14 @@ int16_t giWrkMonth = 0;
 int16_t giWrkDay = 0;
 int16_t giWrkDateChanged = 0;
 
+int16_t giCdpPort = 0;
+QString gsCdpSettings;
+int16_t giScanPort = 0;
+QString gsScanSettings;
+QString gsPosPcIp;
+int16_t giMainShown = 0;
+
+int16_t giOrvSetCstIrt = 0;
 int16_t giOnLine = 1;
 int16_t giCstTsMode = 0;
 int16_t giChtEditMode = 0;
@@ -37,6 +45,13 @@ void ResetCoreGlobals() {
   giLogPosNo = 0;
   giWrkYear = giWrkMonth = giWrkDay = 0;
   giWrkDateChanged = 0;
+  giCdpPort = 0;
+  gsCdpSettings.clear();
+  giScanPort = 0;
+  gsScanSettings.clear();
+  gsPosPcIp.clear();
+  giMainShown = 0;
+  giOrvSetCstIrt = 0;
   giOnLine = 1;
   giCstTsMode = 0;
   giChtEditMode = 0;

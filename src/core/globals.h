@@ -22,6 +22,16 @@ extern int16_t giWrkMonth;
 extern int16_t giWrkDay;
 extern int16_t giWrkDateChanged;
 
+// Serial ports the main window opens, set by the login.
+extern int16_t giCdpPort;
+extern QString gsCdpSettings;
+extern int16_t giScanPort;
+extern QString gsScanSettings;
+extern QString gsPosPcIp;
+extern int16_t giMainShown;  // 1 once the main window's first activation has run
+
+extern int16_t giOrvSetCstIrt;  // rounding of customer points: 0 up, 1 nearest, 2 down
+
 extern int16_t giOnLine;       // 1 online, 2 offline
 extern int16_t giCstTsMode;    // 0 no point server, 1 configured, 2 connected
 extern int16_t giChtEditMode;  // 0 new chit, 1 modify, 2 delete or return

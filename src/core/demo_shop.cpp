@@ -1,0 +1,112 @@
+#include "core/demo_shop.h"
+
+#include <QDate>
+#include <QFile>
+#include <QTextStream>
+#include <stdexcept>
+
+#include "core/globals.h"
+#include "core/pos_settings.h"
+#include "platform/clock.h"
+#include "platform/datafolder.h"
+#include "platform/db.h"
+#include "platform/settings_store.h"
+#include "schema/schema.h"
+
+namespace orv::demo {
+
+QList<TableRows> ReadShopFile(const QString &path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+    throw std::runtime_error(("cannot read " + path).toStdString());
+  QTextStream in(&f);
+  in.setEncoding(QStringConverter::Utf8);
+  QList<TableRows> out;
+  int lineNo = 0;
+  while (!in.atEnd()) {
+    const QString line = in.readLine().trimmed();
+    ++lineNo;
+    if (line.isEmpty() || line.startsWith('#')) continue;
+    auto bad = [&](const char *why) {
+      return std::runtime_error(QString("%1:%2: %3").arg(path).arg(lineNo).arg(why).toStdString());
+    };
+    if (line.startsWith('[')) {
+      if (!line.endsWith(']') || line.size() < 3) throw bad("bad table name");
+      out.push_back({line.mid(1, line.size() - 2).trimmed(), {}, {}});
+      continue;
+    }
+    if (out.isEmpty()) throw bad("row before any [table]");
+    QStringList fields = line.split('|');
+    for (QString &s : fields) s = s.trimmed();
+    TableRows &t = out.last();
+    if (t.columns.isEmpty()) {
+      t.columns = fields;
+    } else {
+      if (fields.size() != t.columns.size()) throw bad("wrong number of fields");
+      t.rows.push_back(fields);
+    }
+  }
+  return out;
+}
+
+void LoadShopRows(const QList<TableRows> &tables) {
+  goDbMain.BeginTrans();
+  try {
+    for (const TableRows &t : tables) {
+      for (const QStringList &row : t.rows) {
+        QStringList values;
+        for (const QString &v : row) values << (v.isEmpty() ? QStringLiteral("NULL") : db::SqlText(v));
+        goDbMain.Execute("INSERT INTO " + t.table + " (" + t.columns.join(", ") + ") VALUES (" +
+                         values.join(", ") + ")");
+      }
+    }
+    goDbMain.CommitTrans();
+  } catch (...) {
+    goDbMain.RollbackTrans();
+    throw;
+  }
+}
+
+namespace {
+// Creates every table of a database through the same road a login takes.
+void createSchema(const QString &text) {
+  goDbPos.Open(text);
+  goDbMain.Open(text);
+  CheckDBTables();
+  const QDate today = clock::Now().date();
+  CreateMonthTables(int16_t((today.year() % 100) * 100 + today.month()));
+}
+}  // namespace
+
+bool InitDemo(const QString &shopFile, QString *error) {
+  if (!settings_store::GetSetting("Update").trimmed().isEmpty()) return true;
+  try {
+    const QList<TableRows> shop = ReadShopFile(shopFile);
+    const QString mainText = db::BuildConnectionText("", "SQLite", "", "", "main.db");
+    const QString posText = db::BuildConnectionText("", "SQLite", "", "", "pos.db");
+    for (const QString &text : {mainText, posText}) {
+      if (!db::Connection::DatabaseExists(text)) db::Connection::CreateDatabase(text);
+    }
+    createSchema(mainText);
+    if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0) LoadShopRows(shop);
+    createSchema(posText);
+    goDbMain.Close();
+    goDbPos.Close();
+
+    SetFirstRunDefaults();
+    gsSetMainDB = mainText;
+    gsSetPosDB = posText;
+    gsSetPrnPort = "LPT1";
+    SavePosSettings();
+    return true;
+  } catch (const db::DbError &e) {
+    if (error) *error = e.Description;
+  } catch (const std::exception &e) {
+    if (error) *error = QString::fromStdString(e.what());
+  }
+  goDbMain.Close();
+  goDbPos.Close();
+  return false;
+}
+
+}  // namespace orv::demo

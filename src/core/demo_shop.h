@@ -1,0 +1,25 @@
+#pragma once
+// The embedded default: terminal settings pointing at two SQLite files in the data folder,
+// their tables, and a small demo shop in the main database.
+#include <QString>
+#include <QStringList>
+
+namespace orv::demo {
+
+// Prepares the embedded default when the data folder has no settings yet; keeps what is
+// there otherwise. Returns false with a message in *error when something failed.
+bool InitDemo(const QString &shopFile, QString *error);
+
+// Rows of a shop file: per table, the named columns and their rows. Throws
+// std::runtime_error naming the line for a malformed file.
+struct TableRows {
+  QString table;
+  QStringList columns;
+  QList<QStringList> rows;
+};
+QList<TableRows> ReadShopFile(const QString &path);
+
+// Inserts the rows (empty fields as NULL) on goDbMain in one transaction.
+void LoadShopRows(const QList<TableRows> &tables);
+
+}  // namespace orv::demo
