@@ -29,16 +29,20 @@ start_pg() {
   if ! runuser -u postgres -- test -w "$PGDIR"; then
     rm -rf "$PGDIR"; PGDIR=$(mktemp -d /tmp/orvpos-pg.XXXXXX); chown postgres "$PGDIR"
   fi
-  local port
-  for port in $(seq 55432 55531); do
-    if ! (exec 3<>/dev/tcp/127.0.0.1/$port) 2>/dev/null; then break; fi
-  done
   runuser -u postgres -- "$PGBIN/initdb" -D "$PGDIR/data" -U postgres --auth=trust \
     --encoding=UTF8 --locale=C.UTF-8 >"$PGDIR/initdb.log" 2>&1 || { cat "$PGDIR/initdb.log"; return 1; }
   mkdir -p "$PGDIR/sock"; chown postgres "$PGDIR/sock"
-  runuser -u postgres -- "$PGBIN/pg_ctl" -D "$PGDIR/data" -l "$PGDIR/server.log" -w -t 30 \
-    -o "-c listen_addresses=127.0.0.1 -p $port -k $PGDIR/sock -c fsync=off -c max_connections=200" start >/dev/null \
-    || { cat "$PGDIR/server.log"; return 1; }
+  # Another run may take the port between the probe and the start: try the next one.
+  local port started=""
+  for port in $(shuf -i 55432-59999 -n 20); do
+    if (exec 3<>/dev/tcp/127.0.0.1/$port) 2>/dev/null; then continue; fi
+    if runuser -u postgres -- "$PGBIN/pg_ctl" -D "$PGDIR/data" -l "$PGDIR/server.log" -w -t 30 \
+      -o "-c listen_addresses=127.0.0.1 -p $port -k $PGDIR/sock -c fsync=off -c max_connections=200" \
+      start >/dev/null; then
+      started=1; break
+    fi
+  done
+  [ -n "$started" ] || { cat "$PGDIR/server.log"; return 1; }
   export ORVPOS_TEST_PG="server=127.0.0.1,$port;driver={PostgreSQL};uid=postgres;pwd=;database=postgres"
   echo "test.sh: PostgreSQL on 127.0.0.1:$port"
 }

@@ -1,10 +1,12 @@
 #include <QApplication>
+#include <QWidget>
 #include <QDir>
 #include <QTextStream>
 #include <memory>
 
 #include "core/basMain.h"
 #include "core/demo_shop.h"
+#include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
 
@@ -29,6 +31,9 @@ int main(int argc, char **argv) {
     return 0;
   }
 
+  // The checkout may set the PC clock from the shop's web server; without the right to,
+  // the clock stays as it is.
+  orv::clock::AllowMachineClock(true);
   std::unique_ptr<QWidget> mainWindow(orv::startup::Main());
   if (!mainWindow) return 0;
   return app.exec();

@@ -64,4 +64,12 @@ QString Currency::ToPlainText() const {
   return s;
 }
 
+int64_t Currency::RoundToInt() const {
+  int64_t whole = raw_ / kScale;
+  const int64_t rest = raw_ % kScale, half = kScale / 2;
+  if (rest > half || (rest == half && (whole & 1))) ++whole;
+  if (rest < -half || (rest == -half && (whole & 1))) --whole;
+  return whole;
+}
+
 }  // namespace orv

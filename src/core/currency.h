@@ -43,6 +43,8 @@ class Currency {
 
   // Nearest double (for the few computations done in double precision).
   double ToDouble() const { return double(raw_) / double(kScale); }
+  // Nearest whole number, halves to the even neighbour.
+  int64_t RoundToInt() const;
 
   // "-", integer digits, and "." with the fraction's digits without trailing zeros.
   QString ToPlainText() const;

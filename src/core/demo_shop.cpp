@@ -93,7 +93,7 @@ bool InitDemo(const QString &shopFile, QString *error) {
     goDbMain.Close();
     goDbPos.Close();
 
-    SetFirstRunDefaults();
+    SetFirstRunPosSettings();
     gsSetMainDB = mainText;
     gsSetPosDB = posText;
     gsSetPrnPort = "LPT1";

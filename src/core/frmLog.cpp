@@ -22,6 +22,8 @@
 #include "core/web_clock.h"
 #include "display/PcAnyFrm.h"
 #include "platform/clock.h"
+#include "platform/codepage.h"
+#include "platform/coin_changer.h"
 #include "platform/datafolder.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
@@ -210,7 +212,7 @@ void frmLog::Form_Load() {
   giMainShown = 0;
   giCstTsMode = 0;
 
-  GetWebDateTime(0);
+  GetWebDateTime();
 
   const QDate today = clock::Now().date();
   giWrkYear = int16_t(today.year());
@@ -229,7 +231,7 @@ void frmLog::Form_Load() {
     if (gsSetPrnPort.isEmpty()) gsSetPrnPort = "LPT1";
     if (giSetScanPort == 0) giSetScanPort = 1;
   } else {
-    SetFirstRunDefaults();
+    SetFirstRunPosSettings();
     SavePosSettings();
   }
 

@@ -26,7 +26,7 @@
 #include "core/values.h"
 #include "platform/colors.h"
 #include "platform/grid.h"
-#include "print/cash_drawer_stub.h"
+#include "print/basPrinter.h"
 
 int OpenRs(orv::db::Connection &conn, orv::db::Recordset &rs, const QString &sql) {
   rs = orv::db::Recordset();

@@ -280,8 +280,8 @@ void frmDBSet::cmdSave_Click() {
   SaveSetting("giSetInterVal", QString::number(giSetinterval));
   SaveSetting("giSetCcBcp", flag(chkCcBcp));
   try {
-    SetRegistry("OrvSetCstIrt", giOrvSetCstIrt, "", "");
-    SetRegistry("OrvMultiTable", chkMultiTable->isChecked() ? 1 : 0, "", "");
+    SetRegistry("OrvSetCstIrt", giOrvSetCstIrt);
+    SetRegistry("OrvMultiTable", chkMultiTable->isChecked() ? 1 : 0);
   } catch (const db::DbError &e) {
     dialogs::Plain(e.Description);
   }

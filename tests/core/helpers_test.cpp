@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -16,8 +18,10 @@
 #include "core/card_ret.h"
 #include "core/helpers.h"
 #include "core/state.h"
+#include "core/pos_settings.h"
+#include "platform/datafolder.h"
 #include "platform/grid.h"
-#include "print/cash_drawer_stub.h"
+#include "print/basPrinter.h"
 #include "test_support.h"
 
 TEST(RecordsetHelpers, OpenCountsRowsAndCloseEmpties) {
@@ -239,9 +243,13 @@ TEST(CardResult, ClearedByClearCardRetAndByTheProgramReset) {
 }
 
 TEST(OutsideHelpers, DrawerAndSoundReturn) {
-  const int before = OpenCashDrawerCalls();
+  // The drawer pulse goes to the receipt printer's port.
+  gsSetPrnPort = "LPT1";
+  QFile::remove(orv::datafolder::Path("LPT1.prn"));
   OpenDrawer();
-  EXPECT_EQ(OpenCashDrawerCalls(), before + 1);
+  QFile out(orv::datafolder::Path("LPT1.prn"));
+  ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+  EXPECT_EQ(out.readAll(), QByteArray("\x1bp\x00\x40\x50", 5));
   PlayWav("/nonexistent/warn.wav");  // must come back at once
   PlayWav("");
 }

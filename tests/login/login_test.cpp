@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -102,7 +103,6 @@ TEST_F(LoginTest, WrongPasswordIsRefusedAndTheFormStays) {
   MakeDemo();
   auto f = Load();
   Script s;
-  s.Ok();
   Login(*f, "1", "9999");
   ASSERT_EQ(s.Log().size(), 1);
   EXPECT_EQ(s.Log()[0].title, QStringLiteral("로그인실패"));
@@ -172,7 +172,6 @@ TEST_F(LoginTest, MissingMainDatabaseEndsTheProgramWithTheConnectionBox) {
   QFile::remove(dir_->filePath("main.db"));
   auto f = Load();
   Script s;
-  s.Ok();
   Login(*f, "1", "1234");
   ASSERT_EQ(s.Log().size(), 1);
   EXPECT_EQ(s.Log()[0].title, QStringLiteral("DB연결실패"));
@@ -184,12 +183,12 @@ TEST_F(LoginTest, SingleTableModeAsksForTheSettingsPassword) {
   MakeDemo();
   LoadPosSettings();
   goDbMain.Open(gsSetMainDB);
-  SetRegistry("OrvMultiTable", 0, "", "");
+  SetRegistry("OrvMultiTable", 0);
   goDbMain.Close();
   {
     auto f = Load();
     Script s;
-    s.Ok().Input("wrong").Ok();
+    s.Input("wrong");
     Login(*f, "1", "1234");
     EXPECT_TRUE(f->EndRequested());
     EXPECT_EQ(s.Log().last().text, QStringLiteral("인증번호 오류...... !"));
@@ -197,7 +196,7 @@ TEST_F(LoginTest, SingleTableModeAsksForTheSettingsPassword) {
   state::ResetProgramState();
   auto f = Load();
   Script s;
-  s.Ok().Input(login::kSettingsPassword);
+  s.Input(login::kSettingsPassword);
   Login(*f, "1", "1234");
   EXPECT_NE(mainWindow_, nullptr);
 }
@@ -224,7 +223,6 @@ TEST_F(LoginTest, SecondCopyIsRefused) {
   QLockFile other(dir_->filePath("orvpos.lock"));
   ASSERT_TRUE(other.tryLock(0));
   Script s;
-  s.Ok();
   auto f = Load();
   EXPECT_TRUE(f->EndRequested());
   ASSERT_EQ(s.Log().size(), 1);
@@ -307,9 +305,7 @@ TEST_F(LoginTest, ConnectionSettingsSurviveSaveAndLoad) {
   EXPECT_EQ(settings_store::GetSetting("giSetInterVal"), "0");
   state::ResetProgramState();
   frmDBSet form;
-  Script s;
-  s.Ok();  // the server in the text does not exist: the connection box, then the form
-  s.ExpectAllUsed(false);
+  Script s;  // the server in the text does not exist: the connection box, then the form
   form.Form_Load();
   EXPECT_EQ(form.txtMainPWD->text(), "a;b=c");
   EXPECT_EQ(form.txtMainServer->text(), "db.shop,5432");
@@ -325,7 +321,7 @@ TEST_F(LoginTest, CreatingAPosDatabaseMakesTheFileAndItsTables) {
   form.txtPosDB->setText(dir_->filePath("new.db"));
   {
     Script s;
-    s.Input("0").Ok();  // the pre-filled 0 is a wrong password
+    s.Input("0");  // the pre-filled 0 is a wrong password
     form.cmdCreateData_Click();
     EXPECT_EQ(s.Log().last().text, QStringLiteral("설정 비밀번호가 일치하지 않습니다."));
     EXPECT_FALSE(QFile::exists(dir_->filePath("new.db")));
@@ -340,7 +336,7 @@ TEST_F(LoginTest, CreatingAPosDatabaseMakesTheFileAndItsTables) {
   EXPECT_TRUE(c.TableExists("SetupCode"));
   {
     Script s;
-    s.Input(login::kSettingsPassword).Ok();
+    s.Input(login::kSettingsPassword);
     form.cmdCreateData_Click();
     EXPECT_EQ(s.Log().last().text, QStringLiteral("해당파일이 존재합니다..확인후 다시하세요!"));
   }
