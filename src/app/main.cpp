@@ -13,7 +13,8 @@
 int main(int argc, char **argv) {
   // Preparing the demo needs no screen: run it without one.
   for (int i = 1; i < argc; ++i)
-    if (qstrcmp(argv[i], "--init-demo") == 0) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qstrcmp(argv[i], "--init-demo") == 0 || qstrcmp(argv[i], "--load-demo") == 0)
+      qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setApplicationName("OrvZerdo");
   QApplication::setApplicationVersion("1.0.0");
@@ -21,9 +22,19 @@ int main(int argc, char **argv) {
   QDir().mkpath(orv::datafolder::Root());
 
   const QStringList args = app.arguments();
+  const QString shop = QDir(orv::datafolder::ShareRoot()).filePath("demo/shop.txt");
+  if (const int at = int(args.indexOf("--load-demo")); at > 0) {
+    QString error;
+    if (at + 1 >= args.size() || !orv::demo::LoadDemoInto(args[at + 1], shop, &error)) {
+      QTextStream(stderr) << "orvpos: could not load the demo shop: "
+                          << (error.isEmpty() ? QStringLiteral("no connection text") : error)
+                          << "\n";
+      return 1;
+    }
+    return 0;
+  }
   if (args.contains("--init-demo")) {
     QString error;
-    const QString shop = QDir(orv::datafolder::ShareRoot()).filePath("demo/shop.txt");
     if (!orv::demo::InitDemo(shop, &error)) {
       QTextStream(stderr) << "orvpos: could not prepare the demo shop: " << error << "\n";
       return 1;

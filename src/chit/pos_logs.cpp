@@ -1,6 +1,7 @@
 #include "chit/pos_logs.h"
 
 #include "platform/db.h"
+#include "schema/month_tables.h"
 
 PosLogsRec gtPosLogs;
 
@@ -8,7 +9,7 @@ QString gsPosLogsInsSql(int16_t yymm) {
   using orv::db::SqlText;
   const PosLogsRec &r = gtPosLogs;
   auto n = [](qint64 v) { return QString::number(v); };
-  return "Insert Into PosLogs" + QString::number(yymm).rightJustified(4, '0') +
+  return "Insert Into PosLogs" + orv::schema::MonthSuffix(yymm) +
          "(PlgYear, PlgMon, PlgDay, PlgDate, PlgChtNo, PlgTime, PlgNo, PlgSeq, PlgPosNo, "
          "PlgPsnKey, PlgSel, PlgText1, PlgText2, PlgText3, PlgSetDate, "
          "PlgSss1, PlgSss2, PlgSss3, PlgSss4, PlgSss5) Values(" +

@@ -5,6 +5,7 @@
 #include <QTextStream>
 #include <stdexcept>
 
+#include "core/dates.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"
 #include "platform/clock.h"
@@ -74,9 +75,27 @@ void createSchema(const QString &text) {
   goDbMain.Open(text);
   CheckDBTables();
   const QDate today = clock::Now().date();
-  CreateMonthTables(int16_t((today.year() % 100) * 100 + today.month()));
+  CreateMonthTables(YyMmNum(int16_t(today.year()), int16_t(today.month())));
 }
 }  // namespace
+
+bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QString *error) {
+  try {
+    const QList<TableRows> shop = ReadShopFile(shopFile);
+    createSchema(connectionText);
+    if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0) LoadShopRows(shop);
+    goDbMain.Close();
+    goDbPos.Close();
+    return true;
+  } catch (const db::DbError &e) {
+    if (error) *error = e.Description;
+  } catch (const std::exception &e) {
+    if (error) *error = QString::fromStdString(e.what());
+  }
+  goDbMain.Close();
+  goDbPos.Close();
+  return false;
+}
 
 bool InitDemo(const QString &shopFile, QString *error) {
   if (!settings_store::GetSetting("Update").trimmed().isEmpty()) return true;

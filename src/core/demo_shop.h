@@ -10,6 +10,10 @@ namespace orv::demo {
 // there otherwise. Returns false with a message in *error when something failed.
 bool InitDemo(const QString &shopFile, QString *error);
 
+// Makes every table on the database a connection text names (it must exist) and fills an
+// empty one with the demo shop: a PostgreSQL main database for a try-out.
+bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QString *error);
+
 // Rows of a shop file: per table, the named columns and their rows. Throws
 // std::runtime_error naming the line for a malformed file.
 struct TableRows {

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/connections.h"
+#include "core/dates.h"
 #include "core/globals.h"
 #include "core/instance_guard.h"
 #include "core/options.h"
@@ -42,8 +43,6 @@ using namespace orv;
 using namespace orv::keys;
 
 namespace {
-
-QString yyyymmdd(const QDate &d) { return d.toString("yyyyMMdd"); }
 
 // Hourglass while the login road runs; restored on every way out.
 struct BusyCursor {
@@ -488,7 +487,7 @@ void frmLog::cmdOk_Click() {
     }
     CheckDBTables();
     const QDate today = clock::Now().date();
-    CreateMonthTables(int16_t((today.year() % 100) * 100 + today.month()));
+    CreateMonthTables(YyMmNum(int16_t(today.year()), int16_t(today.month())));
 
     if (GetRegInt("OrvMainVersion") < 200) {
       dialogs::Info(QStringLiteral("메인프로그램과 버전호환이 맞지 않습니다..메인프로그램을 "
@@ -517,7 +516,8 @@ void frmLog::cmdOk_Click() {
 
     if (giOnLine == 1) SendUnsentData(SendMsgLbl, Prs);
 
-    const QString todayText = yyyymmdd(today);
+    const QString todayText = FmtYmd(int16_t(today.year()), int16_t(today.month()),
+                                     int16_t(today.day()), 0, 0);
     if (giSetCcNot == 0 && giOnLine == 1 && gsCodeDate != todayText && gsSetPosDB != gsSetMainDB) {
       // The date is kept only once the copy went through, so a failed copy is tried again
       // at the next login of the day.

@@ -137,12 +137,7 @@ const Key kKeys[] = {
 
 // Nearest whole number, halves to the even neighbour; 0 outside the 16-bit range.
 int16_t ToInteger(orv::Currency c) {
-  const int64_t raw = c.raw();
-  int64_t whole = raw / orv::Currency::kScale;
-  const int64_t rest = raw % orv::Currency::kScale;  // same sign as raw
-  const int64_t half = orv::Currency::kScale / 2;
-  if (rest > half || (rest == half && (whole & 1))) ++whole;
-  if (rest < -half || (rest == -half && (whole & 1))) --whole;
+  const int64_t whole = c.RoundToInt();
   if (whole < INT16_MIN || whole > INT16_MAX) return 0;
   return int16_t(whole);
 }

@@ -1,6 +1,7 @@
 #include "sale/pos_event.h"
 
 #include "chit/pos_logs.h"
+#include "core/dates.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"
 #include "core/values.h"
@@ -29,14 +30,11 @@ void WritePosLogsRow(int32_t row, int16_t kind, const QString &text1, const QStr
   r.PlgText1 = text1;
   r.PlgText2 = text2;
   r.PlgText3 = text3;
-  r.PlgSetDate = QString::number(giWrkYear).rightJustified(4, '0') +
-                 QString::number(giWrkMonth).rightJustified(2, '0') +
-                 QString::number(giWrkDay).rightJustified(2, '0');
+  r.PlgSetDate = FmtYmd(giWrkYear, giWrkMonth, giWrkDay, 0, 0);
   // The table follows the clock, not the work date.
-  const int16_t yymm = int16_t((d.year() % 100) * 100 + d.month());
+  const int16_t yymm = YyMmNum(r.PlgYear, r.PlgMon);
   db::Recordset rs = goDbMain.OpenRecordset(
-      " Select   max(PlgSeq)+1 as PlgSeq From PosLogs" +
-      QString::number(yymm).rightJustified(4, '0') + " Where    PlgYear=" +
+      " Select   max(PlgSeq)+1 as PlgSeq From PosLogs" + FmtYyMm(r.PlgYear, r.PlgMon) + " Where    PlgYear=" +
       QString::number(r.PlgYear) + " And      PlgMon=" + QString::number(r.PlgMon) +
       " And      PlgDay=" + QString::number(r.PlgDay) + " And      PlgDate=" +
       db::SqlText(r.PlgDate) + " And      PlgChtNo=" + QString::number(r.PlgChtNo) +

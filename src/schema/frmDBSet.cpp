@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/connections.h"
+#include "core/dates.h"
 #include "core/globals.h"
 #include "core/options.h"
 #include "core/pos_settings.h"
@@ -341,7 +342,7 @@ void frmDBSet::cmdCreateData_Click() {
     goDbMain.Open(text);
     CheckDBTables();
     const QDate today = clock::Now().date();
-    CreateMonthTables(int16_t((today.year() % 100) * 100 + today.month()));
+    CreateMonthTables(YyMmNum(int16_t(today.year()), int16_t(today.month())));
     goDbMain.Close();
     goDbPos.Close();
     QApplication::restoreOverrideCursor();

@@ -266,10 +266,8 @@ TEST_F(LoginTest, MainDatabaseOnPostgres) {
   ORV_REQUIRE_PG();
   const QString pg = orvtest::NewPgDatabase();
   // The shop's main database on the server, the checkout's own in a file.
-  goDbPos.Open(pg);
-  goDbMain.Open(pg);
-  CheckDBTables();
-  demo::LoadShopRows(demo::ReadShopFile(shopFile()));
+  QString error;
+  ASSERT_TRUE(demo::LoadDemoInto(pg, shopFile(), &error)) << error.toStdString();
   state::ResetProgramState();
   auto f = Load();
   const QString pos = orvtest::NewSqliteDatabase(dir_->path(), "pos.db");
