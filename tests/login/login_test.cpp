@@ -135,6 +135,10 @@ TEST_F(LoginTest, RightPasswordCreatesTablesWritesTheLoginRowAndOpensTheMainWind
   EXPECT_EQ(giLogPosNo, 1);
   EXPECT_TRUE(goDbPos.TableExists("GdsCode"));
   EXPECT_EQ(PosLogRows(goDbMain, 91), 1);
+  // The daily code copy did not go through, so its date is not kept: the next login of
+  // the day tries again.
+  EXPECT_TRUE(gsCodeDate.isEmpty());
+  EXPECT_TRUE(settings_store::GetSetting("gsCodeDate").isEmpty());
 
   // The exit button asks, writes the exit row and closes both connections.
   Script s;
