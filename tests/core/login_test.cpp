@@ -40,6 +40,7 @@ class LoginTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = orvtest::MakeTempDir();
+    savedRoot_ = datafolder::Root();
     datafolder::SetRoot(dir_->path());
     settings_store::SetFilePath(dir_->filePath("OrvZerdo.ini"));
     state::ResetProgramState();
@@ -49,6 +50,7 @@ class LoginTest : public ::testing::Test {
     state::ResetProgramState();
     instance::ReleaseSingleInstance();
     settings_store::SetFilePath({});
+    datafolder::SetRoot(savedRoot_);
   }
 
   // The embedded default with the demo shop.
@@ -80,6 +82,7 @@ class LoginTest : public ::testing::Test {
   }
 
   std::unique_ptr<QTemporaryDir> dir_;
+  QString savedRoot_;
   QWidget *mainWindow_ = nullptr;
 };
 
