@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/db.h"
 
@@ -62,22 +63,52 @@ void CreateTable(Connection &c) {
   c.Execute(sql + ")");
 }
 
+// The values of a row, built once for a thousand rows: the loops time the layer, not the
+// formatting of test values. Rows k and k + 1000 differ only in their key.
+struct RowValues {
+  QVariant texts[6];
+  QVariant ints[6];
+  QVariant money[7];
+  QString sqlTail;  // the same values as statement text, after the key
+};
+
+const RowValues &Values(int key) {
+  static const std::vector<RowValues> pool = [] {
+    std::vector<RowValues> p(1000);
+    for (int n = 0; n < 1000; ++n) {
+      RowValues &r = p[size_t(n)];
+      for (int i = 1; i <= 6; ++i) {
+        const QString t = QString("상품 %1-%2 O'Neil").arg(n).arg(i);
+        r.texts[i - 1] = t;
+        r.sqlTail += ", " + orv::db::SqlText(t);
+      }
+      for (int i = 1; i <= 6; ++i) {
+        r.ints[i - 1] = (n * 7 + i) % 1000;
+        r.sqlTail += ", " + QString::number((n * 7 + i) % 1000);
+      }
+      for (int i = 1; i <= 7; ++i) {
+        const QString m = QString("%1.%2").arg(n * 97).arg(i * 1111 % 10000, 4, 10, QChar('0'));
+        r.money[i - 1] = m;
+        r.sqlTail += ", " + m;
+      }
+      r.sqlTail += ")";
+    }
+    return p;
+  }();
+  return pool[size_t(key % 1000)];
+}
+
 QString InsertSql(int key) {
-  QString sql = "INSERT INTO BenchGods VALUES (" + QString::number(key);
-  for (int i = 1; i <= 6; ++i)
-    sql += ", " + orv::db::SqlText(QString("상품 %1-%2 O'Neil").arg(key).arg(i));
-  for (int i = 1; i <= 6; ++i) sql += ", " + QString::number((key * 7 + i) % 1000);
-  for (int i = 1; i <= 7; ++i) sql += QString(", %1.%2").arg(key % 100000).arg(i * 1111 % 10000, 4, 10, QChar('0'));
-  return sql + ")";
+  return "INSERT INTO BenchGods VALUES (" + QString::number(key) + Values(key).sqlTail;
 }
 
 // The same row through a prepared statement with bound values.
 void BindRow(orv::db::Statement &st, int key) {
+  const RowValues &r = Values(key);
   st.Bind(0, key);
-  for (int i = 1; i <= 6; ++i) st.Bind(i, QString("상품 %1-%2 O'Neil").arg(key).arg(i));
-  for (int i = 1; i <= 6; ++i) st.Bind(6 + i, (key * 7 + i) % 1000);
-  for (int i = 1; i <= 7; ++i)
-    st.Bind(12 + i, QString("%1.%2").arg(key % 100000).arg(i * 1111 % 10000, 4, 10, QChar('0')));
+  for (int i = 0; i < 6; ++i) st.Bind(1 + i, r.texts[i]);
+  for (int i = 0; i < 6; ++i) st.Bind(7 + i, r.ints[i]);
+  for (int i = 0; i < 7; ++i) st.Bind(13 + i, r.money[i]);
 }
 
 QString PreparedInsertSql() {

@@ -1,14 +1,21 @@
 #include "platform/db.h"
 
+#include <sqlite3.h>
+
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <list>
 #include <map>
+#include <vector>
 
 #include "platform/datafolder.h"
 
@@ -187,27 +194,551 @@ QVariant Recordset::Field(const QString &name) const {
   return Field(idx);
 }
 
-// ---------------------------------------------------------------- sessions
+// ---------------------------------------------------------------- engines
 
+// Rows an engine read, moved into a Recordset afterwards.
+struct ResultSet {
+  QStringList names;
+  QHash<QString, int> index;
+  QVector<QVector<QVariant>> rows;
+};
+
+class PreparedStatement {
+ public:
+  virtual ~PreparedStatement() = default;
+  virtual void Bind(int position, const QVariant &value) = 0;
+  virtual long long Execute() = 0;
+  virtual void Query(ResultSet &out) = 0;
+};
+
+// One open database, shared by every connection that names it.
 struct Session {
+  virtual ~Session() = default;
+  virtual long long Execute(const QString &sql) = 0;
+  virtual void Query(const QString &sql, ResultSet &out) = 0;
+  virtual std::unique_ptr<PreparedStatement> Prepare(const QString &sql) = 0;
+
   QString key;
-  QString qtName;
   Engine engine = Engine::SQLite;
   int refs = 0;
   int depth = 0;           // begin count over all connections of the session
   quint64 generation = 1;  // bumped when a transaction ends
   int savepoints = 0;
-  QSqlDatabase db() const { return QSqlDatabase::database(qtName, false); }
-  ~Session() {
-    {
-      QSqlDatabase d = QSqlDatabase::database(qtName, false);
-      if (d.isOpen()) d.close();
-    }
-    QSqlDatabase::removeDatabase(qtName);
-  }
 };
 
 namespace {
+
+const QString &notOpenText() {
+  static const QString t = QStringLiteral("연결이 열려 있지 않습니다");
+  return t;
+}
+
+void checkFolderAndFile(const QString &path, bool fileMustExist) {
+  QFileInfo fi(path);
+  if (!fi.absoluteDir().exists())
+    throw DbError(kErrGeneric, QStringLiteral("데이터베이스 폴더가 없습니다: ") + fi.absolutePath());
+  if (fileMustExist && !fi.exists())
+    throw DbError(kErrGeneric, QStringLiteral("데이터베이스 파일이 없습니다: ") + path);
+  if (!fileMustExist && fi.exists())
+    throw DbError(kErrGeneric, QStringLiteral("데이터베이스가 이미 있습니다: ") + path);
+}
+
+// ---------------------------------------------------------------- SQLite
+
+// Memory statistics take a global lock on every allocation, and nothing here reads them.
+// Only possible before the library starts; later it is refused, which is harmless.
+void configureSqlite() {
+  static const bool done = [] {
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    return true;
+  }();
+  (void)done;
+}
+
+DbError sqliteError(sqlite3 *db) {
+  const int code = sqlite3_extended_errcode(db);
+  QString desc = QString::fromUtf8(sqlite3_errmsg(db));
+  if (desc.isEmpty()) desc = QString::fromUtf8(sqlite3_errstr(code));
+  return DbError(code != 0 ? long(code) : long(kErrGeneric), desc, QString::number(code));
+}
+
+// NUMERIC columns keep a money value that is not whole as a double; callers read money
+// from text, so a double is handed out as its decimal text to 4 places, never as
+// "1e-04" or 0.30000000000000004.
+QVariant realValue(double v) {
+  if (!std::isfinite(v)) return v;
+  const double scaled = std::round(v * 10000.0);
+  if (std::fabs(scaled) >= 9.0e15) {
+    // Past 2^53 ten-thousandths a double holds no fraction worth showing.
+    QString s = QString::number(v, 'f', 4);
+    while (s.endsWith('0')) s.chop(1);
+    if (s.endsWith('.')) s.chop(1);
+    return s;
+  }
+  long long n = static_cast<long long>(scaled);
+  char buf[32];
+  char *end = buf + sizeof buf;
+  char *p = end;
+  const bool neg = n < 0;
+  unsigned long long u = neg ? 0ULL - static_cast<unsigned long long>(n)
+                             : static_cast<unsigned long long>(n);
+  unsigned frac = unsigned(u % 10000);
+  u /= 10000;
+  if (frac != 0) {
+    int digits = 4;
+    while (frac % 10 == 0) {
+      frac /= 10;
+      --digits;
+    }
+    while (digits-- > 0) {
+      *--p = char('0' + frac % 10);
+      frac /= 10;
+    }
+    *--p = '.';
+  }
+  do {
+    *--p = char('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  if (neg) *--p = '-';
+  return QString::fromLatin1(p, int(end - p));
+}
+
+QVariant columnValue(sqlite3_stmt *st, int i) {
+  switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER:
+      return qlonglong(sqlite3_column_int64(st, i));
+    case SQLITE_FLOAT:
+      return realValue(sqlite3_column_double(st, i));
+    case SQLITE_TEXT: {
+      const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+      return QString::fromUtf8(p, sqlite3_column_bytes(st, i));
+    }
+    case SQLITE_BLOB: {
+      const auto *p = static_cast<const char *>(sqlite3_column_blob(st, i));
+      return QByteArray(p, sqlite3_column_bytes(st, i));
+    }
+    default:
+      return QVariant();
+  }
+}
+
+// Column names of a statement, kept while they stay the same: a cached or prepared
+// statement rebuilds them only when the engine compiled it again (a schema change may
+// alter what "SELECT *" returns), and statements of one shape share them.
+struct Columns {
+  QStringList names;
+  QHash<QString, int> index;
+  QList<QByteArray> raw;  // as the engine spells them
+  int compiled = -1;
+
+  void take(sqlite3_stmt *st) {
+    const int n = sqlite3_column_count(st);
+    bool same = raw.size() == n;
+    for (int i = 0; same && i < n; ++i)
+      same = std::strcmp(raw[i].constData(), sqlite3_column_name(st, i)) == 0;
+    if (same) return;
+    names.clear();
+    index.clear();
+    raw.clear();
+    for (int i = 0; i < n; ++i) {
+      raw << QByteArray(sqlite3_column_name(st, i));
+      QString name = QString::fromUtf8(raw.back());
+      name.remove('"');
+      index.insert(name.toLower(), i);
+      names << std::move(name);
+    }
+  }
+
+  void update(sqlite3_stmt *st) {
+    const int compiledNow = sqlite3_stmt_status(st, SQLITE_STMTSTATUS_REPREPARE, 0);
+    if (compiledNow == compiled) return;
+    take(st);
+    compiled = compiledNow;
+  }
+};
+
+// Runs a statement to its end and leaves it reset; rows go to out when given.
+// Rows affected: 0 for statements that changed nothing (reads, table definitions).
+// oneOff: the statement is new, cols holds the names of an earlier one.
+long long stepAll(sqlite3 *db, sqlite3_stmt *st, Columns &cols, ResultSet *out,
+                  bool oneOff = false) {
+  struct Reset {
+    sqlite3_stmt *st;
+    ~Reset() { sqlite3_reset(st); }
+  } reset{st};
+  const sqlite3_int64 before = sqlite3_total_changes64(db);
+  int rc = sqlite3_step(st);
+  if (out && (rc == SQLITE_ROW || rc == SQLITE_DONE)) {
+    if (oneOff)
+      cols.take(st);
+    else
+      cols.update(st);
+    out->names = cols.names;
+    out->index = cols.index;
+  }
+  const int n = out ? int(cols.names.size()) : 0;
+  while (rc == SQLITE_ROW) {
+    if (out) {
+      QVector<QVariant> row;
+      row.reserve(n);
+      for (int i = 0; i < n; ++i) row.append(columnValue(st, i));
+      out->rows.append(std::move(row));
+    }
+    rc = sqlite3_step(st);
+  }
+  if (rc != SQLITE_DONE) throw sqliteError(db);
+  return sqlite3_total_changes64(db) != before ? sqlite3_changes64(db) : 0;
+}
+
+bool onlyBlanks(const char *p) {
+  while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == ';') ++p;
+  return *p == 0;
+}
+
+sqlite3_stmt *prepareSqlite(sqlite3 *db, const QString &sql, unsigned flags) {
+  const QByteArray utf8 = sql.toUtf8();
+  sqlite3_stmt *st = nullptr;
+  const char *tail = nullptr;
+  // The size with the terminating zero spares the engine a copy.
+  if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()) + 1, flags, &st, &tail) !=
+      SQLITE_OK)
+    throw sqliteError(db);
+  if (!st) throw DbError(kErrGeneric, QStringLiteral("실행할 문장이 없습니다"));
+  if (tail && !onlyBlanks(tail)) {
+    // A second statement would silently not run; comments after the first are fine.
+    sqlite3_stmt *next = nullptr;
+    const int rc = sqlite3_prepare_v2(db, tail, -1, &next, nullptr);
+    if (rc != SQLITE_OK || next) {
+      sqlite3_finalize(next);
+      sqlite3_finalize(st);
+      throw DbError(kErrGeneric, QStringLiteral("한 번에 한 문장만 실행할 수 있습니다: ") +
+                                     sql.left(200));
+    }
+  }
+  return st;
+}
+
+bool isNullValue(const QVariant &v) {
+  if (v.isNull()) return true;
+  switch (v.typeId()) {
+    case QMetaType::QString:
+      return static_cast<const QString *>(v.constData())->isNull();
+    case QMetaType::QByteArray:
+      return static_cast<const QByteArray *>(v.constData())->isNull();
+    case QMetaType::QDate:
+      return v.toDate().isNull();
+    case QMetaType::QTime:
+      return v.toTime().isNull();
+    case QMetaType::QDateTime:
+      return v.toDateTime().isNull();
+    default:
+      return false;
+  }
+}
+
+class SqlitePrepared : public PreparedStatement {
+ public:
+  SqlitePrepared(sqlite3 *db, sqlite3_stmt *st)
+      : db_(db), st_(st), held_(size_t(sqlite3_bind_parameter_count(st))) {}
+  ~SqlitePrepared() override { sqlite3_finalize(st_); }
+
+  void Bind(int position, const QVariant &value) override {
+    const int i = position + 1;
+    int rc;
+    if (position < 0 || size_t(position) >= held_.size()) {
+      rc = SQLITE_RANGE;
+    } else if (isNullValue(value)) {
+      rc = sqlite3_bind_null(st_, i);
+    } else {
+      switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+          rc = sqlite3_bind_int64(st_, i, value.toLongLong());
+          break;
+        case QMetaType::ULongLong:
+          if (value.toULongLong() <= quint64(std::numeric_limits<qint64>::max()))
+            rc = sqlite3_bind_int64(st_, i, value.toLongLong());
+          else
+            rc = bindText(position, QString::number(value.toULongLong()).toUtf8());
+          break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+          rc = sqlite3_bind_double(st_, i, value.toDouble());
+          break;
+        case QMetaType::QByteArray: {
+          QByteArray &held = held_[size_t(position)];
+          held = value.toByteArray();
+          rc = sqlite3_bind_blob(st_, i, held.constData(), int(held.size()), SQLITE_STATIC);
+          break;
+        }
+        case QMetaType::QString:
+          rc = bindText(position, static_cast<const QString *>(value.constData())->toUtf8());
+          break;
+        case QMetaType::QDateTime:
+          rc = bindText(position, value.toDateTime().toString(Qt::ISODateWithMs).toUtf8());
+          break;
+        case QMetaType::QTime:
+          rc = bindText(position, value.toTime().toString(QStringLiteral("hh:mm:ss.zzz")).toUtf8());
+          break;
+        default:
+          rc = bindText(position, value.toString().toUtf8());
+          break;
+      }
+    }
+    if (rc == SQLITE_RANGE)
+      throw DbError(SQLITE_RANGE,
+                    QStringLiteral("자리표 %1 번이 없습니다 (자리표 %2 개)").arg(position).arg(held_.size()),
+                    QString::number(SQLITE_RANGE));
+    if (rc != SQLITE_OK) throw sqliteError(db_);
+  }
+
+  long long Execute() override { return stepAll(db_, st_, cols_, nullptr); }
+  void Query(ResultSet &out) override { stepAll(db_, st_, cols_, &out); }
+
+ private:
+  // The engine reads bound text from our copy instead of copying it again.
+  int bindText(int position, QByteArray utf8) {
+    QByteArray &held = held_[size_t(position)];
+    held = std::move(utf8);
+    return sqlite3_bind_text(st_, position + 1, held.constData(), int(held.size()), SQLITE_STATIC);
+  }
+
+  sqlite3 *db_;
+  sqlite3_stmt *st_;
+  Columns cols_;
+  std::vector<QByteArray> held_;  // bound text and blobs, by position
+};
+
+class SqliteSession : public Session {
+ public:
+  explicit SqliteSession(const QString &path, int timeoutSeconds) {
+    checkFolderAndFile(path, true);
+    configureSqlite();
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+      DbError e = db_ ? sqliteError(db_) : DbError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+      sqlite3_close_v2(db_);
+      db_ = nullptr;
+      throw e;
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, timeoutSeconds * 1000);
+    // WAL lets readers and one writer work together; FULL makes a commit survive power loss.
+    for (const char *p : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"}) {
+      if (sqlite3_exec(db_, p, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        DbError e = sqliteError(db_);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw e;
+      }
+    }
+  }
+
+  ~SqliteSession() override {
+    for (Cached &c : lru_) sqlite3_finalize(c.stmt);
+    sqlite3_close_v2(db_);  // statements still out close it when they go
+  }
+
+  long long Execute(const QString &sql) override { return run(sql, nullptr); }
+  void Query(const QString &sql, ResultSet &out) override { run(sql, &out); }
+
+  std::unique_ptr<PreparedStatement> Prepare(const QString &sql) override {
+    return std::make_unique<SqlitePrepared>(db_, prepareSqlite(db_, sql, SQLITE_PREPARE_PERSISTENT));
+  }
+
+ private:
+  // A statement text seen a second time (lookups, updates by key, transaction control)
+  // is kept compiled, the least recently used going first. Texts seen once, such as
+  // inserts that carry their values, are compiled and dropped: they would only push the
+  // useful ones out.
+  struct Cached {
+    QString sql;
+    sqlite3_stmt *stmt;
+    Columns cols;
+  };
+  static constexpr qsizetype kCacheSize = 64;
+  static constexpr size_t kSeenSlots = 1024;
+
+  long long run(const QString &sql, ResultSet *out) {
+    auto it = byText_.constFind(sql);
+    if (it != byText_.cend()) {
+      lru_.splice(lru_.begin(), lru_, *it);
+      return stepAll(db_, lru_.front().stmt, lru_.front().cols, out);
+    }
+    const size_t h = qHash(sql);
+    size_t &slot = seen_[h % kSeenSlots];
+    if (slot != h) {
+      slot = h;
+      struct Finalize {
+        sqlite3_stmt *st;
+        ~Finalize() { sqlite3_finalize(st); }
+      } once{prepareSqlite(db_, sql, 0)};
+      return stepAll(db_, once.st, shape_, out, true);
+    }
+    sqlite3_stmt *st = prepareSqlite(db_, sql, SQLITE_PREPARE_PERSISTENT);
+    if (byText_.size() >= kCacheSize) {
+      byText_.remove(lru_.back().sql);
+      sqlite3_finalize(lru_.back().stmt);
+      lru_.pop_back();
+    }
+    lru_.push_front(Cached{sql, st, {}});
+    byText_.insert(sql, lru_.begin());
+    return stepAll(db_, st, lru_.front().cols, out);
+  }
+
+  sqlite3 *db_ = nullptr;
+  std::list<Cached> lru_;
+  QHash<QString, std::list<Cached>::iterator> byText_;
+  std::vector<size_t> seen_ = std::vector<size_t>(kSeenSlots, 0);
+  Columns shape_;  // names of the last statement run once
+};
+
+// ---------------------------------------------------------------- PostgreSQL (Qt SQL)
+
+DbError fromQt(const QSqlError &e, const QString &sql = {}) {
+  QString code = e.nativeErrorCode();
+  bool ok = false;
+  long num = code.toLong(&ok);
+  QString desc = e.databaseText().trimmed();
+  if (desc.isEmpty()) desc = e.driverText().trimmed();
+  if (desc.isEmpty()) desc = e.text().trimmed();
+  if (desc.isEmpty() && !sql.isEmpty()) desc = QStringLiteral("실행 실패: ") + sql.left(200);
+  return DbError(ok && num != 0 ? num : kErrGeneric, desc, code);
+}
+
+void readNames(const QSqlQuery &q, QStringList &names, QHash<QString, int> &index) {
+  QSqlRecord rec = q.record();
+  for (int i = 0; i < rec.count(); ++i) {
+    names << rec.fieldName(i);
+    index.insert(rec.fieldName(i).toLower(), i);
+  }
+}
+
+void readRows(QSqlQuery &q, ResultSet &out) {
+  const int cols = int(out.names.size());
+  while (q.next()) {
+    QVector<QVariant> row(cols);
+    for (int i = 0; i < cols; ++i) row[i] = q.isNull(i) ? QVariant() : q.value(i);
+    out.rows.push_back(std::move(row));
+  }
+}
+
+int g_counter = 0;
+
+class PgPrepared : public PreparedStatement {
+ public:
+  PgPrepared(const QSqlDatabase &db, const QString &sql) : query_(db), sql_(sql) {
+    query_.setForwardOnly(true);
+    query_.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!query_.prepare(sql)) throw fromQt(query_.lastError(), sql);
+  }
+
+  void Bind(int position, const QVariant &value) override { query_.bindValue(position, value); }
+
+  long long Execute() override {
+    exec();
+    const long long n = query_.numRowsAffected();
+    query_.finish();  // stays prepared; releases what the server holds for it
+    return n;
+  }
+
+  void Query(ResultSet &out) override {
+    exec();
+    if (!haveNames_) {
+      readNames(query_, names_, index_);
+      haveNames_ = true;
+    }
+    out.names = names_;
+    out.index = index_;
+    readRows(query_, out);
+    query_.finish();
+  }
+
+ private:
+  void exec() {
+    if (!query_.exec()) {
+      DbError e = fromQt(query_.lastError(), sql_);
+      query_.finish();
+      throw e;
+    }
+  }
+
+  QSqlQuery query_;
+  QString sql_;
+  QStringList names_;
+  QHash<QString, int> index_;
+  bool haveNames_ = false;
+};
+
+class PgSession : public Session {
+ public:
+  PgSession(const ConnectionText &ct, int timeoutSeconds)
+      : qtName_(QString("orv-%1").arg(++g_counter)) {
+    QSqlDatabase d = QSqlDatabase::addDatabase("QPSQL", qtName_);
+    d.setHostName(ct.host());
+    if (ct.port() > 0) d.setPort(ct.port());
+    d.setDatabaseName(ct.database);
+    d.setUserName(ct.uid);
+    d.setPassword(ct.pwd);
+    d.setConnectOptions(QString("connect_timeout=%1").arg(timeoutSeconds));
+    if (!d.open()) {
+      DbError e = fromQt(d.lastError());
+      d = QSqlDatabase();
+      remove();  // no destructor runs for a throwing constructor
+      throw e;
+    }
+    QSqlQuery q(d);
+    q.exec("SET client_min_messages TO WARNING");
+  }
+
+  ~PgSession() override { remove(); }
+
+  long long Execute(const QString &sql) override { return run(sql).numRowsAffected(); }
+
+  void Query(const QString &sql, ResultSet &out) override {
+    QSqlQuery q = run(sql);
+    readNames(q, out.names, out.index);
+    readRows(q, out);
+  }
+
+  std::unique_ptr<PreparedStatement> Prepare(const QString &sql) override {
+    return std::make_unique<PgPrepared>(db(), sql);
+  }
+
+ private:
+  QSqlDatabase db() const { return QSqlDatabase::database(qtName_, false); }
+
+  void remove() {
+    {
+      QSqlDatabase d = db();
+      if (d.isOpen()) d.close();
+    }
+    QSqlDatabase::removeDatabase(qtName_);
+  }
+
+  QSqlQuery run(const QString &sql) {
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!q.exec(sql)) throw fromQt(q.lastError(), sql);
+    return q;
+  }
+
+  QString qtName_;
+};
+
+// ---------------------------------------------------------------- session registry
 
 std::map<QString, std::weak_ptr<Session>> &sessions() {
   static std::map<QString, std::weak_ptr<Session>> s;
@@ -233,19 +764,6 @@ QString sessionKey(const ConnectionText &ct) {
       .arg(ct.database, ct.uid.toLower());
 }
 
-DbError fromQt(const QSqlError &e, const QString &sql = {}) {
-  QString code = e.nativeErrorCode();
-  bool ok = false;
-  long num = code.toLong(&ok);
-  QString desc = e.databaseText().trimmed();
-  if (desc.isEmpty()) desc = e.driverText().trimmed();
-  if (desc.isEmpty()) desc = e.text().trimmed();
-  if (desc.isEmpty() && !sql.isEmpty()) desc = QStringLiteral("실행 실패: ") + sql.left(200);
-  return DbError(ok && num != 0 ? num : kErrGeneric, desc, code);
-}
-
-int g_counter = 0;
-
 std::shared_ptr<Session> openSession(const ConnectionText &ct, int timeoutSeconds) {
   const QString key = sessionKey(ct);
   auto &map = sessions();
@@ -253,52 +771,23 @@ std::shared_ptr<Session> openSession(const ConnectionText &ct, int timeoutSecond
   if (it != map.end()) {
     if (auto s = it->second.lock()) return s;
   }
-  auto s = std::make_shared<Session>();
+  std::shared_ptr<Session> s;
+  if (ct.engine() == Engine::SQLite) {
+    s = std::make_shared<SqliteSession>(sqlitePath(ct), timeoutSeconds);
+  } else {
+    s = std::make_shared<PgSession>(ct, timeoutSeconds);
+  }
   s->key = key;
   s->engine = ct.engine();
-  s->qtName = QString("orv-%1").arg(++g_counter);
-  {
-    if (s->engine == Engine::SQLite) {
-      const QString path = sqlitePath(ct);
-      QFileInfo fi(path);
-      if (!fi.absoluteDir().exists())
-        throw DbError(kErrGeneric,
-                      QStringLiteral("데이터베이스 폴더가 없습니다: ") + fi.absolutePath());
-      if (!fi.exists())
-        throw DbError(kErrGeneric, QStringLiteral("데이터베이스 파일이 없습니다: ") + path);
-      QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", s->qtName);
-      d.setDatabaseName(path);
-      d.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(timeoutSeconds * 1000));
-      if (!d.open()) throw fromQt(d.lastError());
-      QSqlQuery q(d);
-      // WAL lets readers and one writer work together; FULL makes a commit survive power loss.
-      for (const char *p : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"}) {
-        if (!q.exec(p)) throw fromQt(q.lastError(), p);
-      }
-    } else {
-      QSqlDatabase d = QSqlDatabase::addDatabase("QPSQL", s->qtName);
-      d.setHostName(ct.host());
-      if (ct.port() > 0) d.setPort(ct.port());
-      d.setDatabaseName(ct.database);
-      d.setUserName(ct.uid);
-      d.setPassword(ct.pwd);
-      d.setConnectOptions(QString("connect_timeout=%1").arg(timeoutSeconds));
-      if (!d.open()) throw fromQt(d.lastError());
-      QSqlQuery q(d);
-      q.exec("SET client_min_messages TO WARNING");
-    }
-  }
   map[key] = s;
   return s;
 }
 
-QSqlQuery run(Session &s, const QString &sql) {
-  QSqlDatabase d = s.db();
-  QSqlQuery q(d);
-  q.setForwardOnly(true);
-  q.setNumericalPrecisionPolicy(QSql::HighPrecision);
-  if (!q.exec(sql)) throw fromQt(q.lastError(), sql);
-  return q;
+void moveInto(ResultSet &from, QStringList &names, QHash<QString, int> &index,
+              QVector<QVector<QVariant>> &rows) {
+  names = std::move(from.names);
+  index = std::move(from.index);
+  rows = std::move(from.rows);
 }
 
 }  // namespace
@@ -333,7 +822,7 @@ void Connection::Close() {
     if (s->depth <= 0) {
       s->depth = 0;
       try {
-        run(*s, "ROLLBACK");
+        s->Execute("ROLLBACK");
       } catch (...) {
       }
       ++s->generation;
@@ -346,53 +835,25 @@ void Connection::Close() {
 }
 
 long long Connection::Execute(const QString &sql) {
-  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
-  QSqlQuery q = run(*session_, sql);
-  return q.numRowsAffected();
-}
-
-namespace {
-void readNames(const QSqlQuery &q, QStringList &names, QHash<QString, int> &index) {
-  QSqlRecord rec = q.record();
-  for (int i = 0; i < rec.count(); ++i) {
-    names << rec.fieldName(i);
-    index.insert(rec.fieldName(i).toLower(), i);
-  }
-}
-}  // namespace
-
-void Connection::readRows(QSqlQuery &q, Recordset &rs) {
-  const int cols = int(rs.names_.size());
-  while (q.next()) {
-    QVector<QVariant> row(cols);
-    for (int i = 0; i < cols; ++i) {
-      QVariant v = q.value(i);
-      row[i] = q.isNull(i) ? QVariant() : v;
-    }
-    rs.rows_.push_back(std::move(row));
-  }
-  rs.open_ = true;
-  rs.pos_ = 0;
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  return session_->Execute(sql);
 }
 
 Recordset Connection::OpenRecordset(const QString &sql) {
-  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
-  QSqlQuery q = run(*session_, sql);
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  ResultSet r;
+  session_->Query(sql, r);
   Recordset rs;
-  readNames(q, rs.names_, rs.index_);
-  readRows(q, rs);
+  moveInto(r, rs.names_, rs.index_, rs.rows_);
+  rs.open_ = true;
   return rs;
 }
 
 Statement Connection::Prepare(const QString &sql) {
-  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
   Statement st;
+  st.impl_ = session_->Prepare(sql);
   st.session_ = session_;
-  st.sql_ = sql;
-  st.query_ = std::make_unique<QSqlQuery>(session_->db());
-  st.query_->setForwardOnly(true);
-  st.query_->setNumericalPrecisionPolicy(QSql::HighPrecision);
-  if (!st.query_->prepare(sql)) throw fromQt(st.query_->lastError(), sql);
   return st;
 }
 
@@ -401,81 +862,69 @@ Statement Connection::Prepare(const QString &sql) {
 Statement::Statement() = default;
 Statement::~Statement() = default;
 Statement::Statement(Statement &&) noexcept = default;
-Statement &Statement::operator=(Statement &&) noexcept = default;
+Statement &Statement::operator=(Statement &&other) noexcept {
+  impl_.reset();  // before the session it may be the last to hold
+  session_ = std::move(other.session_);
+  impl_ = std::move(other.impl_);
+  return *this;
+}
 
 void Statement::Bind(int position, const QVariant &value) {
-  if (!query_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
-  query_->bindValue(position, value);
+  if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  impl_->Bind(position, value);
 }
 
 long long Statement::Execute() {
-  if (!query_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
-  if (!query_->exec()) {
-    DbError e = fromQt(query_->lastError(), sql_);
-    query_->finish();
-    throw e;
-  }
-  const long long n = query_->numRowsAffected();
-  query_->finish();  // stays prepared; releases what the engine holds for it
-  return n;
+  if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  return impl_->Execute();
 }
 
 Recordset Statement::Query() {
-  if (!query_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
-  if (!query_->exec()) {
-    DbError e = fromQt(query_->lastError(), sql_);
-    query_->finish();
-    throw e;
-  }
-  if (!haveNames_) {
-    readNames(*query_, names_, index_);
-    haveNames_ = true;
-  }
+  if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  ResultSet r;
+  impl_->Query(r);
   Recordset rs;
-  rs.names_ = names_;
-  rs.index_ = index_;
-  Connection::readRows(*query_, rs);
-  query_->finish();
+  moveInto(r, rs.names_, rs.index_, rs.rows_);
+  rs.open_ = true;
   return rs;
 }
 
 std::optional<DbError> Connection::TryExecute(const QString &sql) {
-  if (!session_) return DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
-  if (session_->depth == 0) {
+  if (!session_) return DbError(kErrNotOpen, notOpenText());
+  Session &s = *session_;
+  if (s.depth == 0) {
     try {
-      Execute(sql);
+      s.Execute(sql);
       return std::nullopt;
     } catch (const DbError &e) {
       return e;
     }
   }
-  const QString sp = QString("orv_sp%1").arg(++session_->savepoints);
-  run(*session_, "SAVEPOINT " + sp);
+  const QString sp = QString("orv_sp%1").arg(++s.savepoints);
+  s.Execute("SAVEPOINT " + sp);
   try {
-    Execute(sql);
-    run(*session_, "RELEASE SAVEPOINT " + sp);
+    s.Execute(sql);
+    s.Execute("RELEASE SAVEPOINT " + sp);
     return std::nullopt;
   } catch (const DbError &e) {
-    run(*session_, "ROLLBACK TO SAVEPOINT " + sp);
-    run(*session_, "RELEASE SAVEPOINT " + sp);
+    s.Execute("ROLLBACK TO SAVEPOINT " + sp);
+    s.Execute("RELEASE SAVEPOINT " + sp);
     return e;
   }
 }
 
 void Connection::BeginTrans() {
-  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
   Session &s = *session_;
   if (depth_ > 0 && generation_ != s.generation) depth_ = 0;  // ours was rolled back
-  if (s.depth == 0) {
-    run(s, s.engine == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
-  }
+  if (s.depth == 0) s.Execute(s.engine == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
   ++s.depth;
   ++depth_;
   generation_ = s.generation;
 }
 
 void Connection::CommitTrans() {
-  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
   Session &s = *session_;
   if (depth_ == 0)
     throw DbError(kErrNoTransaction, QStringLiteral("열린 트랜잭션이 없습니다"));
@@ -486,11 +935,11 @@ void Connection::CommitTrans() {
   }
   if (s.depth == 1) {
     try {
-      run(s, "COMMIT");
+      s.Execute("COMMIT");
     } catch (const DbError &) {
       // A failed commit must not leave the transaction open.
       try {
-        run(s, "ROLLBACK");
+        s.Execute("ROLLBACK");
       } catch (...) {
       }
       s.depth = 0;
@@ -507,7 +956,7 @@ void Connection::CommitTrans() {
 }
 
 void Connection::RollbackTrans() {
-  if (!session_) throw DbError(kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
   Session &s = *session_;
   if (depth_ == 0 || generation_ != s.generation) {
     depth_ = 0;
@@ -516,7 +965,7 @@ void Connection::RollbackTrans() {
   depth_ = 0;
   s.depth = 0;
   ++s.generation;
-  run(s, "ROLLBACK");
+  s.Execute("ROLLBACK");
 }
 
 bool Connection::TableExists(const QString &name) {
@@ -561,30 +1010,18 @@ void Connection::CreateDatabase(const QString &connectionText) {
   ConnectionText ct = ParseConnectionText(connectionText);
   if (ct.engine() == Engine::SQLite) {
     const QString path = sqlitePath(ct);
-    QFileInfo fi(path);
-    if (!fi.absoluteDir().exists())
-      throw DbError(kErrGeneric,
-                    QStringLiteral("데이터베이스 폴더가 없습니다: ") + fi.absolutePath());
-    if (fi.exists())
-      throw DbError(kErrGeneric, QStringLiteral("데이터베이스가 이미 있습니다: ") + path);
-    const QString name = QString("orv-create-%1").arg(++g_counter);
-    {
-      QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", name);
-      d.setDatabaseName(path);
-      bool ok = d.open();
-      DbError err = fromQt(d.lastError());
-      if (ok) {
-        QSqlQuery q(d);
-        ok = q.exec("PRAGMA journal_mode=WAL");
-        if (!ok) err = fromQt(q.lastError());
-      }
-      d.close();
-      if (!ok) {
-        QSqlDatabase::removeDatabase(name);
-        throw err;
-      }
+    checkFolderAndFile(path, false);
+    configureSqlite();
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+      DbError e = db ? sqliteError(db) : DbError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+      sqlite3_close_v2(db);
+      throw e;
     }
-    QSqlDatabase::removeDatabase(name);
+    sqlite3_close_v2(db);
     return;
   }
   Connection admin;

@@ -11,8 +11,6 @@
 #include <memory>
 #include <optional>
 
-class QSqlQuery;
-
 namespace orv::db {
 
 // Number and description, as handlers show them ("오류번호 : " … "오류내용 : " …).
@@ -101,8 +99,9 @@ class Recordset {
   QString FieldName(int index) const { return names_.value(index); }
   bool HasField(const QString &name) const { return index_.contains(name.toLower()); }
   int FieldIndex(const QString &name) const { return index_.value(name.toLower(), -1); }
-  // The current row's value; null for SQL NULL. Throws DbError without a current row
-  // or for an unknown field.
+  // The current row's value: null for SQL NULL, qlonglong for whole numbers, QString for
+  // text; on SQLite a floating value comes as its decimal text rounded to 4 places
+  // ("0.3", "1234.5"). Throws DbError without a current row or for an unknown field.
   QVariant Field(const QString &name) const;
   QVariant Field(int index) const;
   QVariant Value(int row, int column) const { return rows_.value(row).value(column); }
@@ -118,6 +117,7 @@ class Recordset {
 };
 
 struct Session;
+class PreparedStatement;  // the engine's half of a Statement
 
 // A statement prepared once and run many times with values bound by position (0-based
 // '?' marks), for bulk copies; the values never become SQL text. It keeps its
@@ -128,7 +128,7 @@ class Statement {
   ~Statement();
   Statement(Statement &&) noexcept;
   Statement &operator=(Statement &&) noexcept;
-  bool IsPrepared() const { return query_ != nullptr; }
+  bool IsPrepared() const { return impl_ != nullptr; }
   // A null QVariant binds SQL NULL.
   void Bind(int position, const QVariant &value);
   // Rows affected. Throws DbError.
@@ -137,12 +137,8 @@ class Statement {
 
  private:
   friend class Connection;
-  std::shared_ptr<Session> session_;  // declared first: the query must go before it
-  std::unique_ptr<QSqlQuery> query_;
-  QString sql_;
-  QStringList names_;
-  QHash<QString, int> index_;
-  bool haveNames_ = false;
+  std::shared_ptr<Session> session_;  // declared first: the statement must go before it
+  std::unique_ptr<PreparedStatement> impl_;
 };
 
 class Connection {
@@ -191,7 +187,6 @@ class Connection {
 
  private:
   friend class Statement;
-  static void readRows(QSqlQuery &q, Recordset &rs);
   std::shared_ptr<Session> session_;
   QString text_;
   int depth_ = 0;

@@ -114,3 +114,53 @@ INSTANTIATE_TEST_SUITE_P(Engines, StatementBoth,
                          [](const auto &info) {
                            return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
                          });
+
+// What each kind of bound value becomes in SQLite, read back through a prepared query.
+TEST(StatementSqlite, BoundValueKinds) {
+  auto dir = orvtest::MakeTempDir();
+  Connection c;
+  c.Open(orvtest::NewSqliteDatabase(dir->path()));
+  c.Execute("CREATE TABLE v (k integer PRIMARY KEY, x)");  // no type: values stay as bound
+  const struct {
+    const char *what;
+    QVariant bound;
+    QVariant back;
+  } cases[] = {
+      {"null string", QVariant(QString()), QVariant()},
+      {"invalid", QVariant(), QVariant()},
+      {"empty string", QVariant(QString("")), QVariant(QString(""))},
+      {"korean text", QVariant(QStringLiteral("상품 '가'")), QVariant(QStringLiteral("상품 '가'"))},
+      {"bool", QVariant(true), QVariant(qlonglong(1))},
+      {"int", QVariant(-42), QVariant(qlonglong(-42))},
+      {"large integer", QVariant(qlonglong(9007199254740993LL)), QVariant(qlonglong(9007199254740993LL))},
+      {"double", QVariant(0.1 + 0.2), QVariant(QString("0.3"))},
+      {"bytes", QVariant(QByteArray("\x00\x01\xff", 3)), QVariant(QByteArray("\x00\x01\xff", 3))},
+      {"date", QVariant(QDate(2024, 2, 29)), QVariant(QString("2024-02-29"))},
+  };
+  Statement ins = c.Prepare("INSERT INTO v VALUES (?, ?)");
+  Statement sel = c.Prepare("SELECT x FROM v WHERE k = ?");
+  int k = 0;
+  for (const auto &cs : cases) {
+    SCOPED_TRACE(cs.what);
+    ins.Bind(0, ++k);
+    ins.Bind(1, cs.bound);
+    ASSERT_EQ(ins.Execute(), 1);
+    sel.Bind(0, k);
+    Recordset rs = sel.Query();
+    ASSERT_EQ(rs.RecordCount(), 1);
+    const QVariant got = rs.Field("X");
+    EXPECT_EQ(got.isValid(), cs.back.isValid());
+    if (cs.back.isValid()) {
+      EXPECT_EQ(got.typeId(), cs.back.typeId());
+      EXPECT_EQ(got, cs.back);
+    }
+  }
+  // Bound values stay until bound again: the statement keeps its last text too.
+  ins.Bind(0, ++k);
+  EXPECT_EQ(ins.Execute(), 1);
+  sel.Bind(0, k);
+  EXPECT_EQ(sel.Query().Field(0).toString(), "2024-02-29");
+
+  EXPECT_THROW(ins.Bind(2, 1), DbError);
+  EXPECT_THROW(ins.Bind(-1, 1), DbError);
+}

@@ -216,6 +216,151 @@ TEST_P(DbBoth, CloseWithOpenTransactionKeepsNothing) {
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM t").RecordCount(), 0);
 }
 
+
+namespace {
+class SqliteOnly : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = orvtest::MakeTempDir();
+    c_.Open(orvtest::NewSqliteDatabase(dir_->path()));
+  }
+  std::unique_ptr<QTemporaryDir> dir_;
+  Connection c_;
+};
+}  // namespace
+
+// NUMERIC keeps a value that is not whole as a double; it must come back as the text a
+// money reader expects, never "1e-04" or 0.30000000000000004.
+TEST_F(SqliteOnly, FloatingValuesComeBackAsDecimalTextAndWholeNumbersAsIntegers) {
+  c_.Execute("CREATE TABLE m (k integer PRIMARY KEY, v " + c_.dialect().ColumnType("money") + ")");
+  const struct {
+    const char *literal;
+    QVariant expected;
+  } cases[] = {
+      {"0.0001", QString("0.0001")},
+      {"0.00001", QString("0")},
+      {"-1234.5678", QString("-1234.5678")},
+      {"-0.00004", QString("0")},
+      {"1234.5", QString("1234.5")},
+      {"99999999999.9999", QString("99999999999.9999")},
+      {"-99999999999.9999", QString("-99999999999.9999")},
+      {"12.30", QString("12.3")},
+      {"1e20", QString("100000000000000000000")},
+      {"10.0", qlonglong(10)},  // NUMERIC stores a whole value as an integer
+      {"-7", qlonglong(-7)},
+      {"9007199254740993", qlonglong(9007199254740993LL)},
+  };
+  int k = 0;
+  for (const auto &c : cases) c_.Execute(QString("INSERT INTO m VALUES (%1, %2)").arg(++k).arg(c.literal));
+  Recordset rs = c_.OpenRecordset("SELECT v FROM m ORDER BY k");
+  ASSERT_EQ(rs.RecordCount(), k);
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.literal);
+    const QVariant v = rs.Field("v");
+    EXPECT_EQ(v.typeId(), c.expected.typeId());
+    EXPECT_EQ(v, c.expected);
+    rs.MoveNext();
+  }
+
+  // Sums of doubles, through statement text and through a prepared statement.
+  c_.Execute("CREATE TABLE s (g integer, v NUMERIC)");
+  c_.Execute("INSERT INTO s VALUES (1, 0.1), (1, 0.2), (2, 1.1), (2, 2.2), (3, 5), (3, 6)");
+  const QString sum = "SELECT g, SUM(v) AS total, AVG(v) AS mean FROM s GROUP BY g ORDER BY g";
+  Recordset sums = c_.OpenRecordset(sum);
+  Statement st = c_.Prepare(sum);
+  Recordset prepared = st.Query();
+  for (Recordset *r : {&sums, &prepared}) {
+    ASSERT_EQ(r->RecordCount(), 3);
+    EXPECT_EQ(r->Field("total"), QVariant(QString("0.3")));
+    EXPECT_EQ(r->Field("mean"), QVariant(QString("0.15")));
+    r->MoveNext();
+    EXPECT_EQ(r->Field("total"), QVariant(QString("3.3")));
+    r->MoveNext();
+    EXPECT_EQ(r->Field("total"), QVariant(qlonglong(11)));
+    EXPECT_EQ(r->Field("mean"), QVariant(QString("5.5")));
+  }
+}
+
+TEST_F(SqliteOnly, ErrorsCarryTheEngineCodeAndMessage) {
+  c_.Execute("CREATE TABLE t (k integer PRIMARY KEY, v text NOT NULL)");
+  c_.Execute("INSERT INTO t VALUES (1, 'a')");
+  const struct {
+    const char *sql;
+    long number;
+    const char *text;
+  } cases[] = {
+      {"INSERT INTO t VALUES (1, 'b')", 1555, "UNIQUE constraint failed: t.k"},
+      {"INSERT INTO t VALUES (2, NULL)", 1299, "NOT NULL constraint failed: t.v"},
+      {"SELECT * FROM nothere", 1, "no such table: nothere"},
+      {"SELEC 1", 1, "syntax error"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.sql);
+    try {
+      c_.Execute(c.sql);
+      ADD_FAILURE() << "no error";
+    } catch (const DbError &e) {
+      EXPECT_EQ(e.Number, c.number);
+      EXPECT_EQ(e.SqlState, QString::number(c.number));
+      EXPECT_TRUE(e.Description.contains(c.text)) << e.Description.toStdString();
+      EXPECT_FALSE(e.IsAlreadyExists());
+    }
+  }
+}
+
+// A text holding two statements would run only the first one without a word.
+TEST_F(SqliteOnly, OneStatementPerText) {
+  c_.Execute("CREATE TABLE t (k integer);");
+  c_.Execute("INSERT INTO t VALUES (1); -- the first row\n");
+  EXPECT_THROW(c_.Execute("INSERT INTO t VALUES (2); DROP TABLE t"), DbError);
+  EXPECT_THROW(c_.OpenRecordset("SELECT * FROM t; SELECT 1"), DbError);
+  EXPECT_THROW(c_.Execute("  "), DbError);
+  Recordset rs = c_.OpenRecordset("SELECT k FROM t");
+  ASSERT_EQ(rs.RecordCount(), 1);
+  EXPECT_EQ(rs.Field("k"), QVariant(qlonglong(1)));
+}
+
+// Texts run again are kept compiled: they must still see new rows and a changed table.
+TEST_F(SqliteOnly, RepeatedTextsFollowDataAndTableChanges) {
+  c_.Execute("CREATE TABLE t (a integer, b text)");
+  const QString all = "SELECT * FROM t ORDER BY a";
+  for (int round = 1; round <= 4; ++round) {
+    c_.Execute(QString("INSERT INTO t VALUES (%1, 'x')").arg(round));
+    Recordset rs = c_.OpenRecordset(all);
+    EXPECT_EQ(rs.RecordCount(), round);
+    EXPECT_EQ(rs.FieldCount(), 2);
+  }
+  c_.Execute("ALTER TABLE t ADD COLUMN c integer DEFAULT 7");
+  Recordset wider = c_.OpenRecordset(all);
+  ASSERT_EQ(wider.FieldCount(), 3);
+  EXPECT_EQ(wider.Field("C"), QVariant(qlonglong(7)));
+
+  // Same number of columns, other names.
+  c_.Execute("DROP TABLE t");
+  c_.Execute("CREATE TABLE t (a integer, y text, z text)");
+  c_.Execute("INSERT INTO t VALUES (1, 'new', NULL)");
+  for (int round = 0; round < 2; ++round) {
+    Recordset renamed = c_.OpenRecordset(all);
+    ASSERT_EQ(renamed.RecordCount(), 1);
+    EXPECT_FALSE(renamed.HasField("b"));
+    EXPECT_EQ(renamed.Field("Y").toString(), "new");
+    EXPECT_TRUE(renamed.Field("z").isNull());
+  }
+  c_.Execute("DROP TABLE t");
+  EXPECT_THROW(c_.OpenRecordset(all), DbError);
+}
+
+TEST_P(DbBoth, RowsAffectedCountOnlyChangedRows) {
+  Connection c;
+  c.Open(text_);
+  c.Execute("CREATE TABLE t (k integer PRIMARY KEY, v integer)");
+  EXPECT_EQ(c.Execute("INSERT INTO t VALUES (1, 0), (2, 0), (3, 1)"), 3);
+  EXPECT_EQ(c.Execute("UPDATE t SET v = 5 WHERE v = 0"), 2);
+  EXPECT_EQ(c.Execute("UPDATE t SET v = 5 WHERE k = 99"), 0);
+  EXPECT_EQ(c.Execute("CREATE TABLE u (k integer)"), 0);  // not the count of the update before
+  EXPECT_EQ(c.Execute("DELETE FROM t"), 3);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, DbBoth, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) {
                            return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
