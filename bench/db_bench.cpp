@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/db.h"
 
 using orv::db::Connection;
@@ -21,36 +22,9 @@ namespace {
 
 constexpr int kRows = 100000;
 
-QTemporaryDir *g_tmp = nullptr;
-int g_fileNo = 0;
-QStringList g_pgDatabases;
+orvbench::Databases *g_dbs = nullptr;
 
-// A fresh empty database: an SQLite file in the temporary folder or a PostgreSQL database.
-QString NewDatabase(bool pg) {
-  if (!pg) {
-    QString path = QDir(g_tmp->path()).filePath(QString("bench%1.db").arg(++g_fileNo));
-    QString text = orv::db::BuildConnectionText("", "SQLite", "", "", path);
-    Connection::CreateDatabase(text);
-    return text;
-  }
-  orv::db::ConnectionText ct = orv::db::ParseConnectionText(qEnvironmentVariable("ORVPOS_TEST_PG"));
-  QString name = "orvbench_" + QUuid::createUuid().toString(QUuid::Id128).left(12);
-  QString text = orv::db::BuildConnectionText(ct.server, "PostgreSQL", ct.uid, ct.pwd, name);
-  Connection::CreateDatabase(text);
-  g_pgDatabases << name;
-  return text;
-}
-
-void DropPgDatabases() {
-  if (g_pgDatabases.isEmpty()) return;
-  try {
-    Connection admin;
-    admin.Open(qEnvironmentVariable("ORVPOS_TEST_PG"));
-    for (const QString &n : g_pgDatabases) admin.TryExecute("DROP DATABASE IF EXISTS " + n);
-  } catch (const orv::db::DbError &e) {
-    std::fprintf(stderr, "could not drop the benchmark databases: %s\n", e.what());
-  }
-}
+QString NewDatabase(bool pg) { return g_dbs->New(pg); }
 
 // Twenty columns of the kinds the tables use: a key, texts, whole numbers and money.
 void CreateTable(Connection &c) {
@@ -276,16 +250,16 @@ void Register(const char *engine, bool pg) {
 
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
-  QTemporaryDir tmp;
-  g_tmp = &tmp;
+  orvbench::Databases dbs("bench");
+  g_dbs = &dbs;
   benchmark::Initialize(&argc, argv);
   Register("SQLite", false);
-  if (!qEnvironmentVariableIsEmpty("ORVPOS_TEST_PG"))
+  if (orvbench::HavePg())
     Register("PostgreSQL", true);
   else
     std::fprintf(stderr, "ORVPOS_TEST_PG is not set: PostgreSQL benchmarks skipped\n");
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  DropPgDatabases();
+  dbs.DropPg();
   return 0;
 }

@@ -10,6 +10,7 @@
 #include <QUuid>
 #include <cstdio>
 
+#include "bench_support.h"
 #include "core/globals.h"
 #include "core/state.h"
 #include "platform/db.h"
@@ -20,24 +21,9 @@ using orv::db::Connection;
 
 namespace {
 
-QTemporaryDir *g_tmp = nullptr;
-int g_fileNo = 0;
-QStringList g_pgDatabases;
+orvbench::Databases *g_dbs = nullptr;
 
-QString NewDatabase(bool pg) {
-  if (!pg) {
-    QString path = QDir(g_tmp->path()).filePath(QString("schema%1.db").arg(++g_fileNo));
-    QString text = orv::db::BuildConnectionText("", "SQLite", "", "", path);
-    Connection::CreateDatabase(text);
-    return text;
-  }
-  auto ct = orv::db::ParseConnectionText(qEnvironmentVariable("ORVPOS_TEST_PG"));
-  QString name = "orvschema_" + QUuid::createUuid().toString(QUuid::Id128).left(12);
-  QString text = orv::db::BuildConnectionText(ct.server, "PostgreSQL", ct.uid, ct.pwd, name);
-  Connection::CreateDatabase(text);
-  g_pgDatabases << name;
-  return text;
-}
+QString NewDatabase(bool pg) { return g_dbs->New(pg); }
 
 void OpenOffline(const QString &text) {
   orv::state::ResetProgramState();
@@ -83,22 +69,14 @@ void Register(const char *engine, bool pg) {
 
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
-  QTemporaryDir tmp;
-  g_tmp = &tmp;
+  orvbench::Databases dbs("schema");
+  g_dbs = &dbs;
   Register("SQLite", false);
-  if (!qEnvironmentVariableIsEmpty("ORVPOS_TEST_PG")) Register("PostgreSQL", true);
+  if (orvbench::HavePg()) Register("PostgreSQL", true);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  if (!g_pgDatabases.isEmpty()) {
-    orv::state::ResetProgramState();
-    try {
-      Connection admin;
-      admin.Open(qEnvironmentVariable("ORVPOS_TEST_PG"));
-      for (const QString &n : g_pgDatabases) admin.TryExecute("DROP DATABASE IF EXISTS " + n);
-    } catch (const orv::db::DbError &e) {
-      std::fprintf(stderr, "could not drop the benchmark databases: %s\n", e.what());
-    }
-  }
+  orv::state::ResetProgramState();
+  dbs.DropPg();
   return 0;
 }
