@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QFile>
 #include <QTextStream>
+#include <functional>
 #include <stdexcept>
 
 #include "core/dates.h"
@@ -79,14 +80,14 @@ void createSchema(const QString &text) {
 }
 }  // namespace
 
-bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QString *error) {
+namespace {
+// Runs a preparing step; a failure becomes the message in *error, with the connections
+// closed either way.
+bool guarded(QString *error, const std::function<void()> &step) {
+  bool ok = false;
   try {
-    const QList<TableRows> shop = ReadShopFile(shopFile);
-    createSchema(connectionText);
-    if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0) LoadShopRows(shop);
-    goDbMain.Close();
-    goDbPos.Close();
-    return true;
+    step();
+    ok = true;
   } catch (const db::DbError &e) {
     if (error) *error = e.Description;
   } catch (const std::exception &e) {
@@ -94,12 +95,21 @@ bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QStrin
   }
   goDbMain.Close();
   goDbPos.Close();
-  return false;
+  return ok;
+}
+}  // namespace
+
+bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QString *error) {
+  return guarded(error, [&] {
+    const QList<TableRows> shop = ReadShopFile(shopFile);
+    createSchema(connectionText);
+    if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0) LoadShopRows(shop);
+  });
 }
 
 bool InitDemo(const QString &shopFile, QString *error) {
   if (!settings_store::GetSetting("Update").trimmed().isEmpty()) return true;
-  try {
+  return guarded(error, [&] {
     const QList<TableRows> shop = ReadShopFile(shopFile);
     const QString mainText = db::BuildConnectionText("", "SQLite", "", "", "main.db");
     const QString posText = db::BuildConnectionText("", "SQLite", "", "", "pos.db");
@@ -117,15 +127,7 @@ bool InitDemo(const QString &shopFile, QString *error) {
     gsSetPosDB = posText;
     gsSetPrnPort = "LPT1";
     SavePosSettings();
-    return true;
-  } catch (const db::DbError &e) {
-    if (error) *error = e.Description;
-  } catch (const std::exception &e) {
-    if (error) *error = QString::fromStdString(e.what());
-  }
-  goDbMain.Close();
-  goDbPos.Close();
-  return false;
+  });
 }
 
 }  // namespace orv::demo

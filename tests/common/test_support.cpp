@@ -54,4 +54,20 @@ QString NewPgDatabase() {
   return text;
 }
 
+void EngineTest::SetUp() {
+  if (Pg()) {
+    ORV_REQUIRE_PG();
+  } else {
+    dir_ = MakeTempDir();
+  }
+}
+
+QString EngineTest::NewDatabase(const QString &sqliteName) {
+  return Pg() ? NewPgDatabase() : NewSqliteDatabase(dir_->path(), sqliteName);
+}
+
+std::string EngineName(const ::testing::TestParamInfo<orv::db::Engine> &info) {
+  return info.param == orv::db::Engine::SQLite ? "SQLite" : "PostgreSQL";
+}
+
 }  // namespace orvtest

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <string>
+
+#include "platform/db.h"
 
 namespace orvtest {
 
@@ -43,3 +46,25 @@ QString NewPgDatabase();
       GTEST_SKIP() << "no PostgreSQL server (ORVPOS_TEST_PG); run ./test.sh";     \
     }                                                                             \
   } while (0)
+
+namespace orvtest {
+
+// A test run once per engine: SQLite always, PostgreSQL when the server is there.
+// Subclasses call EngineTest::SetUp() first and return when IsSkipped().
+class EngineTest : public ::testing::TestWithParam<orv::db::Engine> {
+ protected:
+  void SetUp() override;
+  bool Pg() const { return GetParam() == orv::db::Engine::PostgreSQL; }
+  // A new empty database of the test's engine (SQLite: a file of that name).
+  QString NewDatabase(const QString &sqliteName = "test.db");
+
+  std::unique_ptr<QTemporaryDir> dir_;
+};
+
+// "SQLite" / "PostgreSQL", for INSTANTIATE_TEST_SUITE_P.
+std::string EngineName(const ::testing::TestParamInfo<orv::db::Engine> &info);
+
+}  // namespace orvtest
+
+#define ORV_BOTH_ENGINES \
+  ::testing::Values(orv::db::Engine::SQLite, orv::db::Engine::PostgreSQL), ::orvtest::EngineName

@@ -13,21 +13,15 @@ namespace {
 
 // The working, POS and point-server connections on three databases of one engine, each
 // with the option tables.
-class OptionsTest : public ::testing::TestWithParam<Engine> {
+class OptionsTest : public orvtest::EngineTest {
  protected:
   void SetUp() override {
     orv::state::ResetProgramState();
-    if (GetParam() == Engine::PostgreSQL) {
-      ORV_REQUIRE_PG();
-      goDbMain.Open(orvtest::NewPgDatabase());
-      goDbPos.Open(orvtest::NewPgDatabase());
-      goDbTs.Open(orvtest::NewPgDatabase());
-    } else {
-      dir_ = orvtest::MakeTempDir();
-      goDbMain.Open(orvtest::NewSqliteDatabase(dir_->path(), "main.db"));
-      goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path(), "pos.db"));
-      goDbTs.Open(orvtest::NewSqliteDatabase(dir_->path(), "ts.db"));
-    }
+    EngineTest::SetUp();
+    if (IsSkipped()) return;
+    goDbMain.Open(NewDatabase("main.db"));
+    goDbPos.Open(NewDatabase("pos.db"));
+    goDbTs.Open(NewDatabase("ts.db"));
     for (auto *c : {&goDbMain, &goDbPos, &goDbTs})
       for (const char *t : {"OrvRegistry", "OrvRegistryTs", "OrvEnvironment"})
         orv::schema::CreateTable(*c, t);
@@ -49,7 +43,6 @@ class OptionsTest : public ::testing::TestWithParam<Engine> {
     return goDbMain.OpenRecordset(QStringLiteral("SELECT * FROM %1").arg(table)).RecordCount();
   }
 
-  std::unique_ptr<QTemporaryDir> dir_;
 };
 
 }  // namespace
@@ -178,7 +171,4 @@ TEST_P(OptionsTest, FailuresAreSilentAndChangeNothing) {
   EXPECT_TRUE(script.Log().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, OptionsTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
-                         [](const auto &info) {
-                           return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
-                         });
+INSTANTIATE_TEST_SUITE_P(Engines, OptionsTest, ORV_BOTH_ENGINES);

@@ -7,16 +7,12 @@ using namespace orv::db;
 
 namespace {
 
-class StatementBoth : public ::testing::TestWithParam<Engine> {
+class StatementBoth : public orvtest::EngineTest {
  protected:
   void SetUp() override {
-    if (GetParam() == Engine::PostgreSQL) {
-      ORV_REQUIRE_PG();
-      text_ = orvtest::NewPgDatabase();
-    } else {
-      dir_ = orvtest::MakeTempDir();
-      text_ = orvtest::NewSqliteDatabase(dir_->path());
-    }
+    EngineTest::SetUp();
+    if (IsSkipped()) return;
+    text_ = NewDatabase();
     c_.Open(text_);
     const Dialect d = c_.dialect();
     c_.Execute("CREATE TABLE GdsCode (GcdKey " + d.ColumnType("decimal(10,0)") +
@@ -25,7 +21,6 @@ class StatementBoth : public ::testing::TestWithParam<Engine> {
   }
   int Count() { return c_.OpenRecordset("SELECT GcdKey FROM GdsCode").RecordCount(); }
 
-  std::unique_ptr<QTemporaryDir> dir_;
   QString text_;
   Connection c_;
 };
@@ -109,11 +104,7 @@ TEST_P(StatementBoth, ErrorsAreDbErrorsAndTheStatementGoesOn) {
   EXPECT_EQ(ins.Execute(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, StatementBoth,
-                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
-                         [](const auto &info) {
-                           return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
-                         });
+INSTANTIATE_TEST_SUITE_P(Engines, StatementBoth, ORV_BOTH_ENGINES);
 
 // What each kind of bound value becomes in SQLite, read back through a prepared query.
 TEST(StatementSqlite, BoundValueKinds) {

@@ -8,18 +8,13 @@ using namespace orv::db;
 namespace {
 
 // Runs the same checks on SQLite and, when the server is there, on PostgreSQL.
-class DbBoth : public ::testing::TestWithParam<Engine> {
+class DbBoth : public orvtest::EngineTest {
  protected:
   void SetUp() override {
-    if (GetParam() == Engine::PostgreSQL) {
-      ORV_REQUIRE_PG();
-      text_ = orvtest::NewPgDatabase();
-    } else {
-      dir_ = orvtest::MakeTempDir();
-      text_ = orvtest::NewSqliteDatabase(dir_->path());
-    }
+    EngineTest::SetUp();
+    if (IsSkipped()) return;
+    text_ = NewDatabase();
   }
-  std::unique_ptr<QTemporaryDir> dir_;
   QString text_;
 };
 
@@ -361,7 +356,4 @@ TEST_P(DbBoth, RowsAffectedCountOnlyChangedRows) {
   EXPECT_EQ(c.Execute("DELETE FROM t"), 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, DbBoth, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
-                         [](const auto &info) {
-                           return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
-                         });
+INSTANTIATE_TEST_SUITE_P(Engines, DbBoth, ORV_BOTH_ENGINES);
