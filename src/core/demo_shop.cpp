@@ -1,15 +1,12 @@
 #include "core/demo_shop.h"
 
-#include <QDate>
 #include <QFile>
 #include <QTextStream>
 #include <functional>
 #include <stdexcept>
 
-#include "core/dates.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"
-#include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/db.h"
 #include "platform/settings_store.h"
@@ -70,17 +67,6 @@ void LoadShopRows(const QList<TableRows> &tables) {
 }
 
 namespace {
-// Creates every table of a database through the same road a login takes.
-void createSchema(const QString &text) {
-  goDbPos.Open(text);
-  goDbMain.Open(text);
-  CheckDBTables();
-  const QDate today = clock::Now().date();
-  CreateMonthTables(YyMmNum(int16_t(today.year()), int16_t(today.month())));
-}
-}  // namespace
-
-namespace {
 // Runs a preparing step; a failure becomes the message in *error, with the connections
 // closed either way.
 bool guarded(QString *error, const std::function<void()> &step) {
@@ -102,7 +88,7 @@ bool guarded(QString *error, const std::function<void()> &step) {
 bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QString *error) {
   return guarded(error, [&] {
     const QList<TableRows> shop = ReadShopFile(shopFile);
-    createSchema(connectionText);
+    CreateSchemaOn(connectionText);
     if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0) LoadShopRows(shop);
   });
 }
@@ -116,9 +102,9 @@ bool InitDemo(const QString &shopFile, QString *error) {
     for (const QString &text : {mainText, posText}) {
       if (!db::Connection::DatabaseExists(text)) db::Connection::CreateDatabase(text);
     }
-    createSchema(mainText);
+    CreateSchemaOn(mainText);
     if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0) LoadShopRows(shop);
-    createSchema(posText);
+    CreateSchemaOn(posText);
     goDbMain.Close();
     goDbPos.Close();
 

@@ -206,7 +206,6 @@ void frmLog::RequestEnd() {
 }
 
 void frmLog::Form_Load() {
-  loading_ = true;
   lblDate->setText(QString(login::kVersionText) + " (IC)");
   giMainShown = 0;
   giCstTsMode = 0;
@@ -220,7 +219,6 @@ void frmLog::Form_Load() {
 
   if (!instance::AcquireSingleInstance()) {
     dialogs::Info(QStringLiteral("이미 프로그램이 실행중입니다 !"), QStringLiteral("실행오류"));
-    loading_ = false;
     RequestEnd();
     return;
   }
@@ -262,7 +260,6 @@ void frmLog::Form_Load() {
 
   QDir().mkpath(datafolder::Path("OrvBackup/Print"));
   gsPosPcIp = "192.168.0." + QString::number(int(giSetPosNo) + 10);
-  loading_ = false;
 }
 
 void frmLog::showEvent(QShowEvent *event) {
@@ -485,9 +482,7 @@ void frmLog::cmdOk_Click() {
       RequestEnd();
       return;
     }
-    CheckDBTables();
-    const QDate today = clock::Now().date();
-    CreateMonthTables(YyMmNum(int16_t(today.year()), int16_t(today.month())));
+    CheckTodaysTables();
 
     if (GetRegInt("OrvMainVersion") < 200) {
       dialogs::Info(QStringLiteral("메인프로그램과 버전호환이 맞지 않습니다..메인프로그램을 "
@@ -516,6 +511,7 @@ void frmLog::cmdOk_Click() {
 
     if (giOnLine == 1) SendUnsentData(SendMsgLbl, Prs);
 
+    const QDate today = clock::Now().date();
     const QString todayText = FmtYmd(int16_t(today.year()), int16_t(today.month()),
                                      int16_t(today.day()), 0, 0);
     if (giSetCcNot == 0 && giOnLine == 1 && gsCodeDate != todayText && gsSetPosDB != gsSetMainDB) {

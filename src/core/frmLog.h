@@ -70,7 +70,6 @@ class frmLog : public QDialog {
   void RequestEnd();
 
   bool endRequested_ = false;
-  bool loading_ = false;
   QWidget *mainWindow_ = nullptr;
 };
 

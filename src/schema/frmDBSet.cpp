@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDate>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,13 +14,11 @@
 #include <QVBoxLayout>
 
 #include "core/connections.h"
-#include "core/dates.h"
 #include "core/globals.h"
 #include "core/options.h"
 #include "core/pos_settings.h"
 #include "core/scrambler.h"
 #include "core/values.h"
-#include "platform/clock.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
@@ -338,11 +335,7 @@ void frmDBSet::cmdCreateData_Click() {
     }
     db::Connection::CreateDatabase(text);
     // The new database gets its tables at once, the same way a login makes them.
-    goDbPos.Open(text);
-    goDbMain.Open(text);
-    CheckDBTables();
-    const QDate today = clock::Now().date();
-    CreateMonthTables(YyMmNum(int16_t(today.year()), int16_t(today.month())));
+    CreateSchemaOn(text);
     goDbMain.Close();
     goDbPos.Close();
     QApplication::restoreOverrideCursor();
