@@ -23,13 +23,11 @@
 #include "core/web_clock.h"
 #include "display/PcAnyFrm.h"
 #include "platform/clock.h"
-#include "platform/codepage.h"
 #include "platform/coin_changer.h"
 #include "platform/datafolder.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
-#include "platform/printer_port.h"
 #include "platform/settings_store.h"
 #include "print/basPrinter.h"
 #include "sale/frmMain.h"
@@ -87,6 +85,7 @@ QStringList SettingsSheetLines() {
   lines << pick(giSetPrint, {"프린터기종:없음", "프린터기종:TPS-200", "프린터기종:TMU-T88II",
                              "프린터기종:STP-131", "프린터기종:WTP-100", "프린터기종:Princhi-III"});
   lines << QStringLiteral("프린터포트:") + gsSetPrnPort;
+  lines << QStringLiteral("프린터장치:") + gsSetPrnDevice;
   lines << pick(giSetDisp, {"디스플레이:없음", "디스플레이:CD-7220", "디스플레이:CD-8240",
                             "디스플레이:CD-2532", "디스플레이:USB-COM3", "디스플레이:LCD모니터",
                             "디스플레이:삼보"});
@@ -245,13 +244,10 @@ void frmLog::Form_Load() {
     txtPwd->setEnabled(false);
   }
 
-  // A serial printer gets a short test at load; its failures do not matter here.
-  if (gsSetPrnPort.left(3) == "COM") {
+  // A serial printer is opened once at load to check it; its failures do not matter here.
+  if (gsSetPrnPort.left(3) == "COM" && (giSetPrint == 4 || giSetPrint == 5)) {
     try {
-      if (giSetPrint == 4)
-        printer_port::Write(gsSetPrnPort, codepage::Encode(QStringLiteral("테스트")));
-      else if (giSetPrint == 5)
-        printer_port::Write(gsSetPrnPort, QByteArray("\x1bi"));
+      CheckComPrinter();
     } catch (...) {
     }
   }

@@ -6,6 +6,7 @@
 #include "core/json.h"
 #include "core/pos_settings.h"
 #include "core/text_format.h"
+#include "print/basPrinter.h"
 
 namespace orv::state {
 
@@ -17,6 +18,7 @@ void ResetProgramState() {
   ResetJson();
   ResetDailyLog();
   ResetChitState();
+  ResetPrinterState();
 }
 
 }  // namespace orv::state

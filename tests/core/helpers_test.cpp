@@ -249,7 +249,7 @@ TEST(OutsideHelpers, DrawerAndSoundReturn) {
   OpenDrawer();
   QFile out(orv::datafolder::Path("LPT1.prn"));
   ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-  EXPECT_EQ(out.readAll(), QByteArray("\x1bp\x00\x40\x50", 5));
+  EXPECT_EQ(out.readAll(), QByteArray("\x1bp\x00\x40\x50\r\n", 7));
   PlayWav("/nonexistent/warn.wav");  // must come back at once
   PlayWav("");
 }

@@ -266,7 +266,7 @@ TEST_F(LoginTest, SettingsSheetPrintsToThePrinterPort) {
   const QByteArray bytes = out.readAll();
   EXPECT_TRUE(bytes.startsWith(gsSetMainDB.toUtf8()));
   EXPECT_TRUE(bytes.contains("0001"));
-  EXPECT_TRUE(bytes.endsWith("\x1bi"));
+  EXPECT_TRUE(bytes.endsWith("\x1bi\r\n"));
 }
 
 TEST_F(LoginTest, MainDatabaseOnPostgres) {
