@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/currency.h"
+#include "platform/db.h"
 
 struct PosLogsRec {
   int16_t PlgYear = 0;
@@ -34,6 +35,19 @@ extern PosLogsRec gtPosLogs;
 // gtPosLogs. Texts are quoted with the literal helper, so a typed apostrophe in a goods
 // or customer name cannot break the statement. Executes nothing.
 QString gsPosLogsInsSql(int16_t yymm);
+
+// Every number 0, every text empty.
+void ClearPosLogsRecord();
+// The current row into gtPosLogs, column by column. Errors reach the caller.
+void ReadPosLogsRecord(const orv::db::Recordset &rs);
+
+// One event row: fills gtPosLogs from the clock (date, time, the month of the table), the
+// given chit number and line, the cashier and the work date, takes the next PlgSeq of that
+// date, chit number, second and line (firstSeq for the first), and inserts the row into
+// PosLogs of today's month on conn. Database errors reach the caller.
+void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int16_t kind,
+                     const QString &text1, const QString &text2, const QString &text3,
+                     int32_t firstSeq);
 
 namespace orv::state {
 void ResetChitState();
