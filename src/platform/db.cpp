@@ -1029,4 +1029,56 @@ void Connection::CreateDatabase(const QString &connectionText) {
   admin.Execute("CREATE DATABASE " + pgIdentifier(ct.database));
 }
 
+// ---------------------------------------------------------------- transaction guard
+
+namespace {
+FailureLog &failureLog() {
+  static FailureLog sink;
+  return sink;
+}
+}  // namespace
+
+FailureLog SetFailureLog(FailureLog sink) {
+  FailureLog old = std::move(failureLog());
+  failureLog() = std::move(sink);
+  return old;
+}
+
+void LogFailure(const QString &text) {
+  try {
+    if (const FailureLog &sink = failureLog()) {
+      sink(text);
+      return;
+    }
+  } catch (...) {
+  }
+  qWarning("%s", qUtf8Printable(text));
+}
+
+Transaction::Transaction(Connection &conn) : conn_(conn) { conn_.BeginTrans(); }
+
+Transaction::~Transaction() { Rollback(); }
+
+void Transaction::Commit() {
+  if (!active_)
+    throw DbError(kErrNoTransaction, QStringLiteral("트랜잭션이 이미 끝났습니다"));
+  active_ = false;  // a failing commit has ended the transaction as well
+  conn_.CommitTrans();
+}
+
+void Transaction::Rollback() noexcept {
+  if (!active_) return;
+  active_ = false;
+  if (!conn_.IsOpen()) return;  // closing rolled it back
+  try {
+    conn_.RollbackTrans();
+  } catch (const DbError &e) {
+    LogFailure(QStringLiteral("ROLLBACK 실패: %1 %2").arg(e.Number).arg(e.Description));
+  } catch (const std::exception &e) {
+    LogFailure(QStringLiteral("ROLLBACK 실패: ") + QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    LogFailure(QStringLiteral("ROLLBACK 실패"));
+  }
+}
+
 }  // namespace orv::db

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVector>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -192,5 +193,39 @@ class Connection {
   int depth_ = 0;
   quint64 generation_ = 0;
 };
+
+// Begins a transaction on construction (a counted BeginTrans) and rolls it back on
+// destruction unless Commit() went through, so an exception or an early return never
+// leaves a transaction open or half a save written.
+//   Transaction tx(goDbMain);
+//   … statements …
+//   tx.Commit();
+// A nested guard that rolls back ends the whole transaction: the outer Commit throws.
+// Guards on two connections commit in the order written; when the connections share a
+// session (offline), only the last commit reaches the engine, and a rollback of either
+// undoes both.
+class Transaction {
+ public:
+  explicit Transaction(Connection &conn);  // throws DbError when the begin fails
+  ~Transaction();                          // never throws; a failing rollback is logged
+  Transaction(const Transaction &) = delete;
+  Transaction &operator=(const Transaction &) = delete;
+
+  // Throws DbError; the layer has rolled the transaction back then.
+  void Commit();
+  // Rolls back now instead of at the end of the scope; never throws.
+  void Rollback() noexcept;
+  bool IsActive() const { return active_; }
+
+ private:
+  Connection &conn_;
+  bool active_ = true;
+};
+
+// Where the layer reports failures it cannot throw (a rollback in a destructor). The
+// program hands it to the daily log; without a sink they go to Qt's warning output.
+using FailureLog = std::function<void(const QString &text)>;
+FailureLog SetFailureLog(FailureLog sink);  // returns the one it replaces
+void LogFailure(const QString &text);
 
 }  // namespace orv::db
