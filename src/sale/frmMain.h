@@ -1,27 +1,241 @@
 #pragma once
-// The main window (sale screen). For now it shows who is logged in and how the checkout
-// works, and leaves the program through its exit button.
+// The main window: the sale screen. It carries the program from the login to its end.
+// Its members live in files by topic: start-up and exits (frmMain.cpp), the screen's
+// controls (frmMain_layout.cpp), buttons and toggles (frmMain_commands.cpp), the work date
+// and clock (frmMain_workdate.cpp), partner and customer boxes (frmMain_partner.cpp), the
+// sale grid's lines and totals (frmMain_grid.cpp), devices (frmMain_devices.cpp).
 #include <QWidget>
+#include <array>
+#include <cstdint>
 
+#include "core/currency.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace orv {
+class Grid;
+}
+
+// Columns of the sale grid.
+enum SaleGridColumn : int {
+  ColCode = 1,
+  ColName = 2,
+  ColQty = 3,
+  ColPrice = 4,
+  ColAmt = 5,
+  ColDc = 6,
+  ColKind = 7,
+  ColGdsKey = 8,
+  ColTaxFree = 9,
+  ColBssNo = 10,
+  ColCmsNo = 11,
+  ColCmsGbn = 12,
+  ColStopGbn = 13,
+  ColStockEx = 14,
+  ColPointEx = 15,
+  ColDcEx = 16,
+  ColGdsNo = 18,
+  ColBottle = 19,
+  ColEventPrice = 20,
+  ColEventGbn = 21,
+  ColMultiCardNo = 22,
+};
+inline constexpr int kSaleGridCols = 22;
+inline constexpr int kSaleLines = 150;
 
 class frmMain : public QWidget {
   Q_OBJECT
  public:
+  // Form_Initialize: builds the controls, stops a leftover voice program and starts it.
   explicit frmMain(QWidget *parent = nullptr);
+  ~frmMain() override;
 
-  QLabel *lblSaName;
-  QLabel *lblLine;
-  QLabel *lblDate;
-  QPushButton *cmdExit;
+  // ------------------------------------------------------------ controls
+  QLabel *lblDate, *lblSaName, *lblLine, *lblVan, *lblNow, *lblTime, *lblSaleDate;
+  QLineEdit *txtPosNo;
+  QLabel *Image1;
+  QCheckBox *chkDanga, *chkMisuNotPrn, *chkPrintBar, *chkCstAll;
+  QComboBox *Combo1;
+  QPushButton *cmdPrint, *cmdCoin, *cmdHalin, *CmdCC, *cmdOIPrnSu, *cmdTerMinate, *cmdTrsMast,
+      *Command1, *Command4, *cmdRebuild, *cmdHelp, *cmdExit, *cmdDateSet, *CstCcCmd, *OneMoaCmd;
+  QLabel *lblOIPrnSu, *OneMoaNoLbl, *OneMoaPointLbl, *lblPosSpeedWait, *TotPointLbl, *CstCcLbl;
+  QFrame *PanDeltFme;
+  QLabel *PosWaitMsgLbl;
+  QDateEdit *dtpWrkDate;
+  QTimer *Timer1, *tmrScan;
 
+  // Price kinds.
+  QLabel *lblD, *lblA, *lblB, *lblC, *lblSA, *lblSB, *lblSC, *lblJI;
+  // Status of the sale.
+  QLabel *lblWait, *lblCard, *lblOiip, *lblBdl;
+  // Totals.
+  QLabel *Label7, *lblHabGum, *lblSuSum, *lblDCSum, *lblKongSum, *lblNtxSum, *lblBugaSum,
+      *lblSuHab;
+
+  orv::Grid *vaSpread1, *vaSpread2;
+
+  // Trade partner.
+  QLineEdit *txtTrsNo;
+  QPushButton *TrsHelpCmd;
+  QLabel *lblTrsName, *lblTrsPsn;
+  QFrame *frmTrsMast;
+  QLabel *lblTrsMisu;
+  // The boxes that share one place.
+  QWidget *fraPlace;
+  QFrame *fraTrs, *fraCST, *fraNumber, *fraOneMoa;
+  QLineEdit *txtTcdNo, *txtCstNo, *txtNumber;
+  std::array<QRadioButton *, 6> CstSeltOpt{};  // 1..5
+  QLabel *CstSeekLbl;
+
+  // Help panel.
+  QFrame *fraHelp;
+  QPlainTextEdit *txtHelp;
+  QLineEdit *PanDcTxt;
+  QGroupBox *CardTaxFme;
+  QRadioButton *CardTax0Opt, *CardTax1Opt, *CardTax2Opt;
+  QPushButton *fraExitCmd;
+
+  // ------------------------------------------------------------ lifecycle
+  void Form_Load();  // once, before the first show
+  void Form_Activate();
+  // Window-level keys, before the focused control; sets keyCode to 0 when it used the key.
+  void Form_KeyDown(int &keyCode, int shift);
   void cmdExit_Click();
+  bool Loaded() const { return loaded_; }
+
+  void ShowCstAllSet();
+  void TotPointLbl_Click();
+  void StopTtsSaveWav();
+
+  // ------------------------------------------------------------ commands and toggles
+  void cmdPrint_Click();
+  void cmdCoin_Click();
+  void cmdHalin_Click();
+  void Combo1_Click();
+  void chkDanga_Click();
+  void chkMisuNotPrn_Click();
+  void chkPrintBar_Click();
+  void chkCstAll_Click();
+  void cmdOIPrnSu_Click();
+  void cmdTerMinate_Click();
+  void cmdTerMinate_KeyDown(int &keyCode, int shift);
+  void cmdTrsMast_Click();
+  void Command1_Click();
+  void Command4_Click();
+  void cmdRebuild_Click();
+  void CmdCC_Click();
+  void CstCcCmd_Click();
+  void cmdHelp_Click();
+  void fraExitCmd_Click();
+  void SaveCardTaxSelt();
+
+  // ------------------------------------------------------------ work date and clock
+  void cmdDateSet_Click();
+  void dtpWrkDate_Change();
+  void dtpWrkDate_LostFocus();
+  void Timer1_Timer();
+  // Puts the work date and the picker back to today without running the change.
+  void SetWorkDateToday();
+
+  // ------------------------------------------------------------ partner and customer
+  void txtTrsNo_LostFocus();
+  void GetIdkeyTrs();
+  void TrsHelpCmd_Click();
+  void ShowTrsHelp();
+  void txtTcdNo_KeyDown(int &keyCode, int shift);
+  void txtCstNo_KeyDown(int &keyCode, int shift);
+  void CstSeltOpt_Click(int index);
+  void ShowCstSeekHint(int16_t unused = 0);
+  void txtNumber_KeyDown(int &keyCode, int shift);
+  // Shows kind glGaSel in Combo1, no entry for 0.
+  void ShowGaSelInCombo();
+
+  // ------------------------------------------------------------ sale grid
+  void SetGridText(int32_t row, int32_t col, int32_t action);
+  void SetCellColor(int32_t row, int32_t col, long bgr, bool fore);
+  void SetCellLock(int32_t row, int32_t col, bool locked);
+  void ShowPriceKind(int kind);
+  void ReadSleDate();
+  // The first line 1..150 without goods; 0 when all hold goods.
+  int32_t FirstFreeRow() const;
+  bool HasGoodsLines() const;
+  // Fills a line from the goods last looked up; false (with a box) outside 1..150.
+  bool PutGdsRow(int32_t row, orv::Currency price);
+  void CalcChitSum(int16_t writeBack);
+  // The grid's key handler; Enter (13) in the code column takes the code of the line.
+  void vaSpread1_KeyDown(int &keyCode, int &shift);
+  void vaSpread1_GotFocus();
+  void vaSpread1_LostFocus();
+  // Focus to the sale grid, errors ignored.
+  void FocusGrid();
+
+  // Stand-ins of later work.
+  void SetChtEditMode(int16_t mode);
+  void ClearCstInfo(int16_t flag);
+  void ReadTrsMisu();
+  void FindCstSql(const QString &text);
+  void ShowGdsEdit(int32_t row, int32_t col);
+  void ShowCashTerminate(int16_t flag);
+  void ReplaceDangaToCust();
+  void StartWin4Pos();
+  void StopWin4Pos();
+
+  // ------------------------------------------------------------ devices
+  // The scanner's members (OpenScanPort, …) are added by the scanner work; these are the
+  // places the load and the exits call.
+  void OpenCdpPort();
+  void OpenScanPortAtLoad();
+  void TestPrinterPort();
+  void ShowCustomerDisplay();
+
+  // Form state the sale Parts share.
+  int16_t miReturnMode = 0;
+  orv::Currency mcBsnNo;
+  int16_t miSldSaleSel = 0;
+  orv::Currency mcSldStDate, mcSldEdDate;
+  int16_t miGridFocus = 0;
+  int16_t miCstSource = 1;  // 2 while the customer box enters a customer
+  int16_t miScanMode = 0;
+  int16_t miScanPortFail = 0;
+  QString msScanBuffer;
+  // A recall replays a chit through the grid; the work-date guard then deletes nothing.
+  bool mbRecallRunning = false;
+  // The code being entered came from the cashier or the scanner (not a replay).
+  bool mbCodeTyped = false;
+
+ signals:
+  // The program is to end (both exit roads).
+  void EndProgram();
 
  protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  void changeEvent(QEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
 
  private:
+  void BuildControls();
+  void ConnectControls();
+  void SetUpNumberEditors();
+  void SetLineLabel(const QString &caption, long bgr);
+  void SetLabelColor(QLabel *label, long bgr, bool fore);
   void WriteExitRow();
+  void Finish();
+  QString VoiceProgramPath() const;
+  QString CustomerEventText() const;
+
+  bool loaded_ = false;
   bool leaving_ = false;
+  bool activating_ = false;
+  bool settingDate_ = false;
 };

@@ -1,0 +1,135 @@
+// The sale grid: its cells, lines, price kinds and totals.
+#include <QLabel>
+#include <QTableWidget>
+
+#include "core/dates.h"
+#include "core/globals.h"
+#include "core/helpers.h"
+#include "core/values.h"
+#include "platform/colors.h"
+#include "platform/db.h"
+#include "platform/dialogs.h"
+#include "platform/grid.h"
+#include "platform/keys.h"
+#include "sale/frmMain.h"
+#include "sale/pos_event.h"
+#include "sale/sale_globals.h"
+#include "sale/sale_text.h"
+
+using namespace orv;
+
+namespace {
+constexpr long kPriceKindOn = 0x00DDC9DE;
+constexpr long kButtonFace = 0x00F0F0F0;
+}  // namespace
+
+void frmMain::SetGridText(int32_t row, int32_t col, int32_t action) {
+  vaSpread1->SetRow(row);
+  vaSpread1->SetCol(col);
+  vaSpread1->SetAction(action);
+}
+
+void frmMain::SetCellColor(int32_t row, int32_t col, long bgr, bool fore) {
+  vaSpread1->SetRow(row);
+  vaSpread1->SetCol(col);
+  if (fore)
+    vaSpread1->SetForeColor(bgr);
+  else
+    vaSpread1->SetBackColor(bgr);
+}
+
+void frmMain::SetCellLock(int32_t row, int32_t col, bool locked) {
+  vaSpread1->SetRow(row);
+  vaSpread1->SetCol(col);
+  vaSpread1->SetLock(locked);
+}
+
+void frmMain::ShowPriceKind(int kind) {
+  QLabel *const labels[] = {lblD, lblA, lblB, lblC, lblSA, lblSB, lblSC, lblJI};
+  if (kind < 0 || kind > 7) return;
+  for (int i = 0; i <= 7; ++i) SetLabelColor(labels[i], i == kind ? kPriceKindOn : kButtonFace, false);
+}
+
+void frmMain::ReadSleDate() {
+  db::Recordset rs;
+  OpenRs(goDbMain, rs, QStringLiteral(" Select * From SleDate Order by SldNo"));
+  if (rs.RecordCount() > 0) {
+    miSldSaleSel = int16_t(NzCur(rs.Field("SldSaleSel")).RoundToInt());
+    mcSldStDate = NzCur(rs.Field("SldStDate"));
+    mcSldEdDate = NzCur(rs.Field("SldEdDate"));
+  }
+  CloseRs(rs);
+  bool onSale = false;
+  const int work = giWrkYear * 10000 + giWrkMonth * 100 + giWrkDay;
+  lblSaleDate->setText(SaleDateCaption(miSldSaleSel, int(mcSldStDate.RoundToInt()),
+                                       int(mcSldEdDate.RoundToInt()), work, &onSale));
+  SetLabelColor(lblSaleDate, onSale ? 0x000000FF : colors::kBlack, true);
+}
+
+int32_t frmMain::FirstFreeRow() const {
+  for (int32_t r = 1; r <= kSaleLines; ++r)
+    if (NzCur(vaSpread1->CellValue(r, ColGdsKey).trimmed()).IsZero()) return r;
+  return 0;
+}
+
+bool frmMain::HasGoodsLines() const {
+  for (int32_t r = 1; r <= kSaleLines; ++r)
+    if (!NzCur(vaSpread1->CellValue(r, ColGdsKey).trimmed()).IsZero()) return true;
+  return false;
+}
+
+void frmMain::vaSpread1_GotFocus() {
+  miGridFocus = 1;
+  lblLine->setAutoFillBackground(true);
+  SetLabelColor(lblLine, 0x00FFFFC0, false);
+}
+
+void frmMain::vaSpread1_LostFocus() {
+  miGridFocus = 0;
+  SetLabelColor(lblLine, kButtonFace, false);
+}
+
+void frmMain::vaSpread1_KeyDown(int &keyCode, int &shift) {
+  Q_UNUSED(keyCode);
+  Q_UNUSED(shift);
+}
+
+void frmMain::CalcChitSum(int16_t writeBack) { Q_UNUSED(writeBack); }
+
+bool frmMain::PutGdsRow(int32_t row, Currency price) {
+  Q_UNUSED(row);
+  Q_UNUSED(price);
+  return false;
+}
+
+QString frmMain::CustomerEventText() const { return QStringLiteral("2,") + gsCstHelpNo + ","; }
+
+// ---------------------------------------------------------------------------- stand-ins
+// The chit recall, the customer on the sale, the partner's receivables, the goods edit,
+// the paid-amount panel, the customer price level and the card agent come with the sale
+// grid's keys; until then they change nothing.
+
+void frmMain::SetChtEditMode(int16_t mode) {
+  if (mode == 0) giChtEditMode = 0;
+}
+void frmMain::ClearCstInfo(int16_t) {}
+void frmMain::ReadTrsMisu() {}
+void frmMain::ShowGdsEdit(int32_t, int32_t) {}
+void frmMain::ShowCashTerminate(int16_t) {}
+void frmMain::ReplaceDangaToCust() {}
+void frmMain::StartWin4Pos() {}
+void frmMain::StopWin4Pos() {}
+
+void frmMain::FindCstSql(const QString &text) {
+  // Only an exact customer number for now; the full search comes with the sale grid's
+  // customer entry.
+  gsCstFindSql.clear();
+  const QString number = KeepDigits(text, 0);
+  bool ok = false;
+  const qlonglong value = number.toLongLong(&ok);
+  if (!ok || number != text.trimmed()) return;
+  const QString sql = QStringLiteral("Select * From CstCode Where CcdNo=") + db::SqlText(number);
+  db::Statement st = goDbMain.Prepare(QStringLiteral("Select CcdKey From CstCode Where CcdNo=?"));
+  st.Bind(0, value);
+  if (st.Query().RecordCount() > 0) gsCstFindSql = sql;
+}

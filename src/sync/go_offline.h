@@ -1,0 +1,22 @@
+#pragma once
+// Switching to offline work when the main database or the point server stops answering.
+#include <QString>
+#include <functional>
+
+// What the sale screen shows of the switch: a caption and its text colour (&HBBGGRR).
+using OfflineLabelHook = std::function<void(const QString &caption, long bgr)>;
+// The sale screen's line-state label (lblLine) and point-server label (TotPointLbl); an
+// empty hook shows nothing. Return the previous hook.
+OfflineLabelHook SetLineLabelHook(OfflineLabelHook hook);
+OfflineLabelHook SetPointLabelHook(OfflineLabelHook hook);
+
+// Online: probes the working connection; when it fails, warns, reopens the working
+// connection on the POS database, marks the screen offline, giOnLine 2 and the work
+// month's tables. Offline it does nothing.
+void GoOffline();
+// Point server connected (giCstTsMode 2): probes it; when it fails, warns, marks the
+// screen and giCstTsMode 1, so customers come from the local copy.
+void GoTsOffline();
+
+inline constexpr long kOfflineLineColor = 0x008080FF;
+inline constexpr long kOfflinePointColor = 0x000080FF;
