@@ -8,7 +8,7 @@
 #include "core/pos_settings.h"
 #include "core/values.h"
 #include "schema/month_tables.h"
-#include "sync/now_time.h"
+#include "platform/clock.h"
 
 using orv::db::Connection;
 using orv::db::Recordset;
@@ -100,9 +100,12 @@ int32_t FreeChitNoInPanChit(int32_t number) { return FreeIn(goDbMain, "PanChit",
 int32_t FreeChitNoInPanChitT(int32_t number) { return FreeIn(goDbPos, "PanChitT", number); }
 
 int32_t NewChitNo(int16_t kind) {
-  SplitNowTime();
-  const int32_t n = int32_t(giNowHour) * 10000 + int32_t(giNowMin) * 100 +
-                    (qAbs(int32_t(giSetPosNo)) % 10) * 10;
+  // Hour 0 counts as 24, as the clock split of the data exchange stores it, so numbers
+  // just after midnight never begin with a zero hour.
+  const QTime now = orv::clock::Now().time();
+  const int32_t hour = now.hour() == 0 ? 24 : now.hour();
+  const int32_t n =
+      hour * 10000 + int32_t(now.minute()) * 100 + (qAbs(int32_t(giSetPosNo)) % 10) * 10;
   if (kind == 1) return FreeChitNoInPanChit(n);
   if (kind == 2) return FreeChitNoInPanChitT(n);
   return n;

@@ -85,7 +85,3 @@ void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int1
     r.PlgSeq = int32_t(NzCur(rs.Field("PlgSeq")).RoundToInt());
   conn.Execute(gsPosLogsInsSql(yymm));
 }
-
-namespace orv::state {
-void ResetChitState() { gtPosLogs = PosLogsRec{}; }
-}  // namespace orv::state
