@@ -2,6 +2,7 @@
 
 #include "core/pos_settings.h"
 #include "core/values.h"
+#include "platform/serial_port.h"
 #include "platform/codepage.h"
 #include "platform/datafolder.h"
 #include "platform/printer_port.h"
@@ -93,9 +94,7 @@ QString ComPrinterDevice() {
   const int n = ComPortNumber(gsSetPrnPort);
   if (n <= 0) throw pp::PortError(gsSetPrnPort + QStringLiteral(": 포트 번호가 잘못되었습니다"));
   if (!gsSetPrnDevice.trimmed().isEmpty()) return gsSetPrnDevice.trimmed();
-  const QString env = qEnvironmentVariable(QStringLiteral("ORVPOS_COM%1").arg(n).toLatin1().constData());
-  if (!env.isEmpty()) return env;
-  return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+  return orv::serial::DevicePath(n);
 }
 
 void PrnSendCom(const QByteArray &bytes) {
