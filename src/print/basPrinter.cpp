@@ -2,10 +2,10 @@
 
 #include "core/pos_settings.h"
 #include "core/values.h"
-#include "platform/serial_port.h"
 #include "platform/codepage.h"
 #include "platform/datafolder.h"
 #include "platform/printer_port.h"
+#include "platform/serial_port.h"
 #include "platform/settings_store.h"
 
 namespace pp = orv::printer_port;
