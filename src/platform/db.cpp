@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <list>
@@ -24,6 +25,11 @@ namespace orv::db {
 DbError::DbError(long number, QString description, QString sqlState)
     : Number(number), Description(std::move(description)), SqlState(std::move(sqlState)) {
   what_ = (QString::number(Number) + ": " + Description).toUtf8();
+}
+
+bool DbError::IsUniqueViolation() const {
+  // SQLite: SQLITE_CONSTRAINT_PRIMARYKEY, SQLITE_CONSTRAINT_UNIQUE
+  return SqlState == "23505" || SqlState == "1555" || SqlState == "2067";
 }
 
 bool DbError::IsAlreadyExists() const {
@@ -218,12 +224,83 @@ struct Session {
   virtual void Query(const QString &sql, ResultSet &out) = 0;
   virtual std::unique_ptr<PreparedStatement> Prepare(const QString &sql) = 0;
 
+  // Whether the engine still has a transaction open (SQLite knows; PostgreSQL ends an
+  // aborted one only on ROLLBACK, so it counts as open).
+  virtual bool EngineTransactionOpen() = 0;
+
   QString key;
   Engine engine = Engine::SQLite;
   int refs = 0;
   int depth = 0;           // begin count over all connections of the session
   quint64 generation = 1;  // bumped when a transaction ends
   int savepoints = 0;
+  bool engineTx = false;   // a BEGIN of ours has not been ended yet
+  int guarded = 0;         // open savepoints of TryBatch: a failure inside is theirs to undo
+  // Set when the open transaction can no longer be committed (the engine aborted it, a
+  // savepoint could not be undone, an inner level rolled back); the engine's transaction
+  // is rolled back at once and every statement is refused until the last level ends.
+  std::optional<DbError> doomed;
+  // Connections that joined a transaction another one began, each with a savepoint where
+  // its work starts, so that closing it can undo just that work.
+  struct Joined {
+    const void *conn;
+    QString savepoint;
+    bool othersRan;  // another connection ran a statement after the savepoint
+  };
+  std::vector<Joined> joined;
+
+  void forget(const void *conn) {
+    std::erase_if(joined, [conn](const Joined &j) { return j.conn == conn; });
+  }
+
+  // Before every statement of a connection (or its prepared statements).
+  void starting(const void *conn) {
+    if (depth > 0 && doomed)
+      throw DbError(kErrTransactionAborted,
+                    QStringLiteral("트랜잭션이 취소되어 실행할 수 없습니다: ") + doomed->Description);
+    for (Joined &j : joined)
+      if (j.conn != conn) j.othersRan = true;
+  }
+
+  // After a statement failed: PostgreSQL aborts the whole transaction, SQLite does so
+  // only for a few errors (disk full, I/O), and says so.
+  void failed(const DbError &e) {
+    if (depth == 0 || guarded > 0 || doomed) return;
+    if (engine == Engine::PostgreSQL || !EngineTransactionOpen()) doom(e);
+  }
+
+  void doom(const DbError &why) {
+    if (doomed) return;
+    doomed = why;
+    joined.clear();
+    endEngineTransaction();
+  }
+
+  // Rolls back the engine's transaction; a failure is logged, as the caller has one of
+  // its own to report.
+  void endEngineTransaction() {
+    if (!engineTx) return;
+    if (engine == Engine::SQLite && !EngineTransactionOpen()) {
+      engineTx = false;
+      return;
+    }
+    try {
+      Execute("ROLLBACK");
+      engineTx = false;
+    } catch (const DbError &e) {
+      LogFailure(QStringLiteral("ROLLBACK 실패: %1 %2").arg(e.Number).arg(e.Description));
+      if (engine == Engine::PostgreSQL) engineTx = false;  // the server drops it with the session
+    }
+  }
+
+  // The last level ended.
+  void transactionEnded() {
+    depth = 0;
+    engineTx = false;
+    doomed.reset();
+    joined.clear();
+    ++generation;
+  }
 };
 
 namespace {
@@ -552,6 +629,7 @@ class SqliteSession : public Session {
 
   long long Execute(const QString &sql) override { return run(sql, nullptr); }
   void Query(const QString &sql, ResultSet &out) override { run(sql, &out); }
+  bool EngineTransactionOpen() override { return sqlite3_get_autocommit(db_) == 0; }
 
   std::unique_ptr<PreparedStatement> Prepare(const QString &sql) override {
     return std::make_unique<SqlitePrepared>(db_, prepareSqlite(db_, sql, SQLITE_PREPARE_PERSISTENT));
@@ -705,6 +783,7 @@ class PgSession : public Session {
   ~PgSession() override { remove(); }
 
   long long Execute(const QString &sql) override { return run(sql).numRowsAffected(); }
+  bool EngineTransactionOpen() override { return true; }
 
   void Query(const QString &sql, ResultSet &out) override {
     QSqlQuery q = run(sql);
@@ -817,16 +896,37 @@ void Connection::Close() {
   if (!session_) return;
   auto s = session_;
   if (depth_ > 0 && generation_ == s->generation) {
-    // Work not committed is not kept: end the session's transaction without it.
+    // Work not committed is not kept. Alone in the transaction, end it; joined to another
+    // connection's, undo back to where ours began, or, when the other one has written
+    // since (or began it), roll back all of it: its commit then fails.
     s->depth -= depth_;
     if (s->depth <= 0) {
-      s->depth = 0;
-      try {
-        s->Execute("ROLLBACK");
-      } catch (...) {
+      const bool open = s->engineTx;
+      s->transactionEnded();
+      if (open) {
+        try {
+          s->Execute("ROLLBACK");
+        } catch (const DbError &e) {
+          LogFailure(QStringLiteral("ROLLBACK 실패: %1 %2").arg(e.Number).arg(e.Description));
+        }
       }
-      ++s->generation;
+    } else if (!s->doomed) {
+      auto it = std::find_if(s->joined.begin(), s->joined.end(),
+                             [this](const Session::Joined &j) { return j.conn == this; });
+      if (it != s->joined.end() && !it->othersRan) {
+        const QString sp = it->savepoint;
+        s->forget(this);
+        try {
+          s->Execute("ROLLBACK TO SAVEPOINT " + sp);
+        } catch (const DbError &e) {
+          s->doom(e);
+        }
+      } else {
+        s->doom(DbError(kErrTransactionAborted,
+                        QStringLiteral("트랜잭션 중에 연결이 닫혀 트랜잭션을 취소했습니다")));
+      }
     }
+    s->forget(this);
   }
   depth_ = 0;
   --s->refs;
@@ -836,13 +936,27 @@ void Connection::Close() {
 
 long long Connection::Execute(const QString &sql) {
   if (!session_) throw DbError(kErrNotOpen, notOpenText());
-  return session_->Execute(sql);
+  Session &s = *session_;
+  s.starting(this);
+  try {
+    return s.Execute(sql);
+  } catch (const DbError &e) {
+    s.failed(e);
+    throw;
+  }
 }
 
 Recordset Connection::OpenRecordset(const QString &sql) {
   if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  Session &s = *session_;
+  s.starting(this);
   ResultSet r;
-  session_->Query(sql, r);
+  try {
+    s.Query(sql, r);
+  } catch (const DbError &e) {
+    s.failed(e);
+    throw;
+  }
   Recordset rs;
   moveInto(r, rs.names_, rs.index_, rs.rows_);
   rs.open_ = true;
@@ -851,9 +965,17 @@ Recordset Connection::OpenRecordset(const QString &sql) {
 
 Statement Connection::Prepare(const QString &sql) {
   if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  Session &s = *session_;
+  s.starting(this);
   Statement st;
-  st.impl_ = session_->Prepare(sql);
+  try {
+    st.impl_ = s.Prepare(sql);
+  } catch (const DbError &e) {
+    s.failed(e);
+    throw;
+  }
   st.session_ = session_;
+  st.owner_ = this;
   return st;
 }
 
@@ -866,6 +988,7 @@ Statement &Statement::operator=(Statement &&other) noexcept {
   impl_.reset();  // before the session it may be the last to hold
   session_ = std::move(other.session_);
   impl_ = std::move(other.impl_);
+  owner_ = other.owner_;
   return *this;
 }
 
@@ -876,13 +999,25 @@ void Statement::Bind(int position, const QVariant &value) {
 
 long long Statement::Execute() {
   if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
-  return impl_->Execute();
+  session_->starting(owner_);
+  try {
+    return impl_->Execute();
+  } catch (const DbError &e) {
+    session_->failed(e);
+    throw;
+  }
 }
 
 Recordset Statement::Query() {
   if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  session_->starting(owner_);
   ResultSet r;
-  impl_->Query(r);
+  try {
+    impl_->Query(r);
+  } catch (const DbError &e) {
+    session_->failed(e);
+    throw;
+  }
   Recordset rs;
   moveInto(r, rs.names_, rs.index_, rs.rows_);
   rs.open_ = true;
@@ -891,33 +1026,88 @@ Recordset Statement::Query() {
 
 std::optional<DbError> Connection::TryExecute(const QString &sql) {
   if (!session_) return DbError(kErrNotOpen, notOpenText());
-  Session &s = *session_;
+  if (session_->depth == 0) {
+    try {
+      Execute(sql);
+      return std::nullopt;
+    } catch (const DbError &e) {
+      return e;
+    }
+  }
+  return TryBatch([&] { Execute(sql); });
+}
+
+std::optional<DbError> Connection::TryBatch(const std::function<void()> &batch) {
+  if (!session_) return DbError(kErrNotOpen, notOpenText());
+  auto keep = session_;  // the batch may close this connection
+  Session &s = *keep;
   if (s.depth == 0) {
     try {
-      s.Execute(sql);
+      Transaction tx(*this);
+      batch();
+      tx.Commit();
       return std::nullopt;
     } catch (const DbError &e) {
       return e;
     }
   }
   const QString sp = QString("orv_sp%1").arg(++s.savepoints);
-  s.Execute("SAVEPOINT " + sp);
   try {
-    s.Execute(sql);
-    s.Execute("RELEASE SAVEPOINT " + sp);
-    return std::nullopt;
+    s.starting(this);
+    s.Execute("SAVEPOINT " + sp);
   } catch (const DbError &e) {
-    s.Execute("ROLLBACK TO SAVEPOINT " + sp);
-    s.Execute("RELEASE SAVEPOINT " + sp);
+    s.failed(e);
     return e;
   }
+  std::optional<DbError> failure;
+  const quint64 generation = s.generation;
+  ++s.guarded;
+  try {
+    batch();
+  } catch (const DbError &e) {
+    failure = e;
+  } catch (...) {
+    --s.guarded;
+    if (s.generation == generation && !s.doomed)
+      s.doom(DbError(kErrTransactionAborted, QStringLiteral("처리 중 오류로 트랜잭션을 취소했습니다")));
+    throw;
+  }
+  --s.guarded;
+  if (s.generation != generation || s.depth == 0) return failure;  // the batch ended it itself
+  if (s.doomed) return failure ? failure : s.doomed;
+  // Undoing the failed part, or merging the savepoint, can fail as well (the batch ended
+  // the transaction, the connection broke): then nothing of the transaction can be kept.
+  try {
+    if (failure) s.Execute("ROLLBACK TO SAVEPOINT " + sp);
+    s.Execute("RELEASE SAVEPOINT " + sp);
+  } catch (const DbError &e) {
+    s.doom(e);
+    return failure ? failure : e;
+  }
+  return failure;
 }
 
 void Connection::BeginTrans() {
   if (!session_) throw DbError(kErrNotOpen, notOpenText());
   Session &s = *session_;
   if (depth_ > 0 && generation_ != s.generation) depth_ = 0;  // ours was rolled back
-  if (s.depth == 0) s.Execute(s.engine == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
+  if (s.depth == 0) {
+    s.Execute(s.engine == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
+    s.engineTx = true;
+  } else {
+    s.starting(this);  // a transaction that can only roll back takes no new work
+    if (depth_ == 0) {
+      // Joining another connection's transaction: mark where our work starts.
+      const QString sp = QString("orv_sp%1").arg(++s.savepoints);
+      try {
+        s.Execute("SAVEPOINT " + sp);
+      } catch (const DbError &e) {
+        s.failed(e);
+        throw;
+      }
+      s.joined.push_back({this, sp, false});
+    }
+  }
   ++s.depth;
   ++depth_;
   generation_ = s.generation;
@@ -933,26 +1123,30 @@ void Connection::CommitTrans() {
     throw DbError(kErrNoTransaction,
                   QStringLiteral("같은 데이터베이스의 다른 연결이 트랜잭션을 취소했습니다"));
   }
-  if (s.depth == 1) {
-    try {
-      s.Execute("COMMIT");
-    } catch (const DbError &) {
-      // A failed commit must not leave the transaction open.
-      try {
-        s.Execute("ROLLBACK");
-      } catch (...) {
-      }
-      s.depth = 0;
-      ++s.generation;
-      depth_ = 0;
-      throw;
-    }
-    s.depth = 0;
-    ++s.generation;
-  } else {
-    --s.depth;
-  }
   --depth_;
+  --s.depth;
+  if (depth_ == 0) s.forget(this);  // its savepoint ends with the transaction
+  if (s.doomed) {
+    const DbError why = *s.doomed;
+    if (s.depth == 0) {
+      s.endEngineTransaction();
+      s.transactionEnded();
+    }
+    throw DbError(kErrTransactionAborted,
+                  QStringLiteral("트랜잭션이 취소되어 저장하지 못했습니다: ") + why.Description);
+  }
+  if (s.depth > 0) return;
+  try {
+    s.Execute("COMMIT");
+  } catch (const DbError &) {
+    // A failed commit must not leave the transaction open. PostgreSQL has ended it;
+    // SQLite keeps it open when a deferred key fails.
+    if (s.engine == Engine::PostgreSQL) s.engineTx = false;
+    s.endEngineTransaction();
+    s.transactionEnded();
+    throw;
+  }
+  s.transactionEnded();
 }
 
 void Connection::RollbackTrans() {
@@ -962,10 +1156,18 @@ void Connection::RollbackTrans() {
     depth_ = 0;
     return;  // nothing of ours is open any more
   }
-  depth_ = 0;
-  s.depth = 0;
-  ++s.generation;
-  s.Execute("ROLLBACK");
+  --depth_;
+  --s.depth;
+  if (depth_ == 0) s.forget(this);
+  if (s.depth > 0) {
+    // An inner level gives up: the whole transaction goes, and the outer commit fails.
+    s.doom(DbError(kErrTransactionAborted,
+                   QStringLiteral("안쪽 트랜잭션이 취소되었습니다")));
+    return;
+  }
+  const bool open = s.engineTx;
+  s.transactionEnded();
+  if (open) s.Execute("ROLLBACK");
 }
 
 bool Connection::TableExists(const QString &name) {

@@ -24,6 +24,8 @@ class DbError : public std::exception {
   const char *what() const noexcept override { return what_.constData(); }
   // The object a CREATE names exists already.
   bool IsAlreadyExists() const;
+  // An insert or update ran into a primary key or unique index.
+  bool IsUniqueViolation() const;
 
  private:
   QByteArray what_;
@@ -37,6 +39,7 @@ enum ErrorNumber : long {
   kErrNoCurrentRow = 3021,       // either BOF or EOF is true
   kErrNoField = 3265,            // item not found in the collection
   kErrNoTransaction = 3705,
+  kErrTransactionAborted = 3706,  // the open transaction can only roll back
 };
 
 enum class Engine { SQLite, PostgreSQL };
@@ -140,6 +143,7 @@ class Statement {
   friend class Connection;
   std::shared_ptr<Session> session_;  // declared first: the statement must go before it
   std::unique_ptr<PreparedStatement> impl_;
+  const void *owner_ = nullptr;  // the connection that prepared it, as an identity only
 };
 
 class Connection {
@@ -152,6 +156,8 @@ class Connection {
   // Opens (or replaces) the connection. Two connections on one database share one session
   // and one transaction. Throws DbError.
   void Open(const QString &connectionText, int timeoutSeconds = 10);
+  // Work of an open transaction is not kept: alone, the transaction rolls back; joined to
+  // another connection's, its own work is undone, or all of it when the two interleave.
   void Close();
   bool IsOpen() const { return session_ != nullptr; }
   QString Text() const { return text_; }
@@ -167,12 +173,23 @@ class Connection {
   // Throws DbError when the statement does not compile.
   Statement Prepare(const QString &sql);
   // Runs a statement that may fail without spoiling the open transaction (a savepoint
-  // around it); returns the error instead of throwing.
+  // around it); returns the error instead of throwing. When the savepoint cannot be
+  // undone, that failure comes back and the transaction can only roll back.
+  //
+  // The rule for every caller: inside a transaction, a statement whose failure is caught
+  // and passed over runs through TryExecute. PostgreSQL aborts the whole transaction on a
+  // failing statement (SQLite does not), so the same code would save on one engine and
+  // not on the other; the layer then refuses further statements and the commit throws.
   std::optional<DbError> TryExecute(const QString &sql);
+  // The same for several statements as one: a failure undoes all the batch did. Outside
+  // a transaction the batch gets one of its own. Other exceptions pass on.
+  std::optional<DbError> TryBatch(const std::function<void()> &batch);
 
-  // Counted: only the outermost begin and commit reach the engine. A rollback ends the
-  // whole transaction of the session; a later commit of a connection whose work was
-  // rolled back that way fails.
+  // Counted, in pairs like brackets: only the outermost begin and commit reach the
+  // engine. A rollback of an inner level (or of one of two connections sharing a session)
+  // ends the whole transaction: statements are refused until the outer levels end, and
+  // their commit throws. A commit after the transaction was aborted rolls back and throws
+  // DbError; so does a failing COMMIT, with the transaction rolled back.
   void BeginTrans();
   void CommitTrans();
   void RollbackTrans();

@@ -1,5 +1,7 @@
 #include "schema/tables.h"
 
+#include <deque>
+#include <optional>
 #include <vector>
 
 #include "core/globals.h"
@@ -113,53 +115,37 @@ int16_t ExistsTable(db::Connection &conn, const QString &name) {
 void CreateTable(db::Connection &conn, const TableDef &def, const TableNames &names) {
   const QStringList statements = CreateStatements(def, names, conn.engine());
   // The savepoint keeps a failure here from spoiling a transaction the caller has open.
-  conn.BeginTrans();
-  try {
-    conn.Execute("SAVEPOINT orv_create_table");
-  } catch (const DbError &) {
-    conn.RollbackTrans();
-    throw;
-  }
-  try {
+  const std::optional<DbError> failure = conn.TryBatch([&] {
     for (const QString &s : statements) {
       gsSql = s;
       conn.Execute(gsSql);
     }
-    conn.Execute("RELEASE SAVEPOINT orv_create_table");
-  } catch (const DbError &) {
-    try {
-      conn.Execute("ROLLBACK TO SAVEPOINT orv_create_table");
-      conn.Execute("RELEASE SAVEPOINT orv_create_table");
-      conn.CommitTrans();
-    } catch (const DbError &) {
-      conn.RollbackTrans();
-    }
-    // Lost the race to another checkout: the table is there, made whole by its creator.
-    if (conn.IsOpen() && conn.TableExists(names.table)) return;
-    throw;
-  }
-  conn.CommitTrans();
+  });
+  if (!failure) return;
+  // Lost the race to another checkout: the table is there, made whole by its creator.
+  if (conn.IsOpen() && conn.TableExists(names.table)) return;
+  throw *failure;
 }
 
 void InOneCommit(std::initializer_list<db::Connection *> conns, const std::function<void()> &batch) {
-  std::vector<db::Connection *> open;
+  // A begin that fails (the other database is locked) rolls back the ones before it.
+  std::deque<db::Transaction> open;
   for (db::Connection *c : conns) {
     if (!c->IsOpen()) continue;  // the batch's first use of it reports the error
-    c->BeginTrans();
-    open.push_back(c);
+    open.emplace_back(*c);
   }
   try {
     batch();
   } catch (...) {
-    for (db::Connection *c : open) {
+    for (db::Transaction &tx : open) {
       try {
-        c->CommitTrans();
+        tx.Commit();
       } catch (const DbError &) {
       }
     }
     throw;
   }
-  for (db::Connection *c : open) c->CommitTrans();
+  for (db::Transaction &tx : open) tx.Commit();
 }
 
 void CreateTable(db::Connection &conn, const QString &name) {

@@ -76,6 +76,7 @@ TEST_P(StatementBoth, RunsInTheSharedTransaction) {
   }
   EXPECT_EQ(Count(), 50);
   pos.RollbackTrans();
+  EXPECT_THROW(c_.CommitTrans(), DbError);
   EXPECT_EQ(Count(), 0);
 }
 

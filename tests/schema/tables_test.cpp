@@ -1,5 +1,6 @@
 // The definitions against the table lists, and the tables they make on each engine.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "schema/check_tables.h"
 #include "schema/tables.h"
@@ -314,6 +315,31 @@ TEST_P(CheckTables, ClosedPosConnectionFailsAtTheFirstProbe) {
   EXPECT_THROW(CheckDBTables(), DbError);
   EXPECT_THROW(CreateTable(goDbPos, "GdsCode"), DbError);
   EXPECT_THROW(CreateTable(goDbMain, "NoSuchTable"), DbError);
+}
+
+// The second database cannot begin (another program holds it): the first one must not
+// stay inside the transaction it began.
+TEST_P(CheckTables, OneCommitWhoseSecondBeginFailsLeavesNoTransactionOpen) {
+  if (!online()) GTEST_SKIP() << "one database: one begin";
+  sqlite3 *holder = nullptr;
+  if (pg()) {
+    const qlonglong pid = goDbPos.OpenRecordset("SELECT pg_backend_pid() AS p").Field("p").toLongLong();
+    goDbMain.Execute(QString("SELECT pg_terminate_backend(%1)").arg(pid));
+  } else {
+    goDbPos.Open(posText_, 0);  // no waiting for the lock
+    const QString file = orv::db::ParseConnectionText(posText_).database;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  }
+  bool ran = false;
+  EXPECT_THROW(InOneCommit({&goDbMain, &goDbPos}, [&] { ran = true; }), DbError);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(goDbMain.TransLevel(), 0);
+  EXPECT_EQ(goDbPos.TransLevel(), 0);
+  goDbMain.BeginTrans();  // a begin of its own reaches the engine again
+  goDbMain.Execute("CREATE TABLE after_failure (a integer)");
+  goDbMain.CommitTrans();
+  sqlite3_close(holder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, CheckTables, ::testing::ValuesIn(schematest::kAllSetups),
