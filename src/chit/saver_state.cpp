@@ -3,6 +3,7 @@
 #include "chit/etc_chits.h"
 #include "chit/pan_money.h"
 #include "chit/pos_logs.h"
+#include "chit/records.h"
 #include "chit/tem_data.h"
 #include "core/dates.h"
 #include "core/globals.h"
@@ -28,6 +29,7 @@ QString WorkDateText() { return FmtYmd(giWrkYear, giWrkMonth, giWrkDay, 0, 0); }
 namespace orv::state {
 void ResetChitState() {
   gtPosLogs = PosLogsRec{};
+  orv::chit::ResetChitRecords();
   gtTemData = TemDataRec{};
   gtPanMoney = PanMoneyRec{};
   ClearEtcChitState();
