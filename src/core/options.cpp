@@ -69,11 +69,7 @@ struct Upsert {
 void RunUpsert(const Upsert &u) {
   Connection &conn = goDbMain;
   try {
-    conn.BeginTrans();
-  } catch (...) {
-    return;
-  }
-  try {
+    orv::db::Transaction tx(conn);
     gsSql = u.select;
     orv::db::Recordset rs = conn.OpenRecordset(gsSql);
     if (rs.RecordCount() < 1) {
@@ -88,20 +84,9 @@ void RunUpsert(const Upsert &u) {
       gsSql = u.update(charValue, textValue, spare);
     }
     conn.Execute(gsSql);
+    tx.Commit();
   } catch (...) {
-    try {
-      conn.RollbackTrans();
-    } catch (...) {
-    }
-    return;
-  }
-  try {
-    conn.CommitTrans();
-  } catch (...) {
-    try {
-      conn.RollbackTrans();
-    } catch (...) {
-    }
+    // The option stays as it was.
   }
 }
 
