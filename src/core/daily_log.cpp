@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/datafolder.h"
+#include "platform/db.h"
 
 namespace {
 
@@ -43,6 +44,16 @@ void SetDriveFolders(const QString &local, const QString &shared) {
 }
 QString LocalDrive() { return Resolve(g_local, "C"); }
 QString SharedDrive() { return Resolve(g_shared, "L"); }
+
+void LogDatabaseFailures() {
+  orv::db::SetFailureLog([](const QString &text) {
+    qWarning("%s", qUtf8Printable(text));
+    try {
+      WriteLog(kDatabaseFailure, text);
+    } catch (...) {
+    }
+  });
+}
 
 }  // namespace orv::dailylog
 

@@ -18,6 +18,13 @@ void SetDriveFolders(const QString &local, const QString &shared);
 QString LocalDrive();
 QString SharedDrive();
 
+// The kind of the lines below: failures the database layer cannot throw (a rollback that
+// failed while a transaction guard went out of scope).
+constexpr int16_t kDatabaseFailure = 90;
+// From now on such failures go to the daily log as well as to the warning output; a log
+// that cannot be written loses the line.
+void LogDatabaseFailures();
+
 }  // namespace orv::dailylog
 
 namespace orv::state {

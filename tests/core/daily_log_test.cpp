@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/datafolder.h"
+#include "platform/db.h"
 #include "test_support.h"
 
 namespace {
@@ -117,6 +118,19 @@ TEST_F(DailyLog, DefaultDrivesAreFoldersOfTheDataFolder) {
   WriteLog(12, "d");
   EXPECT_TRUE(QFile::exists(orv::datafolder::Path("C/Pos/3/Log20240130.txt")));
   QDir(orv::datafolder::Path("C")).removeRecursively();
+}
+
+TEST_F(DailyLog, DatabaseFailuresThatCannotBeThrownAreLogged) {
+  orv::dailylog::LogDatabaseFailures();
+  orv::db::LogFailure(QStringLiteral("ROLLBACK 실패: 5 disk I/O error"));
+  EXPECT_EQ(Read(local_ + "/Pos/3/Log20240130.txt"),
+            QStringLiteral("20240130,090507,3,12,90,ROLLBACK 실패: 5 disk I/O error\r\n"));
+  QDir(local_).removeRecursively();  // the log cannot be written: the line is lost quietly
+  QFile blocker(local_);
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  EXPECT_NO_THROW(orv::db::LogFailure("x"));
+  orv::db::SetFailureLog({});
 }
 
 TEST_F(DailyLog, FailuresReachTheCaller) {
