@@ -7,19 +7,16 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
-#include <csignal>
 #include <functional>
 
 #include "core/dates.h"
@@ -37,6 +34,7 @@
 #include "platform/dialogs.h"
 #include "platform/grid.h"
 #include "platform/keys.h"
+#include "platform/process.h"
 #include "platform/settings_store.h"
 #include "sale/pos_event.h"
 #include "sale/sale_globals.h"
@@ -112,7 +110,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent) {
   Quietly([this] { StopTtsSaveWav(); });
   QCoreApplication::processEvents();
   const QString tts = VoiceProgramPath();
-  if (QFileInfo(tts).isExecutable()) QProcess::startDetached(tts, {}, datafolder::Root());
+  if (QFileInfo(tts).isExecutable()) process::StartDetached(tts, {}, datafolder::Root());
   tmrScan->setInterval(giSetinterval != 0 ? giSetinterval : 50);
   vaSpread1->SetMaxRows(kSaleLines);
   vaSpread2->SetMaxRows(kSaleLines);
@@ -599,17 +597,7 @@ QString frmMain::VoiceProgramPath() const { return datafolder::Path(QStringLiter
 void frmMain::StopTtsSaveWav() {
   // Every process running the program folder's voice program, also one left by a crashed
   // run; a program of the same name elsewhere is not ours.
-  const QString target = QFileInfo(VoiceProgramPath()).canonicalFilePath();
-  if (!target.isEmpty()) {
-    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &pid : pids) {
-      bool ok = false;
-      const int n = pid.toInt(&ok);
-      if (!ok || n <= 1 || n == int(QCoreApplication::applicationPid())) continue;
-      const QString exe = QFileInfo(QStringLiteral("/proc/") + pid + QStringLiteral("/exe")).symLinkTarget();
-      if (!exe.isEmpty() && QFileInfo(exe).canonicalFilePath() == target) ::kill(n, SIGTERM);
-    }
-  }
+  process::EndProcessesOf(VoiceProgramPath());
   for (const char *key : {"giSetWavStart", "giSetWavEnd", "giSetWavCard", "giSetWavAmt"})
     settings_store::SaveSetting(QString::fromLatin1(key), QStringLiteral("0"));
 }
