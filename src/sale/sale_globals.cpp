@@ -26,6 +26,7 @@ orv::Currency gcHelpKey;
 QString gsCstFindSql;
 QString gsCstHelpNo;
 QString gsGdsEditPass;
+QString gsScanChitCode;
 
 QString gsOneMoaClientTel;
 QString gsOneMoaClientCode;
@@ -63,6 +64,7 @@ void ResetSaleGlobals() {
   gsCstFindSql.clear();
   gsCstHelpNo.clear();
   gsGdsEditPass.clear();
+  gsScanChitCode.clear();
   gsOneMoaClientTel.clear();
   gsOneMoaClientCode.clear();
   gsOneMoaFindKey.clear();

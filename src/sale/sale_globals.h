@@ -37,6 +37,7 @@ extern orv::Currency gcHelpKey;
 extern QString gsCstFindSql;  // customer statement handed to the customer chooser
 extern QString gsCstHelpNo;   // customer number the chooser returns
 extern QString gsGdsEditPass;  // what was last typed in the goods-edit password box
+extern QString gsScanChitCode;  // the last scanned 14-digit code (a printed receipt's)
 
 // OneMoa loyalty service.
 extern QString gsOneMoaClientTel;
