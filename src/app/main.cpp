@@ -4,11 +4,11 @@
 #include <QTextStream>
 #include <memory>
 
-#include "core/basMain.h"
-#include "core/demo_shop.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
+#include "startup/basMain.h"
+#include "startup/demo_shop.h"
 
 int main(int argc, char **argv) {
   // Preparing the demo needs no screen: run it without one.

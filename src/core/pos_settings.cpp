@@ -181,15 +181,6 @@ void SavePosSettings() {
   Write("gsSetPosVersion", QString::fromLatin1(kPosVersion));
 }
 
-void SetFirstRunPosSettings() {
-  orv::state::ResetPosSettings();
-  giSetPosNo = 1;
-  gsSetScan = QStringLiteral("9600,N,8,1");
-  giSetScanPort = 1;
-  gsSetPrnPort = QStringLiteral("LPT1");
-  giSetVan = 3;
-}
-
 namespace orv::state {
 void ResetPosSettings() {
   for (const Key &k : kKeys)

@@ -67,8 +67,6 @@ extern orv::Currency giZerdoAllDc;  // whole-chit discount rate in percent
 void LoadPosSettings();
 // Writes the saved settings back, then "Update" (today) and "gsSetPosVersion".
 void SavePosSettings();
-// The values a first run starts from (every other setting empty or 0), in memory only.
-void SetFirstRunPosSettings();
 
 // The version text the settings carry.
 inline constexpr char kPosVersion[] = "Ver 2024.01.30";

@@ -1,4 +1,4 @@
-#include "core/frmLog.h"
+#include "startup/frmLog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +16,6 @@
 #include "core/connections.h"
 #include "core/dates.h"
 #include "core/globals.h"
-#include "core/instance_guard.h"
 #include "core/options.h"
 #include "core/pos_settings.h"
 #include "core/values.h"
@@ -32,9 +31,11 @@
 #include "print/basPrinter.h"
 #include "sale/frmMain.h"
 #include "sale/pos_event.h"
-#include "schema/frmDBSet.h"
 #include "schema/schema.h"
 #include "settings/frmSetup.h"
+#include "startup/frmDBSet.h"
+#include "startup/instance_guard.h"
+#include "startup/start_settings.h"
 #include "sync/basSync.h"
 
 using namespace orv;
@@ -222,14 +223,7 @@ void frmLog::Form_Load() {
     return;
   }
 
-  if (!NzCur(settings_store::GetSetting("Update")).IsZero()) {
-    LoadPosSettings();
-    if (gsSetPrnPort.isEmpty()) gsSetPrnPort = "LPT1";
-    if (giSetScanPort == 0) giSetScanPort = 1;
-  } else {
-    SetFirstRunPosSettings();
-    SavePosSettings();
-  }
+  LoadStartPosSettings();
 
   settings_store::SaveSetting("gsSetVerInfo", QCoreApplication::applicationVersion().isEmpty()
                                                   ? QStringLiteral("1.0.0")

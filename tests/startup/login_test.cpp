@@ -11,10 +11,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/demo_shop.h"
-#include "core/frmLog.h"
 #include "core/globals.h"
-#include "core/instance_guard.h"
 #include "core/options.h"
 #include "core/pos_settings.h"
 #include "core/scrambler.h"
@@ -24,8 +21,11 @@
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "sale/frmMain.h"
-#include "schema/frmDBSet.h"
 #include "schema/schema.h"
+#include "startup/demo_shop.h"
+#include "startup/frmDBSet.h"
+#include "startup/frmLog.h"
+#include "startup/instance_guard.h"
 #include "test_support.h"
 
 using namespace orv;

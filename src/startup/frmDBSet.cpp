@@ -1,4 +1,4 @@
-#include "schema/frmDBSet.h"
+#include "startup/frmDBSet.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "core/instance_guard.h"
+#include "startup/instance_guard.h"
 
 #include <QDir>
 #include <QLockFile>

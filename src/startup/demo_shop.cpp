@@ -1,4 +1,4 @@
-#include "core/demo_shop.h"
+#include "startup/demo_shop.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -11,6 +11,7 @@
 #include "platform/db.h"
 #include "platform/settings_store.h"
 #include "schema/schema.h"
+#include "startup/start_settings.h"
 
 namespace orv::demo {
 

@@ -1,15 +1,15 @@
-#include "core/basMain.h"
+#include "startup/basMain.h"
 
 #include <QFileInfo>
 #include <QProcess>
 
 #include "core/connections.h"
-#include "core/frmLog.h"
 #include "core/pos_settings.h"
 #include "core/values.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
+#include "startup/frmLog.h"
 
 namespace orv::startup {
 namespace {
