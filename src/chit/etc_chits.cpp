@@ -6,6 +6,7 @@
 #include "chit/field_list.h"
 #include "chit/saver_state.h"
 #include "core/globals.h"
+#include "core/state.h"
 #include "core/values.h"
 
 EtcChitRec gtWatChit;
@@ -238,3 +239,4 @@ void ClearEtcChitState() {
   gtWatGods = gtWatGodsT = gtBdlGods = EtcGodsRec{};
   gtWatGodsSpeed = gtWatGodsTSpeed = gtBdlGodsSpeed = EtcGodsSpeedRec{};
 }
+static const bool kResetRegistered = orv::state::RegisterReset(&ClearEtcChitState);

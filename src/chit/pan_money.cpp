@@ -5,6 +5,7 @@
 #include "chit/unique_key.h"
 #include "core/dates.h"
 #include "core/globals.h"
+#include "core/state.h"
 #include "core/values.h"
 #include "schema/month_tables.h"
 
@@ -20,6 +21,7 @@ constexpr int kInsertTries = 5;
 }  // namespace
 
 void ClearPanMoneyRecord() { gtPanMoney = PanMoneyRec{}; }
+static const bool kResetRegistered = orv::state::RegisterReset(&ClearPanMoneyRecord);
 
 void ReadPanMoneyRecord(const orv::db::Recordset &rs) {
   orv::chit::ReadFields<PanMoneyRec>(rs, gtPanMoney, kFields);

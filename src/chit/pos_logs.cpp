@@ -4,6 +4,7 @@
 #include "core/dates.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"
+#include "core/state.h"
 #include "core/values.h"
 #include "platform/clock.h"
 #include "platform/db.h"
@@ -44,6 +45,7 @@ QString gsPosLogsInsSql(int16_t yymm) {
 }
 
 void ClearPosLogsRecord() { gtPosLogs = PosLogsRec{}; }
+static const bool kResetRegistered = orv::state::RegisterReset(&ClearPosLogsRecord);
 
 void ReadPosLogsRecord(const orv::db::Recordset &rs) {
   orv::chit::ReadFields<PosLogsRec>(rs, gtPosLogs, kFields);

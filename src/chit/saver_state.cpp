@@ -7,6 +7,7 @@
 #include "chit/tem_data.h"
 #include "core/dates.h"
 #include "core/globals.h"
+#include "core/state.h"
 
 QString gsSaveErr;
 int32_t glSaveChtNo = 0;
@@ -41,3 +42,7 @@ void ResetChitState() {
   gcOisangTrsNo = {};
 }
 }  // namespace orv::state
+
+namespace {
+const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetChitState);
+}

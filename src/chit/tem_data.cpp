@@ -3,6 +3,7 @@
 #include <array>
 
 #include "chit/field_list.h"
+#include "core/state.h"
 
 TemDataRec gtTemData;
 
@@ -14,6 +15,7 @@ const F kFields[] = {ORV_TEM_DATA_FIELDS(ORV_FIELD_ENTRY)};
 }  // namespace
 
 void ClearTemDataRecord() { gtTemData = TemDataRec{}; }
+static const bool kResetRegistered = orv::state::RegisterReset(&ClearTemDataRecord);
 
 void ReadTemDataRecord(const orv::db::Recordset &rs) {
   orv::chit::ReadFields<TemDataRec>(rs, gtTemData, kFields);

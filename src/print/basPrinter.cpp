@@ -1,6 +1,7 @@
 #include "print/basPrinter.h"
 
 #include "core/pos_settings.h"
+#include "core/state.h"
 #include "core/values.h"
 #include "platform/codepage.h"
 #include "platform/datafolder.h"
@@ -127,3 +128,7 @@ void ResetPrinterState() {
   gsSetPrnDevice.clear();
 }
 }  // namespace orv::state
+
+namespace {
+const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetPrinterState);
+}
