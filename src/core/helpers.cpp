@@ -26,7 +26,6 @@
 #include "core/values.h"
 #include "platform/colors.h"
 #include "platform/grid.h"
-#include "print/basPrinter.h"
 
 int OpenRs(orv::db::Connection &conn, orv::db::Recordset &rs, const QString &sql) {
   rs = orv::db::Recordset();
@@ -209,8 +208,6 @@ void CloseWindowByTitle(const QString &text) {
     if (w->windowTitle().contains(text, Qt::CaseSensitive)) w->close();
   }
 }
-
-void OpenDrawer() { OpenCashDrawer(); }
 
 bool CheckJuminNo(QString &number) {
   number = TrimBlanks(number);

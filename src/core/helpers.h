@@ -1,7 +1,7 @@
 #pragma once
 // Small shared operations of the screens and data routines: recordsets, grid cells,
 // locking a window's inputs, toggle colours, the main window's size, sounds, closing
-// windows by title, the drawer, resident-number check and the VAT in an amount.
+// windows by title, resident-number check and the VAT in an amount.
 #include <QSize>
 #include <QString>
 #include <cstdint>
@@ -52,9 +52,6 @@ void PlayWav(const QString &path);
 
 // Closes this program's top-level windows whose title contains text (case-sensitive).
 void CloseWindowByTitle(const QString &text);
-
-// Opens the cash drawer behind the receipt printer.
-void OpenDrawer();
 
 // Resident registration number: trimmed in place, a dash after the sixth digit removed
 // in place; true when 13 characters remain and the last is the check digit.

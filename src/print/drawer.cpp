@@ -1,0 +1,5 @@
+#include "print/drawer.h"
+
+#include "print/basPrinter.h"
+
+void OpenDrawer() { OpenCashDrawer(); }
