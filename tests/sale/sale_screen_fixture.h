@@ -9,10 +9,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "core/demo_shop.h"
-#include "core/frmLog.h"
 #include "core/globals.h"
-#include "core/instance_guard.h"
 #include "core/pos_settings.h"
 #include "core/state.h"
 #include "platform/clock.h"
@@ -22,6 +19,9 @@
 #include "platform/settings_store.h"
 #include "sale/frmMain.h"
 #include "sale/sale_globals.h"
+#include "startup/demo_shop.h"
+#include "startup/frmLog.h"
+#include "startup/instance_guard.h"
 #include "sync/pos_server.h"
 #include "test_support.h"
 
