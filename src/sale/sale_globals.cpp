@@ -1,5 +1,7 @@
 #include "sale/sale_globals.h"
 
+#include "core/state.h"
+
 int32_t glGaSel = 0;
 int32_t glHalSel = 1;
 int16_t giPrintOn = 1;
@@ -79,3 +81,7 @@ void ResetSaleGlobals() {
 }
 
 }  // namespace orv::state
+
+namespace {
+const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetSaleGlobals);
+}

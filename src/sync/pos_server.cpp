@@ -2,6 +2,7 @@
 
 #include "core/globals.h"
 #include "core/options.h"
+#include "core/state.h"
 
 int16_t giSupTrsNo = 0;
 QString gsPosServerName;
@@ -34,6 +35,10 @@ void ResetPosServerSettings() {
   gsPosServerPort.clear();
 }
 }  // namespace orv::state
+
+namespace {
+const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetPosServerSettings);
+}
 
 void OpenTsConnection(orv::db::Connection &) {}
 void CloseTsConnection(orv::db::Connection &conn) { conn.Close(); }
