@@ -1782,6 +1782,20 @@ constexpr ColumnDef kPanListOn[] = {
 };
 
 // The 68 tables of the login check in the order of their probes, then the others.
+// The pair commit's journal: a sale written to the working database whose POS copy may
+// still be missing (working database), and the mark that the copy was written (POS).
+constexpr ColumnDef kOrvPairJournal[] = {
+    {"PjnPosNo", "int", NN},       {"PjnDate", "char(8)", NN},   {"PjnChtNo", "int", NN},
+    {"PjnWatDate", "char(8)", N},  {"PjnWatNo", "int", N},       {"PjnBdlDate", "char(8)", N},
+    {"PjnBdlNo", "int", N},        {"PjnOldDate", "char(8)", N}, {"PjnOldNo", "int", N},
+    {"PjnWrtDate", "char(8)", N},  {"PjnWrtTime", "char(8)", N},
+};
+constexpr ColumnDef kOrvPairDone[] = {
+    {"PjdPosNo", "int", NN},
+    {"PjdDate", "char(8)", NN},
+    {"PjdChtNo", "int", NN},
+};
+
 constexpr TableDef kTables[] = {
     {"GdsCode", kGdsCode, {"PK_gdscode", "GcdKey"}, {"IX_gdscode", "GcdNo"}},
     {"BarCode", kBarCode, {"PK_BarCode", "BarBarCode,BarGubun,BarGdsKey"}, {}},
@@ -1864,6 +1878,8 @@ constexpr TableDef kTables[] = {
     {"PanChitOff", kPanChitOn, {"PK_PanChitOff", "PctYear,PctMon,PctDay,PctDate,PctChtNo"}, {}},
     {"PanListOn", kPanListOn, {"PK_PanListOn", "PclYear,PclMon,PclDay,PclDate,PclChtNo,PclPosNo,PclPsnKey,PclSel"}, {}},
     {"PanListOff", kPanListOn, {"PK_PanListOff", "PclYear,PclMon,PclDay,PclDate,PclChtNo,PclPosNo,PclPsnKey,PclSel"}, {}},
+    {"OrvPairJournal", kOrvPairJournal, {"PK_OrvPairJournal", "PjnPosNo,PjnDate,PjnChtNo"}, {}},
+    {"OrvPairDone", kOrvPairDone, {"PK_OrvPairDone", "PjdPosNo,PjdDate,PjdChtNo"}, {}},
 };
 
 constexpr std::size_t kLoginTableCount = 68;
