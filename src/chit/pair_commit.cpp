@@ -360,6 +360,8 @@ PairOutcome PairCommit(const std::function<QString()> &work, const QString &repl
   }
   // The sale is saved; write its copy again at once, else at the next settlement.
   try {
+    if (!goDbMain.IsOpen() || !goDbPos.IsOpen())
+      throw DbError(orv::db::kErrNotOpen, QStringLiteral("연결이 열려 있지 않습니다"));
     SettlePairJournal();
     return {PairResult::Saved, {}};
   } catch (const DbError &) {

@@ -1,9 +1,7 @@
 #pragma once
-// A unique-key violation (PostgreSQL 23505, SQLite's primary-key and unique constraints).
+// A unique-key violation: another writer took the key between our choice and our insert.
 #include "platform/db.h"
 
 namespace orv::chit {
-inline bool IsUniqueKeyError(const orv::db::DbError &e) {
-  return e.SqlState == "23505" || e.SqlState == "1555" || e.SqlState == "2067";
-}
+inline bool IsUniqueKeyError(const orv::db::DbError &e) { return e.IsUniqueViolation(); }
 }  // namespace orv::chit
