@@ -64,6 +64,7 @@ const Expected kExpected[] = {
     {"WatGodsSpeed", 13, "PK_WatGodsSpeed", ""},   {"WatGodsTSpeed", 13, "PK_WatGodsTSpeed", ""},
     {"PanChitOn", 46, "PK_PanChitOn", ""},         {"PanChitOff", 46, "PK_PanChitOff", ""},
     {"PanListOn", 26, "PK_PanListOn", ""},         {"PanListOff", 26, "PK_PanListOff", ""},
+    {"OrvPairJournal", 11, "PK_OrvPairJournal", ""}, {"OrvPairDone", 3, "PK_OrvPairDone", ""},
 };
 
 }  // namespace
