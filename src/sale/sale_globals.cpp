@@ -1,6 +1,7 @@
 #include "sale/sale_globals.h"
 
 #include "core/state.h"
+#include "sale/goods_lookup.h"
 
 int32_t glGaSel = 0;
 int32_t glHalSel = 1;
@@ -78,6 +79,7 @@ void ResetSaleGlobals() {
   gcDspHab = gcDspRGum = gcDspCGum = {};
   giDspNewSale = 0;
   gtSaleTotals = {};
+  ResetGoodsLookup();
 }
 
 }  // namespace orv::state

@@ -11,7 +11,16 @@ void CheckDBTables() {
       if (!orv::schema::ExistsTable(goDbPos, QLatin1String(def.name)))
         orv::schema::CreateTable(goDbPos, def, orv::schema::NamesFor(def));
     }
+    orv::schema::EnsureIndexes(goDbPos, orv::schema::LoginTables());
   });
+  // The main database's lookups want the same indexes; where they cannot be made there,
+  // the lookups are only slower.
+  if (goDbMain.IsOpen() && !goDbMain.SharesSessionWith(goDbPos)) {
+    try {
+      orv::schema::EnsureIndexes(goDbMain, orv::schema::LoginTables());
+    } catch (const orv::db::DbError &) {
+    }
+  }
   if (!ExistsTemDataTable(0)) CreateTemDataTable(0);
   if (!ExistsTemDataTable(1)) CreateTemDataTable(1);
 }

@@ -1797,7 +1797,8 @@ constexpr ColumnDef kOrvPairDone[] = {
 };
 
 constexpr TableDef kTables[] = {
-    {"GdsCode", kGdsCode, {"PK_gdscode", "GcdKey"}, {"IX_gdscode", "GcdNo"}},
+    {"GdsCode", kGdsCode, {"PK_gdscode", "GcdKey"}, {"IX_gdscode", "GcdNo"}, nullptr,
+     {"IX_GdsCodeBarcode", "GcdBarcode"}},
     {"BarCode", kBarCode, {"PK_BarCode", "BarBarCode,BarGubun,BarGdsKey"}, {}},
     {"GdsName", kGdsName, {"PK_GdsName", "GnaGdsName,GnaGdsKey"}, {}},
     {"GdsAbcd", kGdsAbcd, {"PK_GdsAbcd", "GabKey"}, {}},
@@ -1825,9 +1826,9 @@ constexpr TableDef kTables[] = {
     {"KjeCode", kKjeCode, {"PK_KjeCode", "KjeDate"}, {}},
     {"BfnCode", kBfnCode, {"PK_BfnCode", "BfnNo"}, {}},
     {"BfsCode", kBfsCode, {"PK_BfsCode", "BfsNo"}, {}},
-    {"CmsCode", kCmsCode, {}, {}},
+    {"CmsCode", kCmsCode, {}, {}, nullptr, {"IX_CmsCodeNo2", "CmsNo2"}},
     {"BsnCode", kBsnCode, {"PK_bsnCode", "bsnNo"}, {}},
-    {"BssCode", kBssCode, {}, {}},
+    {"BssCode", kBssCode, {}, {}, nullptr, {"IX_BssCodeNo2", "BssNo2"}},
     {"SetupCode", kSetupCode, {}, {}, kSetupCodeSeed},
     {"CstWnjg", kCstWnjg, {"PK_Cstwnjg", "cwjKey,cwjYear,cwjMon,cwjDay,cwjDate,cwjChtNo"}, {}},
     {"CstCode", kCstCode, {"PK_Cstcode", "ccdKey"}, {"IX_Cstcode", "ccdNo"}},
