@@ -4,6 +4,7 @@
 #include <QTextStream>
 #include <memory>
 
+#include "core/application.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
@@ -15,7 +16,7 @@ int main(int argc, char **argv) {
   for (int i = 1; i < argc; ++i)
     if (qstrcmp(argv[i], "--init-demo") == 0 || qstrcmp(argv[i], "--load-demo") == 0)
       qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  orv::Application app(argc, argv);
   QApplication::setApplicationName("OrvZerdo");
   QApplication::setApplicationVersion("1.0.0");
   orv::dialogs::SetApplicationTitle(QStringLiteral("OrvPOS"));

@@ -25,6 +25,9 @@ constexpr int16_t kDatabaseFailure = 90;
 // that cannot be written loses the line.
 void LogDatabaseFailures();
 
+// The kind of an error no handler caught, written by the application's error boundary.
+constexpr int16_t kUnhandledError = 99;
+
 }  // namespace orv::dailylog
 
 namespace orv::state {

@@ -2,12 +2,13 @@
 
 #include <QApplication>
 
+#include "core/application.h"
 #include "platform/dialogs.h"
 #include "test_support.h"
 
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  orv::Application app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   // No box or modal form may wait for a person: whatever a test did not script fails it.
   orv::dialogs::EnterTestMode(

@@ -1,0 +1,52 @@
+#include "core/application.h"
+
+#include "core/daily_log.h"
+#include "platform/db.h"
+#include "platform/dialogs.h"
+
+namespace orv {
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject *receiver, QEvent *event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    ReportUnhandled(std::current_exception());
+    return true;
+  }
+}
+
+QString UnhandledErrorText(std::exception_ptr error) {
+  long number = 0;
+  QString description;
+  try {
+    std::rethrow_exception(error);
+  } catch (const db::DbError &e) {
+    number = e.Number;
+    description = e.Description;
+  } catch (const std::exception &e) {
+    description = QString::fromLocal8Bit(e.what());
+  } catch (...) {
+    description = QStringLiteral("알 수 없는 오류");
+  }
+  return QStringLiteral("오류번호 : ") + QString::number(number) + QStringLiteral("\r\n오류내용 : ") +
+         description;
+}
+
+void ReportUnhandled(std::exception_ptr error) {
+  const QString text = UnhandledErrorText(error);
+  qWarning("unhandled error: %s", qUtf8Printable(text));
+  try {
+    QString line = text;
+    WriteLog(dailylog::kUnhandledError, line.replace(QLatin1String("\r\n"), QLatin1String(" ")));
+  } catch (...) {
+    // A log that cannot be written loses the line; the box still comes.
+  }
+  try {
+    dialogs::Critical(text, QString());
+  } catch (...) {
+  }
+}
+
+}  // namespace orv

@@ -1,0 +1,25 @@
+#pragma once
+// The program's application object: no exception leaves an event handler. Whatever a
+// slot, timer, event filter or event handler throws is caught where Qt delivers the
+// event, shown as "오류번호 : … 오류내용 : …" and written to the daily log; the event
+// ends there and the program goes on with its state as the handler left it (a sale on
+// the screen stays).
+#include <QApplication>
+#include <exception>
+
+namespace orv {
+
+class Application : public QApplication {
+ public:
+  Application(int &argc, char **argv);
+  bool notify(QObject *receiver, QEvent *event) override;
+};
+
+// The box text for an exception: "오류번호 : " number CR LF "오류내용 : " description.
+// A database error gives its own number; other exceptions number 0.
+QString UnhandledErrorText(std::exception_ptr error);
+
+// Shows the box and writes the daily log line; never throws.
+void ReportUnhandled(std::exception_ptr error);
+
+}  // namespace orv
