@@ -298,9 +298,12 @@ bool Grid::handleKey(QObject *target, QKeyEvent *event) {
   const int shift = keys::ToShift(event->modifiers());
   int newVk = vk, newShift = shift;
   QString text = event->text();
+  // A key slot may close the form and delete this grid with it: the key ends there.
+  QPointer<Grid> self(this);
   QPointer<QObject> guard(target);
   if (vk != 0) {
     emit KeyDown(newVk, newShift);
+    if (!self) return true;
     if (newVk == 0) return true;
     if (newVk != vk || newShift != shift) text = textOf(newVk, newShift);
   }
@@ -309,6 +312,7 @@ bool Grid::handleKey(QObject *target, QKeyEvent *event) {
     const int ch = text.at(0).unicode();
     int newCh = ch;
     emit KeyPress(newCh);
+    if (!self) return true;
     if (newCh == 0) return true;
     if (newCh != ch) {
       text = QString(QChar(char16_t(newCh)));
@@ -322,8 +326,14 @@ bool Grid::handleKey(QObject *target, QKeyEvent *event) {
   const int qtKey = newVk != 0 ? int(keys::FromVirtualKey(newVk)) : event->key();
   QKeyEvent replacement(QEvent::KeyPress, qtKey, mods, text, event->isAutoRepeat());
   reinjecting_ = true;
+  // Back to normal however the re-sent key ends: an exception, or the grid deleted.
+  struct ResendDone {
+    QPointer<Grid> grid;
+    ~ResendDone() {
+      if (grid) grid->reinjecting_ = false;
+    }
+  } done{self};
   QCoreApplication::sendEvent(guard, &replacement);
-  reinjecting_ = false;
   return true;
 }
 

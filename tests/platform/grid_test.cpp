@@ -4,10 +4,13 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTableWidget>
 #include <QTest>
+#include <stdexcept>
 
 #include "platform/colors.h"
+#include "platform/dialogs.h"
 #include "platform/keys.h"
 
 using orv::Grid;
@@ -305,4 +308,57 @@ TEST_F(GridKeys, FocusSignalsIgnoreTheGridsOwnEditor) {
   EXPECT_EQ(lost, 0);
   other->setFocus();
   EXPECT_EQ(lost, 1);
+}
+
+// A key slot that closes its form deletes the grid in the middle of its own key handling.
+TEST(GridKeyGuard, SlotThatDeletesTheGridEndsTheKey) {
+  using namespace orv::keys;
+  struct Case {
+    Qt::Key key;
+    bool inKeyPress;  // deleted from the character slot instead of the key slot
+    bool replace;     // the key slot puts another key in place first
+  };
+  for (const Case &c : {Case{Qt::Key_Return, false, false}, Case{Qt::Key_5, false, false},
+                        Case{Qt::Key_5, true, false}, Case{Qt::Key_A, false, true}}) {
+    auto *form = new QWidget;
+    Grid *grid = MakeGrid(*form, 5, 3);
+    QPointer<QWidget> alive(form);
+    QObject::connect(grid, &Grid::KeyDown, [&, form](int &key, int &) {
+      if (c.replace) key = vbKey0 + 7;
+      if (!c.inKeyPress) delete form;
+    });
+    QObject::connect(grid, &Grid::KeyPress, [&, form](int &) {
+      if (c.inKeyPress) delete form;
+    });
+    ASSERT_TRUE(ShowActive(*form, *grid));
+    grid->SetActiveCell(1, 1);
+    QTest::keyClick(grid->table(), c.key);
+    EXPECT_TRUE(alive.isNull()) << c.key;
+    delete alive.data();
+  }
+}
+
+// A re-sent key whose handling throws leaves the grid taking keys as before.
+TEST_F(GridKeys, ThrowingResentKeyLeavesTheGridWorking) {
+  using namespace orv::keys;
+  struct ThrowOnB : QObject {
+    bool eventFilter(QObject *, QEvent *e) override {
+      if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() == Qt::Key_B)
+        throw std::runtime_error("re-sent key failed");
+      return false;
+    }
+  } thrower;
+  grid->table()->installEventFilter(&thrower);
+  onKeyDown = [](int &key, int &) {
+    if (key == vbKeyA) key = vbKeyA + 1;  // B
+  };
+  orv::dialogs::Script script;
+  QTest::keyClick(grid->table(), Qt::Key_A);
+  EXPECT_EQ(script.Texts(), QStringList{QStringLiteral("오류번호 : 0\r\n오류내용 : re-sent key failed")});
+  grid->table()->removeEventFilter(&thrower);
+  seen.clear();
+  QTest::keyClick(grid->table(), Qt::Key_Down);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].first, vbKeyDown);
+  EXPECT_EQ(grid->ActiveRow(), 2);
 }
