@@ -276,7 +276,9 @@ PairOutcome OfflinePair(const std::function<QString()> &work) {
     Transaction pos(goDbPos);
     const QString err = work();
     if (!err.isEmpty()) return {PairResult::Failed, err};
+    Step("main-commit");
     main.Commit();
+    Step("pos-commit");
     pos.Commit();  // the one commit that reaches the database
     return {PairResult::Saved, {}};
   } catch (const DbError &e) {
