@@ -35,6 +35,7 @@
 #include "platform/grid.h"
 #include "platform/keys.h"
 #include "platform/process.h"
+#include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "sale/pos_event.h"
 #include "sale/sale_globals.h"
@@ -102,6 +103,10 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("POS 판매 for Windows (IC) "));
   setAttribute(Qt::WA_DeleteOnClose, false);
   BuildControls();
+  MSComm1 = new serial::Port(this);
+  MSComm1->setObjectName(QStringLiteral("MSComm1"));
+  MSComm3 = new serial::Port(this);
+  MSComm3->setObjectName(QStringLiteral("MSComm3"));
   ConnectControls();
   SetUpNumberEditors();
   resize(1024, 740);
@@ -130,6 +135,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent) {
 }
 
 frmMain::~frmMain() {
+  delete frmDisplay;
   SetLineLabelHook({});
   SetPointLabelHook({});
   if (MainFormWindow() == this) SetMainFormWindow(nullptr);

@@ -24,7 +24,10 @@ class QTimer;
 
 namespace orv {
 class Grid;
+namespace serial {
+class Port;
 }
+}  // namespace orv
 
 // Columns of the sale grid.
 enum SaleGridColumn : int {
@@ -73,6 +76,9 @@ class frmMain : public QWidget {
   QLabel *PosWaitMsgLbl;
   QDateEdit *dtpWrkDate;
   QTimer *Timer1, *tmrScan;
+  orv::serial::Port *MSComm1;  // customer pole display
+  orv::serial::Port *MSComm3;  // serial receipt printer (only tested at load)
+  QWidget *frmDisplay = nullptr;  // the customer display on a second monitor
 
   // Price kinds.
   QLabel *lblD, *lblA, *lblB, *lblC, *lblSA, *lblSB, *lblSC, *lblJI;

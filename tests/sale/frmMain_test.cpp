@@ -202,3 +202,31 @@ TEST_F(SaleScreenTest, VoiceProgramOfTheProgramFolderIsEndedAndItsFlagsCleared) 
   for (const char *k : {"giSetWavStart", "giSetWavEnd", "giSetWavCard", "giSetWavAmt"})
     EXPECT_EQ(settings_store::GetSetting(k), "0") << k;
 }
+
+TEST_F(SaleScreenTest, PoleDisplayPortThatDoesNotExistIsReportedAndTheLoadGoesOn) {
+  Login();
+  qputenv("ORVPOS_COM9", "/nonexistent/ttyPole");
+  giCdpPort = 9;
+  gsCdpSettings = "9600,N,8,1";
+  {
+    Script s;
+    frmMain m;
+    m.Form_Load();
+    ASSERT_EQ(s.Log().size(), 1);
+    EXPECT_EQ(s.Log()[0].title, QStringLiteral("포트열기실패"));
+    EXPECT_EQ(s.Log()[0].text,
+              QStringLiteral("현재 포트:Com9가 잘못되었습니다.\r\nCDP가 제대로 작동될수 없습니다."));
+    EXPECT_EQ(m.lblSaName->text(), QStringLiteral("김계산"));
+  }
+  {
+    // The second-monitor display never opens the pole display's port; with one monitor
+    // nothing is shown.
+    giSetDisp = 5;
+    Script s;
+    frmMain m;
+    m.Form_Load();
+    EXPECT_TRUE(s.Log().isEmpty());
+    EXPECT_EQ(m.frmDisplay, nullptr);
+  }
+  qunsetenv("ORVPOS_COM9");
+}
