@@ -1,6 +1,9 @@
 #include "platform/datafolder.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <unistd.h>
 #include <QStandardPaths>
 
 namespace orv::datafolder {
@@ -30,4 +33,12 @@ QString ShareRoot() {
   return !env.isEmpty() ? env : QStringLiteral(ORVPOS_SOURCE_DATA);
 }
 
+}  // namespace orv::datafolder
+
+namespace orv::datafolder {
+bool IsWritableFolder(const QString &path) {
+  if (path.isEmpty() || !QDir().mkpath(path)) return false;
+  const QByteArray native = QFile::encodeName(QDir(path).absolutePath());
+  return ::access(native.constData(), W_OK | X_OK) == 0;
+}
 }  // namespace orv::datafolder

@@ -13,3 +13,9 @@ QString Path(const QString &relative);
 QString ShareRoot();
 
 }  // namespace orv::datafolder
+
+namespace orv::datafolder {
+// Makes the folder when it is missing and tells whether the program may write in it. Writes
+// nothing inside it.
+bool IsWritableFolder(const QString &path);
+}  // namespace orv::datafolder
