@@ -10,7 +10,6 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$BUILD" -j"$(nproc)" --target orvpos
 
 export ORVPOS_HOME=${ORVPOS_HOME:-$HOME/.local/share/orvpos}
-mkdir -p "$ORVPOS_HOME"
 export ORVPOS_SHARE="$ROOT/data"
 
 # First start: terminal settings, the two SQLite databases and the demo shop. Later starts

@@ -8,8 +8,10 @@
 #include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
+#include "platform/form_keys.h"
 #include "startup/basMain.h"
 #include "startup/demo_shop.h"
+#include "startup/instance_guard.h"
 
 int main(int argc, char **argv) {
   // Preparing the demo needs no screen: run it without one.
@@ -20,7 +22,18 @@ int main(int argc, char **argv) {
   QApplication::setApplicationName("OrvZerdo");
   QApplication::setApplicationVersion("1.0.0");
   orv::dialogs::SetApplicationTitle(QStringLiteral("OrvPOS"));
-  QDir().mkpath(orv::datafolder::Root());
+  orv::formkeys::LoadKoreanCatalogue(app);
+  orv::formkeys::InstallButtonEnter(app);
+
+  const bool preparing = app.arguments().contains("--init-demo") ||
+                         app.arguments().contains("--load-demo");
+  // Before anything is written there: a folder the program cannot write is not "another copy
+  // running", and half a start in it helps nobody.
+  if (const QString why = orv::instance::DataFolderProblem(); !why.isEmpty()) {
+    QTextStream(stderr) << "orvpos: " << QString(why).replace("\r\n", " ") << "\n";
+    if (!preparing) orv::dialogs::Info(why, QStringLiteral("실행오류"));
+    return 1;
+  }
 
   const QStringList args = app.arguments();
   const QString shop = QDir(orv::datafolder::ShareRoot()).filePath("demo/shop.txt");

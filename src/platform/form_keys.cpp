@@ -61,16 +61,24 @@ void InstallButtonEnter(QApplication &app) {
   app.installEventFilter(filter);
 }
 
+namespace {
+QString g_missingCatalogue;
+}
+
 bool LoadKoreanCatalogue(QApplication &app, QString *missingPath) {
   const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   auto *tr = new QTranslator(&app);
   if (!tr->load(QLocale(QLocale::Korean, QLocale::SouthKorea), "qtbase", "_", dir)) {
     delete tr;
-    if (missingPath) *missingPath = dir + "/qtbase_ko.qm";
+    g_missingCatalogue = dir + "/qtbase_ko.qm";
+    if (missingPath) *missingPath = g_missingCatalogue;
     return false;
   }
+  g_missingCatalogue.clear();
   app.installTranslator(tr);
   return true;
 }
+
+QString MissingKoreanCatalogue() { return g_missingCatalogue; }
 
 }  // namespace orv::formkeys

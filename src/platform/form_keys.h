@@ -13,5 +13,7 @@ void InstallButtonEnter(QApplication &app);
 // Loads the toolkit's Korean catalogue, so its standard buttons read 확인, 취소, 예, 아니요.
 // Returns false when the catalogue is missing (the program then runs with English buttons).
 bool LoadKoreanCatalogue(QApplication &app, QString *missingPath = nullptr);
+// The catalogue file the last load looked for and did not find; empty after a good load.
+QString MissingKoreanCatalogue();
 
 }  // namespace orv::formkeys

@@ -21,6 +21,26 @@ const TableDef *FindTable(const QString &name) {
   return nullptr;
 }
 
+bool CarriesSentFlag(const TableDef &def) {
+  for (const ColumnDef &c : def.columns) {
+    const QLatin1String name(c.name);
+    if (name.endsWith(QLatin1String("Junsong"), Qt::CaseInsensitive) ||
+        name.compare(QLatin1String("PlgSss1"), Qt::CaseInsensitive) == 0 ||
+        name.compare(QLatin1String("TemSss1"), Qt::CaseInsensitive) == 0)
+      return true;
+  }
+  return false;
+}
+
+bool IsPosCodeTable(const TableDef &def) {
+  if (CarriesSentFlag(def)) return false;
+  for (const TableDef &pos : LoginTables())
+    if (&pos == &def || QLatin1String(pos.name).compare(QLatin1String(def.name),
+                                                          Qt::CaseInsensitive) == 0)
+      return true;
+  return false;
+}
+
 namespace {
 
 bool isNameChars(const QString &s) {

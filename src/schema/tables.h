@@ -39,6 +39,13 @@ struct TableDef {
 std::span<const TableDef> AllTables();
 // The 68 tables that CheckDBTables probes on the POS connection, in order.
 std::span<const TableDef> LoginTables();
+// Rows of a table that carries a sent flag (a column ending in Junsong, or the flags PlgSss1
+// of the event rows and TemSss1 of the closing summary) are recorded by a checkout and sent
+// to the main database.
+bool CarriesSentFlag(const TableDef &def);
+// The POS database's copies of the main database's code tables: the tables it holds that
+// carry no sent flag. These are what the daily code copy brings.
+bool IsPosCodeTable(const TableDef &def);
 // By name, without regard to case; nullptr when there is no such table.
 const TableDef *FindTable(const QString &name);
 

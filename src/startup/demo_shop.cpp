@@ -11,6 +11,7 @@
 #include "platform/db.h"
 #include "platform/settings_store.h"
 #include "schema/schema.h"
+#include "schema/tables.h"
 #include "startup/start_settings.h"
 
 namespace orv::demo {
@@ -49,25 +50,54 @@ QList<TableRows> ReadShopFile(const QString &path) {
   return out;
 }
 
-void LoadShopRows(const QList<TableRows> &tables) {
-  goDbMain.BeginTrans();
-  try {
-    for (const TableRows &t : tables) {
-      for (const QStringList &row : t.rows) {
-        QStringList values;
-        for (const QString &v : row) values << (v.isEmpty() ? QStringLiteral("NULL") : db::SqlText(v));
-        goDbMain.Execute("INSERT INTO " + t.table + " (" + t.columns.join(", ") + ") VALUES (" +
-                         values.join(", ") + ")");
-      }
+void LoadShopRows(const QList<TableRows> &tables, db::Connection &conn) {
+  db::Transaction tx(conn);
+  for (const TableRows &t : tables) {
+    QStringList marks;
+    for (int i = 0; i < t.columns.size(); ++i) marks << QStringLiteral("?");
+    db::Statement insert = conn.Prepare("INSERT INTO " + t.table + " (" + t.columns.join(", ") +
+                                        ") VALUES (" + marks.join(", ") + ")");
+    for (const QStringList &row : t.rows) {
+      for (int i = 0; i < row.size(); ++i)
+        insert.Bind(i, row[i].isEmpty() ? QVariant() : QVariant(row[i]));
+      insert.Execute();
     }
-    goDbMain.CommitTrans();
-  } catch (...) {
-    goDbMain.RollbackTrans();
-    throw;
   }
+  tx.Commit();
 }
 
+QList<TableRows> PosCodeTables(const QList<TableRows> &tables) {
+  QList<TableRows> out;
+  for (const TableRows &t : tables) {
+    const schema::TableDef *def = schema::FindTable(t.table);
+    if (def && schema::IsPosCodeTable(*def)) out << t;
+  }
+  return out;
+}
+
+void LoadShopRows(const QList<TableRows> &tables) { LoadShopRows(tables, goDbMain); }
+
 namespace {
+// The POS database the terminal settings name, or the embedded default before the first run.
+QString PosDatabaseText() {
+  if (!settings_store::GetSetting("Update").trimmed().isEmpty()) {
+    LoadPosSettings();
+    if (!gsSetPosDB.trimmed().isEmpty()) return gsSetPosDB;
+  }
+  return db::BuildConnectionText("", "SQLite", "", "", "pos.db");
+}
+
+// Offline work runs on the POS database alone: it gets what the daily code copy would
+// bring, and nothing that would later be sent to the main database as this checkout's own.
+void FillPosCodes(const QList<TableRows> &shop, const QString &posText) {
+  if (!db::Connection::DatabaseExists(posText)) db::Connection::CreateDatabase(posText);
+  CreateSchemaOn(posText);
+  if (goDbPos.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0)
+    LoadShopRows(PosCodeTables(shop), goDbPos);
+  goDbMain.Close();
+  goDbPos.Close();
+}
+
 // Runs a preparing step; a failure becomes the message in *error, with the connections
 // closed either way.
 bool guarded(QString *error, const std::function<void()> &step) {
@@ -90,7 +120,11 @@ bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QStrin
   return guarded(error, [&] {
     const QList<TableRows> shop = ReadShopFile(shopFile);
     CreateSchemaOn(connectionText);
-    if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0) LoadShopRows(shop);
+    if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0)
+      LoadShopRows(shop, goDbMain);
+    goDbMain.Close();
+    goDbPos.Close();
+    FillPosCodes(shop, PosDatabaseText());
   });
 }
 
@@ -104,10 +138,11 @@ bool InitDemo(const QString &shopFile, QString *error) {
       if (!db::Connection::DatabaseExists(text)) db::Connection::CreateDatabase(text);
     }
     CreateSchemaOn(mainText);
-    if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0) LoadShopRows(shop);
-    CreateSchemaOn(posText);
+    if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0)
+      LoadShopRows(shop, goDbMain);
     goDbMain.Close();
     goDbPos.Close();
+    FillPosCodes(shop, posText);
 
     SetFirstRunPosSettings();
     gsSetMainDB = mainText;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/db.h"
+
 namespace orv::demo {
 
 // Prepares the embedded default when the data folder has no settings yet; keeps what is
@@ -23,7 +25,13 @@ struct TableRows {
 };
 QList<TableRows> ReadShopFile(const QString &path);
 
-// Inserts the rows (empty fields as NULL) on goDbMain in one transaction.
+// Inserts the rows (empty fields as NULL) on goDbMain, or the connection given, in one
+// transaction.
 void LoadShopRows(const QList<TableRows> &tables);
+void LoadShopRows(const QList<TableRows> &tables, db::Connection &conn);
+
+// The tables of a shop that the POS database holds as copies of the main database's code
+// tables (what the daily code copy brings); tables of rows that are sent are left out.
+QList<TableRows> PosCodeTables(const QList<TableRows> &tables);
 
 }  // namespace orv::demo

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -189,6 +190,17 @@ frmDBSet::frmDBSet(QWidget *parent) : QDialog(parent) {
   connect(cmdConfig, &QPushButton::clicked, this, &frmDBSet::cmdConfig_Click);
   connect(cmdCreateData, &QPushButton::clicked, this, &frmDBSet::cmdCreateData_Click);
   connect(CMDSET, &QPushButton::clicked, this, &frmDBSet::CMDSET_Click);
+  // A kind chosen while the database box still holds the other kind's default takes this
+  // kind's default: a file name means nothing to a server, and an empty name nothing to SQLite.
+  auto followKind = [](QComboBox *kind, QLineEdit *name, const QString &file) {
+    connect(kind, &QComboBox::currentIndexChanged, name, [kind, name, file] {
+      const bool sqlite = kind->currentText() == "SQLite";
+      if (sqlite && name->text().trimmed().isEmpty()) name->setText(file);
+      if (!sqlite && name->text().trimmed() == file) name->clear();
+    });
+  };
+  followKind(cboMainDriver, txtMainDB, QStringLiteral("main.db"));
+  followKind(cboPosDriver, txtPosDB, QStringLiteral("pos.db"));
   connect(optCst1, &QRadioButton::toggled, this, [](bool on) { if (on) giOrvSetCstIrt = 0; });
   connect(optCst2, &QRadioButton::toggled, this, [](bool on) { if (on) giOrvSetCstIrt = 1; });
   connect(optCst3, &QRadioButton::toggled, this, [](bool on) { if (on) giOrvSetCstIrt = 2; });
@@ -196,7 +208,13 @@ frmDBSet::frmDBSet(QWidget *parent) : QDialog(parent) {
 
 void frmDBSet::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
-  if (!loaded_) Form_Load();
+  if (!loaded_) {
+    // The load may stop at a box about a failed connection: the form must have its size
+    // before that, not the few pixels it has before its first layout.
+    if (QLayout *l = layout()) l->activate();
+    resize(size().expandedTo(sizeHint()));
+    Form_Load();
+  }
 }
 
 void frmDBSet::Form_Load() {

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/connections.h"
+#include "core/daily_log.h"
 #include "core/dates.h"
 #include "core/globals.h"
 #include "core/options.h"
@@ -26,6 +27,7 @@
 #include "platform/datafolder.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
+#include "platform/form_keys.h"
 #include "platform/keys.h"
 #include "platform/settings_store.h"
 #include "print/basPrinter.h"
@@ -122,6 +124,8 @@ frmLog::frmLog(QWidget *parent) : QDialog(parent) {
   txtID = make(new QLineEdit("1", this), "txtID");
   txtPwd = make(new QLineEdit(this), "txtPwd");
   txtPwd->setEchoMode(QLineEdit::Password);
+  // One "*" per character, whatever bullet the platform's style would draw.
+  txtPwd->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
   optOnline = make(new QRadioButton(QStringLiteral("온라인( F1 )"), this), "optOnline");
   optOffline = make(new QRadioButton(QStringLiteral("오프라인( F2 )"), this), "optOffline");
   optOnline->setChecked(true);
@@ -217,13 +221,26 @@ void frmLog::Form_Load() {
   giWrkMonth = int16_t(today.month());
   giWrkDay = int16_t(today.day());
 
-  if (!instance::AcquireSingleInstance()) {
-    dialogs::Info(QStringLiteral("이미 프로그램이 실행중입니다 !"), QStringLiteral("실행오류"));
-    RequestEnd();
-    return;
+  switch (instance::TryAcquireSingleInstance()) {
+    case instance::LockResult::Acquired:
+      break;
+    case instance::LockResult::OtherCopy:
+      dialogs::Info(QStringLiteral("이미 프로그램이 실행중입니다 !"), QStringLiteral("실행오류"));
+      RequestEnd();
+      return;
+    case instance::LockResult::FolderProblem: {
+      QString why = instance::DataFolderProblem();
+      if (why.isEmpty())  // writable after all, yet no lock could be made in it
+        why = QStringLiteral("데이터 폴더에 쓸 수 없습니다 : ") + datafolder::Root();
+      dialogs::Info(why, QStringLiteral("실행오류"));
+      RequestEnd();
+      return;
+    }
   }
 
   LoadStartPosSettings();
+  if (const QString missing = formkeys::MissingKoreanCatalogue(); !missing.isEmpty())
+    WriteLog(0, QStringLiteral("Korean catalogue missing, standard buttons in English: ") + missing);
 
   settings_store::SaveSetting("gsSetVerInfo", QCoreApplication::applicationVersion().isEmpty()
                                                   ? QStringLiteral("1.0.0")
