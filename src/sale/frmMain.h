@@ -177,6 +177,8 @@ class frmMain : public QWidget {
   bool HasGoodsLines() const;
   // Fills a line from the goods last looked up; false (with a box) outside 1..150.
   bool PutGdsRow(int32_t row, orv::Currency price);
+  // The price of the goods last looked up for a line; writes the line's event cells.
+  orv::Currency GetGdsDanga(int32_t row);
   void CalcChitSum(int16_t writeBack);
   // The grid's key handler; Enter (13) in the code column takes the code of the line.
   void vaSpread1_KeyDown(int &keyCode, int &shift);

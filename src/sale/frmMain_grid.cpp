@@ -12,7 +12,9 @@
 #include "platform/grid.h"
 #include "platform/keys.h"
 #include "sale/frmMain.h"
+#include "sale/goods_lookup.h"
 #include "sale/pos_event.h"
+#include "chit/records.h"
 #include "sale/sale_globals.h"
 #include "sale/sale_text.h"
 
@@ -51,14 +53,12 @@ void frmMain::ShowPriceKind(int kind) {
 }
 
 void frmMain::ReadSleDate() {
-  db::Recordset rs;
-  OpenRs(goDbMain, rs, QStringLiteral(" Select * From SleDate Order by SldNo"));
-  if (rs.RecordCount() > 0) {
-    miSldSaleSel = int16_t(NzCur(rs.Field("SldSaleSel")).RoundToInt());
-    mcSldStDate = NzCur(rs.Field("SldStDate"));
-    mcSldEdDate = NzCur(rs.Field("SldEdDate"));
+  SalePeriod period{miSldSaleSel, mcSldStDate, mcSldEdDate};
+  if (ReadSalePeriod(goDbMain, period)) {
+    miSldSaleSel = period.saleSel;
+    mcSldStDate = period.stDate;
+    mcSldEdDate = period.edDate;
   }
-  CloseRs(rs);
   bool onSale = false;
   const int work = giWrkYear * 10000 + giWrkMonth * 100 + giWrkDay;
   lblSaleDate->setText(SaleDateCaption(miSldSaleSel, int(mcSldStDate.RoundToInt()),
@@ -89,20 +89,9 @@ void frmMain::vaSpread1_LostFocus() {
   SetLabelColor(lblLine, kButtonFace, false);
 }
 
-void frmMain::vaSpread1_KeyDown(int &keyCode, int &shift) {
-  Q_UNUSED(keyCode);
-  Q_UNUSED(shift);
+QString frmMain::CustomerEventText() const {
+  return QStringLiteral("2,") + gtCstCode.CcdNo.ToPlainText() + "," + gtCstCode.CcdName;
 }
-
-void frmMain::CalcChitSum(int16_t writeBack) { Q_UNUSED(writeBack); }
-
-bool frmMain::PutGdsRow(int32_t row, Currency price) {
-  Q_UNUSED(row);
-  Q_UNUSED(price);
-  return false;
-}
-
-QString frmMain::CustomerEventText() const { return QStringLiteral("2,") + gsCstHelpNo + ","; }
 
 // ---------------------------------------------------------------------------- stand-ins
 // The chit recall, the customer on the sale, the partner's receivables, the goods edit,
