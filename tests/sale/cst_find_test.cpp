@@ -1,0 +1,98 @@
+// The customer search typed into the customer box, run on both engines.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/values.h"
+#include "platform/db.h"
+#include "sale/cst_find.h"
+#include "schema/tables.h"
+#include "test_support.h"
+
+using namespace orv;
+
+namespace {
+
+class CstFind : public orvtest::EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    if (IsSkipped()) return;
+    db_.Open(NewDatabase());
+    schema::CreateTable(db_, "CstCode");
+    schema::CreateTable(db_, "CstCodeTs");
+    const char *rows[] = {
+        // 1 and 2 share a card barcode.
+        "Insert Into CstCode(CcdKey, CcdNo, CcdName, CcdBarcode, CcdTel, CcdHp, CcdEMail, CcdSss5) "
+        "Values(1, 123, 'Kim Min', '8809999000011', '02-555-1678', '010-1234-5678', 'Kim@Mail.com', 0)",
+        "Insert Into CstCode(CcdKey, CcdNo, CcdName, CcdBarcode, CcdTel, CcdHp, CcdEMail, CcdSss5) "
+        "Values(2, 124, '이 영희', '8809999000011', '031-678-0000', '010-9999-0000', 'lee@mail.com', 1)",
+        "Insert Into CstCode(CcdKey, CcdNo, CcdName, CcdBarcode, CcdTel, CcdHp) "
+        "Values(3, 125, '50%_off!', '1111', '02-000-1111', '010-2222-0000')",
+        "Insert Into CstCodeTs(CcdKey, CcdNo, CcdName) Values(9, 900, 'Park')",
+    };
+    for (const char *sql : rows) db_.Execute(QString::fromUtf8(sql));
+  }
+
+  std::set<int> Numbers(const sale::CstFindSql &f) {
+    db::Statement st = db_.Prepare(f.sql);
+    for (int i = 0; i < f.values.size(); ++i) st.Bind(i, f.values[i]);
+    db::Recordset rs = st.Query();
+    std::set<int> out;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) out.insert(int(NzCur(rs.Field("CcdNo")).RoundToInt()));
+    return out;
+  }
+
+  db::Connection db_;
+};
+
+TEST_P(CstFind, TypedTextAndChainedPrefixes) {
+  const struct {
+    const char *typed;
+    std::set<int> want;
+  } cases[] = {
+      {"123", {123}},
+      {"999", {}},
+      {"/8809999", {123, 124}},  // two customers on one card barcode
+      {"/kim", {123}},           // name and e-mail without regard to case
+      {"/MAIL.COM", {123, 124}},
+      {"/영희", {124}},          // blanks of the name removed
+      {"/124", {124}},           // the customer number
+      // LIKE's own characters are matched as typed.
+      {"/%", {125}},
+      {"/_", {125}},
+      {"/!", {125}},
+      {"/O'Neil", {}},
+      // Phone or mobile, only customers whose CcdSss5 is empty or 0.
+      {"+678", {123}},
+      {"+125", {125}},
+      {"-678", {123}},   // ends with it
+      {"-555", {}},      // only in the middle
+      {"/+1234", {123}},  // chained: the "+" search for 1234
+      {"/-0000", {125}},  // chained: the "-" search; 124 is left out by CcdSss5
+  };
+  for (const auto &c : cases) {
+    const auto f = sale::BuildCstFindSql(QString::fromUtf8(c.typed), db_.dialect(), "CstCode");
+    ASSERT_TRUE(f.has_value()) << c.typed;
+    EXPECT_EQ(Numbers(*f), c.want) << c.typed;
+  }
+}
+
+TEST_P(CstFind, NothingToLookFor) {
+  for (const char *typed : {"", "   ", "/", "/ ", "+", "/-", "/+ "})
+    EXPECT_FALSE(sale::BuildCstFindSql(QString::fromUtf8(typed), db_.dialect(), "CstCode"))
+        << typed;
+}
+
+TEST_P(CstFind, TableIsAParameterNotAnEditOfTheWords) {
+  // The typed words keep "CstCode" even when the table is CstCodeTs.
+  const auto f = sale::BuildCstFindSql(QStringLiteral("/CstCode"), db_.dialect(), "CstCodeTs");
+  ASSERT_TRUE(f);
+  EXPECT_EQ(f->values.first().toString(), "%CstCode%");
+  EXPECT_TRUE(Numbers(*f).empty());
+  EXPECT_EQ(Numbers(*sale::BuildCstFindSql("900", db_.dialect(), "CstCodeTs")), std::set<int>{900});
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, CstFind, ORV_BOTH_ENGINES);
+
+}  // namespace
