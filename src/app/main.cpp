@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/application.h"
+#include "core/daily_log.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
@@ -34,6 +35,7 @@ int main(int argc, char **argv) {
     if (!preparing) orv::dialogs::Info(why, QStringLiteral("실행오류"));
     return 1;
   }
+  orv::dailylog::LogDatabaseFailures();
 
   const QStringList args = app.arguments();
   const QString shop = QDir(orv::datafolder::ShareRoot()).filePath("demo/shop.txt");

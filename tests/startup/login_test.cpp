@@ -385,3 +385,30 @@ TEST(ShopFile, MalformedFilesAreRejectedWithTheLine) {
     }
   }
 }
+
+// A row the database refuses leaves none of the shop behind, so the next load starts clean.
+TEST(ShopFile, RefusedRowLoadsNothingAndTheNextLoadWorks) {
+  auto dir = orvtest::MakeTempDir();
+  const QString db = orvtest::NewSqliteDatabase(dir->path(), "main.db");
+  const QString file = dir->filePath("shop.txt");
+  auto write = [&](const char *lastRow) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("[LogOn]\nLogID|LogPwd|LogPsnKey\n1|1234|1\n"
+            "[TrsCode]\nTcdKey|TcdIO|TcdNo|TcdName\n88000|1|88000|a\n");
+    f.write(lastRow);
+  };
+  write("88000|0|1001|same key\n");
+  QString error;
+  EXPECT_FALSE(demo::LoadDemoInto(db, file, &error));
+  EXPECT_FALSE(error.isEmpty());
+  db::Connection c;
+  c.Open(db);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM LogOn").RecordCount(), 0);
+  EXPECT_EQ(c.TransLevel(), 0);
+
+  write("1001|0|1001|b\n");
+  ASSERT_TRUE(demo::LoadDemoInto(db, file, &error)) << error.toStdString();
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM LogOn").RecordCount(), 1);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM TrsCode").RecordCount(), 2);
+}
