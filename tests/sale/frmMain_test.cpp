@@ -104,6 +104,7 @@ TEST_F(SaleScreenTest, LoadFollowsTheTerminalSettings) {
   settings_store::SaveSetting("giSetCstAll", "7");
   giSetOiPrnSu = -3;
   giSetHandScaner = 1;
+  goDbMain.Execute("DELETE FROM OrvRegistry WHERE RegKey = 'PosJulRound'");
   goDbMain.Execute("INSERT INTO OrvRegistry (RegKey, RegInt, RegChar) VALUES ('PosJulRound', 1, '')");
   goDbMain.Execute("INSERT INTO OrvRegistry (RegKey, RegInt, RegChar) VALUES ('OneMoaClientCode', 0, 'C77')");
   frmMain m;

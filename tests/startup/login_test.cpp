@@ -353,13 +353,13 @@ TEST_F(LoginTest, DemoShopIsMadeOnceAndKept) {
   MakeDemo();
   db::Connection c;
   c.Open(db::BuildConnectionText("", "SQLite", "", "", "main.db"));
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 20);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 23);
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM CstCode").RecordCount(), 3);
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM TrsCode WHERE TcdNo = 88000").RecordCount(), 1);
   c.Execute("DELETE FROM GdsCode WHERE GcdKey = 20");
   QString error;
   ASSERT_TRUE(demo::InitDemo(shopFile(), &error));
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 19);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 22);
 }
 
 TEST(ShopFile, MalformedFilesAreRejectedWithTheLine) {
