@@ -32,6 +32,7 @@ QString Cell(frmMain &m, int row, int col) { return m.vaSpread1->CellValue(row, 
 
 TEST_F(SaleScreenTest, TypedBarcodesBecomePricedLinesWithTotals) {
   Login();
+  goDbMain.Execute("UPDATE SleDate SET SldSaleSel = 9");  // no sale-period prices here
   frmMain &m = *main_;
   m.show();
   m.activateWindow();
