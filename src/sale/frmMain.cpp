@@ -98,7 +98,12 @@ int16_t RegFlag(const QString &key) {
 
 }  // namespace
 
-frmMain::frmMain(QWidget *parent) : QWidget(parent) {
+frmMain::frmMain(QWidget *parent)
+    : QWidget(parent),
+      scanner(new orv::sale::Scanner(this)),
+      miScanMode(scanner->miScanMode),
+      miScanPortFail(scanner->miScanPortFail),
+      msScanBuffer(scanner->msScanBuffer) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("POS 판매 for Windows (IC) "));
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -108,6 +113,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent) {
   MSComm3 = new serial::Port(this);
   MSComm3->setObjectName(QStringLiteral("MSComm3"));
   ConnectControls();
+  SetUpScanner();
   SetUpNumberEditors();
   resize(1024, 740);
 
@@ -339,22 +345,10 @@ void frmMain::Form_Load() {
   vaSpread1->SetCol(1);
   for (int c = ColGdsKey; c <= kSaleGridCols; ++c) vaSpread1->SetColHidden(c, true);
 
-  msScanBuffer.clear();
-  miScanMode = 0;
   miGridFocus = 0;
   Timer1->start();
   Timer1_Timer();
-
-  if (giSetHandScaner != 0) {
-    tmrScan->stop();
-    miScanMode = 0;
-  } else if (giSetScanSets != 0) {
-    tmrScan->stop();
-    miScanMode = 1;
-  } else {
-    tmrScan->start();
-    miScanMode = 2;
-  }
+  scanner->LoadMode();
 
   // Devices: their failures never stop the load.
   giDspSignPlease = 0;

@@ -3,12 +3,14 @@
 // Its members live in files by topic: start-up and exits (frmMain.cpp), the screen's
 // controls (frmMain_layout.cpp), buttons and toggles (frmMain_commands.cpp), the work date
 // and clock (frmMain_workdate.cpp), partner and customer boxes (frmMain_partner.cpp), the
-// sale grid's lines and totals (frmMain_grid.cpp), devices (frmMain_devices.cpp).
+// sale grid's lines and totals (frmMain_grid.cpp), devices (frmMain_devices.cpp), the
+// serial scanner (frmMain_scan.cpp).
 #include <QWidget>
 #include <array>
 #include <cstdint>
 
 #include "core/currency.h"
+#include "sale/scanner.h"
 
 class QCheckBox;
 class QComboBox;
@@ -199,12 +201,27 @@ class frmMain : public QWidget {
   void StopWin4Pos();
 
   // ------------------------------------------------------------ devices
-  // The scanner's members (OpenScanPort, …) are added by the scanner work; these are the
-  // places the load and the exits call.
+  orv::serial::Port *MSComm2;  // the scanner's port, owned by the scanner
   void OpenCdpPort();
   void OpenScanPortAtLoad();
   void TestPrinterPort();
   void ShowCustomerDisplay();
+
+  // ------------------------------------------------------------ serial scanner
+  void OpenScanPort();  // errors (orv::serial::SerialError) go to the caller
+  void CloseScanPort();
+  void StartScanTimer();
+  void StopScanTimer();
+  void tmrScan_Timer();
+  void MSComm2_OnComm();
+  void TakeScanCode(const QString &code);
+  // Around a dialog: the grid's dialogs pause the timer and the port, the closing button
+  // and the partner chooser only the timer (a code scanned meanwhile waits in the port).
+  // Resume with the kind paused; pauses nest.
+  void PauseScanner(orv::sale::Scanner::PauseKind kind);
+  void ResumeScanner(orv::sale::Scanner::PauseKind kind);
+  // A scanned code into the code cell of the first free line, then Enter as if typed.
+  void EnterScanCode(const QString &code);
 
   // Form state the sale Parts share.
   int16_t miReturnMode = 0;
@@ -213,9 +230,11 @@ class frmMain : public QWidget {
   orv::Currency mcSldStDate, mcSldEdDate;
   int16_t miGridFocus = 0;
   int16_t miCstSource = 1;  // 2 while the customer box enters a customer
-  int16_t miScanMode = 0;
-  int16_t miScanPortFail = 0;
-  QString msScanBuffer;
+  // The scanner, its state under the form's names.
+  orv::sale::Scanner *scanner;
+  int16_t &miScanMode;
+  int16_t &miScanPortFail;
+  QString &msScanBuffer;
   // A recall replays a chit through the grid; the work-date guard then deletes nothing.
   bool mbRecallRunning = false;
   // The code being entered came from the cashier or the scanner (not a replay).
@@ -233,6 +252,7 @@ class frmMain : public QWidget {
 
  private:
   void BuildControls();
+  void SetUpScanner();
   void ConnectControls();
   void SetUpNumberEditors();
   void SetLineLabel(const QString &caption, long bgr);

@@ -105,11 +105,9 @@ void frmMain::cmdOIPrnSu_Click() {
 
 void frmMain::cmdTerMinate_Click() {
   GoOffline();
-  const bool timer = tmrScan->isActive();
-  tmrScan->stop();  // a code scanned meanwhile waits in the port
+  orv::sale::ScanPause pause(*scanner, orv::sale::Scanner::PauseKind::TimerOnly);
   ShowStandIn(QStringLiteral("frmTerminate"), QStringLiteral("영업마감"),
               QStringLiteral("영업마감 화면은 마감 작업에서 만들어집니다."), this);
-  if (timer || miScanMode == 2) tmrScan->start();
 }
 
 void frmMain::cmdTerMinate_KeyDown(int &keyCode, int shift) {

@@ -1,5 +1,5 @@
 // Devices the sale screen opens at load: the pole display, the serial printer test and the
-// customer display on a second monitor. The scanner's port is the scanner work's.
+// customer display on a second monitor. The scanner opens its own port (frmMain_scan.cpp).
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -23,7 +23,7 @@ void frmMain::OpenCdpPort() {
   }
 }
 
-void frmMain::OpenScanPortAtLoad() {}
+void frmMain::OpenScanPortAtLoad() { scanner->OpenPortAtLoad(); }
 
 void frmMain::TestPrinterPort() {
   const QString port = gsSetPrnPort.trimmed();

@@ -325,9 +325,7 @@ void frmMain::BuildControls() {
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
-  tmrScan = new QTimer(this);
-  tmrScan->setObjectName(QStringLiteral("tmrScan"));
-  tmrScan->setInterval(50);
+  tmrScan = scanner->tmrScan;
 
   // ---- layout
   auto *head = new QHBoxLayout;

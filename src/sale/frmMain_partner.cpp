@@ -81,11 +81,12 @@ void frmMain::GetIdkeyTrs() {
 void frmMain::TrsHelpCmd_Click() {
   const int row = vaSpread1->ActiveRow();
   TrsHelpCmd->setEnabled(false);
-  const bool timer = tmrScan->isActive();
-  tmrScan->stop();  // a code scanned meanwhile waits in the port
-  ShowTrsHelp();
-  ShowGaSelInCombo();
-  if (timer) tmrScan->start();
+  {
+    // A code scanned meanwhile waits in the port.
+    orv::sale::ScanPause pause(*scanner, orv::sale::Scanner::PauseKind::TimerOnly);
+    ShowTrsHelp();
+    ShowGaSelInCombo();
+  }
   SetGridText(row, ColCode, Grid::kActionClearText);
   LogPosEvent(row, 103, txtTrsNo->text() + "," + lblTrsName->text(), {}, {});
   TrsHelpCmd->setEnabled(true);

@@ -48,12 +48,13 @@ ScanCode CompleteScanCode(const QString &raw, const BarcodePrefixLookup &lookup)
   return out;
 }
 
-Scanner::Scanner(QObject *parent) : QObject(parent) {
-  MSComm2.setObjectName("MSComm2");
-  tmrScan.setObjectName("tmrScan");
-  tmrScan.setInterval(giSetinterval != 0 ? giSetinterval : 50);
-  connect(&tmrScan, &QTimer::timeout, this, &Scanner::tmrScan_Timer);
-  connect(&MSComm2, &serial::Port::OnComm, this, &Scanner::MSComm2_OnComm);
+Scanner::Scanner(QObject *parent)
+    : QObject(parent), MSComm2(new serial::Port(this)), tmrScan(new QTimer(this)) {
+  MSComm2->setObjectName("MSComm2");
+  tmrScan->setObjectName("tmrScan");
+  tmrScan->setInterval(giSetinterval != 0 ? giSetinterval : 50);
+  connect(tmrScan, &QTimer::timeout, this, &Scanner::tmrScan_Timer);
+  connect(MSComm2, &serial::Port::OnComm, this, &Scanner::MSComm2_OnComm);
 }
 
 bool Scanner::portInUse() const {
@@ -61,32 +62,38 @@ bool Scanner::portInUse() const {
          !gsScanSettings.isEmpty() && giScanPort != 0;
 }
 
-void Scanner::Load() {
-  tmrScan.setInterval(giSetinterval != 0 ? giSetinterval : 50);
+void Scanner::LoadMode() {
+  tmrScan->setInterval(giSetinterval != 0 ? giSetinterval : 50);
   msScanBuffer.clear();
   timerPauses_ = portPauses_ = 0;
   if (giSetHandScaner != 0) {
-    tmrScan.stop();
+    tmrScan->stop();
     miScanMode = kHandOnly;
   } else if (giSetScanSets != 0) {
-    tmrScan.stop();
+    tmrScan->stop();
     miScanMode = kEvents;
   } else {
-    tmrScan.start();
+    tmrScan->start();
     miScanMode = kPolled;
   }
+}
 
+void Scanner::setUpPort() {
+  MSComm2->SetCommPort(giScanPort);
+  MSComm2->SetSettings(gsScanSettings);
+  MSComm2->SetRThreshold(miScanMode == kEvents ? 1 : 0);
+  MSComm2->SetInBufferSize(1024);
+  MSComm2->SetHandshaking(giSetScanXonOff == 1 ? serial::kRtsXonXoff : serial::kNoHandshaking);
+}
+
+void Scanner::OpenPortAtLoad() {
   miScanPortFail = 0;
   if (gsScanSettings.isEmpty() || giScanPort == 0) return;
   // Opened in every mode, also with a hand scanner, as the terminal expects.
-  MSComm2.Close();
-  MSComm2.SetCommPort(giScanPort);
-  MSComm2.SetSettings(gsScanSettings);
-  MSComm2.SetRThreshold(miScanMode == kEvents ? 1 : 0);
-  MSComm2.SetInBufferSize(1024);
-  MSComm2.SetHandshaking(giSetScanXonOff == 1 ? serial::kRtsXonXoff : serial::kNoHandshaking);
+  MSComm2->Close();
+  setUpPort();
   try {
-    MSComm2.Open();
+    MSComm2->Open();
   } catch (const serial::SerialError &e) {
     miScanPortFail = 1;
     serial::ShowOpenFailure(giScanPort, e, QStringLiteral("스캐너"));
@@ -94,27 +101,23 @@ void Scanner::Load() {
 }
 
 void Scanner::OpenScanPort() {
-  if (!portInUse() || MSComm2.PortOpen()) return;
-  MSComm2.SetCommPort(giScanPort);
-  MSComm2.SetSettings(gsScanSettings);
-  MSComm2.SetRThreshold(miScanMode == kEvents ? 1 : 0);
-  MSComm2.SetInBufferSize(1024);
-  MSComm2.SetHandshaking(giSetScanXonOff == 1 ? serial::kRtsXonXoff : serial::kNoHandshaking);
-  MSComm2.Open();
+  if (!portInUse() || MSComm2->PortOpen()) return;
+  setUpPort();
+  MSComm2->Open();
 }
 
 void Scanner::CloseScanPort() {
-  if (portInUse()) MSComm2.Close();
+  if (portInUse()) MSComm2->Close();
 }
 
 void Scanner::StartScanTimer() {
   // Not while a dialog holds the scanner, nor in the middle of a tick (the tick restarts
   // it when it ends), so that ticks never overlap.
-  if (miScanMode == kPolled && timerPauses_ == 0 && !ticking_) tmrScan.start();
+  if (miScanMode == kPolled && timerPauses_ == 0 && !ticking_) tmrScan->start();
 }
 
 void Scanner::StopScanTimer() {
-  if (miScanMode == kPolled) tmrScan.stop();
+  if (miScanMode == kPolled) tmrScan->stop();
 }
 
 void Scanner::Pause(PauseKind kind) {
@@ -186,7 +189,7 @@ void Scanner::tmrScan_Timer() {
   ticking_ = true;
   QString s;
   try {
-    if (MSComm2.PortOpen()) s = QString::fromLatin1(MSComm2.Input());
+    if (MSComm2->PortOpen()) s = QString::fromLatin1(MSComm2->Input());
   } catch (...) {
   }
   if (!s.isEmpty() && !s.endsWith('\r')) {
@@ -225,10 +228,10 @@ void Scanner::MSComm2_OnComm() {
     bool &flag;
     ~Done() { flag = false; }
   } done{receiving_};
-  while (MSComm2.PortOpen() && MSComm2.InBufferCount() > 0) {
+  while (MSComm2->PortOpen() && MSComm2->InBufferCount() > 0) {
     // Digits and points are kept; a carriage return ends a code. Codes that came in
     // together are taken one by one.
-    for (QChar ch : QString::fromLatin1(MSComm2.Input())) {
+    for (QChar ch : QString::fromLatin1(MSComm2->Input())) {
       if (ch != '\r') {
         if (ch == '.' || (ch >= '0' && ch <= '9')) msScanBuffer += ch;
         continue;

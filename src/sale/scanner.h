@@ -52,9 +52,15 @@ class Scanner : public QObject {
   explicit Scanner(QObject *parent = nullptr);
   void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
 
-  // The load: the timer's interval and the mode from the settings, then the port opened
-  // in every mode when one is set; a failure shows its box and the scanner stays out of use.
-  void Load();
+  // The load: the timer's interval and the mode from the settings (LoadMode), then the
+  // port opened in every mode when one is set (OpenPortAtLoad); a port that fails shows its
+  // box and stays out of use for this run.
+  void Load() {
+    LoadMode();
+    OpenPortAtLoad();
+  }
+  void LoadMode();
+  void OpenPortAtLoad();
 
   void OpenScanPort();  // errors (SerialError) go to the caller
   void CloseScanPort();
@@ -73,11 +79,12 @@ class Scanner : public QObject {
   int16_t miScanMode = kHandOnly;
   int16_t miScanPortFail = 0;
   QString msScanBuffer;
-  orv::serial::Port MSComm2;
-  QTimer tmrScan;
+  orv::serial::Port *MSComm2;  // children of the scanner
+  QTimer *tmrScan;
 
  private:
   bool portInUse() const;
+  void setUpPort();
   // The work-date question; true when it was asked (the code that set it off is dropped).
   bool checkWorkDate(bool polled);
   void takeOne(const QString &code, bool polled);

@@ -45,6 +45,9 @@ class SaleScreenTest : public ::testing::Test {
     ResetAll();
     QString error;
     ASSERT_TRUE(orv::demo::InitDemo(ShopFile(), &error)) << error.toStdString();
+    // No scanner port unless a test sets one: screens loaded side by side would fight
+    // over the machine's COM1.
+    orv::settings_store::SaveSetting("gsSetScan", "");
     ResetAll();
   }
   void TearDown() override {

@@ -132,24 +132,24 @@ class ScannerTest : public ::testing::Test {
 TEST_F(ScannerTest, LoadChoosesTheModeAndOpensThePortInEveryMode) {
   Load(false);
   EXPECT_EQ(scanner_->miScanMode, Scanner::kPolled);
-  EXPECT_TRUE(scanner_->tmrScan.isActive());
-  EXPECT_EQ(scanner_->tmrScan.interval(), 20);
-  EXPECT_TRUE(scanner_->MSComm2.PortOpen());
-  EXPECT_EQ(scanner_->MSComm2.RThreshold(), 0);
+  EXPECT_TRUE(scanner_->tmrScan->isActive());
+  EXPECT_EQ(scanner_->tmrScan->interval(), 20);
+  EXPECT_TRUE(scanner_->MSComm2->PortOpen());
+  EXPECT_EQ(scanner_->MSComm2->RThreshold(), 0);
 
   giSetScanXonOff = 1;
   Load(true);
   EXPECT_EQ(scanner_->miScanMode, Scanner::kEvents);
-  EXPECT_FALSE(scanner_->tmrScan.isActive());
-  EXPECT_EQ(scanner_->MSComm2.RThreshold(), 1);
-  EXPECT_EQ(scanner_->MSComm2.Handshaking(), 3);
+  EXPECT_FALSE(scanner_->tmrScan->isActive());
+  EXPECT_EQ(scanner_->MSComm2->RThreshold(), 1);
+  EXPECT_EQ(scanner_->MSComm2->Handshaking(), 3);
 
   giSetHandScaner = 1;
   giSetinterval = 0;
   Load(true);
   EXPECT_EQ(scanner_->miScanMode, Scanner::kHandOnly);
-  EXPECT_EQ(scanner_->tmrScan.interval(), 50);
-  EXPECT_TRUE(scanner_->MSComm2.PortOpen());  // opened, never read
+  EXPECT_EQ(scanner_->tmrScan->interval(), 50);
+  EXPECT_TRUE(scanner_->MSComm2->PortOpen());  // opened, never read
   pty_.Send("8801234567890\r");
   Idle();
   EXPECT_TRUE(entered_.isEmpty());
@@ -168,11 +168,11 @@ TEST_F(ScannerTest, PortsThatCannotOpenOrAreNotSet) {
   }
   qunsetenv("ORVPOS_COM9");
   EXPECT_EQ(scanner_->miScanPortFail, 1);
-  EXPECT_TRUE(scanner_->tmrScan.isActive());  // ticks on, finds nothing
+  EXPECT_TRUE(scanner_->tmrScan->isActive());  // ticks on, finds nothing
   // The port stays alone for this run, also around dialogs.
   EXPECT_NO_THROW(scanner_->OpenScanPort());
   { orv::sale::ScanPause p(*scanner_, Scanner::PauseKind::TimerAndPort); }
-  EXPECT_FALSE(scanner_->MSComm2.PortOpen());
+  EXPECT_FALSE(scanner_->MSComm2->PortOpen());
   Idle(60);
   EXPECT_TRUE(entered_.isEmpty());
 
@@ -182,7 +182,7 @@ TEST_F(ScannerTest, PortsThatCannotOpenOrAreNotSet) {
     dialogs::Script s;  // no box
     Load(false);
     EXPECT_EQ(scanner_->miScanPortFail, 0);
-    EXPECT_FALSE(scanner_->MSComm2.PortOpen());
+    EXPECT_FALSE(scanner_->MSComm2->PortOpen());
   }
 }
 
@@ -248,17 +248,17 @@ TEST_F(ScannerTest, PausesAroundDialogs) {
     orv::sale::ScanPause outer(*scanner_, Scanner::PauseKind::TimerOnly);
     {
       orv::sale::ScanPause inner(*scanner_, Scanner::PauseKind::TimerAndPort);
-      EXPECT_FALSE(scanner_->MSComm2.PortOpen());
-      EXPECT_FALSE(scanner_->tmrScan.isActive());
+      EXPECT_FALSE(scanner_->MSComm2->PortOpen());
+      EXPECT_FALSE(scanner_->tmrScan->isActive());
     }
-    EXPECT_TRUE(scanner_->MSComm2.PortOpen());
-    EXPECT_FALSE(scanner_->tmrScan.isActive());  // the outer dialog is still open
+    EXPECT_TRUE(scanner_->MSComm2->PortOpen());
+    EXPECT_FALSE(scanner_->tmrScan->isActive());  // the outer dialog is still open
     // The closing button, the partner chooser: a code scanned meanwhile waits.
     pty_.Send("8801234567890\r");
     Idle();
     EXPECT_TRUE(entered_.isEmpty());
   }
-  EXPECT_TRUE(scanner_->tmrScan.isActive());
+  EXPECT_TRUE(scanner_->tmrScan->isActive());
   EXPECT_TRUE(EnteredBecomes({"8801234567890"}));
 
   // A dialog opened while a code is entered does not restart the timer inside the tick.
@@ -266,14 +266,14 @@ TEST_F(ScannerTest, PausesAroundDialogs) {
   scanner_->SetHooks({[] { return true; }, [] { return true; },
                       [&](const QString &) {
                         { orv::sale::ScanPause p(*scanner_, Scanner::PauseKind::TimerAndPort); }
-                        activeInside = scanner_->tmrScan.isActive();
+                        activeInside = scanner_->tmrScan->isActive();
                         entered_ << "x";
                       },
                       {}, {}, {}});
   pty_.Send("1\r");
   ASSERT_TRUE(QTest::qWaitFor([&] { return entered_.size() == 2; }, 2000));
   EXPECT_FALSE(activeInside);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return scanner_->tmrScan.isActive(); }, 1000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return scanner_->tmrScan->isActive(); }, 1000));
 }
 
 TEST_F(ScannerTest, ChangedWorkDateIsConfirmedByTheNextCode) {
