@@ -1,0 +1,130 @@
+// The scanner on the sale screen: codes sent to a pseudo-terminal become grid lines.
+#include <QTest>
+
+#include "platform/grid.h"
+#include "pseudo_terminal.h"
+#include "sale_screen_fixture.h"
+
+using saletest::SaleScreenTest;
+namespace dialogs = orv::dialogs;
+namespace ss = orv::settings_store;
+
+namespace {
+
+constexpr int kCom = 4;
+
+class ScanEntryTest : public SaleScreenTest {
+ protected:
+  void LoginWithScanner(bool events) {
+    ss::SaveSetting("gsSetScan", "9600,N,8,1");
+    ss::SaveSetting("giSetScanPort", QString::number(kCom));
+    ss::SaveSetting("giSetScanSets", events ? "1" : "0");
+    ss::SaveSetting("giSetinterval", "20");
+    Login();
+    ASSERT_TRUE(main_->MSComm2->PortOpen());
+    main_->show();
+    main_->activateWindow();
+    main_->vaSpread1->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main_->miGridFocus == 1; }, 2000));
+  }
+  QString Code(int row) const { return main_->vaSpread1->CellValue(row, ColCode); }
+
+  orvtest::Pty pty_{kCom};
+};
+
+}  // namespace
+
+TEST_F(ScanEntryTest, ScannedCodesGoToTheFirstFreeLine) {
+  ASSERT_TRUE(pty_.Ok());
+  LoginWithScanner(true);
+  EXPECT_EQ(main_->miScanMode, 1);
+  // Line 1 holds goods: the code goes to line 2.
+  main_->vaSpread1->SetRow(1);
+  main_->vaSpread1->SetCol(ColGdsKey);
+  main_->vaSpread1->SetValue("7");
+  pty_.Send("8801234567890\r");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Code(2) == "8801234567890"; }, 2000));
+  EXPECT_EQ(main_->vaSpread1->ActiveRow(), 2);
+
+  // Six digits are completed from the 8-character barcodes on file, the lowest first.
+  goDbMain.Execute("INSERT INTO BarCode (BarBarCode, BarGubun, BarGdsKey) VALUES "
+                   "('01234569', 1, 1), ('01234561', 1, 2), ('0123456', 1, 3), ('012345612', 1, 4)");
+  main_->vaSpread1->SetRow(2);
+  main_->vaSpread1->SetCol(ColGdsKey);
+  main_->vaSpread1->SetValue("7");
+  pty_.Send("123456\r");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Code(3).isEmpty(); }, 2000));
+  EXPECT_EQ(Code(3), "01234561");
+
+  // A full grid refuses the code with a box and writes nothing.
+  for (int r = 1; r <= kSaleLines; ++r) {
+    main_->vaSpread1->SetRow(r);
+    main_->vaSpread1->SetCol(ColGdsKey);
+    main_->vaSpread1->SetValue("7");
+  }
+  main_->vaSpread1->SetActiveCell(ColCode, 2);
+  main_->vaSpread1->setFocus();
+  dialogs::Script s;
+  pty_.Send("2222222222222\r");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return s.Log().size() == 1; }, 2000));
+  EXPECT_EQ(s.Log()[0].text, QStringLiteral("판매 줄이 150줄을 넘을 수 없습니다."));
+  EXPECT_EQ(s.Log()[0].title, QStringLiteral("확인요망"));
+  for (int r = 1; r <= kSaleLines; ++r) EXPECT_NE(Code(r), "2222222222222") << r;
+}
+
+TEST_F(ScanEntryTest, ACodeScannedWhileTheClosingScreenIsOpenWaitsInThePort) {
+  ASSERT_TRUE(pty_.Ok());
+  LoginWithScanner(false);
+  EXPECT_EQ(main_->miScanMode, 2);
+  bool enteredMeanwhile = true;
+  dialogs::Script s;
+  s.OnForm("frmTerminate", [&](QWidget &form) {
+    EXPECT_FALSE(main_->tmrScan->isActive());
+    EXPECT_TRUE(main_->MSComm2->PortOpen());
+    pty_.Send("8801234567890\r");
+    QTest::qWait(150);
+    enteredMeanwhile = !Code(1).isEmpty();
+    form.close();
+  });
+  main_->cmdTerMinate_Click();
+  EXPECT_FALSE(enteredMeanwhile);
+  EXPECT_TRUE(main_->tmrScan->isActive());
+  EXPECT_EQ(main_->MSComm2->InBufferCount(), 14);
+  // The cashier goes back to the grid: the code that waited becomes the line.
+  main_->vaSpread1->SetActiveCell(ColName, 1);
+  main_->activateWindow();
+  main_->vaSpread1->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return main_->miGridFocus == 1; }, 2000));
+  main_->vaSpread1->SetActiveCell(ColCode, 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Code(1) == "8801234567890"; }, 2000));
+}
+
+TEST_F(ScanEntryTest, PortsOfTheLoad) {
+  ASSERT_TRUE(pty_.Ok());
+  Login();
+  // A pole display on a port that does not exist; the printer test on port 0 opens nothing.
+  qputenv("ORVPOS_COM9", "/nonexistent/ttyX");
+  giSetDisp = 1;
+  gsCdpSettings = "9600,N,8,1";
+  giCdpPort = 9;
+  gsSetPrnPort = "COM0";
+  {
+    dialogs::Script s;
+    frmMain m;
+    m.Form_Load();
+    ASSERT_EQ(s.Log().size(), 1);
+    EXPECT_EQ(s.Log()[0].text,
+              QStringLiteral("현재 포트:Com9가 잘못되었습니다.\r\nCDP가 제대로 작동될수 없습니다."));
+    EXPECT_TRUE(m.Loaded());
+    EXPECT_FALSE(m.MSComm3->PortOpen());
+  }
+  qunsetenv("ORVPOS_COM9");
+
+  // The pole display opens and stays open.
+  giCdpPort = kCom;
+  frmMain m;
+  m.Form_Load();
+  EXPECT_TRUE(m.MSComm1->PortOpen());
+  m.MSComm1->Output("Hi");
+  EXPECT_EQ(pty_.Received(2), "Hi");
+}
