@@ -99,32 +99,17 @@ TEST_F(ScanEntryTest, ACodeScannedWhileTheClosingScreenIsOpenWaitsInThePort) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return Code(1) == "8801234567890"; }, 2000));
 }
 
-TEST_F(ScanEntryTest, PortsOfTheLoad) {
+TEST_F(ScanEntryTest, PoleDisplayOpensAtLoadAndStaysOpen) {
   ASSERT_TRUE(pty_.Ok());
   Login();
-  // A pole display on a port that does not exist; the printer test on port 0 opens nothing.
-  qputenv("ORVPOS_COM9", "/nonexistent/ttyX");
   giSetDisp = 1;
   gsCdpSettings = "9600,N,8,1";
-  giCdpPort = 9;
-  gsSetPrnPort = "COM0";
-  {
-    dialogs::Script s;
-    frmMain m;
-    m.Form_Load();
-    ASSERT_EQ(s.Log().size(), 1);
-    EXPECT_EQ(s.Log()[0].text,
-              QStringLiteral("현재 포트:Com9가 잘못되었습니다.\r\nCDP가 제대로 작동될수 없습니다."));
-    EXPECT_TRUE(m.Loaded());
-    EXPECT_FALSE(m.MSComm3->PortOpen());
-  }
-  qunsetenv("ORVPOS_COM9");
-
-  // The pole display opens and stays open.
   giCdpPort = kCom;
+  gsSetPrnPort = "COM0";  // the printer test never opens /dev/ttyS-1
   frmMain m;
   m.Form_Load();
   EXPECT_TRUE(m.MSComm1->PortOpen());
+  EXPECT_FALSE(m.MSComm3->PortOpen());
   m.MSComm1->Output("Hi");
   EXPECT_EQ(pty_.Received(2), "Hi");
 }
