@@ -7,27 +7,10 @@
 #include "chit/records.h"
 #include "core/globals.h"
 #include "core/helpers.h"
-#include "platform/db.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
 #include "platform/keys.h"
-
-namespace {
-
-// The first 8-character barcode that begins with the digits, as a range the barcode
-// index serves on both engines and in any collation.
-QString FirstBarcodeStartingWith(const QString &digits) {
-  if (!goDbMain.IsOpen()) return {};
-  orv::db::Statement st = goDbMain.Prepare(
-      "Select BarBarCode From BarCode Where BarBarCode >= ? And BarBarCode <= ? "
-      "And length(trim(BarBarCode)) = 8 Order By BarBarCode LIMIT 1");
-  st.Bind(0, digits.leftJustified(8, '0'));
-  st.Bind(1, digits.leftJustified(8, '9'));
-  orv::db::Recordset rs = st.Query();
-  return rs.RecordCount() > 0 ? rs.Field("BarBarCode").toString().trimmed() : QString();
-}
-
-}  // namespace
+#include "sale/goods_lookup.h"
 
 void frmMain::SetUpScanner() {
   MSComm2 = scanner->MSComm2;
@@ -39,7 +22,9 @@ void frmMain::SetUpScanner() {
     return vaSpread1->ActiveCol() == ColCode && miGridFocus == 1 && !mbRecallRunning;
   };
   h.enter = [this](const QString &code) { EnterScanCode(code); };
-  h.lookup = FirstBarcodeStartingWith;
+  h.lookup = [](const QString &digits) {
+    return goDbMain.IsOpen() ? FindBarcodeByPrefix(digits) : QString();
+  };
   h.hasCustomer = [] { return !gtCstCode.CcdKey.IsZero(); };
   h.workDateToToday = [this] { SetWorkDateToday(); };
   scanner->SetHooks(std::move(h));
