@@ -3,6 +3,7 @@
 #include "chit/etc_chits.h"
 #include "chit/pan_money.h"
 #include "chit/pos_logs.h"
+#include "chit/read_back.h"
 #include "chit/records.h"
 #include "chit/tem_data.h"
 #include "core/dates.h"
@@ -34,6 +35,7 @@ void ResetChitState() {
   gtTemData = TemDataRec{};
   gtPanMoney = PanMoneyRec{};
   ClearEtcChitState();
+  ResetReadBackState();
   gsSaveErr.clear();
   glSaveChtNo = 0;
   giChitNoSeq = 0;
