@@ -7,10 +7,8 @@
 #include "core/pos_settings.h"
 #include "platform/codepage.h"
 #include "print/basPrinter.h"
+#include "sale/sale_globals.h"
 
-// giSetPrintBarcode belongs to the sale screen, which loads it when it opens; until the
-// sale screen is linked in, this stand-in reads as "no barcodes".
-__attribute__((weak)) int16_t giSetPrintBarcode = 0;
 
 namespace orv::print {
 namespace {
