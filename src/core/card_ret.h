@@ -24,3 +24,15 @@ extern CardRetRec gtCardRet;
 
 // Every text empty, Gum and Halbu 0.
 void ClearCardRet();
+
+// The two printable message lines of the last card-network reply (the receipt file
+// prints them under the card block).
+extern QString gsCardPrnMsg1;
+extern QString gsCardPrnMsg2;
+// The cash receipt of the current sale: the number entered and its approval number.
+extern QString gsCashRcptNo;
+extern QString gsCashRcptCmitNo;
+
+namespace orv::state {
+void ResetCardTexts();
+}
