@@ -6,10 +6,12 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QSerialPort>
 #include <QTcpSocket>
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
+
+#include "platform/serial_port.h"
 
 namespace orv::printer_port {
 namespace {
@@ -130,22 +132,15 @@ void WriteTcp(const QString &device, const QByteArray &bytes) {
 }
 
 namespace {
-void openSerial(QSerialPort &sp, const QString &device) {
-  sp.setPortName(device);
-  if (!sp.open(QIODevice::WriteOnly))
-    fail(QStringLiteral("포트를 열 수 없습니다: ") + device + " (" + sp.errorString() + ")");
-  if (!sp.setBaudRate(9600) || !sp.setParity(QSerialPort::NoParity) ||
-      !sp.setDataBits(QSerialPort::Data8) || !sp.setStopBits(QSerialPort::OneStop)) {
-    const QString why = sp.errorString();
-    sp.close();
-    fail(QStringLiteral("포트를 설정할 수 없습니다: ") + device + " (" + why + ")");
+// The shared serial port at the printer's line settings.
+void openSerial(serial::Port &port, const QString &device) {
+  port.SetDevicePath(device);
+  port.SetSettings(QStringLiteral("9600,N,8,1"));
+  try {
+    port.Open();
+  } catch (const serial::SerialError &e) {
+    fail(QStringLiteral("포트를 열 수 없습니다: ") + device + " (" + e.Description + ")");
   }
-}
-void closeSerial(QSerialPort &sp, const QString &device) {
-  sp.clearError();
-  sp.close();
-  if (sp.error() != QSerialPort::NoError)
-    fail(QStringLiteral("포트를 닫을 수 없습니다: ") + device + " (" + sp.errorString() + ")");
 }
 }  // namespace
 
@@ -153,30 +148,22 @@ void WriteSerial(const QString &device, const QByteArray &bytes) {
   if (bytes.isEmpty()) return;
   if (toSink(Kind::Serial, device, bytes)) return;
   const QDeadlineTimer deadline(g_timeoutMs);
-  QSerialPort sp;
-  openSerial(sp, device);
-  if (sp.write(bytes) != bytes.size()) {
-    const QString why = sp.errorString();
-    sp.close();
-    fail(QStringLiteral("포트에 쓸 수 없습니다: ") + device + " (" + why + ")");
+  serial::Port port;
+  openSerial(port, device);
+  try {
+    port.Output(bytes, std::max(1, remainingMs(deadline)));
+  } catch (const serial::SerialError &e) {
+    port.Close();
+    fail(QStringLiteral("포트에 쓸 수 없습니다: ") + device + " (" + e.Description + ")");
   }
-  while (sp.bytesToWrite() > 0) {
-    if (!sp.waitForBytesWritten(remainingMs(deadline))) {
-      const QString why = sp.error() == QSerialPort::TimeoutError || sp.error() == QSerialPort::NoError
-                              ? QStringLiteral("시간 초과")
-                              : sp.errorString();
-      sp.close();
-      fail(QStringLiteral("포트에 쓸 수 없습니다: ") + device + " (" + why + ")");
-    }
-  }
-  closeSerial(sp, device);
+  port.Close();
 }
 
 void CheckSerial(const QString &device) {
   if (toSink(Kind::Serial, device, QByteArray())) return;
-  QSerialPort sp;
-  openSerial(sp, device);
-  closeSerial(sp, device);
+  serial::Port port;
+  openSerial(port, device);
+  port.Close();
 }
 
 void AppendStandInFile(const QString &path, const QByteArray &bytes) {

@@ -62,7 +62,7 @@ void Port::fail(int number, const QString &description) { throw SerialError(numb
 
 void Port::Open() {
   if (port_.isOpen()) fail(kErrPortOpen, QStringLiteral("포트가 이미 열려 있습니다"));
-  const QString path = DevicePath(commPort_);
+  const QString path = devicePath_.isEmpty() ? DevicePath(commPort_) : devicePath_;
   if (path.isEmpty()) fail(kErrInvalidPort, QStringLiteral("잘못된 포트 번호입니다"));
   const std::optional<LineSettings> s = ParseSettings(settings_);
   if (!s) fail(kErrInvalidProperty, QStringLiteral("잘못된 통신 설정입니다: ") + settings_);
@@ -114,7 +114,7 @@ void Port::Output(const QByteArray &bytes, int timeoutMs) {
 }
 
 QString Port::DeviceName() const {
-  return port_.isOpen() ? device_ : DevicePath(commPort_);
+  return port_.isOpen() ? device_ : devicePath_.isEmpty() ? DevicePath(commPort_) : devicePath_;
 }
 
 void Port::received() {

@@ -61,6 +61,9 @@ class Port : public QObject {
   // Set before opening; they act at the next Open.
   int CommPort() const { return commPort_; }
   void SetCommPort(int port) { commPort_ = port; }
+  // A device named outright (the receipt printer's own setting) in place of the COM
+  // number's; empty goes back to the number.
+  void SetDevicePath(const QString &path) { devicePath_ = path; }
   QString Settings() const { return settings_; }
   void SetSettings(const QString &settings) { settings_ = settings; }
   int InBufferSize() const { return inBufferSize_; }
@@ -98,6 +101,7 @@ class Port : public QObject {
   int commPort_ = 0;
   QString settings_;
   QString device_;
+  QString devicePath_;
   int inBufferSize_ = 1024;
   int handshaking_ = kNoHandshaking;
   int rThreshold_ = 0;
