@@ -9,7 +9,6 @@
 #include "platform/db.h"
 #include "schema/month_tables.h"
 
-DlvChitRec gtDlvChit;
 QString gsBdlPrnText;
 int16_t giBdlPrnCard = 0;
 
@@ -26,11 +25,6 @@ QString DlvChitTable(const QString &date) {
   return QStringLiteral("DlvChit") + date.mid(2, 4);
 }
 
-namespace {
-QVariant key(Currency c) { return QVariant(qlonglong(c.RoundToInt())); }
-QVariant money(Currency c) { return QVariant(c.ToPlainText()); }
-}  // namespace
-
 bool DlvChitExists(const DlvChitRec &rec) {
   db::Statement st = goDbMain.Prepare(QStringLiteral("SELECT DlvNo FROM ") + DlvChitTable(rec.DlvDate) +
                                       " WHERE DlvYear = ? AND DlvMon = ? AND DlvDay = ? AND DlvNo = ?");
@@ -42,24 +36,13 @@ bool DlvChitExists(const DlvChitRec &rec) {
 }
 
 void InsertDlvChitRow(const DlvChitRec &r) {
-  QString marks = QStringLiteral("?");
-  for (int i = 1; i < 35; ++i) marks += QStringLiteral(", ?");
-  db::Statement st = goDbMain.Prepare(
-      QStringLiteral("INSERT INTO ") + DlvChitTable(r.DlvDate) +
-      " (DlvYear, DlvMon, DlvDay, DlvDate, DlvNo, DlvChtNo, DlvPosNo, DlvPsnKey, DlvBdlKey, DlvCstKey, "
-      "DlvHab, DlvMoney, DlvCard, DlvTax, DlvGum, DlvBuga, DlvNtx, DlvZtax, DlvName, DlvTele, DlvPost, "
-      "DlvJuso, DlvWrtDate, DlvWrtTime, DlvJunsong, DlvSss1, DlvSss2, DlvSss3, DlvSss4, DlvSss5, DlvSss6, "
-      "DlvSss7, DlvSss8, DlvSss9, DlvSss10) VALUES (" +
-      marks + ")");
-  const QVariant values[] = {
-      int(r.DlvYear), int(r.DlvMon), int(r.DlvDay), r.DlvDate, r.DlvNo, r.DlvChtNo, r.DlvPosNo,
-      key(r.DlvPsnKey), key(r.DlvBdlKey), key(r.DlvCstKey), money(r.DlvHab), money(r.DlvMoney),
-      money(r.DlvCard), money(r.DlvTax), money(r.DlvGum), money(r.DlvBuga), money(r.DlvNtx),
-      money(r.DlvZtax), r.DlvName, r.DlvTele, r.DlvPost, r.DlvJuso, r.DlvWrtDate, r.DlvWrtTime,
-      int(r.DlvJunsong)};
-  int i = 0;
-  for (const QVariant &v : values) st.Bind(i++, v);
-  for (int16_t s : r.DlvSss) st.Bind(i++, int(s));
+  const auto fields = chit::Fields<DlvChitRec>();
+  QStringList names;
+  for (const auto &f : fields) names << QString::fromLatin1(f.name);
+  db::Statement st = goDbMain.Prepare(QStringLiteral("INSERT INTO ") + DlvChitTable(r.DlvDate) + " (" +
+                                      names.join(QStringLiteral(", ")) + ") VALUES (" + chit::Placeholders(fields) +
+                                      ")");
+  chit::BindFields(st, r, fields);
   st.Execute();
 }
 
@@ -67,7 +50,6 @@ void InsertDlvChitRow(const DlvChitRec &r) {
 
 namespace orv::state {
 void ResetDeliveryState() {
-  gtDlvChit = DlvChitRec{};
   gsBdlPrnText.clear();
   giBdlPrnCard = 0;
 }

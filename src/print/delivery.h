@@ -1,24 +1,12 @@
 #pragma once
-// Delivery chits: the extra lines the cashier marks, the delivery record and its row in
-// the month's DlvChit table.
+// Delivery chits: the extra lines the cashier marks, the delivery record (gtDlvChit) and
+// its row in the month's DlvChit table.
 #include <QString>
 #include <cstdint>
 
+#include "chit/records.h"
 #include "core/currency.h"
 
-// One DlvChit row, field for field in table order.
-struct DlvChitRec {
-  int16_t DlvYear = 0, DlvMon = 0, DlvDay = 0;
-  QString DlvDate;
-  int32_t DlvNo = 0, DlvChtNo = 0, DlvPosNo = 0;
-  orv::Currency DlvPsnKey, DlvBdlKey, DlvCstKey;
-  orv::Currency DlvHab, DlvMoney, DlvCard, DlvTax, DlvGum, DlvBuga, DlvNtx, DlvZtax;
-  QString DlvName, DlvTele, DlvPost, DlvJuso, DlvWrtDate, DlvWrtTime;
-  int16_t DlvJunsong = 0;
-  int16_t DlvSss[10] = {};  // DlvSss1 … DlvSss10
-};
-
-extern DlvChitRec gtDlvChit;
 // The extra lines of a delivery chit, each 40 bytes, joined by an apostrophe.
 extern QString gsBdlPrnText;
 // 1: the goods come from the held chit and the contents line reads "카드판매".

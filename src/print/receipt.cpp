@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "chit/chit_numbers.h"
+#include "chit/records.h"
 #include "core/card_ret.h"
 #include "core/globals.h"
 #include "core/state.h"
@@ -67,8 +68,13 @@ class GoodsReader {
     st_.Bind(0, wholeKey(key));
     db::Recordset rs = st_.Query();
     RcptGoods g;
+    ClearGdsRecord();
+    if (rs.RecordCount() > 0) {
+      rs.MoveFirst();
+      ReadGdsRecord(rs);
+    }
+    records_.insert(key.raw(), gtGdsCode);
     if (rs.RecordCount() == 0) return g;
-    rs.MoveFirst();
     g.name = text(rs, "GcdName");
     g.kyg = text(rs, "GcdKyg");
     g.barcode = text(rs, "GcdBarcode");
@@ -78,8 +84,18 @@ class GoodsReader {
     return g;
   }
 
+  // gtGdsCode as the receipt leaves it: the last goods line printed.
+  void LeaveLast(const ReceiptData &d) {
+    for (qsizetype i = d.lines.size() - 1; i >= 0; --i)
+      if (!d.lines[i].gdsKey.IsZero()) {
+        gtGdsCode = records_.value(d.lines[i].gdsKey.raw());
+        return;
+      }
+  }
+
  private:
   db::Statement st_;
+  QHash<qint64, GdsCodeRec> records_;
 };
 
 void fillCommon(ReceiptData &d) {
@@ -217,6 +233,10 @@ bool ReadChitBack(const QString &date, int32_t chitNo, int32_t kind, ReceiptData
   db::Recordset rs = head.Query();
   if (rs.RecordCount() == 0) return false;
   rs.MoveFirst();
+  ClearPanChitRecord();
+  if (kind != 8) ClearPanGodsRecords();
+  ClearPanListRecord();
+  ReadPanChitRecord(rs);
   RcptChit &c = d.chit;
   c.date = text(rs, "PctDate");
   c.chtNo = whole(rs, "PctChtNo");
@@ -257,6 +277,7 @@ bool ReadChitBack(const QString &date, int32_t chitNo, int32_t kind, ReceiptData
     db::Recordset cr = cst.Query();
     if (cr.RecordCount() > 0) {
       cr.MoveFirst();
+      ReadCstRecord(cr);
       d.cst = RcptCustomer{money(cr, "CcdKey"), money(cr, "CcdNo"),     text(cr, "CcdBarcode"), text(cr, "CcdName"),
                            money(cr, "CcdJumsu"), money(cr, "CcdZerdo"), money(cr, "CcdTjumsu")};
     }
@@ -268,9 +289,11 @@ bool ReadChitBack(const QString &date, int32_t chitNo, int32_t kind, ReceiptData
     goods.Bind(0, date);
     goods.Bind(1, chitNo);
     db::Recordset gr = goods.Query();
-    for (gr.MoveFirst(); !gr.Eof() && d.lines.size() < 150; gr.MoveNext())
+    for (gr.MoveFirst(); !gr.Eof() && d.lines.size() < kMaxChitLines; gr.MoveNext()) {
+      ReadPanGodsRecord(gr, int(d.lines.size()) + 1);
       d.lines.append({money(gr, "PcgGdsKey"), money(gr, "PcgSu"), money(gr, "PcgDanga"), money(gr, "PcgGum"),
                       whole(gr, "PcgTax")});
+    }
   }
   d.list = RcptList{};
   db::Statement list = goDbMain.Prepare(QStringLiteral("SELECT * FROM PanList") + yymm +
@@ -280,6 +303,7 @@ bool ReadChitBack(const QString &date, int32_t chitNo, int32_t kind, ReceiptData
   db::Recordset lr = list.Query();
   if (lr.RecordCount() > 0) {
     lr.MoveFirst();
+    ReadPanListRecord(lr);
     for (int i = 1; i <= 10; ++i)
       d.list.gum[i] = money(lr, QStringLiteral("PclGum%1").arg(i, 2, 10, QLatin1Char('0')).toLatin1().constData());
     d.list.jaSangPum = money(lr, "PclJaSangPum");
@@ -320,9 +344,11 @@ void Print_Zerdo(const QString &chitDate, int32_t chitNo, int32_t kind, int16_t 
   if (!prepare(chitDate, chitNo, kind, readChit, d)) return;
   fillCommon(d);
   try {
-    attachReaders(d, std::make_shared<GoodsReader>());
+    auto goods = std::make_shared<GoodsReader>();
+    attachReaders(d, goods);
     PrinterOut out;
     gsReceiptIdNo = BuildReceipt(d, opt, set, out);
+    goods->LeaveLast(d);
     ReceiptToRecords(d, readChit == 1);
   } catch (const std::exception &e) {
     ReceiptToRecords(d, readChit == 1);
@@ -343,9 +369,11 @@ void Print_File(const QString &chitDate, int32_t chitNo, int32_t kind, int16_t r
   fillCommon(d);
   const QString temp = path + QStringLiteral(".tmp");
   try {
-    attachReaders(d, std::make_shared<GoodsReader>());
+    auto goods = std::make_shared<GoodsReader>();
+    attachReaders(d, goods);
     FileOut out;
     gsReceiptIdNo = BuildReceipt(d, opt, set, out);
+    goods->LeaveLast(d);
     ReceiptToRecords(d, readChit == 1);
     QFile f(temp);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(out.bytes) != out.bytes.size() || !f.flush())

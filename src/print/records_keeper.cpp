@@ -1,11 +1,17 @@
 #include "print/records_keeper.h"
 
+#include "chit/records.h"
+
 namespace orv::print {
 
-// Filled in with the customer record.
-struct RecordsKeeper::Saved {};
+struct RecordsKeeper::Saved {
+  CstCodeRec cst;
+};
 
-RecordsKeeper::RecordsKeeper() : saved_(new Saved) {}
-RecordsKeeper::~RecordsKeeper() { delete saved_; }
+RecordsKeeper::RecordsKeeper() : saved_(new Saved{gtCstCode}) {}
+RecordsKeeper::~RecordsKeeper() {
+  gtCstCode = saved_->cst;
+  delete saved_;
+}
 
 }  // namespace orv::print

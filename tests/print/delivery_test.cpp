@@ -33,7 +33,7 @@ class Delivery : public printtest::PrintDb {
     r.DlvJuso = QStringLiteral("서울시 중구");
     r.DlvWrtDate = "20241205";
     r.DlvWrtTime = "143005";
-    r.DlvSss[4] = 3;
+    r.DlvSss5 = 3;
     return r;
   }
 };

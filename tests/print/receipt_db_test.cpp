@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QPushButton>
 
+#include "chit/records.h"
 #include "core/values.h"
+#include "sale/sale_globals.h"
 #include "platform/codepage.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
@@ -182,6 +184,41 @@ TEST_P(ReceiptDb, QuickReprintShowsAFailureAndStaysOpen) {
   EXPECT_EQ(s.Log()[0].title, QStringLiteral("영수증 재발행 (속도용)"));
   EXPECT_TRUE(s.Log()[0].text.startsWith(QStringLiteral("오류번호 : ")));
   EXPECT_TRUE(f.isVisible());
+}
+
+TEST_P(ReceiptDb, RecordsInMemoryPrintTheSameAndKeepWhatTheReceiptChanged) {
+  if (IsSkipped()) return;
+  PlantSale(57);
+  gtCstCode.CcdKey = orv::Currency::Won(77);  // the customer on the sale screen
+  Exec("UPDATE PanChit2412 SET PctCSTKey = 9 WHERE PctChtNo = 57");  // not in CstCode
+  {
+    Capture cap;
+    Print_Zerdo("20241205", 57, 6, 1);
+  }
+  // Read back: the chit records, the last goods line printed; the screen's customer stays.
+  EXPECT_EQ(gtPanChit.PctChtNo, 57);
+  EXPECT_EQ(gtPanGods[3].PcgGdsKey, orv::Currency::Won(13));
+  EXPECT_EQ(gtPanList.PclGum04, orv::Currency::Won(2543));
+  EXPECT_EQ(gtGdsCode.GcdName, QStringLiteral("돼지고기"));
+  EXPECT_EQ(gtCstCode.CcdKey, orv::Currency::Won(77));
+
+  // From the records in memory (the payment save's call) the receipt is the hand-worked one.
+  Exec("UPDATE PanChit2412 SET PctCSTKey = 3 WHERE PctChtNo = 57");
+  gtPanChit.PctCstKey = orv::Currency::Won(3);
+  auto rs = goDbMain.OpenRecordset("SELECT * FROM CstCode WHERE CcdKey = 3");
+  rs.MoveFirst();
+  ReadCstRecord(rs);
+  gcTcdNo = orv::Currency::Won(88000);
+  gsTcdName = QStringLiteral("일반소매");
+  Capture cap;
+  Print_Zerdo("20241205", 57, 0, 0);
+  ASSERT_EQ(cap.jobs.size(), 1);
+  EXPECT_BYTES(printtest::Fixture("sale_receipt.bin"), cap.jobs[0].bytes);
+  EXPECT_EQ(gtPanList.PclGum09, orv::Currency::Won(5));
+  // Without PosGdsBnsPoint the goods points go, for the caller too.
+  Exec("DELETE FROM OrvRegistry WHERE RegKey = 'PosGdsBnsPoint'");
+  Print_Zerdo("20241205", 57, 0, 0);
+  EXPECT_TRUE(gtPanList.PclGum09.IsZero());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ReceiptDb, ORV_BOTH_ENGINES);
