@@ -25,6 +25,7 @@
 #include "startup/frmDBSet.h"
 #include "startup/frmLog.h"
 #include "startup/instance_guard.h"
+#include "login_fixture.h"
 #include "test_support.h"
 
 using namespace orv;
@@ -32,37 +33,8 @@ using dialogs::Script;
 
 namespace {
 
-class StartTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = orvtest::MakeTempDir();
-    savedRoot_ = datafolder::Root();
-    datafolder::SetRoot(dir_->path());
-    settings_store::SetFilePath(dir_->filePath("OrvZerdo.ini"));
-    state::ResetProgramState();
-  }
-  void TearDown() override {
-    delete mainWindow_;
-    state::ResetProgramState();
-    instance::ReleaseSingleInstance();
-    settings_store::SetFilePath({});
-    datafolder::SetRoot(savedRoot_);
-  }
-  void MakeDemo() {
-    QString error;
-    ASSERT_TRUE(demo::InitDemo(QStringLiteral(ORVPOS_SOURCE_DATA) + "/demo/shop.txt", &error))
-        << error.toStdString();
-    state::ResetProgramState();
-  }
-  std::unique_ptr<frmLog> Load() {
-    auto f = std::make_unique<frmLog>();
-    f->Form_Load();
-    return f;
-  }
-  std::unique_ptr<QTemporaryDir> dir_;
-  QString savedRoot_;
-  QWidget *mainWindow_ = nullptr;
-};
+// The login's fixture: its data folder, demo and form loading.
+using StartTest = orvtest::LoginTest;
 
 long long Rows(db::Connection &c, const QString &table) {
   return c.OpenRecordset("SELECT * FROM " + table).RecordCount();
