@@ -159,13 +159,18 @@ QString Dialect::ColumnType(const QString &declared) const {
   return "text";
 }
 
+QString Dialect::Fold(const QString &expr) const {
+  // With the "C" collation PostgreSQL's lower() folds ASCII only, as SQLite's does.
+  if (engine_ == Engine::PostgreSQL) return "lower(" + expr + " COLLATE \"C\")";
+  return "lower(" + expr + ")";
+}
+
 QString Dialect::CiEquals(const QString &lhs, const QString &rhs) const {
-  return "lower(" + lhs + ") = lower(" + rhs + ")";
+  return Fold(lhs) + " = " + Fold(rhs);
 }
 
 QString Dialect::CiLike(const QString &lhs, const QString &pattern) const {
-  if (engine_ == Engine::PostgreSQL) return lhs + " ILIKE " + pattern;
-  return lhs + " LIKE " + pattern;  // SQLite's LIKE ignores ASCII case already
+  return Fold(lhs) + " LIKE " + Fold(pattern) + " ESCAPE '\\'";
 }
 
 QString Dialect::TableListSql() const {

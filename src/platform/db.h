@@ -74,7 +74,12 @@ class Dialect {
   // The column type for a type as the table definitions write it
   // (decimal(10,0), int, bit, money, smallmoney, char(n), text, …).
   QString ColumnType(const QString &declared) const;
-  // lhs and rhs are SQL expressions; compared without regard to case.
+  // An expression folded for comparing and sorting without regard to letter case: ASCII
+  // letters lowered, then code-point order on both engines (never the server's locale).
+  // Built-in functions only, so indexes on it serve other programs' statements too.
+  QString Fold(const QString &expr) const;
+  // lhs and rhs are SQL expressions; compared without regard to case through Fold. The
+  // pattern uses '\' as its escape character.
   QString CiEquals(const QString &lhs, const QString &rhs) const;
   QString CiLike(const QString &lhs, const QString &pattern) const;
   // Statement listing user tables, one column "name".

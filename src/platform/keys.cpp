@@ -16,6 +16,13 @@ constexpr Pair kPairs[] = {
     {Qt::Key_End, vbKeyEnd},        {Qt::Key_Home, vbKeyHome},     {Qt::Key_Left, vbKeyLeft},
     {Qt::Key_Up, vbKeyUp},          {Qt::Key_Right, vbKeyRight},   {Qt::Key_Down, vbKeyDown},
     {Qt::Key_Insert, vbKeyInsert},  {Qt::Key_Delete, vbKeyDelete},
+    // The punctuation keys of the main block (keypad ones are told apart above).
+    {Qt::Key_Semicolon, vbKeyOem1},  {Qt::Key_Colon, vbKeyOem1},    {Qt::Key_Equal, vbKeyOemPlus},
+    {Qt::Key_Plus, vbKeyOemPlus},    {Qt::Key_Comma, vbKeyOemComma}, {Qt::Key_Less, vbKeyOemComma},
+    {Qt::Key_Minus, vbKeyOemMinus},  {Qt::Key_Underscore, vbKeyOemMinus},
+    {Qt::Key_Period, vbKeyOemPeriod}, {Qt::Key_Greater, vbKeyOemPeriod},
+    {Qt::Key_Slash, vbKeyOem2},      {Qt::Key_Question, vbKeyOem2},
+    {Qt::Key_QuoteLeft, vbKeyOem3},  {Qt::Key_AsciiTilde, vbKeyOem3},
 };
 
 }  // namespace

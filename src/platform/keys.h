@@ -33,6 +33,13 @@ enum VirtualKey : int {
   vbKeyDecimal = 0x6E,
   vbKeyDivide = 0x6F,
   vbKeyF1 = 0x70,  // .. F24 = 0x87
+  vbKeyOem1 = 186,       // ; :
+  vbKeyOemPlus = 187,    // = +
+  vbKeyOemComma = 188,   // , <
+  vbKeyOemMinus = 189,   // - _
+  vbKeyOemPeriod = 190,  // . >
+  vbKeyOem2 = 191,       // / ?
+  vbKeyOem3 = 192,       // ` ~
 };
 
 // Shift state as the forms receive it: 1 Shift, 2 Ctrl, 4 Alt.
