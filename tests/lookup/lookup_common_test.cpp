@@ -153,7 +153,7 @@ TEST_P(ColSizeTest, PerLoginAndGrid) {
 
 TEST_P(ColSizeTest, AFailedReadKeepsTheDesignWidths) {
   if (IsSkipped()) return;
-  Exec("DROP TABLE ColSize");
+  goDbMain.Execute("DROP TABLE ColSize");
   ListGrid g;
   g.SetMaxCols(2);
   g.SetColWidth(1, 9);

@@ -1,0 +1,74 @@
+#pragma once
+// Reads a list statement in pages by keyset: each page is a whole statement that goes on
+// after the last row's order values, so no cursor or transaction stays open between pages.
+// The first page is read at once; the rest between events (a zero-time timer), unless a
+// command needs every row and calls LoadAll.
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+#include <QVector>
+#include <functional>
+
+#include "platform/db.h"
+#include "platform/list_grid.h"
+
+namespace orv::lookup {
+
+struct OrderItem {
+  QString expr;  // as the index writes it
+  bool ascending = true;
+  bool nullable = false;  // nulls sort as the smallest value on both engines
+};
+
+struct PagedQuery {
+  QString columns;  // the select list
+  QString from;     // tables and joins
+  QString where;    // conditions with '?' marks; empty for none
+  QVariantList args;
+  QVector<OrderItem> order;  // must make a row unique
+  int pageSize = 500;
+};
+
+// The ORDER BY clause (without the keywords) for the engine.
+QString OrderClause(db::Engine engine, const QVector<OrderItem> &order);
+// The page statement after the given last order values (empty: the first page); the bound
+// values are appended to args.
+QString PageSql(db::Engine engine, const PagedQuery &q, const QVariantList &after,
+                QVariantList &args);
+
+class PagedReader : public QObject {
+  Q_OBJECT
+ public:
+  using Sink = std::function<void(QVector<ListFields> rows)>;
+  PagedReader(db::Connection &conn, PagedQuery query, Sink sink, QObject *parent = nullptr);
+  ~PagedReader() override;
+
+  // The first page; throws DbError.
+  void Start();
+  // Every row not read yet, now. Throws DbError.
+  void LoadAll();
+  // No further pages.
+  void Cancel();
+  bool Done() const { return done_; }
+  int RowsRead() const { return rowsRead_; }
+
+ signals:
+  void Finished();
+  // A later page failed; the rows read so far stay.
+  void Failed(long number, const QString &description);
+
+ private:
+  bool readPage();  // false when it was the last
+  void scheduleNext();
+
+  db::Connection &conn_;
+  PagedQuery query_;
+  Sink sink_;
+  QVariantList after_;
+  bool done_ = false;
+  bool scheduled_ = false;
+  int rowsRead_ = 0;
+  int generation_ = 0;
+};
+
+}  // namespace orv::lookup
