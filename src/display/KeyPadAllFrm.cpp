@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "core/help_globals.h"
+#include "lookup/help_globals.h"
 
 KeyPadAllFrm::KeyPadAllFrm(QWidget *parent) : QDialog(parent) {
   setObjectName("KeyPadAllFrm");

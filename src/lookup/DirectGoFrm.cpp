@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "core/help_globals.h"
+#include "lookup/help_globals.h"
 #include "core/text_format.h"
 #include "core/values.h"
 #include "platform/keys.h"

@@ -10,7 +10,7 @@
 #include <QTableView>
 
 #include "core/globals.h"
-#include "core/help_globals.h"
+#include "lookup/help_globals.h"
 #include "core/options.h"
 #include "core/values.h"
 #include "lookup/help_forms.h"

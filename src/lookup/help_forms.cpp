@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "core/help_globals.h"
+#include "lookup/help_globals.h"
 #include "display/KeyPadAllFrm.h"
 #include "lookup/DirectGoFrm.h"
 #include "platform/dialogs.h"
@@ -31,15 +31,6 @@ class HelpStandIn : public QDialog {
 
 }  // namespace
 
-std::unique_ptr<QDialog> MakeGdsHelpFrm() {
-  return std::make_unique<HelpStandIn>("GdsHelpFrm", QStringLiteral("상품 코드 조회"));
-}
-std::unique_ptr<QDialog> MakeTrsHelpFrm() {
-  return std::make_unique<HelpStandIn>("TrsHelpFrm", QStringLiteral("거래처 코드 조회"));
-}
-std::unique_ptr<QDialog> MakeCstHelpFrm() {
-  return std::make_unique<HelpStandIn>("CstHelpFrm", QStringLiteral("고객 코드 조회"));
-}
 std::unique_ptr<QDialog> MakeExtHelpFrm() {
   return std::make_unique<HelpStandIn>("ExtHelpFrm", QStringLiteral("코드 조회"));
 }

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "core/globals.h"
-#include "core/help_globals.h"
+#include "lookup/help_globals.h"
 #include "platform/dialogs.h"
 #include "platform/list_grid.h"
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "platform/db.h"
+#include "core/currency.h"
 #include "platform/list_grid.h"
 
 namespace orv::lookup {

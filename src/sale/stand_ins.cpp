@@ -4,6 +4,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "lookup/frmCust.h"
+#include "lookup/frmTrsHelp.h"
+#include "lookup/help_globals.h"
 #include "platform/dialogs.h"
 #include "sale/sale_globals.h"
 
@@ -33,14 +36,14 @@ int ShowStandIn(const QString &name, const QString &caption, const QString &note
 
 void ShowfrmTrsHelp(QWidget *parent) {
   giHelpRet = 0;
-  ShowStandIn(QStringLiteral("frmTrsHelp"), QStringLiteral("거래처 조회"),
-              QStringLiteral("거래처 조회창은 조회 화면 작업에서 만들어집니다."), parent);
+  frmTrsHelp form(parent);
+  orv::dialogs::ShowModal(form);
 }
 
 void ShowfrmCust(QWidget *parent) {
   giHelpRet = 0;
   gcHelpNo = {};
   gsCstHelpNo.clear();
-  ShowStandIn(QStringLiteral("frmCust"), QStringLiteral("고객 조회"),
-              QStringLiteral("고객 조회창은 조회 화면 작업에서 만들어집니다."), parent);
+  frmCust form(parent);
+  orv::dialogs::ShowModal(form);
 }

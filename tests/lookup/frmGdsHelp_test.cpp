@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include "core/options.h"
+#include "lookup/GdsHelpFrm.h"
+#include "lookup/TrsHelpFrm.h"
 #include "lookup/frmGdsHelp.h"
 #include "lookup_fixture.h"
 #include "platform/dialogs.h"
@@ -93,19 +95,23 @@ TEST_P(GdsPopupTest, EnterOnAnEmptyGridClosesWithNothing) {
 
 TEST_P(GdsPopupTest, TextsOpenTheDialogsWithTheProtocolInputs) {
   if (IsSkipped()) return;
+  Partner(7, 88000, "상회", 1, "", 5);
   gcTcdKey = *Currency::FromWhole(7);
   Script s;
   QString seen;
   s.OnForm("GdsHelpFrm", [&](QWidget &w) {
-    seen = gsHelpStart + "|" + QString::number(giHelpSubMode) + "|" +
+    auto &g = static_cast<GdsHelpFrm &>(w);
+    // The dialog has loaded: the guard is back at 0, the partner in its caption.
+    seen = gsHelpStart + "|" + QString::number(g.DesignatedView()) + "|" +
            gcHelpTrsKey.ToPlainText() + "|" + QString::number(giHelpOpen);
-    static_cast<QDialog &>(w).reject();
+    EXPECT_TRUE(g.windowTitle().endsWith(QString::fromUtf8("( 88000 : 상회 )")));
+    g.CancelAction();
   });
   s.OnForm("TrsHelpFrm", [&](QWidget &w) {
-    seen = "T" + gsHelpStart + QString::number(giHelpSubMode);
-    gsHelpTrsPrice = QString::fromUtf8("특판#B");
-    giHelpRet = 1;
-    static_cast<QDialog &>(w).accept();
+    auto &t = static_cast<TrsHelpFrm &>(w);
+    seen = "T" + gsHelpStart + QString::number(t.FilterMode());
+    t.vaSpread1->SetActiveCell(1, 1);
+    t.TakeAction();
   });
   s.OnForm("CstHelpFrm", [&](QWidget &w) {
     seen = "C" + gsHelpStart;
@@ -116,7 +122,7 @@ TEST_P(GdsPopupTest, TextsOpenTheDialogsWithTheProtocolInputs) {
     f.show();
     f.gdsTxt->setText("라면");
     QTest::keyClick(f.gdsTxt, Qt::Key_Return);
-    EXPECT_EQ(seen, "라면|2|7|0");
+    EXPECT_EQ(seen, "라면|0|7|0");
     EXPECT_EQ(giGdsHelpRet, 1);
     EXPECT_FALSE(f.isVisible());
   }
@@ -127,7 +133,7 @@ TEST_P(GdsPopupTest, TextsOpenTheDialogsWithTheProtocolInputs) {
     EXPECT_TRUE(f.ChtTgdsChk->isChecked());
     f.gdsTxt->setText("12345");
     QTest::keyClick(f.gdsTxt, Qt::Key_Return);
-    EXPECT_EQ(seen, "~12345~|12|7|0");
+    EXPECT_EQ(seen, "~12345~|1|7|0");  // sub-mode 12: the designated-only view
   }
   EXPECT_EQ(GetEnvInt(gsLogID, "MchChitTgsHelp"), 1);
   {
@@ -138,7 +144,9 @@ TEST_P(GdsPopupTest, TextsOpenTheDialogsWithTheProtocolInputs) {
     f.gdsTxt->setText("+상회");
     QTest::keyClick(f.gdsTxt, Qt::Key_Return);
     EXPECT_EQ(seen, "T상회2");
-    EXPECT_EQ(giTrsHelpPrice, 5);
+    EXPECT_EQ(giHelpRet, 1);
+    EXPECT_EQ(gcHelpNo, *Currency::FromWhole(88000));
+    EXPECT_EQ(giTrsHelpPrice, 5);  // 특판#B
   }
   {
     frmGdsHelp f;

@@ -165,7 +165,7 @@ TEST_P(ColSizeTest, AFailedReadKeepsTheDesignWidths) {
 INSTANTIATE_TEST_SUITE_P(Engines, ColSizeTest, ORV_BOTH_ENGINES);
 
 TEST(DirectGo, ClosingWays) {
-  orv::state::ResetProgramState();
+  lookuptest::ResetAll();
   struct Case {
     const char *typed;
     int how;  // 0 confirm, 1 Enter, 2 cancel, 3 Esc, 4 close box
@@ -200,7 +200,7 @@ TEST(DirectGo, ClosingWays) {
 }
 
 TEST(OpenHelp, GuardAndFailedShow) {
-  orv::state::ResetProgramState();
+  lookuptest::ResetAll();
   // Busy guard: nothing is made.
   giHelpOpen = 1;
   giHelpRet = 1;

@@ -6,21 +6,30 @@
 #include <QVariantList>
 
 #include "core/globals.h"
-#include "core/help_globals.h"
+#include "lookup/help_globals.h"
 #include "core/state.h"
 #include "lookup/lookup_common.h"
 #include "platform/db.h"
 #include "schema/tables.h"
+#include "sync/pos_server.h"
 #include "test_support.h"
 
 namespace lookuptest {
+
+// Every program-wide value back to its start, the sale screen's and the lookups' included.
+inline void ResetAll() {
+  orv::state::ResetProgramState();
+  orv::state::ResetSaleGlobals();
+  orv::state::ResetPosServerSettings();
+  orv::state::ResetHelpGlobals();
+}
 
 class LookupDb : public orvtest::EngineTest {
  protected:
   void SetUp() override {
     orvtest::EngineTest::SetUp();
     if (IsSkipped()) return;
-    orv::state::ResetProgramState();
+    ResetAll();
     text_ = NewDatabase();
     goDbMain.Open(text_);
     goDbPos.Open(text_);
@@ -31,7 +40,7 @@ class LookupDb : public orvtest::EngineTest {
                           "GdsLmch", "BoxCode", "GdsAbcd", "GdsMast"})
       orv::schema::CreateTable(goDbMain, t);
   }
-  void TearDown() override { orv::state::ResetProgramState(); }
+  void TearDown() override { ResetAll(); }
 
   static void Exec(const QString &sql, const QVariantList &args = {}) {
     orv::lookup::ExecBound(goDbMain, sql, args);
