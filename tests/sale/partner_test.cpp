@@ -6,11 +6,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 
 #include "core/helpers.h"
 #include "core/options.h"
+#include "lookup/frmTrsHelp.h"
 #include "platform/grid.h"
+#include "platform/list_grid.h"
 #include "sale_screen_fixture.h"
 
 using namespace orv;
@@ -52,10 +55,11 @@ TEST_F(SaleScreenTest, PartnerFromTheChooserIsLoggedTwiceAndShowsItsPriceKind) {
   s.OnForm("frmTrsHelp", [](QWidget &f) {
     EXPECT_EQ(giHelpMode, 1);
     EXPECT_EQ(giHelpSubMode, 2);
-    giHelpRet = 1;
-    gcHelpNo = Currency::Won(1002);
-    glGaSel = 3;  // its price labels set the kind
-    static_cast<QDialog &>(f).accept();
+    auto &t = static_cast<frmTrsHelp &>(f);
+    for (int r = 1; r <= t.vaSpread1->MaxRows(); ++r)
+      if (t.vaSpread1->CellValue(r, 2) == QStringLiteral("중앙식당")) t.vaSpread1->SetActiveCell(1, r);
+    QTest::keyClick(t.vaSpread1->view(), Qt::Key_F3);  // its price labels set the kind
+    QTest::keyClick(t.vaSpread1->view(), Qt::Key_Return);
   });
   SetCellText(m.vaSpread1, 1, ColCode, "typed");
   m.vaSpread1->SetActiveCell(ColCode, 1);
