@@ -73,7 +73,7 @@ PagedQuery BuildCstSql(const db::Dialect &d, const CstQueryState &s) {
     case 0: q.order = {{"CcdNo", true}}; break;
     case 2: q.order = {{d.Fold("CcdEmail"), true, true}, {"CcdNo", true}}; break;
     case 3: q.order = {{d.Fold("CcdBarcode"), true, true}, {"CcdNo", true}}; break;
-    default: q.order = {{d.Fold("CcdName"), true, true}, {"CcdNo", true}}; break;
+    default: q.order = {{d.Fold("CcdName"), true}, {"CcdNo", true}}; break;
   }
   return q;
 }

@@ -13,16 +13,19 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "core/byte_text.h"
 #include "core/dates.h"
 #include "core/globals.h"
 #include "lookup/help_globals.h"
 #include "core/options.h"
 #include "core/text_format.h"
 #include "core/values.h"
+#include "lookup/DirectGoFrm.h"
 #include "lookup/col_size.h"
 #include "lookup/help_forms.h"
 #include "lookup/lookup_common.h"
 #include "lookup/name_readers.h"
+#include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/list_grid.h"
 
@@ -104,32 +107,38 @@ PagedQuery BuildGdsSql(const db::Dialect &d, const GdsQueryState &s) {
         for (const QString &w : ft.split(' ')) words << TrimBlanks(w);
       }
       QString test;
+      // Each test appends its values in the order its marks are written.
       if (words.isEmpty()) {
-        test = "(" + textTest(name, ft, s.OptStName, q.args) + " OR " +
-               textTest(kyg, ft, false, q.args) + ")";
+        const QString byName = textTest(name, ft, s.OptStName, q.args);
+        const QString byKyg = textTest(kyg, ft, false, q.args);
+        test = "(" + byName + " OR " + byKyg + ")";
       } else {
         QStringList ands;
         for (int i = 0; i < words.size(); ++i) {
           if (i > 0 && words[i].isEmpty()) continue;
-          ands << "(" + textTest(name, words[i], i == 0 && s.OptStName, q.args) + " OR " +
-                      textTest(kyg, words[i], false, q.args) + ")";
+          const QString byName = textTest(name, words[i], i == 0 && s.OptStName, q.args);
+          const QString byKyg = textTest(kyg, words[i], false, q.args);
+          ands << "(" + byName + " OR " + byKyg + ")";
         }
         test = "(" + ands.join(" AND ") + ")";
       }
-      where << "(" + test + " OR " + barcodeTests(t, s.OptStBar, q.args) + " OR " +
-                   textTest("GcdCompNo", t, s.OptStBar, q.args) + ")";
+      const QString byBarcode = barcodeTests(t, s.OptStBar, q.args);
+      const QString byCompNo = textTest("GcdCompNo", t, s.OptStBar, q.args);
+      where << "(" + test + " OR " + byBarcode + " OR " + byCompNo + ")";
     }
   } else {
     const GdsConditions &c = s.Cond;
     const qlonglong lo = qlonglong(c.SetGno1 == 0 ? 1 : c.SetGno1) * 10000000LL;
     const qlonglong hi = qlonglong(c.SetGno2 == 0 ? 999 : c.SetGno2) * 10000000LL + 9999999LL;
-    where << "GcdNo >= ? AND GcdNo <= ?";
+    where << "GcdNo + 0 >= ? AND GcdNo + 0 <= ?";
     q.args << lo << hi;
     if (c.GdsSeltChk) where << "GcdNo % 10000 = 0";
     const QString g1 = FoldText(c.SetGname), g2 = FoldText(c.SetGname1);
-    if (!g1.isEmpty() && !g2.isEmpty())
-      where << "(" + textTest(name, g1, s.OptStName, q.args) + " AND " +
-                   textTest(name, g2, false, q.args) + ")";
+    if (!g1.isEmpty() && !g2.isEmpty()) {
+      const QString first = textTest(name, g1, s.OptStName, q.args);
+      const QString second = textTest(name, g2, false, q.args);
+      where << "(" + first + " AND " + second + ")";
+    }
     else if (!g1.isEmpty())
       where << textTest(name, g1, s.OptStName, q.args);
     else if (!g2.isEmpty())
@@ -250,6 +259,19 @@ ListCell GdsHelpCell(const ListFields &f, int col, int side) {
   return c;
 }
 
+void WriteTrsGodsMark(Currency trsKey, int side, Currency gdsKey, int mark) {
+  db::Transaction tx(goDbMain);
+  const QVariantList key{side, trsKey.ToPlainText(), gdsKey.ToPlainText()};
+  ExecBound(goDbMain, "DELETE FROM TrsGods WHERE TgoIO = ? AND TgoTrsKey = ? AND TgoGdsKey = ?",
+            key);
+  if (mark == 1)
+    ExecBound(goDbMain,
+              "INSERT INTO TrsGods (TgoIO, TgoTrsKey, TgoGdsKey, TgoSelt, TgoSss1, TgoSss2, "
+              "TgoSss3, TgoSss4, TgoSss5) VALUES (?, ?, ?, 1, 0, 0, 0, 0, 0)",
+              key);
+  tx.Commit();
+}
+
 namespace {
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption,
@@ -339,8 +361,10 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
   ChtCancelCmd = button(this, "ChtCancelCmd", "선택취소", "Ctrl+F2");
   ChtAllCmd = button(this, "ChtAllCmd", "그룹선택", "Alt+F1");
   CdeInsertCmd = button(this, "CdeInsertCmd", "신규등록", "Shift+F3, Insert");
+  TgoSeltCmd = button(this, "TgoSeltCmd", "거래상품", "{ F9 : 거래상품 선택 On/Off }");
   for (QPushButton *b : {GdsHomeCmd, GdsPgupCmd, GdsUpCmd, GdsDnCmd, GdsPgdnCmd, GdsEndCmd,
-                         GdsSeltCmd, GdsAllsCmd, ChtTotalCmd, ChtCancelCmd, ChtAllCmd, CdeInsertCmd})
+                         GdsSeltCmd, GdsAllsCmd, ChtTotalCmd, ChtCancelCmd, ChtAllCmd, CdeInsertCmd,
+                         TgoSeltCmd})
     side->addWidget(b);
   side->addStretch();
   lay->addLayout(side, 1, 1);
@@ -439,6 +463,7 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
     vaSpread1->setFocus();
     CdeInsertCmd->setEnabled(true);
   });
+  connect(TgoSeltCmd, &QPushButton::clicked, this, &GdsHelpFrm::TgoSeltCmd_Click);
   connect(vaSpread1, &ListGrid::DblClick, this, [this](int, int) { TakeAction(); });
   connect(vaSpread1, &ListGrid::KeyDown, this, [this](int &k, int &shift) {
     using namespace keys;
@@ -450,6 +475,12 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
       case vbKeyInsert: k = 0; CdeInsertCmd->click(); return;
       case vbKeyF1 + 2: k = 0; GdsSeltCmd->click(); return;
       case vbKeyF1 + 3: k = 0; GdsAllsCmd->click(); return;
+      case vbKeyF1 + 8:
+        k = 0;
+        if (TgoSeltCmd->isEnabled()) TgoSeltCmd_Click();
+        return;
+      case vbKeyOem2:
+      case vbKeyOem3: k = 0; JumpAction(); return;
       case vbKeyF1:
         k = 0;
         if (shift == vbCtrlMask) MarkAll();
@@ -524,6 +555,7 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
   (sortMode_ == 1 ? GdsHelp2Opt : sortMode_ == 2 ? GdsHelp3Opt : sortMode_ == 3 ? GdsHelp4Opt : GdsHelp1Opt)
       ->setChecked(true);
   cond_ = {};
+  TgoSeltCmd->setEnabled((giHelpSubMode == 1 || giHelpSubMode == 2) && !gcHelpTrsKey.IsZero());
   trsKey_ = gcHelpTrsKey;
   if (!trsKey_.IsZero()) {
     const Currency trsNo = ReadTrsNoName(trsKey_);
@@ -746,6 +778,61 @@ void GdsHelpFrm::MarkGroupRows(int mode) {
       if (n.startsWith(group) && !n.endsWith("0000")) vaSpread1->SetChecked(r, mode == 0);
     }
   }
+  vaSpread1->setFocus();
+}
+
+void GdsHelpFrm::TgoSeltCmd_Click() {
+  const int r = vaSpread1->ActiveRow();
+  const int side = giHelpSubMode;
+  // Stored under the partner the grid shows, and only when there is one, so the table and
+  // the marks on screen stay in step.
+  if (r > 0 && !trsKey_.IsZero() && (side == 1 || side == 2)) {
+    const ListFields before = vaSpread1->Fields(r);
+    const Currency key = NzCur(before.value(kKey));
+    if (!key.IsZero()) {
+      const int field = side == 1 ? kMiSelt : kMcSelt;
+      const int mark = whole(before.value(field)) == 1 ? 0 : 1;
+      vaSpread1->SetField(r, field, mark);
+      try {
+        WriteTrsGodsMark(trsKey_, side, key, mark);
+      } catch (const db::DbError &e) {
+        vaSpread1->SetFields(r, before);  // the mark and the name's colour as they were
+        ShowDbError(e);
+      }
+    }
+  }
+  vaSpread1->setFocus();
+}
+
+void GdsHelpFrm::SeekGdsRow() {
+  if (giHelpRet != 1 || vaSpread1->MaxRows() == 0) return;
+  loadRest();
+  for (int r = 1; r <= vaSpread1->MaxRows(); ++r) {
+    bool stop = false;
+    if (GdsHelp1Opt->isChecked()) {
+      stop = NzCur(vaSpread1->Fields(r).value(kNo)) >= gcDirectGoCode;
+    } else if (GdsHelp2Opt->isChecked() || GdsHelp3Opt->isChecked()) {
+      // In the list's own order, as the database sorted it.
+      const QString cell = vaSpread1->CellValue(r, GdsHelp2Opt->isChecked() ? 3 : 5);
+      const QString cut = LeftByte(cell, LenH(gsDirectGoText));
+      stop = FoldCompare(FoldText(cut), FoldText(gsDirectGoText)) >= 0;
+    }
+    if (stop) {
+      vaSpread1->SetActiveCell(1, r);
+      return;
+    }
+  }
+}
+
+void GdsHelpFrm::JumpAction() {
+  if (giHelpOpen != 0) return;
+  giHelpOpen = 1;
+  {
+    DirectGoFrm go;
+    dialogs::ShowModal(go);
+  }
+  SeekGdsRow();
+  giHelpRet = 0;  // the box's confirmation is not a take
   vaSpread1->setFocus();
 }
 

@@ -42,6 +42,9 @@ struct GdsRowMarks {
 };
 GdsRowMarks GdsMarksOf(const orv::ListFields &f, int side);
 orv::ListCell GdsHelpCell(const orv::ListFields &f, int col, int side);
+// Marks (1) or unmarks (0) a goods item as the partner's trade goods of a side, in one
+// transaction. Throws DbError.
+void WriteTrsGodsMark(orv::Currency trsKey, int side, orv::Currency gdsKey, int mark);
 
 class GdsHelpFrm : public QDialog {
   Q_OBJECT
@@ -53,6 +56,7 @@ class GdsHelpFrm : public QDialog {
   QLineEdit *GdsStartTxt;
   QPushButton *GdsSeekCmd, *GdsEnterCmd, *GdsInputCmd, *GdsCancelCmd;
   QPushButton *GdsHomeCmd, *GdsPgupCmd, *GdsUpCmd, *GdsDnCmd, *GdsPgdnCmd, *GdsEndCmd;
+  QPushButton *TgoSeltCmd;
   QPushButton *CdeInsertCmd, *ChtTotalCmd, *ChtCancelCmd, *ChtAllCmd, *GdsSeltCmd, *GdsAllsCmd;
   QRadioButton *GdsHelp1Opt, *GdsHelp2Opt, *GdsHelp3Opt, *GdsHelp4Opt;
   QCheckBox *GdsStartChk, *GdsMultiChk, *BarStartChk, *CdeDeltChk, *GdsJegoChk, *GdsPriceChk;
@@ -72,6 +76,9 @@ class GdsHelpFrm : public QDialog {
   void MarkGroupRows(int mode);
   void MarkAll();
   void ClearMarks();
+  void TgoSeltCmd_Click();
+  void SeekGdsRow();
+  void JumpAction();
   void OpenGdsConditions();
   void ConfirmConditions();
   int SortModeValue() const { return sortMode_; }

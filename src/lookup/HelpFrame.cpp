@@ -358,11 +358,13 @@ void HelpFrame::gridKeyDown(int &vk, int &shift) {
   }
   switch (key) {
     case vbKeySpace:
-      if (DspNameCmd) ConditionSearch();
+      if (!DspNameCmd) break;
+      ConditionSearch();
       vk = 0;
       return;
     case vbKeyF1 + 3:
-      if (DspAllsCmd) ShowAll();
+      if (!DspAllsCmd) break;
+      ShowAll();
       vk = 0;
       return;
     case vbKeyReturn:

@@ -51,7 +51,7 @@ PagedQuery CstTouchQuery(const db::Dialect &d, int option, int range, const QStr
   const QString key = "CcdKey";
   switch (option) {
     case 1: q.order = {{d.Fold("CcdBarcode"), true, true}, {key, true}}; break;
-    case 2: q.order = {{d.Fold("CcdName"), true, true}, {key, true}}; break;
+    case 2: q.order = {{d.Fold("CcdName"), true}, {key, true}}; break;
     case 4: q.order = {{d.Fold("CcdHp"), true, true}, {key, true}}; break;
     case 5: q.order = {{"CcdNo", true}, {key, true}}; break;
     default: q.order = {{d.Fold("CcdTel"), true, true}, {key, true}}; break;

@@ -1888,9 +1888,18 @@ static_assert(std::string_view(kTables[0].name) == "GdsCode");
 static_assert(std::string_view(kTables[kLoginTableCount - 1].name) == "ColSize");
 static_assert(std::string_view(kTables[kLoginTableCount].name) == "TemData");
 
+constexpr IndexDef kIndexes[] = {
+    {"GdsCode", "IX_GdsCodeName", "fold:GcdName,fold:GcdKyg,GcdNo"},
+    {"TrsCode", "IX_TrsCodeName", "fold:TcdName"},
+    {"CstCode", "IX_CstCodeName", "fold:CcdName"},
+    {"CstCodeTs", "IX_CstCodeTsName", "fold:CcdName"},
+};
+
 }  // namespace
 
 std::span<const TableDef> AllTables() { return kTables; }
+
+std::span<const IndexDef> AllIndexes() { return kIndexes; }
 
 std::span<const TableDef> LoginTables() {
   return std::span<const TableDef>(kTables).first(kLoginTableCount);

@@ -123,6 +123,8 @@ QStringList CreateStatements(const TableDef &def, const TableNames &names, Engin
   if (!separateIndex.isEmpty()) out << separateIndex;
   if (def.index.present()) out << CreateIndexStatement(def, names);
   if (def.seed) out << QString::fromLatin1(def.seed);
+  if (names.table.compare(QLatin1String(def.name), Qt::CaseInsensitive) == 0)
+    out << IndexStatements(names.table, engine);
   return out;
 }
 
@@ -137,6 +139,42 @@ void EnsureIndexes(db::Connection &conn, std::span<const TableDef> defs) {
     if (!def.index.present() || !conn.TableExists(QLatin1String(def.name))) continue;
     gsSql = CreateIndexStatement(def, NamesFor(def));
     conn.Execute(gsSql);
+  }
+}
+
+QStringList IndexStatements(const QString &table, Engine engine) {
+  const db::Dialect dialect(engine);
+  QStringList out;
+  for (const IndexDef &ix : AllIndexes()) {
+    if (table.compare(QLatin1String(ix.table), Qt::CaseInsensitive) != 0) continue;
+    const TableDef *def = FindTable(table);
+    QStringList cols;
+    for (const QString &c : QString::fromLatin1(ix.columns).split(',')) {
+      const bool fold = c.startsWith("fold:");
+      const QString name = fold ? c.mid(5) : c;
+      QString expr = fold ? dialect.Fold(name) : name;
+      // PostgreSQL puts nulls last going up; the lookups sort them first on both engines.
+      if (engine == Engine::PostgreSQL && def && hasNullableColumn(*def, {name}))
+        expr += " NULLS FIRST";
+      cols << expr;
+    }
+    out << "CREATE INDEX IF NOT EXISTS " + QLatin1String(ix.name) + " ON " + table + " (" +
+               cols.join(", ") + ")";
+  }
+  return out;
+}
+
+void EnsureLookupIndexes(db::Connection &conn) {
+  if (!conn.IsOpen()) return;
+  QStringList tables;
+  for (const IndexDef &ix : AllIndexes())
+    if (!tables.contains(QLatin1String(ix.table))) tables << QLatin1String(ix.table);
+  for (const QString &t : tables) {
+    if (!ExistsTable(conn, t)) continue;
+    for (const QString &st : IndexStatements(t, conn.engine())) {
+      gsSql = st;
+      conn.Execute(gsSql);
+    }
   }
 }
 

@@ -35,6 +35,20 @@ struct TableDef {
   KeyDef index = {};           // a plain index for the lookups that read by these columns
 };
 
+// Indexes on folded names, for the columns the lookups search and sort by. A column written
+// "fold:Name" is indexed as the dialect's Fold of it, exactly as the statements write it;
+// nullable columns sort their nulls first on both engines.
+struct IndexDef {
+  const char *table;
+  const char *name;
+  const char *columns;  // comma-separated
+};
+std::span<const IndexDef> AllIndexes();
+// CREATE INDEX IF NOT EXISTS statements of one table's indexes.
+QStringList IndexStatements(const QString &table, db::Engine engine);
+// Makes the missing indexes of every table that exists on the connection.
+void EnsureLookupIndexes(db::Connection &conn);
+
 // Every definition: the login tables first, in the order of their probes.
 std::span<const TableDef> AllTables();
 // The 68 tables that CheckDBTables probes on the POS connection, in order.
