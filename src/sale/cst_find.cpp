@@ -9,8 +9,9 @@ QString LikeEscape(const QString &text) {
   QString out;
   out.reserve(text.size());
   for (const QChar c : text) {
-    if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('!'))
-      out += QLatin1Char('!');
+    // The dialect's case-blind LIKE escapes with a backslash.
+    if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
+      out += QLatin1Char('\\');
     out += c;
   }
   return out;
@@ -24,7 +25,7 @@ std::optional<CstFindSql> BuildCstFindSql(const QString &typed, const db::Dialec
                           " Select  CcdNo, CcdBarcode, CcdName, CcdEMail, CcdTel, CcdHP, CcdJuso,"
                           " CcdKey, CcdSss1, CcdSss5  From    ") + table + QLatin1Char(' ');
   const auto like = [&](const QString &column) {
-    return dialect.CiLike(column, QStringLiteral("?")) + QStringLiteral(" ESCAPE '!'");
+    return dialect.CiLike(column, QStringLiteral("?"));
   };
   const QString notSss5 = QStringLiteral("   And   ((CcdSss5 Is Null) Or (CcdSss5=0)) ");
   // "x" after a one-character prefix; nullopt when nothing is left.

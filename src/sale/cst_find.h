@@ -23,7 +23,7 @@ struct CstFindSql {
 std::optional<CstFindSql> BuildCstFindSql(const QString &typed, const db::Dialect &dialect,
                                           const QString &table);
 
-// The text as a LIKE pattern matching it literally, with "!" as escape character.
+// The text as a LIKE pattern matching it literally, with the dialect's backslash escape.
 QString LikeEscape(const QString &text);
 
 }  // namespace orv::sale

@@ -42,16 +42,16 @@ TEST_F(ScanEntryTest, ScannedCodesGoToTheFirstFreeLine) {
   main_->vaSpread1->SetRow(1);
   main_->vaSpread1->SetCol(ColGdsKey);
   main_->vaSpread1->SetValue("7");
-  pty_.Send("8801234567890\r");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Code(2) == "8801234567890"; }, 2000));
-  EXPECT_EQ(main_->vaSpread1->ActiveRow(), 2);
+  pty_.Send("8801043014809\r");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Code(2) == "8801043014809"; }, 2000));
+  // The priced line sends the cursor on to the next line.
+  EXPECT_EQ(main_->vaSpread1->ActiveRow(), 3);
 
   // Six digits are completed from the 8-character barcodes on file, the lowest first.
   goDbMain.Execute("INSERT INTO BarCode (BarBarCode, BarGubun, BarGdsKey) VALUES "
-                   "('01234569', 1, 1), ('01234561', 1, 2), ('0123456', 1, 3), ('012345612', 1, 4)");
-  main_->vaSpread1->SetRow(2);
-  main_->vaSpread1->SetCol(ColGdsKey);
-  main_->vaSpread1->SetValue("7");
+                   "('01234569', 0, 1), ('01234561', 0, 2), ('0123456', 0, 3), ('012345612', 0, 4)");
+  // Goods are found by their own barcode: give the completed one a goods row.
+  goDbMain.Execute("UPDATE GdsCode SET GcdBarcode = '01234561' WHERE GcdKey = 2");
   pty_.Send("123456\r");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !Code(3).isEmpty(); }, 2000));
   EXPECT_EQ(Code(3), "01234561");
@@ -81,7 +81,7 @@ TEST_F(ScanEntryTest, ACodeScannedWhileTheClosingScreenIsOpenWaitsInThePort) {
   s.OnForm("frmTerminate", [&](QWidget &form) {
     EXPECT_FALSE(main_->tmrScan->isActive());
     EXPECT_TRUE(main_->MSComm2->PortOpen());
-    pty_.Send("8801234567890\r");
+    pty_.Send("8801043014809\r");
     QTest::qWait(150);
     enteredMeanwhile = !Code(1).isEmpty();
     form.close();
@@ -96,7 +96,7 @@ TEST_F(ScanEntryTest, ACodeScannedWhileTheClosingScreenIsOpenWaitsInThePort) {
   main_->vaSpread1->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return main_->miGridFocus == 1; }, 2000));
   main_->vaSpread1->SetActiveCell(ColCode, 1);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Code(1) == "8801234567890"; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Code(1) == "8801043014809"; }, 2000));
 }
 
 TEST_F(ScanEntryTest, PoleDisplayOpensAtLoadAndStaysOpen) {
