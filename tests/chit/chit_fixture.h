@@ -15,43 +15,22 @@
 #include "schema/check_tables.h"
 #include "schema/month_tables.h"
 #include "schema/tables.h"
+#include "../schema/schema_fixture.h"
 #include "test_support.h"
 
 namespace chittest {
 
-struct Setup {
-  orv::db::Engine engine;
-  bool online;
-};
+using schematest::kAllSetups;
+using schematest::Setup;
+using schematest::SetupName;
 
-inline std::string SetupName(const ::testing::TestParamInfo<Setup> &info) {
-  return std::string(info.param.engine == orv::db::Engine::PostgreSQL ? "Pg" : "Sqlite") +
-         (info.param.online ? "Online" : "Offline");
-}
-
-inline const Setup kAllSetups[] = {{orv::db::Engine::SQLite, false},
-                                   {orv::db::Engine::SQLite, true},
-                                   {orv::db::Engine::PostgreSQL, false},
-                                   {orv::db::Engine::PostgreSQL, true}};
-
+// The schema's databases with the base tables and the tables of the work month on both.
 // Work date 2024-03-15, clock 2024-03-15 14:05:20, POS 3.
-class ChitFixture : public ::testing::TestWithParam<Setup> {
+class ChitFixture : public schematest::SchemaFixture {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    if (GetParam().engine == orv::db::Engine::PostgreSQL) {
-      ORV_REQUIRE_PG();
-      posText_ = orvtest::NewPgDatabase();
-      mainText_ = GetParam().online ? orvtest::NewPgDatabase() : posText_;
-    } else {
-      dir_ = orvtest::MakeTempDir();
-      posText_ = orvtest::NewSqliteDatabase(dir_->path(), "pos.db");
-      mainText_ =
-          GetParam().online ? orvtest::NewSqliteDatabase(dir_->path(), "main.db") : posText_;
-    }
-    goDbPos.Open(posText_);
-    goDbMain.Open(mainText_);
-    giOnLine = GetParam().online ? 1 : 2;
+    SchemaFixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     orv::clock::SetFixed(QDateTime(QDate(2024, 3, 15), QTime(14, 5, 20)));
     giWrkYear = 2024;
     giWrkMonth = 3;
@@ -67,19 +46,6 @@ class ChitFixture : public ::testing::TestWithParam<Setup> {
     }
     CreateMonthTables(2403);
   }
-  void TearDown() override {
-    orv::state::ResetProgramState();
-    orv::clock::Reset();
-  }
-
-  bool online() const { return GetParam().online; }
-  bool pg() const { return GetParam().engine == orv::db::Engine::PostgreSQL; }
-
-  static int Count(orv::db::Connection &c, const QString &table, const QString &where = {}) {
-    auto rs = c.OpenRecordset("SELECT COUNT(*) AS n FROM " + table +
-                              (where.isEmpty() ? QString() : " WHERE " + where));
-    return rs.Field(0).toInt();
-  }
 
   // A bare header row of a sale chit (or its POS copy) of a date.
   static void PlantChit(orv::db::Connection &c, const QString &table, int no,
@@ -94,9 +60,6 @@ class ChitFixture : public ::testing::TestWithParam<Setup> {
               QString::number(no) + ",1,1" + (etc ? ",0" : "") + ")");
   }
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  QString posText_;
-  QString mainText_;
 };
 
 }  // namespace chittest
