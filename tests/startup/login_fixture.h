@@ -42,6 +42,8 @@ class LoginTest : public ::testing::Test {
   void MakeDemo() {
     QString error;
     ASSERT_TRUE(demo::InitDemo(shopFile(), &error)) << error.toStdString();
+    // No scanner port: tests running side by side would fight over the machine's COM1.
+    settings_store::SaveSetting("gsSetScan", "");
     state::ResetProgramState();
   }
 
