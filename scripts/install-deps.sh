@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-serialport-dev qt6-multimedia-dev libsqlite3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   postgresql-15 postgresql-client-15
-  fonts-nanum xvfb xauth
+  qt6-translations-l10n fonts-nanum xvfb xauth
 )
 
 missing=()
