@@ -11,14 +11,12 @@ void CheckDBTables() {
       if (!orv::schema::ExistsTable(goDbPos, QLatin1String(def.name)))
         orv::schema::CreateTable(goDbPos, def, orv::schema::NamesFor(def));
     }
-    orv::schema::EnsureIndexes(goDbPos, orv::schema::LoginTables());
     orv::schema::EnsureLookupIndexes(goDbPos);
   });
   // The main database's lookups want the same indexes; where they cannot be made there,
   // the lookups are only slower.
   if (goDbMain.IsOpen() && !goDbMain.SharesSessionWith(goDbPos)) {
     try {
-      orv::schema::EnsureIndexes(goDbMain, orv::schema::LoginTables());
       orv::schema::EnsureLookupIndexes(goDbMain);
     } catch (const orv::db::DbError &) {
     }

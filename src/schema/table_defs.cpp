@@ -1797,8 +1797,7 @@ constexpr ColumnDef kOrvPairDone[] = {
 };
 
 constexpr TableDef kTables[] = {
-    {"GdsCode", kGdsCode, {"PK_gdscode", "GcdKey"}, {"IX_gdscode", "GcdNo"}, nullptr,
-     {"IX_GdsCodeBarcode", "GcdBarcode"}},
+    {"GdsCode", kGdsCode, {"PK_gdscode", "GcdKey"}, {"IX_gdscode", "GcdNo"}},
     {"BarCode", kBarCode, {"PK_BarCode", "BarBarCode,BarGubun,BarGdsKey"}, {}},
     {"GdsName", kGdsName, {"PK_GdsName", "GnaGdsName,GnaGdsKey"}, {}},
     {"GdsAbcd", kGdsAbcd, {"PK_GdsAbcd", "GabKey"}, {}},
@@ -1826,9 +1825,9 @@ constexpr TableDef kTables[] = {
     {"KjeCode", kKjeCode, {"PK_KjeCode", "KjeDate"}, {}},
     {"BfnCode", kBfnCode, {"PK_BfnCode", "BfnNo"}, {}},
     {"BfsCode", kBfsCode, {"PK_BfsCode", "BfsNo"}, {}},
-    {"CmsCode", kCmsCode, {}, {}, nullptr, {"IX_CmsCodeNo2", "CmsNo2"}},
+    {"CmsCode", kCmsCode, {}, {}},
     {"BsnCode", kBsnCode, {"PK_bsnCode", "bsnNo"}, {}},
-    {"BssCode", kBssCode, {}, {}, nullptr, {"IX_BssCodeNo2", "BssNo2"}},
+    {"BssCode", kBssCode, {}, {}},
     {"SetupCode", kSetupCode, {}, {}, kSetupCodeSeed},
     {"CstWnjg", kCstWnjg, {"PK_Cstwnjg", "cwjKey,cwjYear,cwjMon,cwjDay,cwjDate,cwjChtNo"}, {}},
     {"CstCode", kCstCode, {"PK_Cstcode", "ccdKey"}, {"IX_Cstcode", "ccdNo"}},
@@ -1890,6 +1889,9 @@ static_assert(std::string_view(kTables[kLoginTableCount].name) == "TemData");
 
 constexpr IndexDef kIndexes[] = {
     {"GdsCode", "IX_GdsCodeName", "fold:GcdName,fold:GcdKyg,GcdNo"},
+    {"GdsCode", "IX_GdsCodeBarcode", "GcdBarcode"},
+    {"CmsCode", "IX_CmsCodeNo2", "CmsNo2"},
+    {"BssCode", "IX_BssCodeNo2", "BssNo2"},
     {"TrsCode", "IX_TrsCodeName", "fold:TcdName"},
     {"CstCode", "IX_CstCodeName", "fold:CcdName"},
     {"CstCodeTs", "IX_CstCodeTsName", "fold:CcdName"},

@@ -84,7 +84,7 @@ TableNames NamesFor(const TableDef &def, const QString &prefix, const QString &s
     throw DbError(db::kErrGeneric,
                   QStringLiteral("테이블 이름이 잘못되었습니다: ") + p + def.name + suffix);
   return {p + QLatin1String(def.name) + suffix, keyName(def.primary, p, suffix),
-          keyName(def.unique, p, suffix), keyName(def.index, p, suffix)};
+          keyName(def.unique, p, suffix)};
 }
 
 QStringList CreateStatements(const TableDef &def, const TableNames &names, Engine engine) {
@@ -121,25 +121,10 @@ QStringList CreateStatements(const TableDef &def, const TableNames &names, Engin
   QStringList out;
   out << "CREATE TABLE " + names.table + " (" + parts.join(", ") + ")";
   if (!separateIndex.isEmpty()) out << separateIndex;
-  if (def.index.present()) out << CreateIndexStatement(def, names);
   if (def.seed) out << QString::fromLatin1(def.seed);
   if (names.table.compare(QLatin1String(def.name), Qt::CaseInsensitive) == 0)
     out << IndexStatements(names.table, engine);
   return out;
-}
-
-QString CreateIndexStatement(const TableDef &def, const TableNames &names) {
-  if (!def.index.present()) return {};
-  return "CREATE INDEX IF NOT EXISTS " + names.index + " ON " + names.table + " (" +
-         def.index.columnList().join(", ") + ")";
-}
-
-void EnsureIndexes(db::Connection &conn, std::span<const TableDef> defs) {
-  for (const TableDef &def : defs) {
-    if (!def.index.present() || !conn.TableExists(QLatin1String(def.name))) continue;
-    gsSql = CreateIndexStatement(def, NamesFor(def));
-    conn.Execute(gsSql);
-  }
 }
 
 QStringList IndexStatements(const QString &table, Engine engine) {

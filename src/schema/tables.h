@@ -32,10 +32,9 @@ struct TableDef {
   KeyDef primary;
   KeyDef unique;
   const char *seed = nullptr;  // statement run with the CREATE (SetupCode's one row)
-  KeyDef index = {};           // a plain index for the lookups that read by these columns
 };
 
-// Indexes on folded names, for the columns the lookups search and sort by. A column written
+// Indexes for the columns the lookups read by, search and sort by. A column written
 // "fold:Name" is indexed as the dialect's Fold of it, exactly as the statements write it;
 // nullable columns sort their nulls first on both engines.
 struct IndexDef {
@@ -70,7 +69,6 @@ struct TableNames {
   QString table;
   QString primary;
   QString unique;
-  QString index;
 };
 // Throws DbError when the prefix or suffix could not be part of a table name.
 TableNames NamesFor(const TableDef &def, const QString &prefix = {},
@@ -78,12 +76,6 @@ TableNames NamesFor(const TableDef &def, const QString &prefix = {},
 
 // The statements that make the table with its keys (and its seed row), in order.
 QStringList CreateStatements(const TableDef &def, const TableNames &names, db::Engine engine);
-
-// The plain index of a definition, made where it is missing ("" when it has none).
-QString CreateIndexStatement(const TableDef &def, const TableNames &names);
-
-// Makes the plain indexes missing on the tables of the definitions that exist on conn.
-void EnsureIndexes(db::Connection &conn, std::span<const TableDef> defs);
 
 // 1 when a user table of exactly that name exists on the connection (letter case aside),
 // else 0. The probe text is left in gsSql.
