@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -75,7 +76,9 @@ QString barcodeTests(const QString &b, bool prefix, QVariantList &args) {
 PagedQuery BuildGdsSql(const db::Dialect &d, const GdsQueryState &s) {
   PagedQuery q;
   const QString k = s.TrsKey.ToPlainText();
-  const bool jego = !s.JegoTable.isEmpty();
+  const bool window = s.TrsMonths == 3 || s.TrsMonths == 6 || s.TrsMonths == 12;
+  // The recent-trade list never shows stock, even when the stock table was made.
+  const bool jego = !s.JegoTable.isEmpty() && !window;
   q.columns =
       "GcdKey, GcdNo, GcdName, GcdKyg, GcdBoxSu, GcdBarcode, GcdBarCdChk, GcdPsel1, GcdTax, "
       "GcdZtax, GcdSss4, GcdDanwi, GcdDanga, GcdMech, GcdMech2, GcdMech3, GabDegree, BoxNo2, "
@@ -83,8 +86,30 @@ PagedQuery BuildGdsSql(const db::Dialect &d, const GdsQueryState &s) {
       QString(jego ? "J.GmsGdsJego" : "0") +
       " AS GdsJego, LmiDate, LmiDanga, LmcDate, LmcDanga, TcdName, TpsMeip1, TpsMeip2, "
       "TpsMech1, TpsMech2, G1.TgoSelt AS TgoMiSelt, G2.TgoSelt AS TgoMcSelt";
-  q.from =
-      "GdsCode LEFT JOIN TrsCode ON GcdMeipKey = TcdKey"
+  q.from = "GdsCode";
+  if (window) {
+    const TradeWindow w = LastTradeWindow(s.WrkYear, s.WrkMonth, s.TrsMonths);
+    auto span = [&](const QString &p) {
+      q.args << w.y1 << w.y1 << w.m1 << w.y1 << w.m1 << 1 << w.y2 << w.y2 << w.m2 << w.y2
+             << w.m2 << 31;
+      return QString("(%1Year > ? OR (%1Year = ? AND %1Mon > ?) OR (%1Year = ? AND %1Mon = ? "
+                     "AND %1Day >= ?)) AND (%1Year < ? OR (%1Year = ? AND %1Mon < ?) OR "
+                     "(%1Year = ? AND %1Mon = ? AND %1Day <= ?))")
+          .arg(p);
+    };
+    q.args << k;
+    QString sub =
+        "SELECT McgGdsKey FROM MipChit JOIN MipGods ON MctYear = McgYear AND MctMon = McgMon "
+        "AND MctIO = McgIO AND MctDay = McgDay AND MctDate = McgDate AND MctChtNo = McgChtNo "
+        "WHERE MctTrsKey = ? AND (MctIO = 1 OR MctIO = 2) AND ";
+    sub += span("Mct");
+    sub += " AND " + span("Mcg");
+    sub += " AND MctDate BETWEEN ? AND ? GROUP BY McgGdsKey";
+    q.args << w.from << w.to;
+    q.from += " JOIN (" + sub + ") T ON GcdKey = T.McgGdsKey";
+  }
+  q.from +=
+      " LEFT JOIN TrsCode ON GcdMeipKey = TcdKey"
       " LEFT JOIN GdsAbcd ON GcdKey = GabKey"
       " LEFT JOIN BoxCode ON GcdKey = BoxNo"
       " LEFT JOIN TrsPris ON GcdKey = TpsGdsKey AND TpsTrsKey = ?"
@@ -93,7 +118,7 @@ PagedQuery BuildGdsSql(const db::Dialect &d, const GdsQueryState &s) {
       " LEFT JOIN TrsGods G1 ON G1.TgoIO = 1 AND G1.TgoTrsKey = ? AND GcdKey = G1.TgoGdsKey"
       " LEFT JOIN TrsGods G2 ON G2.TgoIO = 2 AND G2.TgoTrsKey = ? AND GcdKey = G2.TgoGdsKey";
   if (jego) q.from += " LEFT JOIN " + s.JegoTable + " J ON GcdKey = J.GmsGdsKey";
-  q.args = {k, k, k, k, k};
+  q.args << k << k << k << k << k;
   QStringList where{"1 = 1"};
   const QString t = s.StartText;
   const QString name = d.Fold("GcdName"), kyg = d.Fold("GcdKyg");
@@ -178,6 +203,28 @@ PagedQuery BuildGdsSql(const db::Dialect &d, const GdsQueryState &s) {
       break;
   }
   return q;
+}
+
+TradeWindow LastTradeWindow(int wrkYear, int wrkMonth, int months) {
+  TradeWindow w{wrkYear, wrkMonth, wrkYear, wrkMonth, {}, {}};
+  for (int i = 0; i < months; ++i) {
+    if (--w.m1 < 1) {
+      w.m1 = 12;
+      --w.y1;
+    }
+  }
+  auto ym = [](int y, int m) {
+    return QString::number(y).rightJustified(4, '0') + QString::number(m).rightJustified(2, '0');
+  };
+  w.from = ym(w.y1, w.m1) + "01";
+  w.to = ym(w.y2, w.m2) + "31";
+  return w;
+}
+
+qint64 DeptNoOf(const QString &a, const QString &b, const QString &c) {
+  const QString text = ("000" + TrimBlanks(a)).right(3) + ("000" + TrimBlanks(b)).right(3) +
+                       ("0000" + TrimBlanks(c)).right(4);
+  return NzCur(text).raw() / Currency::kScale;
 }
 
 GdsRowMarks GdsMarksOf(const ListFields &f, int side) {
@@ -362,10 +409,18 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
   ChtAllCmd = button(this, "ChtAllCmd", "그룹선택", "Alt+F1");
   CdeInsertCmd = button(this, "CdeInsertCmd", "신규등록", "Shift+F3, Insert");
   TgoSeltCmd = button(this, "TgoSeltCmd", "거래상품", "{ F9 : 거래상품 선택 On/Off }");
+  ChtSeltCmd = button(this, "ChtSeltCmd", "선택", "F1");
+  MoveSeltCmd = button(this, "MoveSeltCmd", "선택상품 다시 보여주기");
+  GdsNameCmd = button(this, "GdsNameCmd", "조", "Space");
+  PrevSeekCmd = button(this, "PrevSeekCmd", "◀", "[-]");
+  NextSeekCmd = button(this, "NextSeekCmd", "▶", "[+], Delete");
+  InitColsRtn = button(this, "InitColsRtn", "초기");
   for (QPushButton *b : {GdsHomeCmd, GdsPgupCmd, GdsUpCmd, GdsDnCmd, GdsPgdnCmd, GdsEndCmd,
-                         GdsSeltCmd, GdsAllsCmd, ChtTotalCmd, ChtCancelCmd, ChtAllCmd, CdeInsertCmd,
-                         TgoSeltCmd})
+                         GdsSeltCmd, GdsAllsCmd, GdsNameCmd, PrevSeekCmd, NextSeekCmd, ChtSeltCmd,
+                         ChtTotalCmd, ChtCancelCmd, ChtAllCmd, MoveSeltCmd, CdeInsertCmd, TgoSeltCmd,
+                         InitColsRtn})
     side->addWidget(b);
+  side->addWidget(new QLabel("{ F3:조건, F4:전체, Spc:검색 }", this));
   side->addStretch();
   lay->addLayout(side, 1, 1);
 
@@ -389,38 +444,10 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
   TgsViewFme->hide();
   lay->addWidget(TgsViewFme, 3, 0, 1, 2);
 
-  // The condition panel.
-  GdsSetFme = new QFrame(this);
-  GdsSetFme->setObjectName("GdsSetFme");
-  GdsSetFme->setStyleSheet("#GdsSetFme { background: #C0C0FF; }");
-  auto *pl = new QGridLayout(GdsSetFme);
-  pl->addWidget(new QLabel("조회조건", GdsSetFme), 0, 0, 1, 4);
-  pl->addWidget(new QLabel("상품명", GdsSetFme), 1, 0);
-  GdsSetGnameTxt = edit(GdsSetFme, "GdsSetGnameTxt");
-  GdsSetGname1Txt = edit(GdsSetFme, "GdsSetGname1Txt");
-  pl->addWidget(GdsSetGnameTxt, 1, 1);
-  pl->addWidget(GdsSetGname1Txt, 1, 2);
-  pl->addWidget(new QLabel("규격", GdsSetFme), 2, 0);
-  GdsSetGkygTxt = edit(GdsSetFme, "GdsSetGkygTxt");
-  pl->addWidget(GdsSetGkygTxt, 2, 1);
-  pl->addWidget(new QLabel("바코드", GdsSetFme), 3, 0);
-  GdsSetGbarTxt = edit(GdsSetFme, "GdsSetGbarTxt");
-  pl->addWidget(GdsSetGbarTxt, 3, 1);
-  pl->addWidget(new QLabel("No", GdsSetFme), 4, 0);
-  GdsSetGno1Txt = edit(GdsSetFme, "GdsSetGno1Txt");
-  GdsSetGno2Txt = edit(GdsSetFme, "GdsSetGno2Txt");
-  pl->addWidget(GdsSetGno1Txt, 4, 1);
-  pl->addWidget(GdsSetGno2Txt, 4, 2);
-  GdsSeltChkBox = new QCheckBox("분류", GdsSetFme);
-  GdsSeltChkBox->setObjectName("GdsSeltChk");
-  pl->addWidget(GdsSeltChkBox, 5, 0);
-  GdsSetEnterCmd = button(GdsSetFme, "GdsSetEnterCmd", "확인");
-  GdsSetExitCmd = button(GdsSetFme, "GdsSetExitCmd", "닫기");
-  pl->addWidget(GdsSetEnterCmd, 6, 1);
-  pl->addWidget(GdsSetExitCmd, 6, 2);
-  pl->addWidget(new QLabel("{ PageDn --> 확인 }", GdsSetFme), 6, 0);
-  GdsSetFme->hide();
+  buildPanel(this);
   lay->addWidget(GdsSetFme, 1, 0, Qt::AlignTop | Qt::AlignLeft);
+  buildSelected(this);
+  lay->addWidget(GdsSeltFme, 1, 0, Qt::AlignBottom | Qt::AlignRight);
   resize(1000, 640);
 
   connect(GdsHomeCmd, &QPushButton::clicked, this, [this] { nav(-1000000000, 1); });
@@ -445,16 +472,13 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
     else
       OpenGdsConditions();
   });
-  connect(GdsAllsCmd, &QPushButton::clicked, this, [this] {
-    GdsSetFme->hide();
-    cond_ = {};
-    ConfirmConditions();
-  });
-  connect(GdsSetEnterCmd, &QPushButton::clicked, this, &GdsHelpFrm::ConfirmConditions);
-  connect(GdsSetExitCmd, &QPushButton::clicked, this, [this] {
-    GdsSetFme->hide();
-    vaSpread1->setFocus();
-  });
+  connect(GdsAllsCmd, &QPushButton::clicked, this, &GdsHelpFrm::AllConditions);
+  connect(ChtSeltCmd, &QPushButton::clicked, this, &GdsHelpFrm::ChtSeltCmd_Click);
+  connect(MoveSeltCmd, &QPushButton::clicked, this, &GdsHelpFrm::MoveSeltCmd_Click);
+  connect(GdsNameCmd, &QPushButton::clicked, this, &GdsHelpFrm::GdsNameCmd_Click);
+  connect(PrevSeekCmd, &QPushButton::clicked, this, &GdsHelpFrm::PrevMarkedRow);
+  connect(NextSeekCmd, &QPushButton::clicked, this, &GdsHelpFrm::NextMarkedRow);
+  connect(InitColsRtn, &QPushButton::clicked, this, [this] { ResetColumns(vaSpread1); });
   connect(CdeInsertCmd, &QPushButton::clicked, this, [this] {
     CdeInsertCmd->setEnabled(false);
     GdsSetFme->hide();
@@ -465,38 +489,12 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
   });
   connect(TgoSeltCmd, &QPushButton::clicked, this, &GdsHelpFrm::TgoSeltCmd_Click);
   connect(vaSpread1, &ListGrid::DblClick, this, [this](int, int) { TakeAction(); });
-  connect(vaSpread1, &ListGrid::KeyDown, this, [this](int &k, int &shift) {
-    using namespace keys;
-    switch (k) {
-      case vbKeyReturn: k = 0; TakeAction(); return;
-      case vbKeyEscape: k = 0; CancelAction(); return;
-      case vbKeyHome: k = 0; nav(-1000000000, 1); return;
-      case vbKeyEnd: k = 0; nav(1000000000, 1); return;
-      case vbKeyInsert: k = 0; CdeInsertCmd->click(); return;
-      case vbKeyF1 + 2: k = 0; GdsSeltCmd->click(); return;
-      case vbKeyF1 + 3: k = 0; GdsAllsCmd->click(); return;
-      case vbKeyF1 + 8:
-        k = 0;
-        if (TgoSeltCmd->isEnabled()) TgoSeltCmd_Click();
-        return;
-      case vbKeyOem2:
-      case vbKeyOem3: k = 0; JumpAction(); return;
-      case vbKeyF1:
-        k = 0;
-        if (shift == vbCtrlMask) MarkAll();
-        else if (shift == vbAltMask) MarkGroupRows(0);
-        return;
-      case vbKeyF1 + 1:
-        k = 0;
-        if (shift == vbCtrlMask) ClearMarks();
-        else if (shift == vbAltMask) MarkGroupRows(1);
-        return;
-      case vbKeyPageDown:
-      case vbKeyDown:
-        if (vaSpread1->ActiveRow() + kPageRows * 2 > vaSpread1->MaxRows()) loadRest();
-        return;
-      default: return;
-    }
+  connect(vaSpread1, &ListGrid::KeyDown, this,
+          [this](int &k, int &shift) { gridKeyDown(k, shift); });
+  connect(vaSpread1, &ListGrid::KeyPress, this, [this](int &ch) {
+    if (ch == '+') NextMarkedRow();
+    if (ch == '-') PrevMarkedRow();
+    if (ch == '+' || ch == '-') ch = 0;
   });
   installEventFilter(this);
   for (QWidget *w : findChildren<QWidget *>()) w->installEventFilter(this);
@@ -505,7 +503,15 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
   giHelpOpen = 0;
   giHelpRet = 0;
   rowTaken_ = false;
+  auto designWidths = [](ListGrid *g) {
+    QVector<double> w(100, 0);
+    for (int c = 1; c <= std::min(100, g->MaxCols()); ++c) w[c - 1] = g->ColWidth(c);
+    return w;
+  };
+  defWidths1_ = designWidths(vaSpread1);
   LoadColSize(vaSpread1, "GdsHelpFrm");
+  defWidths2_ = designWidths(vaSpread2);
+  LoadColSize(vaSpread2, "GdsHelpFrmG");
   optOrder_ = GetEnvInt(gsLogID, "GdsHelpOrder");
   if (optOrder_ < 0 || optOrder_ > 3) optOrder_ = 0;
   auto opt = [](const char *key) {
@@ -531,12 +537,12 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
     connect(box, &QCheckBox::toggled, this, [this, f, k, b](bool on) {
       *f = on;
       SetEnvironment(gsLogID, k, on ? 1 : 0);
-      if (b == CdeDeltChk || b == GdsJegoChk)
-        GdsSetGbarTxt->setFocus();
-      else if (GdsSetFme->isVisible())
-        GdsSetGnameTxt->setFocus();
-      else
+      if (!GdsSetFme->isVisible())
         vaSpread1->setFocus();
+      else if (b == CdeDeltChk || b == GdsJegoChk)
+        GdsSetGbarTxt->setFocus();
+      else
+        GdsSetGnameTxt->setFocus();
     });
   }
   designatedOnly_ = false;
@@ -554,15 +560,19 @@ GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
   }
   (sortMode_ == 1 ? GdsHelp2Opt : sortMode_ == 2 ? GdsHelp3Opt : sortMode_ == 3 ? GdsHelp4Opt : GdsHelp1Opt)
       ->setChecked(true);
-  cond_ = {};
+  ResetGdsConditions();
+  ShowGdsConditions();
   TgoSeltCmd->setEnabled((giHelpSubMode == 1 || giHelpSubMode == 2) && !gcHelpTrsKey.IsZero());
   trsKey_ = gcHelpTrsKey;
+  TrsMonFme->setEnabled(false);
   if (!trsKey_.IsZero()) {
     const Currency trsNo = ReadTrsNoName(trsKey_);
-    if (!trsNo.IsZero())
+    if (!trsNo.IsZero()) {
       setWindowTitle(windowTitle() + " ( " + trsNo.ToPlainText() + " : " + gsCdName + " )");
-    else
+      TrsMonFme->setEnabled(true);
+    } else {
       trsKey_ = {};
+    }
   }
   if (listStarted_) runQuery(true);
 }
@@ -574,14 +584,8 @@ bool GdsHelpFrm::DesignatedView() const { return TgsViewFme->isVisibleTo(const_c
 void GdsHelpFrm::runQuery(bool throwErrors) {
   if (reader_) reader_->Cancel();
   WaitCursor wait;
-  vaSpread1->SetReDraw(false);
-  vaSpread1->Clear();
   firstMarkFound_ = false;
   jegoTable_ = "i" + QString::number(giLogPosNo) + "_GdsHelpJg";
-  auto finish = [this] {
-    vaSpread1->SetReDraw(true);
-    vaSpread1->setFocus();
-  };
   try {
     jegoMade_ = false;
     if (optJego_) {
@@ -607,11 +611,25 @@ void GdsHelpFrm::runQuery(bool throwErrors) {
     st.OptDelt = optDelt_;
     st.JegoTable = jegoMade_ ? jegoTable_ : QString();
     st.Cond = cond_;
+    // The flag groups, the classification switch and the period are read from the panel.
+    auto flag = [](const std::array<QRadioButton *, 3> &o) {
+      return o[1]->isChecked() ? 1 : o[2]->isChecked() ? 2 : 0;
+    };
+    st.Cond.GdsSeltChk = GdsSeltChk->isChecked();
+    st.Cond.Selt1 = flag(GdsSelt1Opt);
+    st.Cond.Selt2 = flag(GdsSelt2Opt);
+    st.Cond.Selt3 = flag(GdsSelt3Opt);
+    st.TrsMonths = TrsMon3Opt->isChecked()   ? 3
+                   : TrsMon6Opt->isChecked() ? 6
+                   : TrsMon12Opt->isChecked() ? 12
+                                              : 0;
+    st.WrkYear = giWrkYear;
+    st.WrkMonth = giWrkMonth;
     const int side = giHelpSubMode;
     const bool designated = designatedOnly_;
     designatedOnly_ = false;  // one fill only
-    reader_ = std::make_unique<PagedReader>(
-        goDbMain, BuildGdsSql(goDbMain.dialect(), st),
+    reader_ = StartList(
+        vaSpread1, goDbMain, BuildGdsSql(goDbMain.dialect(), st), std::move(reader_),
         [this, side](QVector<ListFields> rows) {
           const int first = vaSpread1->MaxRows() + 1;
           vaSpread1->AppendRows(std::move(rows));
@@ -624,13 +642,7 @@ void GdsHelpFrm::runQuery(bool throwErrors) {
           }
         },
         this);
-    connect(reader_.get(), &PagedReader::Failed, this,
-            [](long n, const QString &dsc) { ShowDbError(db::DbError(n, dsc)); });
-    connect(reader_.get(), &PagedReader::Finished, this, [this] {
-      if (jegoMade_) goDbMain.TryExecute("DROP TABLE IF EXISTS " + jegoTable_);
-      jegoMade_ = false;
-    });
-    reader_->Start();
+    dropJegoWhenRead();
     bool shown = false;
     if (designated) {
       // The view needs every row to know whether any row would stay.
@@ -653,12 +665,25 @@ void GdsHelpFrm::runQuery(bool throwErrors) {
     TgsViewFme->setVisible(shown);
   } catch (const db::DbError &e) {
     if (jegoMade_) goDbMain.TryExecute("DROP TABLE IF EXISTS " + jegoTable_);
-    finish();
+    jegoMade_ = false;
+    vaSpread1->setFocus();
     if (throwErrors) throw;
     ShowDbError(e);
     return;
   }
-  finish();
+  vaSpread1->setFocus();
+}
+
+void GdsHelpFrm::dropJegoWhenRead() {
+  auto drop = [this] {
+    if (jegoMade_) goDbMain.TryExecute("DROP TABLE IF EXISTS " + jegoTable_);
+    jegoMade_ = false;
+  };
+  // A statement of one page is read by the time it starts.
+  if (reader_->Done())
+    drop();
+  else
+    connect(reader_.get(), &PagedReader::Finished, this, drop);
 }
 
 bool GdsHelpFrm::RefreshGdsList() {
@@ -670,15 +695,7 @@ bool GdsHelpFrm::RefreshGdsList() {
   return true;
 }
 
-void GdsHelpFrm::loadRest() {
-  if (!reader_ || reader_->Done()) return;
-  WaitCursor wait;
-  try {
-    reader_->LoadAll();
-  } catch (const db::DbError &e) {
-    ShowDbError(e);
-  }
-}
+void GdsHelpFrm::loadRest() { LoadRestOf(reader_.get()); }
 
 void GdsHelpFrm::sortBy(int mode) {
   GdsSetFme->hide();
@@ -824,53 +841,6 @@ void GdsHelpFrm::SeekGdsRow() {
   }
 }
 
-void GdsHelpFrm::JumpAction() {
-  if (giHelpOpen != 0) return;
-  giHelpOpen = 1;
-  {
-    DirectGoFrm go;
-    dialogs::ShowModal(go);
-  }
-  SeekGdsRow();
-  giHelpRet = 0;  // the box's confirmation is not a take
-  vaSpread1->setFocus();
-}
-
-void GdsHelpFrm::OpenGdsConditions() {
-  cond_ = {};
-  GdsSetGnameTxt->clear();
-  GdsSetGname1Txt->clear();
-  GdsSetGkygTxt->clear();
-  GdsSetGbarTxt->clear();
-  GdsSetGno1Txt->setText("1");
-  GdsSetGno2Txt->setText("999");
-  GdsSeltChkBox->setChecked(false);
-  GdsSetFme->show();
-  GdsSetFme->raise();
-  GdsSetGnameTxt->setFocus();
-}
-
-void GdsHelpFrm::readConditions() {
-  cond_.SetGname = SqlText(QVariant(GdsSetGnameTxt->text()), 0);
-  cond_.SetGname1 = SqlText(QVariant(GdsSetGname1Txt->text()), 0);
-  cond_.SetGkyg = SqlText(QVariant(GdsSetGkygTxt->text()), 0);
-  cond_.SetGbar = SqlText(QVariant(GdsSetGbarTxt->text()), 0);
-  auto number = [](QLineEdit *e) {
-    const int64_t v = NzCur(TrimBlanks(e->text())).raw() / Currency::kScale;
-    return (v < 0 || v > 999) ? 0 : int(v);
-  };
-  cond_.SetGno1 = number(GdsSetGno1Txt);
-  cond_.SetGno2 = number(GdsSetGno2Txt);
-  cond_.GdsSeltChk = GdsSeltChkBox->isChecked();
-}
-
-void GdsHelpFrm::ConfirmConditions() {
-  if (GdsSetFme->isVisible()) readConditions();
-  RefreshGdsList();
-  GdsSetFme->hide();
-  vaSpread1->setFocus();
-}
-
 void GdsHelpFrm::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (activated_) return;
@@ -898,6 +868,7 @@ void GdsHelpFrm::done(int r) {
     unloaded_ = true;
     if (!rowTaken_) giHelpRet = 0;
     SaveColSize(vaSpread1, "GdsHelpFrm");
+    SaveColSize(vaSpread2, "GdsHelpFrmG");
     if (reader_) reader_->Cancel();
     if (jegoMade_) goDbMain.TryExecute("DROP TABLE IF EXISTS " + jegoTable_);
   }
@@ -932,17 +903,24 @@ bool GdsHelpFrm::eventFilter(QObject *watched, QEvent *event) {
         default: break;
       }
     }
-    QWidget *w = qobject_cast<QWidget *>(watched);
-    if (w && GdsSetFme->isAncestorOf(w)) {
-      if (vk == vbKeyPageDown) {
-        ConfirmConditions();
-        return true;
-      }
-      if (vk == vbKeyEscape) {
-        GdsSetFme->hide();
-        vaSpread1->setFocus();
-        return true;
-      }
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (box && GdsSetFme->isAncestorOf(box)) return panelKey(box, vk);
+    if (watched == GdsSetEnterCmd && (vk == vbKeyReturn || vk == vbKeySpace)) {
+      GdsSetEnterCmd->click();
+      return true;
+    }
+  }
+  auto *box = qobject_cast<QLineEdit *>(watched);
+  if (box && !unloaded_ && GdsSetFme->isAncestorOf(box)) {
+    if (event->type() == QEvent::FocusIn) {
+      keyTyped_ = 0;
+      box->setStyleSheet("background: #FFFF80;");
+    }
+    if (event->type() == QEvent::FocusOut) {
+      // Another window taking the focus is no leaving of the box.
+      const auto reason = static_cast<QFocusEvent *>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) leaveBox(box);
+      else box->setStyleSheet("background: #FFFFFF;");
     }
   }
   return QDialog::eventFilter(watched, event);

@@ -184,29 +184,21 @@ void HelpFrame::SetSortMode(int mode) {
 }
 
 void HelpFrame::runQuery(bool throwErrors) {
-  if (reader_) reader_->Cancel();
-  WaitCursor wait;
-  vaSpread1->SetReDraw(false);
-  vaSpread1->Clear();
-  auto finish = [this] {
-    vaSpread1->SetReDraw(true);
-    vaSpread1->setFocus();
-  };
   try {
-    reader_ = std::make_unique<PagedReader>(
-        goDbMain, BuildQuery(),
-        [this](QVector<ListFields> rows) { vaSpread1->AppendRows(std::move(rows)); }, this);
-    connect(reader_.get(), &PagedReader::Failed, this,
-            [](long n, const QString &d) { ShowDbError(db::DbError(n, d)); });
-    reader_->Start();
+    reader_ = StartList(vaSpread1, goDbMain, BuildQuery(), std::move(reader_), {}, this);
   } catch (const db::DbError &e) {
-    finish();
+    vaSpread1->setFocus();
     if (throwErrors) throw;
     ShowDbError(e);
     return;
   }
-  AfterFill();
-  finish();
+  {
+    WaitCursor wait;
+    vaSpread1->SetReDraw(false);
+    AfterFill();
+    vaSpread1->SetReDraw(true);
+  }
+  vaSpread1->setFocus();
 }
 
 void HelpFrame::FirstQuery() { runQuery(true); }
@@ -220,15 +212,7 @@ bool HelpFrame::Refresh() {
   return true;
 }
 
-void HelpFrame::LoadRest() {
-  if (!reader_ || reader_->Done()) return;
-  WaitCursor wait;
-  try {
-    reader_->LoadAll();
-  } catch (const db::DbError &e) {
-    ShowDbError(e);
-  }
-}
+void HelpFrame::LoadRest() { LoadRestOf(reader_.get()); }
 
 void HelpFrame::HomeRow() {
   if (vaSpread1->MaxRows() >= 1) vaSpread1->SetActiveCell(1, 1);

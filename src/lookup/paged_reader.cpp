@@ -1,5 +1,6 @@
 #include "lookup/paged_reader.h"
 
+#include <QApplication>
 #include <QTimer>
 
 #include "lookup/lookup_common.h"
@@ -160,6 +161,45 @@ void PagedReader::LoadAll() {
 void PagedReader::Cancel() {
   ++generation_;
   done_ = true;
+}
+
+namespace {
+
+struct WaitCursor {
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+std::unique_ptr<PagedReader> StartList(ListGrid *grid, db::Connection &conn, PagedQuery query,
+                                       std::unique_ptr<PagedReader> previous,
+                                       PagedReader::Sink sink, QObject *parent) {
+  if (previous) previous->Cancel();
+  previous.reset();
+  WaitCursor wait;
+  grid->SetReDraw(false);
+  grid->Clear();
+  struct Redraw {
+    ListGrid *g;
+    ~Redraw() { g->SetReDraw(true); }
+  } redraw{grid};
+  if (!sink) sink = [grid](QVector<ListFields> rows) { grid->AppendRows(std::move(rows)); };
+  auto reader = std::make_unique<PagedReader>(conn, std::move(query), std::move(sink), parent);
+  QObject::connect(reader.get(), &PagedReader::Failed, parent,
+                   [](long n, const QString &d) { ShowDbError(db::DbError(n, d)); });
+  reader->Start();
+  return reader;
+}
+
+void LoadRestOf(PagedReader *reader) {
+  if (!reader || reader->Done()) return;
+  WaitCursor wait;
+  try {
+    reader->LoadAll();
+  } catch (const db::DbError &e) {
+    ShowDbError(e);
+  }
 }
 
 }  // namespace orv::lookup

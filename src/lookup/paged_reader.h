@@ -8,6 +8,7 @@
 #include <QVariantList>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 #include "platform/db.h"
 #include "core/currency.h"
@@ -71,5 +72,15 @@ class PagedReader : public QObject {
   int rowsRead_ = 0;
   int generation_ = 0;
 };
+
+// A list dialog's read of one statement into its grid: pending pages of the earlier read
+// dropped, the grid emptied, the first page read under the wait cursor with painting off
+// (restored also when it throws). Rows go to sink, or straight into the grid when sink is
+// empty; a later page's failure is shown. Throws DbError.
+std::unique_ptr<PagedReader> StartList(ListGrid *grid, db::Connection &conn, PagedQuery query,
+                                       std::unique_ptr<PagedReader> previous,
+                                       PagedReader::Sink sink, QObject *parent);
+// Every row not read yet, under the wait cursor; a failure is shown, the rows read stay.
+void LoadRestOf(PagedReader *reader);
 
 }  // namespace orv::lookup
