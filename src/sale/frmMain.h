@@ -200,6 +200,35 @@ class frmMain : public QWidget {
   void StartWin4Pos();
   void StopWin4Pos();
 
+  // ------------------------------------------------------------ chit records from the grid
+  // The sale, held and delivery records filled from the grid and the total labels. The
+  // header builder of a kind runs before its line builders. false when a step failed: the
+  // records are then only partly filled, msChitBuildErr holds "[builder:number:description]"
+  // and the sale must stay on the screen.
+  bool MakePanChitHead();
+  bool MakePanGodsLines();  // also gcJumsuGum, gcGdsJumsu and the OneMoa code and name texts
+  bool MakePanListRow();
+  bool MakeWatChitHead();
+  bool MakeWatGodsLines();  // writes event row 4
+  bool MakeWatGodsSpeedLines();
+  bool MakeWatSpeedLines() { return MakeWatGodsSpeedLines(); }
+  bool MakeBdlChitHead();
+  bool MakeBdlGodsLines();  // writes event row 301
+  bool MakeBdlGodsSpeedLines();
+  bool MakeBdlSpeedLines() { return MakeBdlGodsSpeedLines(); }
+  // The quantity of a new line of the free goods in gtGdsCode (GcdSel1 9).
+  orv::Currency CalcLinkedGdsQty() const;
+  // Points of a line amount at a goods' negative point value (the rate in percent).
+  static int32_t CalcRatePoints(int32_t rate, orv::Currency amount);
+  QString msChitBuildErr;
+  // The goods on screen stored as a screen chit after its print (date yyyymmdd, number
+  // hhmmss), all or nothing. Database errors go to the caller (orv::db::DbError).
+  void SaveScreenChit(const QString &date, const QString &number);
+  void MakePanChitPHead(const QString &date, const QString &number, int16_t year, int16_t month,
+                        int16_t day);
+  void MakePanGodsPLines(const QString &date, const QString &number, int16_t year,
+                         int16_t month, int16_t day);
+
   // ------------------------------------------------------------ devices
   orv::serial::Port *MSComm2;  // the scanner's port, owned by the scanner
   void OpenCdpPort();

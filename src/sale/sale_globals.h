@@ -18,6 +18,10 @@ extern int16_t giPosCardTaxSelt;  // tax amount sent with card approvals: 0 none
 extern int16_t giMsgBoxOpen;
 extern int16_t giDspSignPlease;
 extern orv::Currency gcJumsuGum;  // base of the sale's point accrual
+extern orv::Currency gcGdsJumsu;  // points of goods with their own point value
+// Columns 1 and 2 of each goods line handed to payment (elements 1..150), for OneMoa.
+extern QString gsOneMoaGdsCode[151];
+extern QString gsOneMoaGdsName[151];
 
 // Trade partner of the sale.
 extern orv::Currency gcTcdKey;
