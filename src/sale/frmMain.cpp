@@ -37,6 +37,7 @@
 #include "platform/process.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
+#include "sale/key_rows.h"
 #include "sale/pos_event.h"
 #include "sale/sale_globals.h"
 #include "sale/sale_text.h"
@@ -108,6 +109,8 @@ frmMain::frmMain(QWidget *parent)
   setWindowTitle(QStringLiteral("POS 판매 for Windows (IC) "));
   setAttribute(Qt::WA_DeleteOnClose, false);
   BuildControls();
+  BuildCstBlock();
+  HookSaleDialogs();
   MSComm1 = new serial::Port(this);
   MSComm1->setObjectName(QStringLiteral("MSComm1"));
   MSComm3 = new serial::Port(this);
@@ -494,9 +497,7 @@ void frmMain::Form_Activate() {
     PanDeltFme->hide();
     QGuiApplication::restoreOverrideCursor();
     if (giOnLine == 1)
-      Step([] {
-        // The version row of this checkout comes with the per-PC key rows.
-      });
+      Step([] { PutOrvKoreaRow(PosVersionKey(), QString::fromLatin1(kVersionCaption)); });
     giCstTsMode = 0;
     Step([] { LoadPosServerSettings(); });
     Step([this] { TotPointLbl_Click(); });

@@ -189,6 +189,18 @@ class frmMain : public QWidget {
   // Focus to the sale grid, errors ignored.
   void FocusGrid();
 
+  // ------------------------------------------------------------ customer, bundles, trader
+  // Prices again the lines of bundle mcBsnNo; a failed read changes no line.
+  void CalcBsnDanga();
+  // The customer of the sale (gtCstCode) into its block of labels.
+  void ShowCstInfo();
+  QFrame *fraCstInfo;
+  QLabel *lblCcdNo, *lblCcdName, *lblCcdComp, *lblCcdStat, *lblCcdDegree, *lblCcdBarcode,
+      *lblCcdTele, *lblCcdHp, *lblCcdBank, *lblCcdJuso, *lblCcdZerdo, *lblCcdJumsu,
+      *lblCcdLpDate;
+  // Remembers a typed price as the sale's partner's own price of the goods.
+  void WriteTrsPris(orv::Currency gdsKey, orv::Currency price);
+
   // Stand-ins of later work.
   void SetChtEditMode(int16_t mode);
   void ClearCstInfo(int16_t flag);
@@ -281,6 +293,8 @@ class frmMain : public QWidget {
 
  private:
   void BuildControls();
+  void BuildCstBlock();
+  void HookSaleDialogs();
   void SetUpScanner();
   void ConnectControls();
   void SetUpNumberEditors();

@@ -94,31 +94,10 @@ QString frmMain::CustomerEventText() const {
 }
 
 // ---------------------------------------------------------------------------- stand-ins
-// The chit recall, the customer on the sale, the partner's receivables, the goods edit,
-// the paid-amount panel, the customer price level and the card agent come with the sale
-// grid's keys; until then they change nothing.
+// The chit recall and the paid-amount panel come with the sale grid's keys; until then
+// they change nothing.
 
 void frmMain::SetChtEditMode(int16_t mode) {
   if (mode == 0) giChtEditMode = 0;
 }
-void frmMain::ClearCstInfo(int16_t) {}
-void frmMain::ReadTrsMisu() {}
-void frmMain::ShowGdsEdit(int32_t, int32_t) {}
 void frmMain::ShowCashTerminate(int16_t) {}
-void frmMain::ReplaceDangaToCust() {}
-void frmMain::StartWin4Pos() {}
-void frmMain::StopWin4Pos() {}
-
-void frmMain::FindCstSql(const QString &text) {
-  // Only an exact customer number for now; the full search comes with the sale grid's
-  // customer entry.
-  gsCstFindSql.clear();
-  const QString number = KeepDigits(text, 0);
-  bool ok = false;
-  const qlonglong value = number.toLongLong(&ok);
-  if (!ok || number != text.trimmed()) return;
-  const QString sql = QStringLiteral("Select * From CstCode Where CcdNo=") + db::SqlText(number);
-  db::Statement st = goDbMain.Prepare(QStringLiteral("Select CcdKey From CstCode Where CcdNo=?"));
-  st.Bind(0, value);
-  if (st.Query().RecordCount() > 0) gsCstFindSql = sql;
-}

@@ -148,7 +148,10 @@ int FindGdsByKeyNo(Currency number, int16_t shift) {
   const int n = rs.RecordCount();
   if (n == 1) {
     takeFirstRow(rs);
-  } else if (n >= 2 && gfnShowKeylist) {
+  } else if (n >= 2) {
+    // Several goods on the key: only the one the cashier picks counts; no pick is no goods
+    // (the record still holds the goods looked up before).
+    if (!gfnShowKeylist) return 0;
     // The list's statement for the chooser: numbers only, none of them typed text.
     QString listSql = " Select A.GcdKey, A.GcdNo, A.GcdBarcode, A.GcdName, A.GcdKyg, A.GcdMech"
                       " From KeyCode D Join GdsCode A On A.GcdKey = D.KeyGcdKey"
@@ -163,6 +166,7 @@ int FindGdsByKeyNo(Currency number, int16_t shift) {
       if (one.RecordCount() > 0) takeFirstRow(one);
       return one.RecordCount();
     }
+    return 0;
   }
   return n;
 }

@@ -30,7 +30,8 @@ int FindGdsByNo(orv::Currency number);
 // Then, when not found and 8 to 10 characters long, as a goods number.
 int FindGdsByBarcode(const QString &barcode);
 // The key number is the last three digits (1005 and 2005 are key 5). Several rows: the
-// key list opens and its pick, if any, is loaded. No partner price.
+// key list opens and its pick is loaded; no pick (or no list) finds nothing. No partner
+// price.
 int FindGdsByKeyNo(orv::Currency number, int16_t shift);
 // 0 also when the cashier cancels the pack choice.
 int FindGdsByKeyValue(int32_t keyValue, int16_t shift);

@@ -1796,6 +1796,18 @@ constexpr ColumnDef kOrvPairDone[] = {
     {"PjdChtNo", "int", NN},
 };
 
+constexpr ColumnDef kOrvKorea[] = {
+    {"regKey", "char(50)", NN},
+    {"regInt", "int", N},
+    {"regChar", "char(50)", N},
+    {"regText", "text", N},
+    {"regSss1", "int", N},
+    {"regSss2", "int", N},
+    {"regSss3", "int", N},
+    {"regSss4", "int", N},
+    {"regSss5", "int", N},
+};
+
 constexpr TableDef kTables[] = {
     {"GdsCode", kGdsCode, {"PK_gdscode", "GcdKey"}, {"IX_gdscode", "GcdNo"}},
     {"BarCode", kBarCode, {"PK_BarCode", "BarBarCode,BarGubun,BarGdsKey"}, {}},
@@ -1880,6 +1892,7 @@ constexpr TableDef kTables[] = {
     {"PanListOff", kPanListOn, {"PK_PanListOff", "PclYear,PclMon,PclDay,PclDate,PclChtNo,PclPosNo,PclPsnKey,PclSel"}, {}},
     {"OrvPairJournal", kOrvPairJournal, {"PK_OrvPairJournal", "PjnPosNo,PjnDate,PjnChtNo"}, {}},
     {"OrvPairDone", kOrvPairDone, {"PK_OrvPairDone", "PjdPosNo,PjdDate,PjdChtNo"}, {}},
+    {"OrvKorea", kOrvKorea, {"PK_OrvKorea", "regKey"}, {}},
 };
 
 constexpr std::size_t kLoginTableCount = 68;

@@ -1,5 +1,6 @@
 #include "startup/demo_shop.h"
 
+#include <QDate>
 #include <QFile>
 #include <QTextStream>
 #include <functional>
@@ -7,6 +8,7 @@
 
 #include "core/globals.h"
 #include "core/pos_settings.h"
+#include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/db.h"
 #include "platform/settings_store.h"
@@ -50,16 +52,24 @@ QList<TableRows> ReadShopFile(const QString &path) {
   return out;
 }
 
+// Monthly tables and dates of the month the shop is set up in.
+QString ThisMonth(QString text) {
+  const QDate d = clock::Now().date();
+  return text.replace(QLatin1String("{yymm}"), QString::asprintf("%02d%02d", d.year() % 100, d.month()))
+      .replace(QLatin1String("{yyyy}"), QString::number(d.year()))
+      .replace(QLatin1String("{mm}"), QString::asprintf("%02d", d.month()));
+}
+
 void LoadShopRows(const QList<TableRows> &tables, db::Connection &conn) {
   db::Transaction tx(conn);
   for (const TableRows &t : tables) {
     QStringList marks;
     for (int i = 0; i < t.columns.size(); ++i) marks << QStringLiteral("?");
-    db::Statement insert = conn.Prepare("INSERT INTO " + t.table + " (" + t.columns.join(", ") +
-                                        ") VALUES (" + marks.join(", ") + ")");
+    db::Statement insert = conn.Prepare("INSERT INTO " + ThisMonth(t.table) + " (" +
+                                        t.columns.join(", ") + ") VALUES (" + marks.join(", ") + ")");
     for (const QStringList &row : t.rows) {
       for (int i = 0; i < row.size(); ++i)
-        insert.Bind(i, row[i].isEmpty() ? QVariant() : QVariant(row[i]));
+        insert.Bind(i, row[i].isEmpty() ? QVariant() : QVariant(ThisMonth(row[i])));
       insert.Execute();
     }
   }

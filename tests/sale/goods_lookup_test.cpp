@@ -150,6 +150,13 @@ TEST_P(GoodsLookup, HotKeysByNumberAndByKey) {
   EXPECT_EQ(gtGdsCode.GcdKey, W(13));
   EXPECT_EQ(gcCmsNo, W(31));
   EXPECT_EQ(goDbMain.OpenRecordset(shownList).RecordCount(), 2);
+  // Cancelled, or no list to choose from: not found, and the goods before stay loaded.
+  FindGdsByKeyNo(W(5), 0);
+  gfnShowKeylist = [](const QString &) { return Currency(); };
+  EXPECT_EQ(FindGdsByKeyNo(W(6), 0), 0);
+  EXPECT_EQ(gtGdsCode.GcdKey, W(12));
+  gfnShowKeylist = nullptr;
+  EXPECT_EQ(FindGdsByKeyNo(W(6), 0), 0);
 
   EXPECT_EQ(FindGdsByKeyValue(112, 0), 1);
   EXPECT_EQ(gtGdsCode.GcdKey, W(12));

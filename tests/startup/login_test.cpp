@@ -300,13 +300,13 @@ TEST_F(LoginTest, DemoShopIsMadeOnceAndKept) {
   MakeDemo();
   db::Connection c;
   c.Open(db::BuildConnectionText("", "SQLite", "", "", "main.db"));
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 32);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 33);
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM CstCode").RecordCount(), 5);
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM TrsCode WHERE TcdNo = 88000").RecordCount(), 1);
   c.Execute("DELETE FROM GdsCode WHERE GcdKey = 20");
   QString error;
   ASSERT_TRUE(demo::InitDemo(shopFile(), &error));
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 31);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 32);
 }
 
 TEST(ShopFile, MalformedFilesAreRejectedWithTheLine) {
