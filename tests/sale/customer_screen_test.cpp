@@ -223,7 +223,7 @@ TEST_F(SaleScreenTest, PackChooserFillsItsButtonsAndTakesTheKeyChosen) {
   });
   EXPECT_EQ(SelectPackGoods(Currency::Won(3), 3, 9), Currency::Won(6));
   ASSERT_EQ(captions.size(), 10);
-  // 26 bytes cut a syllable in half: a blank, then the one before the spec.
+  // 26 bytes cut a syllable in half: a blank, then the one before the size.
   EXPECT_EQ(captions[0], QStringLiteral("A아주아주긴이름의상품명입  500ml [1800/1500]"));
   EXPECT_EQ(captions[1], QStringLiteral("칠성사이다 500ml [1700/1650]"));
   EXPECT_EQ(captions[2], QStringLiteral("삼다수 2L [1100]"));
