@@ -43,6 +43,8 @@ QString gsSetServerPort;
 QString gsSetSerialNo;
 QString gsDeSet;
 QString gsGMDown;
+QString gsSetSupyoHost;
+QString gsSetVanHost;
 int16_t giSetSignPad = 0;
 int16_t giSetSignPortNo = 0;
 int16_t giSetSign0 = 0;
@@ -114,6 +116,8 @@ const Key kKeys[] = {
     {"gsSetSerialNo", &gsSetSerialNo, true},
     {"gsDeSet", &gsDeSet, true},
     {"gsGMDown", &gsGMDown, true},
+    {"gsSetSupyoHost", &gsSetSupyoHost, false},
+    {"gsSetVanHost", &gsSetVanHost, false},
     {"giSetSignPad", &giSetSignPad, true},
     {"giSetSignPortNo", &giSetSignPortNo, true},
     {"giSetSign0", &giSetSign0, true},

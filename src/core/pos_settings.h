@@ -42,6 +42,8 @@ extern QString gsSetServerPort;
 extern QString gsSetSerialNo;
 extern QString gsDeSet;
 extern QString gsGMDown;
+extern QString gsSetSupyoHost;  // cheque-inquiry server probed by the payment screen; "" none
+extern QString gsSetVanHost;    // the card network's server; "" none
 extern int16_t giSetSignPad;
 extern int16_t giSetSignPortNo;
 extern int16_t giSetSign0;

@@ -74,6 +74,20 @@ bool SaveSetting(const QString &key, const QString &value) {
   return s->status() != QSettings::AccessError;
 }
 
+bool SaveSettings(const QList<QPair<QString, QString>> &values) {
+  QDir().mkpath(QFileInfo(FilePath()).absolutePath());
+  auto s = open();
+  for (const auto &[key, value] : values) {
+    if (key.trimmed().isEmpty()) return false;
+    QStringList found = spellings(*s, key);
+    const QString name = found.isEmpty() ? key : found.takeFirst();
+    for (const QString &other : found) s->remove(other);
+    s->setValue(name, value);
+  }
+  s->sync();
+  return s->status() != QSettings::AccessError;
+}
+
 QStringList Keys() {
   auto s = open();
   return s->childKeys();

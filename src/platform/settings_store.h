@@ -2,6 +2,8 @@
 // The terminal's own settings: one section of keys and texts, kept in an INI file
 // (application OrvZerdo, section OrvPosSet). Keys are compared without regard to case.
 #include <QString>
+#include <QList>
+#include <QPair>
 #include <QStringList>
 
 namespace orv::settings_store {
@@ -20,6 +22,8 @@ bool HasSetting(const QString &key);
 // Writes at once. A key that exists in another letter case keeps its spelling.
 // False when the file could not be written.
 bool SaveSetting(const QString &key, const QString &value);
+// Several keys in one write of the file (the same rules as SaveSetting).
+bool SaveSettings(const QList<QPair<QString, QString>> &values);
 // Every key of the section, as spelt in the file.
 QStringList Keys();
 

@@ -1,0 +1,53 @@
+#include "checkout/checkout_globals.h"
+
+#include "core/state.h"
+
+int16_t giPrintOnOffRet = 0;
+int16_t giCashSaved = 0;
+orv::Currency gcCashHab;
+orv::Currency gcCashCard;
+int16_t giCardFormBusy = 0;
+int16_t giMoneyFormBusy = 0;
+orv::Currency gcMoneyChkGum;
+orv::Currency gcTotSu;
+QString gsSetBFDate;
+int32_t goSetBFChtNo = 0;
+int16_t giCardRetKept = 0;
+std::array<int16_t, 5> giCstPointUpSelt{};
+std::array<int16_t, 5> giCstPointUpMulti{};
+std::array<int16_t, 5> giCstPointUpAdd{};
+std::array<int16_t, 5> giCstPointUpCnt{};
+int16_t giTrsMisuCheck = 0;
+orv::Currency gcTrsMisuLimit;
+int16_t giDspCash = 0;
+int16_t giDspMoneyChk = 0;
+int16_t giDspCardChk = 0;
+int16_t giDspDisCard = 0;
+orv::Currency gcDspCashHabGum, gcDspCashRGum, gcDspCashReGum, gcDspCashDcGum,
+    gcDspCashUseCustGum, gcDspCashUseCustJum;
+orv::Currency gcDspCashPayGum, gcDspCashCard, gcDspCashCSobi, gcDspCashOisang,
+    gcDspCashJaSangPum, gcDspCashTaSangPum, gcDspCashCustJum;
+orv::Currency gcDspPclGum06;
+
+namespace orv::state {
+void ResetCheckoutState() {
+  giPrintOnOffRet = 0;
+  giCashSaved = 0;
+  gcCashHab = gcCashCard = gcMoneyChkGum = gcTotSu = {};
+  giCardFormBusy = giMoneyFormBusy = 0;
+  gsSetBFDate.clear();
+  goSetBFChtNo = 0;
+  giCardRetKept = 0;
+  giCstPointUpSelt = giCstPointUpMulti = giCstPointUpAdd = giCstPointUpCnt = {};
+  giTrsMisuCheck = 0;
+  gcTrsMisuLimit = {};
+  giDspCash = giDspMoneyChk = giDspCardChk = giDspDisCard = 0;
+  gcDspCashHabGum = gcDspCashRGum = gcDspCashReGum = gcDspCashDcGum = gcDspCashUseCustGum =
+      gcDspCashUseCustJum = {};
+  gcDspCashPayGum = gcDspCashCard = gcDspCashCSobi = gcDspCashOisang = gcDspCashJaSangPum =
+      gcDspCashTaSangPum = gcDspCashCustJum = {};
+  gcDspPclGum06 = {};
+}
+}  // namespace orv::state
+
+static const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetCheckoutState);

@@ -1,0 +1,51 @@
+#pragma once
+// Program-wide values of the payment screen: what the sale screen reads back after it, the
+// print chooser's answer, the busy flags of its modal paths, the grade rules of the point
+// accrual and the amounts the customer display mirrors.
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "core/currency.h"
+
+// -99 while the payment screen is open and nothing is committed; 0 asked now; -1 chooser
+// open; 1 print, 0 no print.
+extern int16_t giPrintOnOffRet;
+extern int16_t giCashSaved;       // 1 after a saved sale
+extern orv::Currency gcCashHab;   // total of the saved sale
+extern orv::Currency gcCashCard;  // its card amount
+extern int16_t giCardFormBusy;    // 1 while the card path of F3 runs
+extern int16_t giMoneyFormBusy;   // 1 while the cash-receipt path runs
+extern orv::Currency gcMoneyChkGum;  // cash amount handed to the cash-receipt form
+extern orv::Currency gcTotSu;        // total quantity of the sale's goods lines
+
+// The last saved chit (terminal settings "gsSetBFDate", "goSetBFChtNo").
+extern QString gsSetBFDate;
+extern int32_t goSetBFChtNo;
+// 1 while gtCardRet holds the approval of a sale whose save failed: kept for the retry.
+extern int16_t giCardRetKept;
+
+// Grade rules of the point accrual, index = customer grade 0..4.
+extern std::array<int16_t, 5> giCstPointUpSelt;
+extern std::array<int16_t, 5> giCstPointUpMulti;
+extern std::array<int16_t, 5> giCstPointUpAdd;
+extern std::array<int16_t, 5> giCstPointUpCnt;
+
+// The partner's receivables check flag and limit (ReadTrsMisuLimit).
+extern int16_t giTrsMisuCheck;
+extern orv::Currency gcTrsMisuLimit;
+
+// The customer display while the payment screen is open.
+extern int16_t giDspCash;
+extern int16_t giDspMoneyChk;
+extern int16_t giDspCardChk;
+extern int16_t giDspDisCard;
+extern orv::Currency gcDspCashHabGum, gcDspCashRGum, gcDspCashReGum, gcDspCashDcGum,
+    gcDspCashUseCustGum, gcDspCashUseCustJum;
+extern orv::Currency gcDspCashPayGum, gcDspCashCard, gcDspCashCSobi, gcDspCashOisang,
+    gcDspCashJaSangPum, gcDspCashTaSangPum, gcDspCashCustJum;
+extern orv::Currency gcDspPclGum06;
+
+namespace orv::state {
+void ResetCheckoutState();
+}

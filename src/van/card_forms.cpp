@@ -1,0 +1,158 @@
+#include "van/card_forms.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "checkout/checkout_globals.h"
+#include "checkout/frmCash.h"
+#include "chit/pan_money.h"
+#include "chit/pos_logs.h"
+#include "chit/records.h"
+#include "core/card_ret.h"
+#include "core/dates.h"
+#include "core/globals.h"
+#include "core/pos_settings.h"
+#include "core/state.h"
+#include "core/text_format.h"
+#include "core/values.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "sale/sale_globals.h"
+
+int16_t giCardOk = 0;
+int16_t giCardCallMode = 0;
+
+namespace {
+const QString kTestMark = QStringLiteral("TEST");
+}
+
+CardStandIn::CardStandIn(const QString &name, const QString &caption, QWidget *parent)
+    : QDialog(parent) {
+  setObjectName(name);
+  setWindowTitle(caption + QStringLiteral(" (시험용)"));
+  auto *lay = new QVBoxLayout(this);
+  lblMsg = new QLabel(QStringLiteral("카드망 연결 전의 시험용 화면입니다. 승인은 시험 승인으로 기록됩니다."), this);
+  lblMsg->setObjectName("lblMsg");
+  lblMsg->setWordWrap(true);
+  txtiGum = new QLineEdit(this);
+  txtiGum->setObjectName("txtiGum");
+  txtiGum->setText(FmtAmt(gtCardRet.Gum, 0));
+  cmdOk = new QPushButton(QStringLiteral("시험 승인"), this);
+  cmdOk->setObjectName("cmdOk");
+  cmdCancel = new QPushButton(QStringLiteral("취소(Esc)"), this);
+  cmdCancel->setObjectName("cmdCancel");
+  for (QPushButton *b : {cmdOk, cmdCancel}) b->setAutoDefault(false);
+  lay->addWidget(lblMsg);
+  lay->addWidget(txtiGum);
+  lay->addWidget(cmdOk);
+  lay->addWidget(cmdCancel);
+  connect(cmdOk, &QPushButton::clicked, this, [this] {
+    Approve();
+    accept();
+  });
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  giCardOk = 0;
+}
+
+void CardStandIn::keyPressEvent(QKeyEvent *event) {
+  if (event->key() == Qt::Key_Escape) reject();
+}
+
+void CardStandIn::done(int r) {
+  QDialog::done(r);
+  orv::checkout::CardFormClosed();
+}
+
+void CardStandIn::FillTestApproval() {
+  const QDateTime now = orv::clock::Now();
+  gtCardRet.CardName = kTestMark;
+  gtCardRet.MeipCode = "00";
+  gtCardRet.MeipName = kTestMark;
+  gtCardRet.CardNo = "0000-00**-****-0000";
+  gtCardRet.CardDate = "0000";
+  gtCardRet.Gum = NzCur(DelChar(txtiGum->text(), ","));
+  gtCardRet.CmitNo = kTestMark + now.toString("HHmmss");
+  gtCardRet.CmitDate = now.toString("yyyyMMdd");
+  gtCardRet.GamyNo = kTestMark;
+  giCardOk = 1;
+}
+
+frmCardChk::frmCardChk(QWidget *parent)
+    : CardStandIn(QStringLiteral("frmCardChk"), QStringLiteral("신용카드 승인"), parent) {
+  giDspCardChk = 1;
+}
+void frmCardChk::Approve() {
+  FillTestApproval();
+  gtPanList.PclSss2 = 0;  // no signature taken
+}
+
+frmDisCard::frmDisCard(QWidget *parent)
+    : CardStandIn(QStringLiteral("frmDisCard"), QStringLiteral("신용카드 취소"), parent) {
+  giDspDisCard = 1;
+}
+void frmDisCard::Approve() {
+  const QString cmitNo = gtCardRet.CmitNo, cmitDate = gtCardRet.CmitDate;
+  FillTestApproval();
+  // The cancellation answers with the approval it cancelled.
+  if (!cmitNo.isEmpty()) gtCardRet.CmitNo = cmitNo;
+  if (!cmitDate.isEmpty()) gtCardRet.CmitDate = cmitDate;
+}
+
+frmCardOK::frmCardOK(QWidget *parent)
+    : CardStandIn(QStringLiteral("frmCardOK"), QStringLiteral("카드 승인 기록"), parent) {}
+void frmCardOK::Approve() { FillTestApproval(); }
+
+frmMoneyChk::frmMoneyChk(QWidget *parent)
+    : CardStandIn(QStringLiteral("frmMoneyChk"), QStringLiteral("현금영수증"), parent) {
+  ClearPanMoneyRecord();
+  txtiGum->setText(FmtAmt(gcMoneyChkGum, 0));
+  txtNo = new QLineEdit(this);
+  txtNo->setObjectName("txtNo");
+  layout()->addWidget(txtNo);
+  cmdOk->setText(QStringLiteral("시험 발급"));
+}
+void frmMoneyChk::Approve() {
+  const QDateTime now = orv::clock::Now();
+  PanMoneyRec &m = gtPanMoney;
+  m.PmoYear = giWrkYear;
+  m.PmoMon = giWrkMonth;
+  m.PmoDay = giWrkDay;
+  m.PmoDate = FmtYmd(giWrkYear, giWrkMonth, giWrkDay, 0, 0);
+  m.PmoPosNo = giSetPosNo;
+  m.PmoNo = 0;
+  m.PmoChtNo = 0;
+  m.PmoPsnKey = gcLogPsnKey;
+  m.PmoCardNo = txtNo->text().trimmed();
+  m.PmoWrtDate = now.toString("yyyyMMdd");
+  m.PmoWrtTime = now.toString("HHmmss");
+  m.PmoCmitNo = kTestMark + now.toString("HHmmss");
+  m.PmoCmitDate = now.toString("yyyyMMdd");
+  m.PmoHab = NzCur(DelChar(txtiGum->text(), ","));
+  WritePosLogsRow(goDbMain, goSetBFChtNo, 1, 108, m.PmoCardNo, m.PmoHab.ToPlainText(),
+                  m.PmoCmitNo, 0);
+  gtPanChit.PctSss5 = 1;
+  gsCashRcptNo = m.PmoCardNo;
+  gsCashRcptCmitNo = m.PmoCmitNo;
+  giHelpRet = 1;
+}
+
+frmSupyoChk::frmSupyoChk(QWidget *parent)
+    : CardStandIn(QStringLiteral("frmSupyoChk"), QStringLiteral("수표 조회"), parent) {
+  txtiGum->clear();
+  cmdOk->setText(QStringLiteral("조회"));
+}
+void frmSupyoChk::Approve() {}
+
+void QuerySupyoFdk() {}
+
+namespace orv::state {
+void ResetCardFormState() {
+  giCardOk = 0;
+  giCardCallMode = 0;
+}
+}  // namespace orv::state
+
+static const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetCardFormState);
