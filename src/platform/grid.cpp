@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -17,6 +18,13 @@ namespace orv {
 class GridDelegate : public QStyledItemDelegate {
  public:
   explicit GridDelegate(Grid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+  QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                        const QModelIndex &index) const override {
+    QWidget *w = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto *edit = qobject_cast<QLineEdit *>(w)) grid_->editorMade(edit, index.row(), index.column());
+    return w;
+  }
 
  protected:
   bool eventFilter(QObject *editor, QEvent *event) override {
@@ -82,6 +90,10 @@ Grid::Grid(QWidget *parent) : QWidget(parent), table_(new QTableWidget(this)) {
   table_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                           QAbstractItemView::EditKeyPressed);
   table_->installEventFilter(this);
+  // Hangul composition would hold letters back from the keys: cells take plain keys.
+  table_->setAttribute(Qt::WA_InputMethodEnabled, false);
+  connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &Grid::currentMoved);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
     auto inside = [this](QWidget *w) { return w && (w == this || isAncestorOf(w)); };
     if (inside(old) == inside(now)) return;
@@ -97,17 +109,23 @@ Grid::Grid(QWidget *parent) : QWidget(parent), table_(new QTableWidget(this)) {
 int Grid::MaxRows() const { return table_->rowCount(); }
 
 void Grid::SetMaxRows(int rows) {
+  const bool was = movingByCode_;
+  movingByCode_ = true;
   table_->setRowCount(qMax(0, rows));
   if (table_->currentRow() < 0 && table_->rowCount() > 0 && table_->columnCount() > 0)
     table_->setCurrentCell(0, 0);
+  movingByCode_ = was;
 }
 
 int Grid::MaxCols() const { return table_->columnCount(); }
 
 void Grid::SetMaxCols(int cols) {
+  const bool was = movingByCode_;
+  movingByCode_ = true;
   table_->setColumnCount(qMax(0, cols));
   if (table_->currentRow() < 0 && table_->rowCount() > 0 && table_->columnCount() > 0)
     table_->setCurrentCell(0, 0);
+  movingByCode_ = was;
 }
 
 // ---------------------------------------------------------------- cells
@@ -170,8 +188,33 @@ void Grid::setStyle(const Style &s) {
     for (int c = r.col1; c <= r.col2; ++c) applyStyle(item(rr, c), s);
 }
 
+bool Grid::editing(int row0, int col0) const {
+  return editor_ && editRow0_ == row0 && editCol0_ == col0;
+}
+
+void Grid::editorMade(QLineEdit *editor, int row0, int col0) {
+  editor_ = editor;
+  editRow0_ = row0;
+  editCol0_ = col0;
+  editor->setAttribute(Qt::WA_InputMethodEnabled, false);
+  connect(editor, &QLineEdit::textEdited, this, [this, editor, row0, col0] {
+    if (editor_ == editor) emit EditChange(col0 + 1, row0 + 1);
+  });
+}
+
+void Grid::commitEditor() {
+  if (!editor_ || editRow0_ >= table_->rowCount() || editCol0_ >= table_->columnCount()) return;
+  QTableWidgetItem *it = item(editRow0_, editCol0_);
+  if (it->data(Qt::EditRole).toString() != editor_->text()) it->setData(Qt::EditRole, editor_->text());
+}
+
+void Grid::SetCaretToEnd() {
+  if (editor_) editor_->setCursorPosition(editor_->text().size());
+}
+
 QString Grid::CellValue(int row, int col) const {
   if (!inGrid(row, col)) return {};
+  if (editing(row - 1, col - 1)) return editor_->text();
   const QTableWidgetItem *it = peek(row - 1, col - 1);
   return it ? it->data(Qt::EditRole).toString() : QString();
 }
@@ -181,6 +224,7 @@ QString Grid::Value() const { return CellValue(row_, col_); }
 void Grid::SetValue(const QString &value) {
   if (!inGrid(row_, col_)) return;
   item(row_ - 1, col_ - 1)->setData(Qt::EditRole, value);
+  if (editing(row_ - 1, col_ - 1) && editor_->text() != value) editor_->setText(value);
 }
 
 bool Grid::Lock() const {
@@ -217,14 +261,38 @@ void Grid::SetForeColor(long bgr) { setStyle(Style{std::nullopt, std::nullopt, b
 void Grid::deleteRows(int first0, int last0) {
   const int n = last0 - first0 + 1;
   if (n <= 0) return;
+  const bool was = movingByCode_;
+  movingByCode_ = true;
+  if (editor_ && editRow0_ >= first0) {
+    // The editor's row moves or goes: its text stays with its cell, the editor closes.
+    commitEditor();
+    QWidget *e = editor_;
+    editor_ = nullptr;
+    emit table_->itemDelegate()->closeEditor(e, QAbstractItemDelegate::NoHint);
+  }
   for (int i = 0; i < n; ++i) table_->removeRow(first0);
   table_->setRowCount(table_->rowCount() + n);
+  movingByCode_ = was;
+}
+
+void Grid::setCurrentByCode(int row0, int col0) {
+  const bool was = movingByCode_;
+  movingByCode_ = true;
+  table_->setCurrentCell(row0, col0);
+  movingByCode_ = was;
+}
+
+void Grid::currentMoved(const QModelIndex &now, const QModelIndex &before) {
+  if (movingByCode_ || !before.isValid()) return;
+  bool cancel = false;
+  emit LeaveCell(before.column() + 1, before.row() + 1, now.column() + 1, now.row() + 1, cancel);
+  if (cancel) setCurrentByCode(before.row(), before.column());
 }
 
 void Grid::SetAction(int action) {
   switch (action) {
     case kActionActiveCell:
-      if (inGrid(row_, col_)) table_->setCurrentCell(row_ - 1, col_ - 1);
+      if (inGrid(row_, col_)) setCurrentByCode(row_ - 1, col_ - 1);
       break;
     case kActionDeleteRow: {
       const Range r = block();
@@ -234,8 +302,10 @@ void Grid::SetAction(int action) {
     case kActionClearText: {
       const Range r = block();
       for (int rr = r.row1; rr <= r.row2; ++rr)
-        for (int c = r.col1; c <= r.col2; ++c)
+        for (int c = r.col1; c <= r.col2; ++c) {
           if (QTableWidgetItem *it = table_->item(rr, c)) it->setData(Qt::EditRole, QString());
+          if (editing(rr, c)) editor_->clear();
+        }
       break;
     }
     default:
@@ -281,7 +351,7 @@ int Grid::ActiveRow() const { return table_->currentRow() + 1; }
 int Grid::ActiveCol() const { return table_->currentColumn() + 1; }
 
 void Grid::SetActiveCell(int col, int row) {
-  if (inGrid(row, col)) table_->setCurrentCell(row - 1, col - 1);
+  if (inGrid(row, col)) setCurrentByCode(row - 1, col - 1);
 }
 
 // ---------------------------------------------------------------- keys
@@ -301,14 +371,29 @@ bool Grid::handleKey(QObject *target, QKeyEvent *event) {
   // A key slot may close the form and delete this grid with it: the key ends there.
   QPointer<Grid> self(this);
   QPointer<QObject> guard(target);
+  commitEditor();
+  bool suppressed = false;
   if (vk != 0) {
     emit KeyDown(newVk, newShift);
     if (!self) return true;
-    if (newVk == 0) return true;
-    if (newVk != vk || newShift != shift) text = textOf(newVk, newShift);
+    if (newVk == 0) {
+      suppressed = true;
+      newVk = vk;
+      newShift = shift;
+    } else if (newVk != vk || newShift != shift) {
+      text = textOf(newVk, newShift);
+    }
   }
   bool changed = newVk != vk || newShift != shift;
-  if (!text.isEmpty()) {
+  // Enter and Esc type nothing; Ctrl and Alt combinations neither.
+  const bool types = !text.isEmpty() && !(newShift & (keys::vbCtrlMask | keys::vbAltMask)) &&
+                     newVk != keys::vbKeyReturn && newVk != keys::vbKeyEscape &&
+                     (text.at(0).unicode() >= 0x20 || text.at(0) == '\b' || text.at(0) == '\t');
+  if (!types) {
+    if (suppressed) return true;
+    text.clear();
+  }
+  if (types) {
     const int ch = text.at(0).unicode();
     int newCh = ch;
     emit KeyPress(newCh);
@@ -318,12 +403,24 @@ bool Grid::handleKey(QObject *target, QKeyEvent *event) {
       text = QString(QChar(char16_t(newCh)));
       changed = true;
     }
+    if (suppressed) {
+      // The key's own work is stopped; a printable character still goes into the cell.
+      if (text.at(0).unicode() < 0x20 || !guard) return true;
+      if (target == table_) {
+        const QTableWidgetItem *cur = table_->currentItem();
+        const bool editable = cur ? bool(cur->flags() & Qt::ItemIsEditable)
+                                  : !colStyles_.value(table_->currentColumn()).lock.value_or(false);
+        if (!editable) return true;
+      }
+      newVk = 0;
+      changed = true;
+    }
   }
   if (!changed) return false;
   if (!guard) return true;
   Qt::KeyboardModifiers mods = modifiersOf(newShift);
   if (isNumpad(newVk)) mods |= Qt::KeypadModifier;
-  const int qtKey = newVk != 0 ? int(keys::FromVirtualKey(newVk)) : event->key();
+  const int qtKey = newVk != 0 ? int(keys::FromVirtualKey(newVk)) : int(Qt::Key_unknown);
   QKeyEvent replacement(QEvent::KeyPress, qtKey, mods, text, event->isAutoRepeat());
   reinjecting_ = true;
   // Back to normal however the re-sent key ends: an exception, or the grid deleted.
@@ -335,6 +432,15 @@ bool Grid::handleKey(QObject *target, QKeyEvent *event) {
   } done{self};
   QCoreApplication::sendEvent(guard, &replacement);
   return true;
+}
+
+void Grid::SendKey(int vk, int shift, const QString &text) {
+  QObject *target = editor_ ? static_cast<QObject *>(editor_.data()) : table_;
+  Qt::KeyboardModifiers mods = modifiersOf(shift);
+  if (isNumpad(vk)) mods |= Qt::KeypadModifier;
+  const QString t = text.isEmpty() ? textOf(vk, shift) : text;
+  QKeyEvent e(QEvent::KeyPress, keys::FromVirtualKey(vk), mods, t);
+  QCoreApplication::sendEvent(target, &e);
 }
 
 }  // namespace orv

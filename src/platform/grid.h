@@ -2,8 +2,9 @@
 // The grid of the forms: rows and columns counted from 1, a current cell (Row, Col) or a
 // block (Row..Row2, Col..Col2 with BlockMode) that the cell properties act on, numbered
 // actions, and keys handed to the owner in Windows virtual-key codes before the grid
-// reacts to them.
+// reacts to them. While a cell is being edited its value is the editor's text.
 #include <QHash>
+#include <QPointer>
 #include <QString>
 #include <optional>
 #include <QWidget>
@@ -11,6 +12,8 @@
 class QTableWidget;
 class QTableWidgetItem;
 class QKeyEvent;
+class QLineEdit;
+class QModelIndex;
 
 namespace orv {
 
@@ -78,12 +81,25 @@ class Grid : public QWidget {
 
   QTableWidget *table() const { return table_; }
 
+  // The edit caret of the cell being edited moves after its last character.
+  void SetCaretToEnd();
+  // Sends a key to the grid as if typed: to the open cell editor, else to the grid.
+  void SendKey(int vk, int shift, const QString &text = {});
+
  signals:
-  // Before the grid handles a key (also while a cell is being edited). Setting keyCode to
-  // 0 swallows the key; another code replaces it. Shift: 1 Shift, 2 Ctrl, 4 Alt.
+  // Before the grid handles a key (also while a cell is being edited; the editor's text is
+  // in the cell by then). Setting keyCode to 0 stops the grid's own handling of the key
+  // (moves, editing keys), not the character it types; another code replaces the key.
+  // Shift: 1 Shift, 2 Ctrl, 4 Alt.
   void KeyDown(int &keyCode, int &shift);
-  // The character of a key that got past KeyDown: 0 swallows it, another one replaces it.
+  // The character a key types, after KeyDown (Enter and Esc type none, nor do Ctrl and
+  // Alt combinations): 0 drops it, another one replaces it.
   void KeyPress(int &keyAscii);
+  // The cashier changed the text of the cell being edited.
+  void EditChange(int col, int row);
+  // The cashier (mouse, the grid's own moves) is about to leave the active cell; set cancel
+  // to stay. Moves made by the program raise nothing.
+  void LeaveCell(int col, int row, int newCol, int newRow, bool &cancel);
   void GotFocus();
   void LostFocus();
 
@@ -108,11 +124,19 @@ class Grid : public QWidget {
   bool inGrid(int row, int col) const;
   bool handleKey(QObject *target, QKeyEvent *event);
   void deleteRows(int first0, int last0);
+  void setCurrentByCode(int row0, int col0);
+  void currentMoved(const QModelIndex &now, const QModelIndex &before);
+  void editorMade(QLineEdit *editor, int row0, int col0);
+  bool editing(int row0, int col0) const;
+  void commitEditor();
 
   QTableWidget *table_;
   int row_ = 1, col_ = 1, row2_ = 1, col2_ = 1;
   bool blockMode_ = false;
   bool reinjecting_ = false;
+  bool movingByCode_ = false;
+  QPointer<QLineEdit> editor_;
+  int editRow0_ = -1, editCol0_ = -1;
   QHash<int, double> widths_;  // widths set by the program, by 0-based column
   QHash<int, Style> colStyles_;  // what cells of a column take when they are made
 };

@@ -116,6 +116,7 @@ frmMain::frmMain(QWidget *parent)
   MSComm3 = new serial::Port(this);
   MSComm3->setObjectName(QStringLiteral("MSComm3"));
   ConnectControls();
+  SetUpGridKeys();
   SetUpScanner();
   SetUpNumberEditors();
   resize(1024, 740);

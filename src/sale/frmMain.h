@@ -182,7 +182,7 @@ class frmMain : public QWidget {
   // The price of the goods last looked up for a line; writes the line's event cells.
   orv::Currency GetGdsDanga(int32_t row);
   void CalcChitSum(int16_t writeBack);
-  // The grid's key handler; Enter (13) in the code column takes the code of the line.
+  // The grid's key handler (every key of the sale grid); re-entered with Enter (13).
   void vaSpread1_KeyDown(int &keyCode, int &shift);
   void vaSpread1_GotFocus();
   void vaSpread1_LostFocus();
@@ -281,6 +281,29 @@ class frmMain : public QWidget {
   // The code being entered came from the cashier or the scanner (not a replay).
   bool mbCodeTyped = false;
 
+  // ------------------------------------------------------------ sale grid keys
+  void vaSpread1_KeyPress(int &keyAscii);
+  void vaSpread1_EditChange(int col, int row);
+  void vaSpread1_LeaveCell(int col, int row, int newCol, int newRow, bool &cancel);
+  // A code into the code cell of the active row, then Enter for the active column.
+  void EnterScannedCode(const QString &code);
+  void BarScanTxt_KeyDown(int &keyCode, int shift);
+  // The total label against the sum of the line amounts; false (and the chit records
+  // cleared) when there is no goods line or they differ.
+  bool CheckChitSum();
+  // Mode 0 a new quantity, 1 amount from quantity and price, 2 price from the amount.
+  void RecalcGdsRow(int32_t row, orv::Currency qty, int mode);
+  void ApplyAllDc(bool remove);
+  void PanDcTxt_GotFocus();
+  void PanDcTxt_KeyDown(int &keyCode, int shift);
+  void PanDcTxt_LostFocus();
+  QFrame *BarScanFme = nullptr;
+  QLineEdit *BarScanTxt = nullptr;
+  int16_t miEditStarted = 0;
+  int16_t miDcKeyDown = 0;
+  QString msDcKey;
+  int16_t &miCstEntryBy = miCstSource;
+
  signals:
   // The program is to end (both exit roads).
   void EndProgram();
@@ -302,6 +325,37 @@ class frmMain : public QWidget {
   void SetLabelColor(QLabel *label, long bgr, bool fore);
   void WriteExitRow();
   void Finish();
+
+  // Sale grid keys: what one call of the key handler carries, so that a nested Enter
+  // cannot move the outer key's row.
+  struct KeyCall {
+    int32_t row = 0, col = 0;
+    int16_t writeBack = 1;
+    int16_t recall = 0;
+  };
+  void SetUpGridKeys();
+  void DispatchKey(int &keyCode, int &shift);
+  void KeyTail(int &keyCode, int &shift, const KeyCall &k);
+  bool PayHandOff(const KeyCall &k);
+  void RunEnter();  // the key handler with Enter, at once
+  void QueueKey(int vk, const QString &text);  // sent when the outermost key has ended
+  void FlushQueuedKeys();
+  bool RowHasGoods(int32_t row) const;
+  // Code entry of a line without goods; false when the key ends without the tail.
+  bool EnterCode(KeyCall &k);
+  bool PutCodeLine(int32_t row, orv::Currency price);
+  void NewGoodsHandOff(int32_t row);
+  bool EnterCustomerBarcode(int32_t row, const QString &code, bool shortCode);
+  void StartLineEdit(const KeyCall &k);
+  void EndLineEdit(const KeyCall &k);
+  void AppendZeros(const KeyCall &k, const QString &zeros);
+  // Keys other than Enter without modifier; false when the key ends without the tail.
+  bool FunctionKey(int key, KeyCall &k);
+  bool KeyF1();
+  void KeyF7(const KeyCall &k, bool &tail);
+  void DeleteLine(int32_t line, bool f9);
+  int keyDepth_ = 0;
+  QList<QPair<int, QString>> queuedKeys_;
   QString VoiceProgramPath() const;
   QString CustomerEventText() const;
 

@@ -71,13 +71,14 @@ TEST_F(SaleScreenTest, TypedBarcodesBecomePricedLinesWithTotals) {
   if (!qEnvironmentVariableIsEmpty("ORVPOS_SCREENSHOT"))
     m.grab().save(qEnvironmentVariable("ORVPOS_SCREENSHOT"));
 
-  // A code that is not on file leaves the line empty; an empty code is dropped.
-  TypeCode(m, "123");
+  // A code that is not on file leaves the line empty after the new-goods form; an empty
+  // code is the payment key, which puts nothing.
+  s.OnForm("frmGdsNew", [](QWidget &f) { f.close(); });
+  TypeCode(m, "8809999999999");
   EXPECT_EQ(Cell(m, 4, ColCode), "");
   EXPECT_EQ(Cell(m, 4, ColGdsKey), "");
   int key = 13, shift = 0;
   m.vaSpread1_KeyDown(key, shift);
-  EXPECT_TRUE(s.Log().isEmpty());
   EXPECT_EQ(EventRows(1), 3);
 }
 
@@ -96,7 +97,7 @@ TEST_F(SaleScreenTest, LinesStayWithinTheGridsHundredAndFiftyRows) {
   EXPECT_EQ(m.vaSpread1->ActiveRow(), 150);
   EXPECT_EQ(m.vaSpread1->ActiveCol(), ColCode);
 
-  // A full grid refuses a further code.
+  // Enter on the last line holding goods is the payment key: no further line.
   for (int r = 1; r <= 150; ++r) SetCellText(m.vaSpread1, r, ColGdsKey, "1");
   s.ClearLog();
   SetCellText(m.vaSpread1, 150, ColCode, "8801094013007");
@@ -104,7 +105,8 @@ TEST_F(SaleScreenTest, LinesStayWithinTheGridsHundredAndFiftyRows) {
   int key = 13, shift = 0;
   m.vaSpread1_KeyDown(key, shift);
   ASSERT_EQ(s.Log().size(), 1);
-  EXPECT_EQ(s.Log()[0].text, QStringLiteral("판매 줄이 150줄을 넘을 수 없습니다."));
+  EXPECT_EQ(s.Log()[0].text, QStringLiteral("* 판매금액(합계) 오류발생 !"));
+  EXPECT_EQ(Cell(m, 150, ColPrice), "900");
 }
 
 TEST_F(SaleScreenTest, MovedWorkDateAsksOnceAndOnlyATypedCodeIsTakenOff) {
