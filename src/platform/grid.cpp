@@ -204,8 +204,11 @@ void Grid::editorMade(QLineEdit *editor, int row0, int col0) {
 
 void Grid::commitEditor() {
   if (!editor_ || editRow0_ >= table_->rowCount() || editCol0_ >= table_->columnCount()) return;
+  // Read first: a cell item made on demand puts its empty text into the editor.
+  const QString text = editor_->text();
   QTableWidgetItem *it = item(editRow0_, editCol0_);
-  if (it->data(Qt::EditRole).toString() != editor_->text()) it->setData(Qt::EditRole, editor_->text());
+  if (it->data(Qt::EditRole).toString() != text) it->setData(Qt::EditRole, text);
+  if (editor_ && editor_->text() != text) editor_->setText(text);
 }
 
 void Grid::SetCaretToEnd() {

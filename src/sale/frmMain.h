@@ -343,7 +343,7 @@ class frmMain : public QWidget {
   bool RowHasGoods(int32_t row) const;
   // Code entry of a line without goods; false when the key ends without the tail.
   bool EnterCode(KeyCall &k);
-  bool PutCodeLine(int32_t row, orv::Currency price);
+  bool PutCodeLine(int32_t row, orv::Currency price, bool logLine = true);
   void NewGoodsHandOff(int32_t row);
   bool EnterCustomerBarcode(int32_t row, const QString &code, bool shortCode);
   void StartLineEdit(const KeyCall &k);

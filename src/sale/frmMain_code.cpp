@@ -54,13 +54,14 @@ void ShowErrDisp(QWidget *parent, const QString &message, const QString &code) {
 
 // Goods on a line of the code entry, then its event row. Beyond the chit's 150 lines the
 // code is refused and the line stays empty.
-bool frmMain::PutCodeLine(int32_t row, Currency price) {
+bool frmMain::PutCodeLine(int32_t row, Currency price, bool logLine) {
   if (row < 1 || row > kSaleLines) {
     dialogs::Info(QStringLiteral("판매 줄이 150줄을 넘을 수 없습니다."), QStringLiteral("확인요망"));
     if (row >= 1 && row <= vaSpread1->MaxRows()) SetGridText(row, ColCode, Grid::kActionClearText);
     return false;
   }
   if (!PutGdsRow(row, price)) return false;
+  if (!logLine) return true;
   // giPosLogOff (recall) keeps a loaded held or delivery chit's lines out of the log.
   gsPosLogText = LineText(vaSpread1, row);
   LogPosEvent(row, 1, gsPosLogText, {}, {});

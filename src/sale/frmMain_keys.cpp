@@ -232,7 +232,7 @@ void frmMain::DispatchKey(int &keyCode, int &shift) {
       LogSkipped(QStringLiteral("FindGdsByKeyValue ") + e.Description);
     }
     if (found != 0) {
-      PutCodeLine(k.row, {});
+      PutCodeLine(k.row, {}, false);  // a Shift hot key writes no event row
     } else {
       SetGridText(k.row, ColCode, Grid::kActionClearText);
       SetGridText(k.row, ColCode, Grid::kActionActiveCell);

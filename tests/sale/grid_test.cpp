@@ -106,7 +106,7 @@ TEST_F(SaleScreenTest, LinesStayWithinTheGridsHundredAndFiftyRows) {
   m.vaSpread1_KeyDown(key, shift);
   ASSERT_EQ(s.Log().size(), 1);
   EXPECT_EQ(s.Log()[0].text, QStringLiteral("* 판매금액(합계) 오류발생 !"));
-  EXPECT_EQ(Cell(m, 150, ColPrice), "900");
+  EXPECT_EQ(Cell(m, 150, ColPrice), "880");
 }
 
 TEST_F(SaleScreenTest, MovedWorkDateAsksOnceAndOnlyATypedCodeIsTakenOff) {
