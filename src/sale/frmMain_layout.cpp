@@ -114,8 +114,13 @@ void frmMain::BuildControls() {
     vaSpread1->SetColHeaderText(c, QString::fromUtf16(kHeaders[c - 1]));
   static const double kWidths[] = {15, 30, 6, 10, 11, 4, 5};
   for (int c = 1; c <= 7; ++c) vaSpread1->SetColWidth(c, kWidths[c - 1]);
-  vaSpread1->table()->horizontalHeader()->setStretchLastSection(false);
-  vaSpread1->table()->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Interactive);
+  // A 13-digit barcode must show whole: digits are wider than the font's average letter.
+  QTableWidget *table = vaSpread1->table();
+  const int codeWidth = table->fontMetrics().horizontalAdvance(QStringLiteral("8801234567890-")) + 16;
+  if (table->columnWidth(ColCode - 1) < codeWidth) table->setColumnWidth(ColCode - 1, codeWidth);
+  table->horizontalHeader()->setStretchLastSection(false);
+  // The name takes the room the other columns leave.
+  table->horizontalHeader()->setSectionResizeMode(ColName - 1, QHeaderView::Stretch);
 
   vaSpread2 = new orv::Grid(this);
   vaSpread2->setObjectName(QStringLiteral("vaSpread2"));

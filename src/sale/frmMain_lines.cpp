@@ -110,7 +110,7 @@ bool frmMain::PutGdsRow(int32_t row, Currency price) {
   SetCellText(g, row, ColBottle, plain(gtGdsCode.GcdGongBng));
 
   const LineMarks marks =
-      MarksFor(gtGdsCode.GcdTax, gcBssNo, gcCmsNo, gtGdsCode.GcdPSel3, gtGdsCode.GcdSss5, oneMoa);
+      MarksFor(gtGdsCode.GcdTax, gcBssNo, gcCmsNo, gtGdsCode.GcdPSel3, gtGdsCode.GcdSss5);
   if (marks.code) SetCellColor(row, ColCode, kMarkYellow, false);
   if (marks.qty) SetCellColor(row, ColQty, kMarkYellow, false);
   if (marks.name) SetCellColor(row, ColName, kMarkYellow, false);

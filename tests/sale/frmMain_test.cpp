@@ -1,3 +1,4 @@
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -54,6 +55,10 @@ TEST_F(SaleScreenTest, LoadShowsTheCashierTheGridAndThePartner) {
   EXPECT_EQ(m.vaSpread2->table()->editTriggers(), QAbstractItemView::NoEditTriggers);
   EXPECT_EQ(m.vaSpread1->table()->horizontalHeaderItem(ColMultiCardNo - 1)->text(),
             QStringLiteral("멀티카드No"));
+  // A 13-digit barcode shows whole in the code column.
+  const QFontMetrics fm(m.vaSpread1->table()->font());
+  EXPECT_GT(m.vaSpread1->table()->columnWidth(ColCode - 1),
+            fm.horizontalAdvance(QStringLiteral("8801043014809")));
 
   // Partner 88000, no price kind shown.
   EXPECT_EQ(m.txtTrsNo->text(), "88000");
