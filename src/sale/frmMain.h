@@ -4,7 +4,7 @@
 // controls (frmMain_layout.cpp), buttons and toggles (frmMain_commands.cpp), the work date
 // and clock (frmMain_workdate.cpp), partner and customer boxes (frmMain_partner.cpp), the
 // sale grid's lines and totals (frmMain_grid.cpp), devices (frmMain_devices.cpp), the
-// serial scanner (frmMain_scan.cpp).
+// serial scanner (frmMain_scan.cpp), the OneMoa service (frmMain_onemoa.cpp).
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -240,6 +240,17 @@ class frmMain : public QWidget {
                         int16_t day);
   void MakePanGodsPLines(const QString &date, const QString &number, int16_t year,
                          int16_t month, int16_t day);
+
+  // ------------------------------------------------------------ OneMoa loyalty service
+  // The payment screen calls these too. ClearOneMoa empties the member's code, name and
+  // points; ReadCstOneMoa asks the service for a member; ShowOneMoaNo shows the member's
+  // number masked. The sends report whether the service took the chit.
+  void ClearOneMoa();
+  void ReadCstOneMoa(const QString &memberKey);
+  void ShowOneMoaNo();
+  bool SendOneMoaChit(const QString &request);
+  bool WriteOneMoaChit();
+  bool DeleteOneMoaChit(orv::Currency points);
 
   // ------------------------------------------------------------ devices
   orv::serial::Port *MSComm2;  // the scanner's port, owned by the scanner

@@ -236,3 +236,18 @@ TEST_F(SaleScreenTest, PoleDisplayPortThatDoesNotExistIsReportedAndTheLoadGoesOn
   }
   qunsetenv("ORVPOS_COM9");
 }
+
+TEST_F(SaleScreenTest, OneMoaMemberShowsMaskedAndClears) {
+  Login();
+  gsOneMoaPersonCode = "01012345678";
+  gsOneMoaPersonName = QStringLiteral("회원");
+  gcOneMoaUsingPoint = Currency::Won(300);
+  main_->ShowOneMoaNo();
+  EXPECT_EQ(main_->OneMoaNoLbl->text(), "010****5678");
+  main_->ClearOneMoa();
+  EXPECT_TRUE(gsOneMoaPersonCode.isEmpty() && gsOneMoaPersonName.isEmpty());
+  EXPECT_TRUE(gcOneMoaUsingPoint.IsZero());
+  EXPECT_TRUE(main_->OneMoaNoLbl->text().isEmpty());
+  // Without a client code the shop does not use the service: nothing to send, nothing lost.
+  EXPECT_TRUE(main_->WriteOneMoaChit());
+}
