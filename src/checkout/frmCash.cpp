@@ -1345,7 +1345,7 @@ void frmCash::SaveCashChit(Currency cardGum) {
     ac.changeText = DelChar(lblReGum->text(), ",");
     ac.cashText = DelChar(txtPayGum->text(), ",");
     ac.jumsuGum = gcJumsuGum;
-    ac.gdsJumsu = {};  // gcGdsJumsu of the chit builders (helper chitpanel), once on main
+    ac.gdsJumsu = gcGdsJumsu;
     ac.gradeSelt = giCstPointUpSelt;
     ac.gradeMulti = giCstPointUpMulti;
     ac.gradeAdd = giCstPointUpAdd;
