@@ -155,7 +155,10 @@ PagedQuery BuildGdsSql(const db::Dialect &d, const GdsQueryState &s) {
     const GdsConditions &c = s.Cond;
     const qlonglong lo = qlonglong(c.SetGno1 == 0 ? 1 : c.SetGno1) * 10000000LL;
     const qlonglong hi = qlonglong(c.SetGno2 == 0 ? 999 : c.SetGno2) * 10000000LL + 9999999LL;
-    where << "GcdNo + 0 >= ? AND GcdNo + 0 <= ?";
+    // SQLite would take the number's index for this all-but-every-row range and sort the
+    // whole list; PostgreSQL estimates the range well only on the plain column.
+    const QString no = d.engine() == db::Engine::PostgreSQL ? "GcdNo" : "GcdNo + 0";
+    where << no + " >= ? AND " + no + " <= ?";
     q.args << lo << hi;
     if (c.GdsSeltChk) where << "GcdNo % 10000 = 0";
     const QString g1 = FoldText(c.SetGname), g2 = FoldText(c.SetGname1);

@@ -6,8 +6,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "platform/colors.h"
 #include "platform/keys.h"
@@ -130,7 +132,6 @@ class ListModel : public QAbstractTableModel {
   void append(QVector<ListFields> add) {
     if (add.isEmpty()) return;
     beginInsertRows({}, int(rows.size()), int(rows.size() + add.size() - 1));
-    rows.reserve(rows.size() + add.size());
     for (auto &f : add) rows.push_back(Row{std::move(f)});
     endInsertRows();
   }
@@ -152,6 +153,19 @@ class ListModel : public QAbstractTableModel {
   QVector<QString> headers;
   ListGrid::Formatter formatter;
 };
+
+namespace {
+
+constexpr qsizetype kFreeChunk = 20000;
+
+void releaseLater(QObject *context, std::shared_ptr<QVector<ListModel::Row>> rows) {
+  QTimer::singleShot(0, context, [context, rows] {
+    rows->resize(std::max<qsizetype>(0, rows->size() - kFreeChunk));
+    if (!rows->isEmpty()) releaseLater(context, rows);
+  });
+}
+
+}  // namespace
 
 ListGrid::ListGrid(QWidget *parent) : QWidget(parent), view_(new QTableView(this)), model_(new ListModel) {
   model_->setParent(this);
@@ -198,7 +212,14 @@ void ListGrid::SetFormatter(Formatter f) {
 
 int ListGrid::MaxRows() const { return int(model_->rows.size()); }
 
-void ListGrid::Clear() { model_->reset({}); }
+void ListGrid::Clear() {
+  QVector<ListModel::Row> old;
+  model_->rebuild([&] { old.swap(model_->rows); });
+  // Freeing a long list takes a while: do it between events, a part at a time, after the
+  // new rows show.
+  if (old.size() > kFreeChunk)
+    releaseLater(this, std::make_shared<QVector<ListModel::Row>>(std::move(old)));
+}
 
 void ListGrid::AppendRows(QVector<ListFields> rows) {
   const bool wasEmpty = model_->rows.isEmpty();

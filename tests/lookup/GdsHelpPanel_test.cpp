@@ -324,6 +324,19 @@ TEST_P(GdsPanelTest, PickersKeepOrTakeTheNumber) {
   EXPECT_EQ(f.Conditions().SetMeipKey, *Currency::FromWhole(20));
   f.GdsSetEnterCmd->click();
   EXPECT_EQ(GridNames(f.vaSpread1), (QStringList{"신라면", "진라면"}));
+  // A look-up by number that fails at the database says why and sets no condition.
+  goDbMain.Execute("DROP TABLE ExtCode");
+  {
+    Script s;
+    s.StrictOk().Ok();
+    f.GdsSetFme->show();
+    f.GdsSetB1noTxt[0]->setText("100");
+    Key(f.GdsSetB1noTxt[0], Qt::Key_PageDown);
+    ASSERT_EQ(s.Texts().size(), 1);
+    EXPECT_TRUE(s.Texts()[0].startsWith("오류번호 : "));
+  }
+  EXPECT_TRUE(f.Conditions().SetBmn1Key.IsZero());
+  EXPECT_EQ(f.GdsSetB1noTxt[0]->text(), "100");
   f.CancelAction();
 }
 
