@@ -1908,6 +1908,7 @@ constexpr IndexDef kIndexes[] = {
     {"TrsCode", "IX_TrsCodeName", "fold:TcdName"},
     {"CstCode", "IX_CstCodeName", "fold:CcdName"},
     {"CstCodeTs", "IX_CstCodeTsName", "fold:CcdName"},
+    {"GdsName", "IX_GdsNameKey", "GnaGdsKey"},
 };
 
 }  // namespace
