@@ -13,6 +13,7 @@
 #include "chit/records.h"
 #include "core/application.h"
 #include "core/globals.h"
+#include "core/pos_settings.h"
 #include "core/values.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"

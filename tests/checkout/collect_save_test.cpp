@@ -156,7 +156,7 @@ TEST_P(Collect, AFailedSaverLeavesNothingAndARetryBooksTheCustomerOnce) {
   glOisangChtNo = 4;
   gtCardRet.CmitNo = "A123";
   gtCardRet.Gum = Currency::Won(20000);
-  goDbPos.Execute("Drop Table PanListT2403");
+  goDbPos.Execute("Alter Table PanListT2403 Rename To PanListTGone");
   CollectEntry e = Cash(1000);
   e.card = Currency::Won(20000);
   orv::dialogs::Script script;
@@ -172,7 +172,7 @@ TEST_P(Collect, AFailedSaverLeavesNothingAndARetryBooksTheCustomerOnce) {
   EXPECT_EQ(gtCstCode.CcdCnt, Currency::Won(1));
   EXPECT_EQ(gtCstCode.CcdJumsu, Currency::Won(300));  // the re-read copy, unbooked
 
-  orv::schema::CreateTable(goDbPos, "PanListT2403");
+  goDbPos.Execute("Alter Table PanListTGone Rename To PanListT2403");
   script.ClearLog();
   EXPECT_EQ(SaveCollectChit(Cash(1000)), CollectResult::Saved)
       << script.Texts().join("|").toStdString();
