@@ -17,6 +17,7 @@
 #include "sale/goods_lookup.h"
 #include "sale/pos_event.h"
 #include "sale/sale_codes.h"
+#include "sale/sale_dialogs.h"
 #include "sale/sale_globals.h"
 #include "sale/stand_ins.h"
 #include "sync/go_offline.h"
@@ -46,8 +47,9 @@ QString LineText(Grid *g, int32_t row) {
 
 // The error window of a faulty scanned code.
 void ShowErrDisp(QWidget *parent, const QString &message, const QString &code) {
-  // frmErrDisp (salecst) takes gsErrDispMsg and gsErrDispCode once it has landed.
-  ShowStandIn(QStringLiteral("frmErrDisp"), message, code, parent);
+  gsErrDispMsg = message;
+  gsErrDispCode = code;
+  ShowfrmErrDisp(parent);
 }
 
 }  // namespace
@@ -118,6 +120,7 @@ bool frmMain::EnterCustomerBarcode(int32_t row, const QString &code, bool shortC
     return true;
   }
   gcJumsuGum = {};
+  gcGdsJumsu = {};
   ClearCstRecord();
   ReadCstRecord(rs);
   if (!shortCode && giOnLine == 1 && !gtCstCode.CcdTrsKey.IsZero()) {
@@ -133,7 +136,7 @@ bool frmMain::EnterCustomerBarcode(int32_t row, const QString &code, bool shortC
       txtTrsNo_LostFocus();
     }
   }
-  // ShowCstInfo (salecst) fills the customer labels here once it has landed.
+  ShowCstInfo();
   SetGridText(row, ColCode, Grid::kActionClearText);
   ReplaceDangaToCust();
   if (!shortCode && miCstEntryBy == 1)

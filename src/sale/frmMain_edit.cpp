@@ -1,5 +1,7 @@
 // Line edits in the quantity, price and amount columns: starting an edit, the typing
 // filter, the "00" and "000" keys, Enter in the three columns, and the line's recompute.
+#include <QComboBox>
+
 #include "chit/records.h"
 #include "core/globals.h"
 #include "core/helpers.h"
@@ -140,7 +142,9 @@ void frmMain::EndLineEdit(const KeyCall &k) {
   } catch (const db::DbError &) {
     // Skipped as the key handler skips a failing statement; the line keeps its price.
   }
-  // WriteTrsPris (salecst) writes the designated partner's price here once it has landed.
+  if (giOnLine == 1 && Combo1->currentIndex() == 7 && !gcTcdKey.IsZero() && !gcTcdNo.IsZero() &&
+      gcTcdNo != Currency::Won(88000))
+    WriteTrsPris(Cell(g, row, ColGdsKey), price);
   logChange();
   mcBsnNo = Cell(g, row, ColBssNo);
 }

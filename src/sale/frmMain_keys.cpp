@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <functional>
 
+#include "checkout/checkout_globals.h"
 #include "chit/records.h"
+#include "core/card_ret.h"
 #include "core/daily_log.h"
 #include "core/globals.h"
 #include "core/helpers.h"
@@ -285,9 +287,7 @@ void frmMain::KeyTail(int &keyCode, int &shift, const KeyCall &k) {
   shift = 0;
   // The change of the last sale stays on screen until goods are entered.
   if (!HasGoodsLines() && Label7->text() != QStringLiteral("합계")) return;
-  if (k.recall != 1) {
-    // CalcBsnDanga (salecst) re-prices bundle mcBsnNo here once it has landed.
-  }
+  if (k.recall != 1) CalcBsnDanga();
   CalcChitSum(k.writeBack);
   // The pole display's line (DispGoodsLine) comes with the customer displays.
 }
@@ -295,8 +295,28 @@ void frmMain::KeyTail(int &keyCode, int &shift, const KeyCall &k) {
 bool frmMain::PayHandOff(const KeyCall &k) {
   Q_UNUSED(k);
   if (!CheckChitSum()) return false;
-  // MakePanChitHead, MakePanGodsLines, MakePanListRow (chitpanel) and PayChit (recall)
-  // are wired here once they have landed.
+  // Records that could not be filled are not paid: the sale stays on the screen.
+  if (!MakePanChitHead() || !MakePanGodsLines() || !MakePanListRow()) {
+    dialogs::Critical(msChitBuildErr, QStringLiteral("확인요망"));
+    return true;
+  }
+  const bool portStays = giSetKeyCheck == 1;
+  if (!portStays) {
+    StopScanTimer();
+    CloseScanPort();
+  }
+  // The pole display's total (DispTotal) comes with the customer displays.
+  gcTotSu = NzCur(QString(lblSuSum->text()).remove(','));
+  // A return keeps the card approval a recall brought for the payment screen.
+  if (gtPanChit.PctHab > Currency()) ClearCardRet();
+  // PayChit (recall) opens the payment screen here once it has landed.
+  if (!portStays) {
+    try {
+      OpenScanPort();
+    } catch (const std::exception &) {
+    }
+    StartScanTimer();
+  }
   return true;
 }
 
@@ -344,7 +364,7 @@ void frmMain::vaSpread1_KeyPress(int &keyAscii) {
       // PutCodeLine wrote the line's event.
     }
     if (HasGoodsLines() || Label7->text() == QStringLiteral("합계")) {
-      // CalcBsnDanga (salecst) once it has landed.
+      CalcBsnDanga();
       CalcChitSum(0);
       keyAscii = 0;
     }

@@ -13,6 +13,7 @@
 #include "platform/grid.h"
 #include "platform/keys.h"
 #include "sale/pos_event.h"
+#include "sale/sale_dialogs.h"
 #include "sale_screen_fixture.h"
 
 using saletest::SaleScreenTest;
@@ -104,7 +105,7 @@ TEST_F(SaleKeysTest, ScaleCodesPriceTheLineByTheirAmount) {
   QStringList errors;
   s.OnForm("frmGdsNew", [](QWidget &f) { f.close(); });
   s.OnForm("frmErrDisp", [&](QWidget &f) {
-    errors << f.windowTitle();
+    errors << gsErrDispMsg;
     f.close();
   });
   // Narrow: item 01234, amount 04500; the check digit of 210123404500 is 8.
