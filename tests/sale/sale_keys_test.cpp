@@ -2,9 +2,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
+#include "checkout/checkout_globals.h"
 #include "chit/records.h"
 #include "core/helpers.h"
 #include "core/values.h"
@@ -420,4 +422,49 @@ TEST_F(SaleKeysTest, CheckChitSumComparesTheTotalWithTheLines) {
   ASSERT_EQ(s.Log().size(), 1);
   EXPECT_EQ(s.Log()[0].text, QStringLiteral("* 판매금액(합계) 오류발생 !"));
   EXPECT_EQ(s.Log()[0].title, QStringLiteral("확인요망"));
+}
+
+TEST_F(SaleKeysTest, HotKeysByCharacterAndByShiftCombination) {
+  Open();
+  goDbMain.Execute("INSERT INTO KeyCode (KeySel, KeyNo, KeyValue, KeyGcdKey, GcdSss1, GcdSss2) VALUES "
+                   "(3, 1, 97, 1, 0, 0), (2, 1, 112, 3, 1, 0)");
+  dialogs::Script s;
+  // Layout 0: the letter a is goods 1; the letter is not typed, the line is logged.
+  Type("a");
+  EXPECT_EQ(Cell(1, ColGdsKey), "1");
+  EXPECT_EQ(Cell(1, ColCode), "8801043014809");
+  EXPECT_EQ(EventRows(1), 1);
+  EXPECT_EQ(Row(), 2);
+  // A letter bound to nothing leaves an empty code cell.
+  Type("b");
+  EXPECT_EQ(Cell(2, ColCode), "");
+  // Shift combinations do nothing on layout 0.
+  Press(Qt::Key_F1, Qt::ShiftModifier);
+  EXPECT_EQ(Cell(2, ColGdsKey), "");
+
+  // Layout 3: Shift+F1 is goods 3, without an event row; Shift alone looks nothing up.
+  giSetKey = 3;
+  Press(Qt::Key_Shift, Qt::ShiftModifier);
+  EXPECT_EQ(Cell(2, ColGdsKey), "");
+  Press(Qt::Key_F1, Qt::ShiftModifier);
+  EXPECT_EQ(Cell(2, ColGdsKey), "3");
+  EXPECT_EQ(EventRows(1), 1);
+  EXPECT_EQ(m->lblHabGum->text(), "2,700");
+}
+
+TEST_F(SaleKeysTest, PaymentKeyFillsTheChitRecordsOrRefuses) {
+  Open();
+  dialogs::Script s;
+  // Nothing to pay: Esc sends the focus to the closing button, no message.
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(Focus(), static_cast<QWidget *>(m->cmdTerMinate));
+  EXPECT_TRUE(s.Log().isEmpty());
+  m->vaSpread1->setFocus();
+  Enter("8801043014809");
+  Enter("8801094013007");
+  // Enter on the empty code cell hands the sale over.
+  Press(Qt::Key_Return);
+  EXPECT_EQ(gtPanChit.PctHab, orv::Currency::Won(2700));
+  EXPECT_EQ(gcTotSu, orv::Currency::Won(2));
+  EXPECT_EQ(Cell(1, ColGdsKey), "1");
 }
