@@ -77,6 +77,24 @@ struct Hourglass {
 
 QString Plain(Currency c) { return c.ToPlainText(); }
 
+// A busy flag back to 0 on every way out, an error included.
+struct Released {
+  int16_t &flag;
+  ~Released() { flag = 0; }
+};
+
+// An error inside a handler is shown, never carried into the toolkit's event loop.
+void Guarded(const std::function<void()> &fn) {
+  try {
+    fn();
+  } catch (const orv::db::DbError &e) {
+    dlg::Plain(QStringLiteral("오류번호 : ") + QString::number(e.Number) + "\r\n" +
+               QStringLiteral("오류내용 : ") + e.Description);
+  } catch (const std::exception &e) {
+    dlg::Plain(QStringLiteral("오류내용 : ") + QString::fromUtf8(e.what()));
+  }
+}
+
 }  // namespace
 
 // ====================================================================== building
@@ -243,20 +261,20 @@ void frmCash::BuildControls() {
 
   for (QLineEdit *b : TenderBoxes()) {
     b->installEventFilter(this);
-    connect(b, &QLineEdit::textChanged, this, [this, b] { BoxChange(b); });
+    connect(b, &QLineEdit::textChanged, this, [this, b] { Guarded([&] { BoxChange(b); }); });
   }
   connect(txtDisCoinPoint, &QLineEdit::textChanged, this, [this] { BoxChange(txtDisCoinPoint); });
   for (QWidget *w : std::initializer_list<QWidget *>{txtNo, txtDisCoinPoint, chkIpGum, cmdSave,
                                                      cmdCancel, cmdMoney, cmdSupyo})
     w->installEventFilter(this);
   for (int k = 2; k <= 8; ++k) lblGbn[k]->installEventFilter(this);
-  connect(cmdSave, &QPushButton::clicked, this, &frmCash::cmdSave_Click);
+  connect(cmdSave, &QPushButton::clicked, this, [this] { Guarded([this] { cmdSave_Click(); }); });
   connect(cmdCancel, &QPushButton::clicked, this, &frmCash::cmdCancel_Click);
   connect(cmdMoney, &QPushButton::clicked, this, [this] {
     int key = 'M';
-    Form_KeyDown(key, 0);
+    Guarded([&] { Form_KeyDown(key, 0); });
   });
-  connect(cmdSupyo, &QPushButton::clicked, this, &frmCash::cmdSupyo_Click);
+  connect(cmdSupyo, &QPushButton::clicked, this, [this] { Guarded([this] { cmdSupyo_Click(); }); });
   connect(Timer1, &QTimer::timeout, this, &frmCash::Timer1_Timer);
   SetBack(cmdSave, kSaveIdle);
   SetBack(cmdCancel, kSaveIdle);
@@ -430,7 +448,7 @@ void frmCash::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    QTimer::singleShot(0, this, [this] { Form_Activate(); });
+    QTimer::singleShot(0, this, [this] { Guarded([this] { Form_Activate(); }); });
   }
 }
 
@@ -610,7 +628,7 @@ void frmCash::BoxLostFocus(QLineEdit *box) {
     // The card path opens forms: never from inside the focus change.
     QTimer::singleShot(0, this, [this] {
       int key = vk::vbKeyF1 + 2;
-      Form_KeyDown(key, 0);
+      Guarded([&] { Form_KeyDown(key, 0); });
     });
     return;
   }
@@ -702,10 +720,10 @@ bool frmCash::eventFilter(QObject *watched, QEvent *event) {
       auto *ke = static_cast<QKeyEvent *>(event);
       int key = vk::ToVirtualKey(ke);
       if (key == 0) return false;
-      Form_KeyDown(key, vk::ToShift(ke->modifiers()));
+      Guarded([&] { Form_KeyDown(key, vk::ToShift(ke->modifiers())); });
       if (closed_ || key == 0) return true;
       if (tender) {
-        BoxKeyDown(box, key, vk::ToShift(ke->modifiers()));
+        Guarded([&] { BoxKeyDown(box, key, vk::ToShift(ke->modifiers())); });
         if (closed_ || key == 0) return true;
       }
       // Enter on a button presses it here, once.
@@ -721,7 +739,7 @@ bool frmCash::eventFilter(QObject *watched, QEvent *event) {
       if (closed_ || miSaveBusy != 0 || reason == Qt::ActiveWindowFocusReason ||
           reason == Qt::PopupFocusReason)
         break;
-      if (tender) BoxGotFocus(box);
+      if (tender) Guarded([&] { BoxGotFocus(box); });
       else if (watched == cmdSave) SetBack(cmdSave, kSaveFocus);
       else if (watched == cmdCancel) SetBack(cmdCancel, kSaveFocus);
       break;
@@ -731,7 +749,7 @@ bool frmCash::eventFilter(QObject *watched, QEvent *event) {
       if (closed_ || miSaveBusy != 0 || reason == Qt::ActiveWindowFocusReason ||
           reason == Qt::PopupFocusReason)
         break;
-      if (tender && box->isEnabled()) BoxLostFocus(box);
+      if (tender && box->isEnabled()) Guarded([&] { BoxLostFocus(box); });
       else if (watched == cmdSave) SetBack(cmdSave, kSaveIdle);
       else if (watched == cmdCancel) SetBack(cmdCancel, kSaveIdle);
       break;
@@ -746,7 +764,7 @@ bool frmCash::eventFilter(QObject *watched, QEvent *event) {
       }
       if (key != 0) {
         // After the press has given the box its focus.
-        QTimer::singleShot(0, this, [this, key]() mutable { Form_KeyDown(key, 0); });
+        QTimer::singleShot(0, this, [this, key]() mutable { Guarded([&] { Form_KeyDown(key, 0); }); });
       }
       break;
     }
@@ -815,8 +833,8 @@ void frmCash::Form_KeyDown(int &keyCode, int) {
       if (boxesPass() && giMoneyFormBusy == 0) {
         keyCode = 0;
         giMoneyFormBusy = 1;
+        const Released busy(giMoneyFormBusy);
         cmdMoney_Click();
-        giMoneyFormBusy = 0;
       }
       return;
     default:
@@ -834,10 +852,10 @@ void frmCash::Form_KeyDown(int &keyCode, int) {
       if ((!gcOldChtCard.IsZero() || !mode2) && miBramoMart[3] != 1 && boxesPass() &&
           giCardFormBusy == 0) {
         giCardFormBusy = 1;
+        const Released busy(giCardFormBusy);
         CardMsgLbl->show();
         QCoreApplication::processEvents();
         if (!closed_) SelectPayGbn(3);
-        giCardFormBusy = 0;
       }
       break;
     case 4:

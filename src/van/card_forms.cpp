@@ -131,8 +131,13 @@ void frmMoneyChk::Approve() {
   m.PmoCmitNo = kTestMark + now.toString("HHmmss");
   m.PmoCmitDate = now.toString("yyyyMMdd");
   m.PmoHab = NzCur(DelChar(txtiGum->text(), ","));
-  WritePosLogsRow(goDbMain, goSetBFChtNo, 1, 108, m.PmoCardNo, m.PmoHab.ToPlainText(),
-                  m.PmoCmitNo, 0);
+  try {
+    WritePosLogsRow(goDbMain, goSetBFChtNo, 1, 108, m.PmoCardNo, m.PmoHab.ToPlainText(),
+                    m.PmoCmitNo, 0);
+  } catch (const orv::db::DbError &e) {
+    // The receipt is issued: a missing event row must not lose it.
+    orv::dialogs::Plain(QStringLiteral("오류내용 : ") + e.Description);
+  }
   gtPanChit.PctSss5 = 1;
   gsCashRcptNo = m.PmoCardNo;
   gsCashRcptCmitNo = m.PmoCmitNo;

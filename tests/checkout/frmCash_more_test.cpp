@@ -103,6 +103,34 @@ TEST_P(CashFormTest, ChequeButtonAsksWhenTheHostIsUnknown) {
   EXPECT_FALSE(f.Closed());
 }
 
+TEST_P(CashFormTest, MerchantDataIsCheckedBeforeTheCardForm) {
+  giSetVan = 2;
+  goDbMain.Execute("Insert Into ComCode(ComNo, ComName, ComSaupNo) Values(1, 'S', '1234567890')");
+  struct Case {
+    QString download;
+    QString title;
+  } cases[] = {{"", QStringLiteral("가맹점다운로드 확인요망")},
+               {"A" + QString(QChar(28)) + "999", QStringLiteral("사업자번호불일치")}};
+  for (const Case &c : cases) {
+    gsGMDown = c.download;
+    frmCash &f = Open();
+    dlg::Script s;
+    Key(Qt::Key_F3, f.txtNo);
+    ASSERT_EQ(s.Texts(), QStringList{QStringLiteral("카드설정파일에 문제가있습니다.")});
+    EXPECT_EQ(s.Log()[0].title, c.title);
+    EXPECT_TRUE(f.Closed());
+  }
+  // A database error on the way is shown; the screen stays usable.
+  goDbMain.Execute("Drop Table ComCode");
+  frmCash &f = Open();
+  dlg::Script s;
+  Key(Qt::Key_F3, f.txtNo);
+  ASSERT_EQ(s.Texts().size(), 1);
+  EXPECT_TRUE(s.Texts()[0].startsWith(QStringLiteral("오류번호 : ")));
+  EXPECT_FALSE(f.Closed());
+  EXPECT_EQ(giCardFormBusy, 0);
+}
+
 class OfflineCashFormTest : public CashFormTest {};
 
 TEST_P(OfflineCashFormTest, TheSaleLandsInThePosDatabaseAlone) {
