@@ -131,6 +131,21 @@ TEST_P(CashFormTest, MerchantDataIsCheckedBeforeTheCardForm) {
   EXPECT_EQ(giCardFormBusy, 0);
 }
 
+TEST_P(CashFormTest, AFailureAfterTheCommitStillCountsTheSaleAsPaid) {
+  goDbMain.Execute("Drop Table PosLogs2403");  // the event row fails after both commits
+  frmCash &f = Open();
+  Type(f.txtPayGum, "5000");
+  dlg::Script s;
+  f.cmdSave->click();
+  ASSERT_EQ(s.Texts().size(), 1);
+  EXPECT_TRUE(s.Texts()[0].startsWith(QStringLiteral("판매는 저장되었습니다.")));
+  EXPECT_EQ(giCashSaved, 1);
+  EXPECT_EQ(gcCashHab, W(4500));
+  EXPECT_TRUE(f.Closed());
+  EXPECT_EQ(Count(goDbMain, "PanChit2403"), 1);
+  EXPECT_EQ(gtPanChit.PctHab, W(0));
+}
+
 class OfflineCashFormTest : public CashFormTest {};
 
 TEST_P(OfflineCashFormTest, TheSaleLandsInThePosDatabaseAlone) {
