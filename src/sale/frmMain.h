@@ -4,7 +4,9 @@
 // controls (frmMain_layout.cpp), buttons and toggles (frmMain_commands.cpp), the work date
 // and clock (frmMain_workdate.cpp), partner and customer boxes (frmMain_partner.cpp), the
 // sale grid's lines and totals (frmMain_grid.cpp), devices (frmMain_devices.cpp), the
-// serial scanner (frmMain_scan.cpp), the OneMoa service (frmMain_onemoa.cpp).
+// serial scanner (frmMain_scan.cpp), the OneMoa service (frmMain_onemoa.cpp), the
+// customer of the sale and the grid's choosers (frmMain_customer.cpp), bundle prices
+// (frmMain_bundle.cpp), the partner's prices and receivable (frmMain_trader.cpp).
 #include <QWidget>
 #include <array>
 #include <cstdint>

@@ -147,7 +147,7 @@ void frmMain::ShowCstInfo() {
 
 void frmMain::ClearCstInfo(int16_t flag) {
   gcJumsuGum = {};
-  // gcGdsJumsu comes with the chit builders.
+  gcGdsJumsu = {};
   txtTrsNo->setText(QStringLiteral("88000"));
   txtTrsNo_LostFocus();
   frmTrsMast->hide();
@@ -165,7 +165,7 @@ void frmMain::ClearCstInfo(int16_t flag) {
 
 void frmMain::FindCstSql(const QString &text) {
   gcJumsuGum = {};
-  // gcGdsJumsu comes with the chit builders.
+  gcGdsJumsu = {};
   db::Connection *conn = &goDbMain;
   QString table = QStringLiteral("CstCode");
   if (giCstTsMode == 1) {

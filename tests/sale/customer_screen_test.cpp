@@ -85,7 +85,11 @@ TEST_F(SaleScreenTest, CustomerBlockShowsTheCustomerAndClearingPutsTheWalkInPart
   m.txtTrsNo->setText("1002");
   m.txtTrsNo_LostFocus();
   EXPECT_EQ(m.lblTrsName->text(), QStringLiteral("중앙식당"));
+  gcJumsuGum = Currency::Won(5000);
+  gcGdsJumsu = Currency::Won(30);
   m.ClearCstInfo(0);
+  EXPECT_TRUE(gcJumsuGum.IsZero());
+  EXPECT_TRUE(gcGdsJumsu.IsZero());
   EXPECT_TRUE(gtCstCode.CcdKey.IsZero());
   EXPECT_EQ(m.txtTrsNo->text(), "88000");
   EXPECT_EQ(m.lblTrsName->text(), QStringLiteral("일반소매"));
