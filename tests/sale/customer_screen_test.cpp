@@ -13,6 +13,7 @@
 #include "core/pos_settings.h"
 #include "platform/grid.h"
 #include "platform/keys.h"
+#include "lookup/frmCust.h"
 #include "sale/goods_lookup.h"
 #include "sale/sale_dialogs.h"
 #include "sale_screen_fixture.h"
@@ -322,4 +323,26 @@ TEST_F(SaleScreenTest, DemoShopHasABundleAMembersPriceAndAPartnerLedger) {
   gtCstCode.CcdDegree = 2;
   m.ReplaceDangaToCust();
   EXPECT_EQ(Cell(m, 4, ColPrice), "4200");
+}
+
+TEST_F(SaleScreenTest, CustomerBoxListsWhatTheSearchFound) {
+  Login();
+  frmMain &m = *main_;
+  // Two customers carry 5678 in their phones; "-5678" wants it at the end.
+  goDbMain.Execute("UPDATE CstCode SET CcdTel = '02-5678-0001' WHERE CcdKey = 1");
+  int rows = -1;
+  QString name;
+  Script s;
+  s.OnForm("frmCust", [&](QWidget &f) {
+    auto &c = static_cast<frmCust &>(f);
+    rows = c.vaSpread1->MaxRows();
+    for (int col = 1; col <= c.vaSpread1->MaxCols(); ++col)
+      if (c.vaSpread1->CellValue(1, col) == QStringLiteral("홍성민")) name = QStringLiteral("홍성민");
+    c.reject();
+  });
+  m.fraCST->show();
+  m.txtCstNo->setText("-5678");
+  QTest::keyClick(m.txtCstNo, Qt::Key_Return);
+  EXPECT_EQ(rows, 1);
+  EXPECT_EQ(name, QStringLiteral("홍성민"));
 }
