@@ -141,8 +141,18 @@ void frmMain::ShowCstInfo() {
   lblCcdLpDate->setText(DotDate(c.CcdLpdate));
 
   if (gsOneMoaClientCode.isEmpty()) return;
-  // The OneMoa member (ClearOneMoa, ReadCstOneMoa, ShowOneMoaNo) comes with the OneMoa
-  // members of the sale screen.
+  // A customer without a barcode keeps no OneMoa member.
+  if (c.CcdBarcode.trimmed().isEmpty()) {
+    ClearOneMoa();
+    return;
+  }
+  for (const QString &phone : {c.CcdHp.trimmed(), c.CcdTel.trimmed()}) {
+    if (phone.startsWith(QLatin1String("010"))) {
+      ReadCstOneMoa(phone);
+      ShowOneMoaNo();
+      return;
+    }
+  }
 }
 
 void frmMain::ClearCstInfo(int16_t flag) {
@@ -156,9 +166,7 @@ void frmMain::ClearCstInfo(int16_t flag) {
                     lblCcdTele, lblCcdHp, lblCcdBank, lblCcdJuso, lblCcdZerdo, lblCcdJumsu,
                     lblCcdLpDate})
     l->clear();
-  if (flag == 0) {
-    // ClearOneMoa comes with the OneMoa members of the sale screen.
-  }
+  if (flag == 0) ClearOneMoa();
 }
 
 // ---------------------------------------------------------------------------- customer search

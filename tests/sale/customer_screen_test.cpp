@@ -346,3 +346,37 @@ TEST_F(SaleScreenTest, CustomerBoxListsWhatTheSearchFound) {
   EXPECT_EQ(rows, 1);
   EXPECT_EQ(name, QStringLiteral("홍성민"));
 }
+
+TEST_F(SaleScreenTest, OneMoaMemberIsLookedUpByTheFirstPhoneStartingWith010) {
+  Login();
+  frmMain &m = *main_;
+  const struct {
+    const char *client, *barcode, *hp, *tel;
+    const char *findKey;  // after the show; "kept" when untouched
+    bool memberCleared;
+  } cases[] = {
+      {"C77", "2900000010019", "010-1111-2222", "010-9", "010-1111-2222", false},
+      {"C77", "2900000010019", "011-1111-2222", " 010-5555-6666 ", "010-5555-6666", false},
+      {"C77", "2900000010019", "011-1", "02-555", "kept", false},
+      {"C77", " ", "010-1111-2222", "", "", true},
+      {"", "", "010-1111-2222", "", "kept", false},
+  };
+  for (const auto &c : cases) {
+    gsOneMoaClientCode = c.client;
+    gsOneMoaFindKey = "kept";
+    gsOneMoaPersonCode = "M1";
+    ClearCstRecord();
+    gtCstCode.CcdKey = Currency::Won(1);
+    gtCstCode.CcdBarcode = c.barcode;
+    gtCstCode.CcdHp = c.hp;
+    gtCstCode.CcdTel = c.tel;
+    m.ShowCstInfo();
+    EXPECT_EQ(gsOneMoaFindKey, c.memberCleared ? QString() : QString(c.findKey)) << c.hp;
+    EXPECT_EQ(gsOneMoaPersonCode.isEmpty(), c.memberCleared) << c.hp;
+  }
+  gsOneMoaPersonCode = "M1";
+  m.ClearCstInfo(1);
+  EXPECT_EQ(gsOneMoaPersonCode, "M1");
+  m.ClearCstInfo(0);
+  EXPECT_TRUE(gsOneMoaPersonCode.isEmpty());
+}
