@@ -111,6 +111,7 @@ frmMain::frmMain(QWidget *parent)
   BuildControls();
   BuildCstBlock();
   HookSaleDialogs();
+  BuildChitPanels();
   MSComm1 = new serial::Port(this);
   MSComm1->setObjectName(QStringLiteral("MSComm1"));
   MSComm3 = new serial::Port(this);

@@ -254,6 +254,36 @@ class frmMain : public QWidget {
   bool WriteOneMoaChit();
   bool DeleteOneMoaChit(orv::Currency points);
 
+  // ------------------------------------------------------------ chit recall panels
+  // By chit number, by card approval number, and the rewrite panel with the recalled
+  // chit's summary (the Cwt labels and vaSpread2).
+  QFrame *fraChtNo, *fraCard, *fraChtNoX;
+  QLineEdit *txtChtNo, *txtCommitNo, *txtChtNoX;
+  QRadioButton *ChtWrite0Opt, *ChtWrite1Opt;
+  QPushButton *cmdSave, *cmdCancel, *cmdExt;
+  QLabel *CwtChtDateLbl, *CwtChtNoLbl, *CwtChtHabLbl, *CwtChtMoneyLbl, *CwtChtCardLbl,
+      *CwtChtOisangLbl, *CwtChtSobiLbl;
+  QLabel *CwtTrsNoLbl, *CwtTrsNameLbl, *CwtTrsPsnLbl, *CwtCstNoLbl, *CwtCstBarLbl,
+      *CwtCstNameLbl, *CwtCstCompLbl;
+  QLabel *CwtStatLbl;
+  void txtChtNo_KeyDown(int &keyCode, int shift);
+  void txtCommitNo_KeyDown(int &keyCode, int shift);
+  void txtChtNoX_KeyDown(int &keyCode, int shift);
+  void ChtWrite0Opt_Click();
+  void ChtWrite1Opt_Click();
+  void cmdSave_Click();
+  void cmdCancel_Click();
+  void cmdExt_Click();
+  void HideChtNoXPanel();
+  // The grid opens them: the grid is disabled and the panel's emptied box takes the focus;
+  // the rewrite panel opens with "거래취소(F2)" chosen and nothing to save.
+  void ShowChtNoPanel();
+  void ShowCardPanel();
+  void ShowChtNoXPanel();
+  void BuildChitPanels();  // once, with the other controls
+  void ResetForRecall();   // before every recall: no credit chit picked, an empty grid
+  void BackToGrid(QFrame *panel);
+
   // ------------------------------------------------------------ devices
   orv::serial::Port *MSComm2;  // the scanner's port, owned by the scanner
   void OpenCdpPort();

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "chit/pair_commit.h"
 #include "core/connections.h"
 #include "core/daily_log.h"
 #include "core/dates.h"
@@ -515,6 +516,14 @@ void frmLog::cmdOk_Click() {
     gsPcdMbTele = NzStr(rs.Field("PcdMbTele"));
     giLogPosNo = giSetPosNo;
     rs.Close();
+
+    // A sale whose POS copy was lost between its two commits gets it now, before the
+    // first sale and before the unsent data goes out.
+    try {
+      orv::chit::SettlePairJournal();
+    } catch (const db::DbError &e) {
+      dialogs::Plain(e.Description);
+    }
 
     if (giOnLine == 1) SendUnsentData(SendMsgLbl, Prs);
 
