@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "checkout/later_parts.h"
 #include "chit/chit_numbers.h"
 #include "chit/etc_chits.h"
 #include "chit/pair_commit.h"
@@ -67,15 +68,21 @@ void ClearChitRecords() {
 // Points booked elsewhere since the customer was put on the sale must not be overwritten.
 void RereadCustomer() {
   if (gtCstCode.CcdKey.IsZero()) return;
-  db::Recordset rs = goDbMain.OpenRecordset(" Select * From CstCode Where CcdKey=" +
-                                            gtCstCode.CcdKey.ToPlainText());
+  const QString k = gtCstCode.CcdKey.ToPlainText();
+  db::Recordset rs;
+  if (giCstTsMode == 0)
+    rs = goDbMain.OpenRecordset(" Select * From CstCode Where CcdKey=" + k);
+  else if (giCstTsMode == 1)
+    rs = goDbPos.OpenRecordset(" Select * From CstCodeTs Where CcdKey=" + k);
+  else if (goDbTs.IsOpen())
+    rs = goDbTs.OpenRecordset(" Select * From CstCode Where CcdKey=" + k);
   if (rs.RecordCount() > 0) ReadCstRecord(rs);
 }
 
 void TellFailed(const QString &error) {
   QString text = error;
   if (!gtCardRet.CmitNo.isEmpty())
-    text += QStringLiteral("\r\n카드승인번호 : ") + gtCardRet.CmitNo +
+    text += (text.isEmpty() ? QString() : QStringLiteral("\r\n")) + QStringLiteral("카드승인번호 : ") + gtCardRet.CmitNo +
             QStringLiteral("\r\n승인금액 : ") + gtCardRet.Gum.ToPlainText();
   dialogs::MsgBox(text, dialogs::kOkOnly);
 }
@@ -216,15 +223,23 @@ CollectResult SaveCollectChit(const CollectEntry &entry) {
     return CollectResult::Failed;
   }
 
-  const chit::PairOutcome out = chit::PairCommit([] {
-    QString err = gsPanChitInsert(1, 1);
-    if (err.isEmpty()) err = gsPanChitTInsert(1);
-    return err;
-  });
+  chit::PairOutcome out;
+  try {
+    out = chit::PairCommit([] {
+      QString err = gsPanChitInsert(1, 1);
+      if (err.isEmpty()) err = gsPanChitTInsert(1);
+      return err;
+    });
+  } catch (const db::DbError &e) {
+    out = {chit::PairResult::Failed, chit::SaveErrText("PairCommit", e)};
+  }
   if (!out.saved()) {
     kept.Restore();
     // An unknown outcome was told by the pair commit; its retry reads the journal first.
-    if (out.result == chit::PairResult::Failed) TellFailed(out.error);
+    if (out.result == chit::PairResult::Failed)
+      TellFailed(out.error);
+    else if (!gtCardRet.CmitNo.isEmpty())
+      TellFailed({});
     return CollectResult::Failed;
   }
   pick.Keep(0);
@@ -232,9 +247,11 @@ CollectResult SaveCollectChit(const CollectEntry &entry) {
   const QString date = gtPanChit.PctDate;
   const int32_t no = gtPanChit.PctChtNo;
   if (!gtCstCode.CcdKey.IsZero()) {
-    AfterCommit([] { GoTsOffline(); });
-    // The member's chit to the point server (WriteCstChitTs/On/Off) follows once the
-    // customer subsystem has them.
+    AfterCommit([] {
+      GoTsOffline();
+      if (giCstTsMode == 2) giOnLine == 1 ? WriteCstChitTs(0) : WriteCstChitOff(0);
+      if (giCstTsMode == 1) giOnLine == 1 ? WriteCstChitOn(0) : WriteCstChitOff(0);
+    });
   }
   AfterCommit([&] { Print_File(date, no, kCollectReceipt, 0); });
   if (giSetPrint != 0 && giPrintOn != 0) {

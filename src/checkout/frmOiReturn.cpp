@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <memory>
 #include <QLineEdit>
 
 #include "checkout/collect_save.h"
@@ -11,6 +12,7 @@
 #include "chit/records.h"
 #include "core/application.h"
 #include "core/card_ret.h"
+#include "core/connections.h"
 #include "core/dates.h"
 #include "core/globals.h"
 #include "core/helpers.h"
@@ -19,13 +21,31 @@
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "sale/sale_globals.h"
+#include "van/card_forms.h"
 
 namespace orv::checkout {
 
 namespace {
 
+// The card forms as the payment screen has them; with giCardCallMode 1 they serve this
+// screen.
+bool ShowCardForm(int fkey) {
+  std::unique_ptr<QDialog> form;
+  if (fkey == 2) {
+    auto *f = new frmCardChk;
+    f->txtiGum->setText(gtCardRet.Gum.ToPlainText());
+    form.reset(f);
+  } else if (fkey == 4) {
+    form.reset(new frmDisCard);
+  } else {
+    form.reset(new frmCardOK);
+  }
+  dialogs::ShowModal(*form);
+  return giCardOk == 1;
+}
+
 CollectCardForm &CardForm() {
-  static CollectCardForm form;
+  static CollectCardForm form = ShowCardForm;
   return form;
 }
 
@@ -98,7 +118,7 @@ bool frmOiReturn::Form_Load() {
     return false;
   }
   miCardRet = 0;
-  // giCardCallMode = 1 here once the payment screen's card forms land (helper "pay").
+  giCardCallMode = 1;
   txtOiIpgum->setFocus();
   return true;
 }
@@ -227,7 +247,11 @@ void frmOiReturn::CardHandOff(int fkey) {
     txtOiIpCard->setFocus();
     return;
   }
-  // The card network's host is probed here from gsSetVanHost once helper "pay" lands it.
+  if (!gsSetVanHost.trimmed().isEmpty() &&
+      GetIPFromHost(gsSetVanHost.trimmed()) == QLatin1String("No DNS Entry") &&
+      dialogs::MsgBox(QStringLiteral("인터넷이 연결되지 않은것 같습니다..강제승인을 하시겠습니까??"),
+                      dialogs::kYesNo, QStringLiteral("인터넷연결실패!!")) != dialogs::Answer::Yes)
+    return;
   const Currency amount = AmountInBox(txtOiIpCard->text());
   const Currency magnitude = amount < Currency() ? Currency::FromRaw(-amount.raw()) : amount;
   gtCardRet.Gum = fkey == 3 ? amount : magnitude;

@@ -14,7 +14,7 @@ namespace orv::checkout {
 // The card form for a collection key (2 approval, 3 recording, 4 cancellation): shows it
 // modally with gtCardRet.Gum as its amount and returns true only when it approved.
 using CollectCardForm = std::function<bool(int fkey)>;
-// Returns the previous one. Unset, the card keys approve nothing.
+// Returns the previous one; the default shows the card forms.
 CollectCardForm SetCollectCardForm(CollectCardForm form);
 
 class frmOiReturn : public QDialog {

@@ -42,7 +42,7 @@ QString ClockTimeText(const QString &hhmmss);
 // Credit list column 2: customer 8 bytes, "/", e-mail 8 bytes, "/", partner 12 bytes.
 QString CreditNameText(const QString &customer, const QString &email, const QString &partner);
 
-// One extra delivery line of the held list: name cut and padded to 20 bytes, spec to 16,
+// One extra delivery line of the held list: name cut and padded to 20 bytes, size text to 16,
 // the quantity right-aligned in 4.
 QString WatDeliveryLine(const QString &name, const QString &kyg, const QString &qty);
 

@@ -2,7 +2,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <optional>
 
 #include "../chit/chit_fixture.h"
 #include "../chit/sale_fill.h"
@@ -12,6 +14,7 @@
 #include "chit/records.h"
 #include "core/card_ret.h"
 #include "core/pos_settings.h"
+#include "van/card_forms.h"
 #include "platform/dialogs.h"
 #include "sale/sale_globals.h"
 
@@ -50,9 +53,14 @@ class CollectForm : public chittest::ChitFixture {
     gcLogPsnKey = Currency::Won(5);
   }
   void TearDown() override {
-    orv::checkout::SetCollectCardForm({});
+    if (fake_) orv::checkout::SetCollectCardForm(std::move(*fake_));
     ChitFixture::TearDown();
   }
+  void FakeCardForm(orv::checkout::CollectCardForm f) {
+    auto old = orv::checkout::SetCollectCardForm(std::move(f));
+    if (!fake_) fake_ = std::move(old);
+  }
+  std::optional<orv::checkout::CollectCardForm> fake_;
   // A chit of the partner: credit amount, collected amount, date, sent, kind.
   void Chit(int no, int oisang, int rgum, const QString &date, int junsong, int sss2 = 0) {
     goDbMain.Execute(
@@ -133,7 +141,7 @@ TEST_P(CollectForm, TypingCashAndEnterSavesAndClosesEscSavesNothing) {
 TEST_P(CollectForm, OnlyACardFormThatApprovedBooksACardCollection) {
   int calls = 0;
   bool approve = false;
-  orv::checkout::SetCollectCardForm([&](int fkey) {
+  FakeCardForm([&](int fkey) {
     ++calls;
     EXPECT_EQ(gtCardRet.Gum, fkey == 3 ? Currency::Won(-30000) : Currency::Won(30000));
     gtCardRet.CmitNo = "C1";  // a form that filled the record but did not approve
@@ -180,6 +188,31 @@ TEST_P(CollectForm, NoCardNetworkOnlyMovesToTheCardBoxAndABadBusinessNumberClose
   EXPECT_EQ(script.Texts(), QStringList{"카드설정파일에 문제가있습니다."});
   EXPECT_FALSE(g->isVisible());
   EXPECT_EQ(Count(goDbMain, "PanChit2403"), 1);
+}
+
+TEST_P(CollectForm, TheCardFormsServeTheCollectionAndAnAbandonedOneSavesNothing) {
+  gtCardRet.CmitNo = "OLD";  // an approval kept from an earlier failed save
+  gtCardRet.CardNo = "1111";
+  orv::dialogs::Script script;
+  script.OnForm("frmCardChk", [](QWidget &form) { QTest::keyClick(&form, Qt::Key_Escape); });
+  auto f = Open();
+  EXPECT_EQ(giCardCallMode, 1);
+  f->txtOiIpCard->setEnabled(true);
+  Type(f->txtOiIpCard, "25000");
+  QTest::keyClick(f->txtOiIpCard, Qt::Key_F2);
+  EXPECT_EQ(Count(goDbMain, "PanChit2403"), 0);
+  EXPECT_TRUE(f->isVisible());
+
+  orv::dialogs::Script approve;
+  approve.OnForm("frmCardChk", [](QWidget &form) {
+    EXPECT_EQ(static_cast<frmCardChk &>(form).txtiGum->text(), "25000");
+    static_cast<frmCardChk &>(form).cmdOk->click();
+  });
+  f->txtOiIpCard->setEnabled(true);
+  Type(f->txtOiIpCard, "25000");
+  QTest::keyClick(f->txtOiIpCard, Qt::Key_F2);
+  EXPECT_TRUE(f->Saved());
+  EXPECT_EQ(Count(goDbMain, "PanChit2403", "PctCard=25000 AND PctCmitNo LIKE 'TEST%'"), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Setups, CollectForm, ::testing::ValuesIn(chittest::kAllSetups),

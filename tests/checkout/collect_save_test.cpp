@@ -180,6 +180,29 @@ TEST_P(Collect, AFailedSaverLeavesNothingAndARetryBooksTheCustomerOnce) {
   EXPECT_EQ(One(goDbMain, "Select CcdJumsu From CstCode Where CcdKey=77").toDouble(), 301);
 }
 
+TEST_P(Collect, ARefusedMainCommitIsAFailedSaveThatKeepsTheApproval) {
+  PutCustomer(0);
+  gtCardRet.CmitNo = "A9";
+  gtCardRet.Gum = Currency::Won(3000);
+  orv::chit::SetPairStepHook([](const char *step) {
+    if (QString(step) == "main-commit") throw orv::db::DbError(1, "commit refused");
+  });
+  orv::dialogs::Script script;
+  CollectEntry e = Cash(1000);
+  e.card = Currency::Won(3000);
+  EXPECT_EQ(SaveCollectChit(e), CollectResult::Failed);
+  EXPECT_EQ(Rows(goDbMain, "PanChit2403"), 0);
+  EXPECT_EQ(Rows(goDbPos, "PanChitT2403"), 0);
+  EXPECT_EQ(Rows(goDbMain, "PosLogs2403"), 0);
+  ASSERT_EQ(script.Texts().size(), 1);
+  EXPECT_TRUE(script.Texts()[0].contains("commit refused"));
+  EXPECT_TRUE(script.Texts()[0].contains("A9"));
+  EXPECT_EQ(gtCardRet.CmitNo, "A9");
+  EXPECT_EQ(gtCstCode.CcdCnt, Currency::Won(1));
+  EXPECT_EQ(goDbMain.TransLevel(), 0);
+  EXPECT_EQ(goDbPos.TransLevel(), 0);
+}
+
 TEST_P(Collect, CommitsThatFailAreNeverReportedAsSaved) {
   if (!online()) GTEST_SKIP() << "offline the two halves are one transaction";
   PutCustomer(0);

@@ -157,7 +157,7 @@ TEST_P(HeldList, F8MarksBuildTheDeliveryTextAndEnterOnTheUpperGridRecalls) {
   EXPECT_TRUE(f.vaSpread2->table()->hasFocus());
   f.vaSpread2->SetActiveCell(2, 1);
   QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);
-  f.vaSpread2->SetActiveCell(2, 2);  // the line with an empty spec
+  f.vaSpread2->SetActiveCell(2, 2);  // the line with an empty size text
   QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);
   const QStringList entries = gsBdlPrnText.split("'");
   ASSERT_EQ(entries.size(), 2);
