@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -98,12 +99,21 @@ bool frmOisang::Form_Load() {
     QTableWidget *t = vaSpread1->table();
     t->setUpdatesEnabled(false);
     vaSpread1->SetMaxRows(rs.RecordCount());
+    // Partners and customers repeat down a day's list; their padded text is costly.
+    QHash<QString, QString> names;
     for (int row = 1; !rs.Eof(); rs.MoveNext(), ++row) {
+      const QString nameKey = NzStr(rs.Field("CcdName")) + QChar(1) + NzStr(rs.Field("CcdEmail")) +
+                              QChar(1) + NzStr(rs.Field("TcdName"));
+      auto found = names.find(nameKey);
+      if (found == names.end())
+        found = names.insert(nameKey, CreditNameText(NzStr(rs.Field("CcdName")),
+                                                     NzStr(rs.Field("CcdEmail")),
+                                                     NzStr(rs.Field("TcdName"))));
       auto num = [&](const char *f) { return NzCur(rs.Field(f)).ToPlainText(); };
       auto txt = [&](const char *f) { return NzStr(rs.Field(f)); };
       const QString cells[kCols] = {
           num("PctChtNo"),
-          CreditNameText(txt("CcdName"), txt("CcdEmail"), txt("TcdName")),
+          *found,
           ClockTimeText(txt("PctWrtTime")),
           num("PctHab"),
           txt("PctDate"),
