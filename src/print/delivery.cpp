@@ -14,9 +14,16 @@ int16_t giBdlPrnCard = 0;
 
 namespace orv::print {
 
+namespace {
+// Exactly n bytes; an empty field stays n blanks wide so the columns after it keep their place.
+QString field(const QString &text, int n) {
+  const QString s = MidH(text.trimmed() + QString(n, ' '), 1, n);
+  return s.isEmpty() ? QString(n, ' ') : s;
+}
+}  // namespace
+
 QString BdlPrnLine(const QString &name, const QString &kyg, const QString &qty) {
-  return MidH(name.trimmed() + QString(20, ' '), 1, 20) + MidH(kyg.trimmed() + QString(16, ' '), 1, 16) +
-         (QString(4, ' ') + qty.trimmed()).right(4);
+  return field(name, 20) + field(kyg, 16) + (QString(4, ' ') + qty.trimmed()).right(4);
 }
 
 QString DlvChitTable(const QString &date) {

@@ -284,6 +284,11 @@ class frmMain : public QWidget {
   void ResetForRecall();   // before every recall: no credit chit picked, an empty grid
   void BackToGrid(QFrame *panel);
 
+  // ------------------------------------------------------------ printing
+  // Prints the goods lines on screen in the copies asked for, then stores them as a
+  // screen-printed chit.
+  void PrintScreenGods();
+
   // ------------------------------------------------------------ devices
   orv::serial::Port *MSComm2;  // the scanner's port, owned by the scanner
   void OpenCdpPort();

@@ -158,6 +158,7 @@ bool InitDemo(const QString &shopFile, QString *error) {
     gsSetMainDB = mainText;
     gsSetPosDB = posText;
     gsSetPrnPort = "LPT1";
+    giSetPrint = 2;  // the demo prints, to LPT1.prn until gsSetPrnDevice names a printer
     SavePosSettings();
   });
 }
