@@ -59,10 +59,18 @@ TEST_F(ScreenGodsOnScreen, CopiesCarryOneNumberAndABadAnswerPrintsNothing) {
     ASSERT_EQ(s.Log().size(), 1);  // the prompt only: no failure box for a bad answer
     EXPECT_EQ(s.Log()[0].title, QStringLiteral("인쇄매수를 입력하세요"));
     EXPECT_EQ(s.Log()[0].defaultText, "1");
+    QByteArray idLine;
     for (const auto &job : cap.jobs) {
       const QByteArray &b = job.bytes;
-      EXPECT_TRUE(b.contains(Cp949(QStringLiteral("식별번호: 241205143005") +
-                                   QString::number(giSetPosNo).right(1) + "\r\n")));
+      // yymmdd hhmmss (the clock runs on from 14:30:05) and the POS number's last digit.
+      const QByteArray mark = Cp949(QStringLiteral("식별번호: 2412051430"));
+      const qsizetype at = b.indexOf(mark);
+      ASSERT_GE(at, 0);
+      const QByteArray line = b.mid(at, b.indexOf("\r\n", at) - at);
+      EXPECT_EQ(line.size(), mark.size() + 3);
+      EXPECT_TRUE(line.endsWith(QByteArray::number(giSetPosNo).right(1)));
+      if (idLine.isEmpty()) idLine = line;
+      EXPECT_EQ(line, idLine);  // one number on every copy of a call
       EXPECT_TRUE(b.contains(Cp949(QStringLiteral("  1: 자일리톨껌 소"))));
       EXPECT_TRUE(b.contains(Cp949(QStringLiteral("  4*@생수"))));
       EXPECT_TRUE(b.contains("88000002" + QByteArray(9, ' ') + "1" + QByteArray(5, ' ') + "3,000" + QByteArray(7, ' ') +
