@@ -17,6 +17,7 @@ class ScreenGodsOnScreen : public saletest::SaleScreenTest {
   void SetUp() override {
     SaleScreenTest::SetUp();
     Login();
+    ASSERT_EQ(giSetPrint, 2);  // the demo prints
     orv::clock::SetFixed(QDateTime(QDate(2024, 12, 5), QTime(14, 30, 5)));
     frmMain &m = *main_;
     // Goods on rows 1, 2 and 4; row 4 tax-free and without points.

@@ -25,6 +25,7 @@ using dialogs::Script;
 using saletest::SaleScreenTest;
 
 TEST_F(SaleScreenTest, DiscountSwitchAndPriceKindAreCoupled) {
+  orv::settings_store::SaveSetting("giSetPrint", "0");  // a terminal without a printer
   Login();
   frmMain &m = *main_;
   Script s;
@@ -42,7 +43,7 @@ TEST_F(SaleScreenTest, DiscountSwitchAndPriceKindAreCoupled) {
   m.Combo1->setCurrentIndex(-1);
   EXPECT_EQ(glGaSel, 0);
 
-  // The demo has no printer: printing starts off and its button is disabled.
+  // No printer: printing starts off and its button is disabled.
   EXPECT_EQ(giPrintOn, 0);
   EXPECT_FALSE(m.cmdPrint->isEnabled());
   m.cmdPrint_Click();
