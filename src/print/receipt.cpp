@@ -63,7 +63,11 @@ db::Connection &customerConnection() {
 // Goods rows, each key read once per receipt through one prepared statement.
 class GoodsReader {
  public:
+  // gdsBnsPoint: the shop's PosGdsBnsPoint, read with the receipt's options.
+  explicit GoodsReader(int32_t gdsBnsPoint) : gdsBnsPoint_(gdsBnsPoint) {}
+
   RcptGoods operator()(Currency key) {
+    if (auto it = goods_.constFind(key.raw()); it != goods_.constEnd()) return *it;
     if (!st_.IsPrepared()) st_ = goDbMain.Prepare(QStringLiteral("SELECT * FROM GdsCode WHERE GcdKey = ?"));
     st_.Bind(0, wholeKey(key));
     db::Recordset rs = st_.Query();
@@ -71,16 +75,20 @@ class GoodsReader {
     ClearGdsRecord();
     if (rs.RecordCount() > 0) {
       rs.MoveFirst();
-      ReadGdsRecord(rs);
+      // As ReadGdsRecord, with the option already in hand instead of a query per row.
+      chit::ReadFields(rs, gtGdsCode, chit::Fields<GdsCodeRec>());
+      if (gdsBnsPoint_ != 1) gtGdsCode.GcdSss5 = 0;
     }
     records_.insert(key.raw(), gtGdsCode);
-    if (rs.RecordCount() == 0) return g;
-    g.name = text(rs, "GcdName");
-    g.kyg = text(rs, "GcdKyg");
-    g.barcode = text(rs, "GcdBarcode");
-    g.no = money(rs, "GcdNo");
-    g.mech = money(rs, "GcdMech");
-    g.pSel3 = whole(rs, "GcdPSel3");
+    if (rs.RecordCount() > 0) {
+      g.name = text(rs, "GcdName");
+      g.kyg = text(rs, "GcdKyg");
+      g.barcode = text(rs, "GcdBarcode");
+      g.no = money(rs, "GcdNo");
+      g.mech = money(rs, "GcdMech");
+      g.pSel3 = whole(rs, "GcdPSel3");
+    }
+    goods_.insert(key.raw(), g);
     return g;
   }
 
@@ -94,8 +102,10 @@ class GoodsReader {
   }
 
  private:
+  int32_t gdsBnsPoint_;
   db::Statement st_;
   QHash<qint64, GdsCodeRec> records_;
+  QHash<qint64, RcptGoods> goods_;
 };
 
 void fillCommon(ReceiptData &d) {
@@ -344,7 +354,7 @@ void Print_Zerdo(const QString &chitDate, int32_t chitNo, int32_t kind, int16_t 
   if (!prepare(chitDate, chitNo, kind, readChit, d)) return;
   fillCommon(d);
   try {
-    auto goods = std::make_shared<GoodsReader>();
+    auto goods = std::make_shared<GoodsReader>(opt.gdsBnsPoint);
     attachReaders(d, goods);
     PrinterOut out;
     gsReceiptIdNo = BuildReceipt(d, opt, set, out);
@@ -369,7 +379,7 @@ void Print_File(const QString &chitDate, int32_t chitNo, int32_t kind, int16_t r
   fillCommon(d);
   const QString temp = path + QStringLiteral(".tmp");
   try {
-    auto goods = std::make_shared<GoodsReader>();
+    auto goods = std::make_shared<GoodsReader>(opt.gdsBnsPoint);
     attachReaders(d, goods);
     FileOut out;
     gsReceiptIdNo = BuildReceipt(d, opt, set, out);
