@@ -289,6 +289,43 @@ class frmMain : public QWidget {
   // screen-printed chit.
   void PrintScreenGods();
 
+  // ------------------------------------------------------------ payment hand-off and recalls
+  // The payment screen for the sale on the grid; a saved rewrite returns the old chit.
+  void PayChit();
+  // Returns the recalled chit through the payment screen, then resets for the next sale.
+  void PayAndNewChit();
+  void FillChitInfoLabels();
+  void ClearChitInfoLabels();
+  // Empties the grid and resets the sale (held-chit, goods and card records, customer).
+  void ClearSaleScreen();
+  void ClearChitArrays();
+  // A special code in the code column of a line without goods. leave: the key handler
+  // ends at once, without its tail; recalled: a chit came in, the tail totals without
+  // re-pricing bundles.
+  struct SpecialCodeResult {
+    bool leave = false;
+    bool recalled = false;
+  };
+  SpecialCodeResult EnterSpecialCode(int32_t row, const QString &code);
+  // PgDn in the code column: holds the sale on the grid, or on an empty grid recalls a
+  // held one.
+  // True when a held chit was recalled (the tail then re-prices no bundles).
+  bool HoldOrRecallWatChit();
+  // Code 4444: saves the sale as a delivery chit, or on an empty grid recalls one (true).
+  bool DeliveryChit(int32_t row);
+  // Code 7777: a cash receipt without a sale.
+  void CashReceiptWithoutSale();
+  void ReadPanChitNo(const QString &text);
+  void ReadPanChitCmit(const QString &text);
+  void RecallWatChit();
+  void RecallWatChitSpeed();
+  void RecallBdlChit();
+  void RecallBdlChitSpeed();
+  void RecallOisangChit();
+  // A label of the recalled-chit panel or the customer panel by name; kept hidden here
+  // until its panel is built.
+  QLabel *PanelLabel(const QString &name);
+
   // ------------------------------------------------------------ devices
   orv::serial::Port *MSComm2;  // the scanner's port, owned by the scanner
   void OpenCdpPort();

@@ -97,7 +97,3 @@ QString frmMain::CustomerEventText() const {
 // The chit recall and the paid-amount panel come with the sale grid's keys; until then
 // they change nothing.
 
-void frmMain::SetChtEditMode(int16_t mode) {
-  if (mode == 0) giChtEditMode = 0;
-}
-void frmMain::ShowCashTerminate(int16_t) {}

@@ -6,8 +6,11 @@
 
 #include "lookup/frmCust.h"
 #include "lookup/frmTrsHelp.h"
+#include "chit/etc_chits.h"
+#include "chit/saver_state.h"
 #include "lookup/help_globals.h"
 #include "platform/dialogs.h"
+#include "sale/handoff_globals.h"
 #include "sale/sale_globals.h"
 
 StandInForm::StandInForm(const QString &name, const QString &caption, const QString &note,
@@ -46,4 +49,61 @@ void ShowfrmCust(QWidget *parent) {
   gsCstHelpNo.clear();
   frmCust form(parent);
   orv::dialogs::ShowModal(form);
+}
+
+void ShowCashStandIn(QWidget *parent) {
+  giCashSaved = 0;
+  ShowStandIn(QStringLiteral("frmCash"), QStringLiteral("결제"),
+              QStringLiteral("결제 화면은 다음 작업에서 만들어집니다. 판매는 저장되지 않았습니다."),
+              parent);
+}
+
+void ShowfrmWait(QWidget *parent) {
+  ClearWatChitRecord();
+  ClearWatGodsRecords();
+  ClearWatGodsSpeedRecords();
+  ShowStandIn(QStringLiteral("frmWait"), QStringLiteral("대기 전표"),
+              QStringLiteral("대기 전표 목록은 다음 작업에서 만들어집니다."), parent);
+}
+
+void ShowfrmBdlChit(QWidget *parent) {
+  ClearBdlChitRecord();
+  ClearBdlGodsRecords();
+  ClearBdlGodsSpeedRecords();
+  ShowStandIn(QStringLiteral("frmBdlChit"), QStringLiteral("배달 전표"),
+              QStringLiteral("배달 전표 목록은 다음 작업에서 만들어집니다."), parent);
+}
+
+void ShowfrmOisang(QWidget *parent) {
+  giOisangPick = 0;
+  glOisangChtNo = 0;
+  gcOisangTrsNo = {};
+  ShowStandIn(QStringLiteral("frmOisang"), QStringLiteral("당일 외상 전표"),
+              QStringLiteral("외상 전표 목록은 다음 작업에서 만들어집니다."), parent);
+}
+
+void ShowfrmOiReturn(QWidget *parent) {
+  ShowStandIn(QStringLiteral("frmOiReturn"), QStringLiteral("미수 입금"),
+              QStringLiteral("미수금 입금은 다음 작업에서 만들어집니다."), parent);
+}
+
+void ShowfrmGdsCode(QWidget *parent) {
+  ShowStandIn(QStringLiteral("frmGdsCode"), QStringLiteral("가격 확인"),
+              QStringLiteral("가격 확인은 상품 관리 작업에서 만들어집니다."), parent);
+}
+
+void ShowfrmMidInput(QWidget *parent) {
+  ShowStandIn(QStringLiteral("frmMidInput"), QStringLiteral("중간 입금"),
+              QStringLiteral("중간 입금은 마감 작업에서 만들어집니다."), parent);
+}
+
+void ShowfrmMoneyChk(QWidget *parent) {
+  giHelpRet = 0;
+  ShowStandIn(QStringLiteral("frmMoneyChk"), QStringLiteral("현금영수증"),
+              QStringLiteral("현금영수증 발행은 다음 작업에서 만들어집니다."), parent);
+}
+
+void ShowfrmCardCancel(QWidget *parent) {
+  ShowStandIn(QStringLiteral("frmCardCancel"), QStringLiteral("카드 승인 내역"),
+              QStringLiteral("카드 승인 내역은 카드 결제 작업에서 만들어집니다."), parent);
 }

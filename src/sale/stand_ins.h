@@ -18,3 +18,16 @@ int ShowStandIn(const QString &name, const QString &caption, const QString &note
 // Choosers: giHelpRet 0 on opening; the stand-ins take nothing.
 void ShowfrmTrsHelp(QWidget *parent);
 void ShowfrmCust(QWidget *parent);
+
+// Forms of the payment and chit-list work still to come. Each leaves its results at
+// "cancelled": nothing saved, no chit picked.
+void ShowCashStandIn(QWidget *parent);  // giCashSaved 0; the payment screen replaces it
+void ShowfrmWait(QWidget *parent);      // held-chit records empty (ChtNo 0)
+void ShowfrmBdlChit(QWidget *parent);   // delivery-chit records empty (ChtNo 0)
+void ShowfrmOisang(QWidget *parent);    // giOisangPick, glOisangChtNo, gcOisangTrsNo 0
+void ShowfrmOiReturn(QWidget *parent);
+// Screens of later subsystems the code column opens.
+void ShowfrmGdsCode(QWidget *parent);
+void ShowfrmMidInput(QWidget *parent);
+void ShowfrmMoneyChk(QWidget *parent);  // giHelpRet 0: no receipt issued
+void ShowfrmCardCancel(QWidget *parent);
