@@ -315,6 +315,11 @@ class frmMain : public QWidget {
   bool DeliveryChit(int32_t row);
   // Code 7777: a cash receipt without a sale.
   void CashReceiptWithoutSale();
+  // PgDn with goods: the sale held; the screen is cleared only after the commit.
+  void HoldSale();
+  // The sale on screen saved as a held (true) or delivery chit in one POS transaction;
+  // false after a failure, shown, with the sale and its attached chit as they were.
+  bool SaveEtcChit(bool held);
   void ReadPanChitNo(const QString &text);
   void ReadPanChitCmit(const QString &text);
   void RecallWatChit();

@@ -93,7 +93,4 @@ QString frmMain::CustomerEventText() const {
   return QStringLiteral("2,") + gtCstCode.CcdNo.ToPlainText() + "," + gtCstCode.CcdName;
 }
 
-// ---------------------------------------------------------------------------- stand-ins
-// The chit recall and the paid-amount panel come with the sale grid's keys; until then
-// they change nothing.
 

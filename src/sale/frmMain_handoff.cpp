@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "checkout/frmCash.h"
 #include "chit/etc_chits.h"
 #include "chit/pan_money.h"
 #include "chit/read_back.h"
@@ -20,6 +21,7 @@
 #include "platform/dialogs.h"
 #include "platform/grid.h"
 #include "sale/frmMain.h"
+#include "checkout/checkout_globals.h"
 #include "sale/handoff_globals.h"
 #include "sale/sale_globals.h"
 #include "sale/stand_ins.h"
@@ -136,8 +138,10 @@ void frmMain::PayChit() {
   gcCashHab = {};
   gcCashCard = {};
   if (GetRegInt(QStringLiteral("PosMultiCardDanSelt")) == 0) {
-    ShowCashStandIn(this);  // ShowfrmCash (payment screen, helper "pay") once it has landed
+    checkout::ShowfrmCash(this);
     if (giCashSaved == 1) {
+      gsLastChtDate = gsSetBFDate;
+      glLastChtNo = goSetBFChtNo;
       const int16_t saved = giCashSaved;
       const Currency hab = gcCashHab, card = gcCashCard;
       if (giChtEditMode == 1) {
@@ -180,8 +184,12 @@ void frmMain::PayAndNewChit() {
   // Without the old chit there is nothing to return: the screen is only reset.
   if (read) {
     gtPanChit.PctJunsong = giOnLine == 1 ? 1 : 0;
-    ShowCashStandIn(this);  // ShowfrmCash (payment screen, helper "pay") once it has landed
-    if (giCashSaved == 1) ShowCashTerminate(0);
+    checkout::ShowfrmCash(this);
+    if (giCashSaved == 1) {
+      gsLastChtDate = gsSetBFDate;
+      glLastChtNo = goSetBFChtNo;
+      ShowCashTerminate(0);
+    }
   }
   SetChtEditMode(0);
 

@@ -23,6 +23,7 @@
 #include "platform/keys.h"
 #include "sale/chit_number.h"
 #include "sale/chit_recall.h"
+#include "sale/cst_barcode.h"
 #include "sale/frmMain.h"
 #include "sale/handoff_globals.h"
 #include "sale/pos_event.h"
@@ -221,8 +222,7 @@ void frmMain::ReadPanChitNo(const QString &text) {
       }
       LogPosEvent(vaSpread1->ActiveRow(), 104,
                   QString::number(h.PctChtNo) + "," + Plain(h.PctHab), {}, {});
-      // GetCstBarcode (customers, helper "salecst") once it is built.
-      run->EnterCustomer(sale::CustomerBarcodeByKey(goDbMain, gtPanChit.PctCstKey).value_or(""));
+      run->EnterCustomer(GetCstBarcode(gtPanChit.PctCstKey));
       sale::ReadChitLines(conn, screenChit ? QStringLiteral("PanGodsP") : "PanGods" + yymm,
                           ref.date, no);
       run->RestorePartner(gtPanChit.PctTrsKey, gtPanChit.PctGaSel);
@@ -277,7 +277,7 @@ void frmMain::ReadPanChitCmit(const QString &text) {
                   QString::number(h.PctChtNo) + "," + Plain(h.PctHab) + "," + h.PctCmitDate +
                       "," + h.PctCmitNo,
                   {}, {});
-      run.EnterCustomer(sale::CustomerBarcodeByKey(goDbMain, h.PctCstKey).value_or(""));
+      run.EnterCustomer(GetCstBarcode(h.PctCstKey));
       sale::ReadChitLines(goDbMain, "PanGods" + yymm, h.PctDate, h.PctChtNo);
       ClearCardRet();
       gtCardRet.CardNo = h.PctCardNo;
@@ -302,7 +302,7 @@ void frmMain::ReadPanChitCmit(const QString &text) {
   } catch (const db::DbError &e) {
     run.Failed(e);
   }
-  // CalcBsnDanga (bundles, helper "salecst") before the totals once it is built.
+  CalcBsnDanga();
   CalcChitSum(0);
 }
 
@@ -338,8 +338,7 @@ static void RecallEtcChit(frmMain &f, const EtcRecall &c, QLabel *own,
     try {
       run.RestorePartner(c.head.TrsKey, int(c.head.GaSel.RoundToInt()));
       if (c.held) {
-        // GetCstBarcode (customers, helper "salecst") once it is built.
-        run.EnterCustomer(sale::CustomerBarcodeByKey(goDbMain, c.head.CstKey).value_or(""));
+        run.EnterCustomer(GetCstBarcode(c.head.CstKey));
       } else if (const auto bar = sale::CustomerBarcodeByKey(goDbMain, c.head.CstKey)) {
         run.EnterCustomer(*bar);
       }

@@ -1,13 +1,16 @@
 // Short numeric codes of the code column: hot keys by number, the quantity of the line
 // above, lookups, reprints, the credit-chit, delivery-chit and receivable screens, cash
 // receipts and card logs, the recall panels and the coin pay-out.
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 
+#include "checkout/pay_out.h"
 #include "chit/etc_chits.h"
 #include "chit/pan_money.h"
 #include "chit/records.h"
 #include "chit/saver_state.h"
+#include "core/card_ret.h"
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "core/options.h"
@@ -20,8 +23,10 @@
 #include "print/delivery.h"
 #include "print/receipt.h"
 #include "sale/chit_recall.h"
+#include "sale/cst_barcode.h"
 #include "sale/frmMain.h"
 #include "sale/goods_lookup.h"
+#include "checkout/checkout_globals.h"
 #include "sale/handoff_globals.h"
 #include "sale/pos_event.h"
 #include "sale/sale_globals.h"
@@ -80,8 +85,7 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
       gcOldDanga = NzCur(g->CellValue(row - 1, ColPrice).trimmed());
       gcOldGum = NzCur(g->CellValue(row - 1, ColAmt).trimmed());
       if (!(v > Currency::Won(-1000)) || row == 1) return out;
-      // RecalcGdsRow(row - 1, v, 0) (line edits, helper "keys") sets and re-prices the
-      // quantity once it is built.
+      RecalcGdsRow(row - 1, v, 0);
       mcBsnNo = NzCur(g->CellValue(row - 1, ColBssNo).trimmed());
       clearCode(false);
       gsPosLogText = LineText(g, row - 1) + ";" + Plain(gcOldSu) + "," + Plain(gcOldDanga) +
@@ -163,9 +167,7 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
           gsPosLogText = QString::number(glOisangChtNo) + "," + Plain(gtPanChit.PctHab);
           LogPosEvent(g->ActiveRow(), 106, gsPosLogText, {}, {});
           ClearGrid(g);
-          // GetCstBarcode (customers, helper "salecst") once it is built.
-          const QString bar =
-              sale::CustomerBarcodeByKey(goDbMain, gtPanChit.PctCstKey).value_or(QString());
+          const QString bar = GetCstBarcode(gtPanChit.PctCstKey);
           if (!bar.isEmpty()) {
             SetCellText(g, 1, ColCode, bar);
             SetGridText(1, ColCode, Grid::kActionActiveCell);
@@ -274,7 +276,7 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
     }
     const QString text = code.trimmed();
     if (text.size() == 4 && text.at(0) == QLatin1Char('0')) {
-      // PayOutCoins(text.left(3) + "0") (payment, helper "pay") pays the coins out.
+      PayOutCoins(text.left(3) + QStringLiteral("0"));
       clearCode(true);
       return out;
     }
@@ -287,9 +289,8 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
 
 void frmMain::CashReceiptWithoutSale() {
   StopScanTimer();
-  // CheckChitSum (totals, helper "keys") decides once it is built: a sale that adds up
-  // gets its receipt through the payment screen.
-  const bool saleOnScreen = HasGoodsLines();
+  // A sale that adds up gets its receipt through the payment screen.
+  const bool saleOnScreen = CheckChitSum();
   if (!saleOnScreen) {
     giHelpRet = 0;
     giDspMoneyChk = 1;
@@ -335,6 +336,97 @@ bool frmMain::DeliveryChit(int32_t row) {
     ResumeScanner(PauseKind::TimerAndPort);
     return recalled;
   }
-  // Saving the sale as a delivery chit comes with the delivery-chit builders.
+  if (!SaveEtcChit(false)) return false;
+  // PrintScreenGods (printing, helper "print") prints the goods on screen once it has landed.
+  ClearBdlChitRecord();
+  ClearBdlGodsRecords();
+  ClearBdlGodsSpeedRecords();
+  ClearGdsRecord();
+  ClearGrid(vaSpread1);
+  SetGridText(1, ColCode, Grid::kActionActiveCell);
+  giOisangPick = 0;
+  glOisangChtNo = 0;
+  for (QLabel *l : {lblOiip, lblWait, lblCard, lblBdl}) {
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    l->setPalette(p);
+  }
+  glHalSel = 0;
+  cmdHalin_Click();
+  ClearCstInfo(0);
+  FocusGrid();
+  return false;
+}
+
+// ---------------------------------------------------------------------------- hold
+
+bool frmMain::HoldOrRecallWatChit() {
+  if (HasGoodsLines()) {
+    HoldSale();
+    return false;
+  }
+  PauseScanner(PauseKind::TimerAndPort);
+  ShowfrmWait(this);
+  bool recalled = false;
+  try {
+    if (gtWatChit.ChtNo != 0) {
+      GoOffline();
+      GoTsOffline();
+      ClearCardRet();
+      ClearGrid(vaSpread1);
+      if (GetRegInt(QStringLiteral("PosSpeedWait")) != 0)
+        RecallWatChitSpeed();
+      else
+        RecallWatChit();
+      recalled = true;
+    }
+  } catch (const db::DbError &e) {
+    dialogs::Plain(ErrorText(e));
+  }
+  ResumeScanner(PauseKind::TimerAndPort);
+  return recalled;
+}
+
+void frmMain::HoldSale() {
+  if (!SaveEtcChit(true)) return;
+  SetChtEditMode(0);
+  ClearSaleScreen();
+  FocusGrid();
+}
+
+// Held and delivery chits live only on the POS database: one POS transaction holds the
+// replacement of the chit the sale was recalled from and the new chit.
+bool frmMain::SaveEtcChit(bool held) {
+  EtcChitRec &head = held ? gtWatChit : gtBdlChit;
+  EtcGodsRec &gods = held ? gtWatGods : gtBdlGods;
+  EtcGodsSpeedRec &speed = held ? gtWatGodsSpeed : gtBdlGodsSpeed;
+  // A failed save leaves the attached chit as it was, so a second try still replaces it.
+  const EtcChitRec keepHead = head;
+  const EtcGodsRec keepGods = gods;
+  const EtcGodsSpeedRec keepSpeed = speed;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  DisableControls(this);
+  QString err;
+  try {
+    db::Transaction pos(goDbPos);
+    if (head.ChtNo != 0)
+      sale::DeleteStoredEtcChit(goDbPos, held ? sale::EtcKind::Held : sale::EtcKind::Delivery,
+                                head.WrtDate, head.WrtTime, head.Hab, head.ChtNo);
+    const bool built = held ? MakeWatChitHead() && MakeWatGodsLines() && MakeWatSpeedLines()
+                            : MakeBdlChitHead() && MakeBdlGodsLines() && MakeBdlSpeedLines();
+    err = built ? (held ? gsWatChitTInsert(1) : gsBdlChitInsert(1)) : msChitBuildErr;
+    if (err.isEmpty()) pos.Commit();
+  } catch (const db::DbError &e) {
+    err = chit::SaveErrText(held ? QStringLiteral("gsWatChitTInsert")
+                                 : QStringLiteral("gsBdlChitInsert"),
+                            e);
+  }
+  QApplication::restoreOverrideCursor();
+  EnableControls(this);
+  if (err.isEmpty()) return true;
+  head = keepHead;
+  gods = keepGods;
+  speed = keepSpeed;
+  dialogs::MsgBox(err, dialogs::kOkOnly);
   return false;
 }

@@ -51,13 +51,6 @@ void ShowfrmCust(QWidget *parent) {
   orv::dialogs::ShowModal(form);
 }
 
-void ShowCashStandIn(QWidget *parent) {
-  giCashSaved = 0;
-  ShowStandIn(QStringLiteral("frmCash"), QStringLiteral("결제"),
-              QStringLiteral("결제 화면은 다음 작업에서 만들어집니다. 판매는 저장되지 않았습니다."),
-              parent);
-}
-
 void ShowfrmWait(QWidget *parent) {
   ClearWatChitRecord();
   ClearWatGodsRecords();

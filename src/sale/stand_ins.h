@@ -19,9 +19,8 @@ int ShowStandIn(const QString &name, const QString &caption, const QString &note
 void ShowfrmTrsHelp(QWidget *parent);
 void ShowfrmCust(QWidget *parent);
 
-// Forms of the payment and chit-list work still to come. Each leaves its results at
+// Chit lists still to come. Each leaves its results at
 // "cancelled": nothing saved, no chit picked.
-void ShowCashStandIn(QWidget *parent);  // giCashSaved 0; the payment screen replaces it
 void ShowfrmWait(QWidget *parent);      // held-chit records empty (ChtNo 0)
 void ShowfrmBdlChit(QWidget *parent);   // delivery-chit records empty (ChtNo 0)
 void ShowfrmOisang(QWidget *parent);    // giOisangPick, glOisangChtNo, gcOisangTrsNo 0

@@ -17,6 +17,8 @@
 #include "core/dates.h"
 #include "core/helpers.h"
 #include "platform/grid.h"
+#include "schema/tables.h"
+#include "checkout/checkout_globals.h"
 #include "sale/handoff_globals.h"
 #include "sale_screen_fixture.h"
 
@@ -479,6 +481,104 @@ TEST_F(RecallTest, CashReceiptWhoseRowFailsNamesTheApproval) {
   EXPECT_TRUE(s.Texts().front().contains("778899"));
   EXPECT_TRUE(s.Texts().front().contains("11,000"));
   EXPECT_EQ(gtPanMoney.PmoCmitNo, "");
+}
+
+// ---------------------------------------------------------------------------- hold and delivery save
+
+class SaveOnScreenTest : public RecallTest {
+ protected:
+  void Ring(int row, const QString &barcode) {
+    SetCellText(main_->vaSpread1, row, ColCode, barcode);
+    main_->SetGridText(row, ColCode, orv::Grid::kActionActiveCell);
+    int key = 13, shift = 0;
+    main_->vaSpread1_KeyDown(key, shift);
+    ASSERT_FALSE(Cell(row, ColGdsKey).isEmpty()) << barcode.toStdString();
+  }
+  int Rows(const QString &table) {
+    return goDbPos.OpenRecordset("Select * From " + table).RecordCount();
+  }
+  // The held-chit list as the real one loads a pick: header, lines and snapshots.
+  static void LoadFirstHeld() {
+    auto h = goDbPos.OpenRecordset("Select * From WatChitT Order By WctChtNo");
+    if (h.RecordCount() == 0) return;
+    ReadWatChitRecord(h);
+    auto g = goDbPos.OpenRecordset("Select * From WatGodsT Where WcgChtNo=" +
+                                   QString::number(gtWatChit.ChtNo) + " Order By WcgSeqNo");
+    for (; !g.Eof(); g.MoveNext()) {
+      const int seq = int(NzCur(g.Field("WcgSeqNo")).RoundToInt());
+      ReadWatGodsRecord(g, seq);
+    }
+  }
+};
+
+TEST_F(SaveOnScreenTest, HoldSavesClearsAndRecallsReplaceTheStoredChit) {
+  Ring(1, "8801043014809");
+  Ring(2, "8801094013007");
+  Script s;
+  EXPECT_FALSE(main_->HoldOrRecallWatChit());
+  EXPECT_TRUE(s.Texts().isEmpty()) << s.Texts().join('|').toStdString();
+  EXPECT_EQ(Rows("WatChitT"), 1);
+  EXPECT_EQ(Rows("WatGodsT"), 2);
+  EXPECT_EQ(Cell(1, ColGdsKey), "");
+  // PgDn on the empty grid: the list, then the replay.
+  s.OnForm("frmWait", [](QWidget &w) {
+    LoadFirstHeld();
+    static_cast<QDialog &>(w).accept();
+  });
+  EXPECT_TRUE(main_->HoldOrRecallWatChit());
+  EXPECT_EQ(Cell(1, ColGdsKey), "1");
+  EXPECT_EQ(Cell(2, ColGdsKey), "3");
+  // Held again: the stored chit is replaced, not doubled.
+  EXPECT_FALSE(main_->HoldOrRecallWatChit());
+  EXPECT_EQ(Rows("WatChitT"), 1);
+  EXPECT_EQ(Rows("WatGodsT"), 2);
+}
+
+TEST_F(SaveOnScreenTest, FailedHoldKeepsTheSaleAndTheStoredChit) {
+  Ring(1, "8801043014809");
+  ASSERT_FALSE(main_->HoldOrRecallWatChit());
+  {
+    Script s;
+    s.OnForm("frmWait", [](QWidget &w) {
+      LoadFirstHeld();
+      static_cast<QDialog &>(w).accept();
+    });
+    ASSERT_TRUE(main_->HoldOrRecallWatChit());
+  }
+  const int32_t recalled = gtWatChit.ChtNo;
+  goDbPos.Execute("Drop Table WatGodsTSpeed");
+  Script s;
+  EXPECT_FALSE(main_->HoldOrRecallWatChit());
+  ASSERT_EQ(s.Texts().size(), 1);
+  EXPECT_TRUE(s.Texts().front().startsWith("[")) << s.Texts().front().toStdString();
+  EXPECT_EQ(Cell(1, ColGdsKey), "1");  // the sale stays
+  EXPECT_EQ(gtWatChit.ChtNo, recalled);
+  EXPECT_TRUE(main_->txtTrsNo->isEnabled());
+  // The delete of the recalled held chit went back with the failed save.
+  EXPECT_EQ(Rows("WatChitT"), 1);
+  EXPECT_EQ(Rows("WatGodsT"), 1);
+}
+
+TEST_F(SaveOnScreenTest, DeliveryCodeSavesAfterTheCommitOrKeepsTheSale) {
+  Ring(1, "8801043014809");
+  goDbPos.Execute("Drop Table BdlGodsSpeed");
+  {
+    Script s;
+    SetCellText(main_->vaSpread1, 2, ColCode, "4444");
+    main_->EnterSpecialCode(2, "4444");
+    ASSERT_EQ(s.Texts().size(), 1);
+    EXPECT_EQ(Cell(1, ColGdsKey), "1");
+    EXPECT_EQ(Cell(2, ColCode), "4444");
+    EXPECT_EQ(Rows("BdlChit"), 0);
+  }
+  orv::schema::CreateTable(goDbPos, "BdlGodsSpeed");
+  Script s;
+  main_->EnterSpecialCode(2, "4444");
+  EXPECT_TRUE(s.Texts().isEmpty()) << s.Texts().join('|').toStdString();
+  EXPECT_EQ(Rows("BdlChit"), 1);
+  EXPECT_EQ(Rows("BdlGods"), 1);
+  EXPECT_EQ(Cell(1, ColGdsKey), "");
+  EXPECT_EQ(gtBdlChit.ChtNo, 0);
 }
 
 }  // namespace
