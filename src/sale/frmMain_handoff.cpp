@@ -224,7 +224,7 @@ void frmMain::PayAndNewChit() {
   for (const char *name : kCustomerLabels) PanelLabel(QString::fromLatin1(name))->clear();
   lblTrsMisu->setText(QStringLiteral("0"));
   frmTrsMast->hide();
-  // ClearOneMoa (customers and points) once it is built.
+  ClearOneMoa();
   giDspMoneyChk = giDspCash = giDspCardChk = giDspDisCard = 0;
 }
 
