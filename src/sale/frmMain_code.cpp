@@ -10,6 +10,7 @@
 #include "core/helpers.h"
 #include "core/options.h"
 #include "core/values.h"
+#include "sale/handoff_globals.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
@@ -64,7 +65,8 @@ bool frmMain::PutCodeLine(int32_t row, Currency price, bool logLine) {
   }
   if (!PutGdsRow(row, price)) return false;
   if (!logLine) return true;
-  // giPosLogOff (recall) keeps a loaded held or delivery chit's lines out of the log.
+  // A loaded held or delivery chit writes one event of its own, not one per line.
+  if (giPosLogOff == 1) return true;
   gsPosLogText = LineText(vaSpread1, row);
   LogPosEvent(row, 1, gsPosLogText, {}, {});
   return true;
@@ -159,9 +161,11 @@ bool frmMain::EnterCode(KeyCall &k) {
   switch (n.path) {
     case sale::CodePath::Empty:
       return true;
-    case sale::CodePath::Special:
-      // Special codes (recall's EnterSpecialCode) are wired here once they have landed.
-      return true;
+    case sale::CodePath::Special: {
+      const SpecialCodeResult r = EnterSpecialCode(row, n.code);
+      if (r.recalled) k.recall = 1;
+      return !r.leave;
+    }
     case sale::CodePath::Scale: {
       if (n.badScale) {
         ShowErrDisp(this, QStringLiteral("* 저울바코드 오류발생 *"), n.code);

@@ -24,6 +24,7 @@
 #include "platform/keys.h"
 #include "platform/settings_store.h"
 #include "print/drawer.h"
+#include "print/frmBaDalPrint.h"
 #include "print/frmSpeedPrint.h"
 #include "sale/chit_discount.h"
 #include "sale/frmMain.h"
@@ -88,7 +89,7 @@ bool frmMain::FunctionKey(int key, KeyCall &k) {
       return true;
     case vbKeyPageDown:
       GoOffline();
-      // Holding the sale and the held-chit list (recall) are wired here once they have landed.
+      if (HoldOrRecallWatChit()) k.recall = 1;
       return true;
     case vbKeyEnd:
     case vbKeyHome:
@@ -115,7 +116,7 @@ bool frmMain::FunctionKey(int key, KeyCall &k) {
         if (auto *box = panel->findChild<QLineEdit *>(QStringLiteral("txtChtNoX"))) box->clear();
         if (auto *o = panel->findChild<QRadioButton *>(QStringLiteral("ChtWrite0Opt"))) o->setChecked(true);
         if (auto *b = panel->findChild<QPushButton *>(QStringLiteral("cmdSave"))) b->setEnabled(false);
-        // ClearChitInfoLabels (recall) once it has landed.
+        ClearChitInfoLabels();
         panel->show();
         panel->raise();
         if (auto *o = panel->findChild<QRadioButton *>(QStringLiteral("ChtWrite1Opt"))) o->setChecked(true);
@@ -169,9 +170,8 @@ bool frmMain::FunctionKey(int key, KeyCall &k) {
       stopScanner();
       if (giSetPrint != 0) {
         giHelpRet = 0;
-        // frmBaDalPrint (print) once it has landed.
-        ShowStandIn(QStringLiteral("frmBaDalPrint"), QStringLiteral("배달전표 출력"),
-                    QStringLiteral("배달전표 출력 화면은 인쇄와 함께 옵니다."), this);
+        frmBaDalPrint form(this);
+        dialogs::ShowModal(form);
       }
       startScanner();
       return true;

@@ -309,7 +309,7 @@ bool frmMain::PayHandOff(const KeyCall &k) {
   gcTotSu = NzCur(QString(lblSuSum->text()).remove(','));
   // A return keeps the card approval a recall brought for the payment screen.
   if (gtPanChit.PctHab > Currency()) ClearCardRet();
-  // PayChit (recall) opens the payment screen here once it has landed.
+  PayChit();
   if (!portStays) {
     try {
       OpenScanPort();

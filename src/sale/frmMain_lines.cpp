@@ -41,12 +41,6 @@ void showFullGrid() {
 
 }  // namespace
 
-// The grid's text of a line for the event log: goods key, quantity, price, amount.
-static QString LineText(Grid *g, int32_t row) {
-  return g->CellValue(row, ColGdsKey).trimmed() + "," + g->CellValue(row, ColQty).trimmed() + "," +
-         g->CellValue(row, ColPrice).trimmed() + "," + g->CellValue(row, ColAmt).trimmed();
-}
-
 Currency frmMain::GetGdsDanga(int32_t row) {
   ReadSleDate();
   sale::PriceInput in;

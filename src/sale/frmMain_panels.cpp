@@ -221,7 +221,7 @@ void frmMain::ShowChtNoXPanel() {
   txtChtNoX->clear();
   ChtWrite0Opt->setChecked(true);
   cmdSave->setEnabled(false);
-  // recall: ClearChitInfoLabels() once it lands
+  ClearChitInfoLabels();
   OpenPanel(*this, fraChtNoX, txtChtNoX);
   ChtWrite1Opt->setChecked(true);
 }
@@ -235,7 +235,7 @@ void frmMain::txtChtNo_KeyDown(int &keyCode, int shift) {
     const QString text = NzStr(txtChtNo->text());
     if (text.isEmpty()) return;
     ResetForRecall();
-    // recall: ReadPanChitNo(text) once it lands
+    ReadPanChitNo(text);
     BackToGrid(fraChtNo);
   } else if (keyCode == keys::vbKeyEscape) {
     keyCode = 0;
@@ -250,7 +250,7 @@ void frmMain::txtCommitNo_KeyDown(int &keyCode, int shift) {
     const QString text = NzStr(txtCommitNo->text());
     if (text.isEmpty()) return;
     ResetForRecall();
-    // recall: ReadPanChitCmit(text) once it lands
+    ReadPanChitCmit(text);
     BackToGrid(fraCard);
   } else if (keyCode == keys::vbKeyEscape) {
     keyCode = 0;
@@ -264,13 +264,13 @@ void frmMain::txtChtNoX_KeyDown(int &keyCode, int shift) {
   if (key == keys::vbKeyReturn) {
     keyCode = 0;
     SetChtEditMode(0);
-    // recall: ClearChitInfoLabels() once it lands
+    ClearChitInfoLabels();
     const QString text = NzStr(txtChtNoX->text());
     if (!text.isEmpty()) {
       ResetForRecall();
-      // recall: ReadPanChitNo(text) once it lands
+      ReadPanChitNo(text);
       if (!vaSpread1->CellValue(1, ColCode).isEmpty()) {
-        // recall: FillChitInfoLabels() once it lands
+        FillChitInfoLabels();
         cmdSave->setEnabled(true);
         cmdSave->setFocus();
       } else {
@@ -307,14 +307,14 @@ void frmMain::cmdSave_Click() {
     return;
   }
   SetChtEditMode(2);
-  // recall: ClearSaleScreen() once it lands
+  ClearSaleScreen();
   HideChtNoXPanel();
-  // recall: PayAndNewChit() once it lands
+  PayAndNewChit();
 }
 
 void frmMain::cmdCancel_Click() {
   SetChtEditMode(0);
-  // recall: ClearSaleScreen() once it lands
+  ClearSaleScreen();
   HideChtNoXPanel();
 }
 

@@ -22,6 +22,13 @@
 #include "platform/keys.h"
 #include "print/delivery.h"
 #include "print/receipt.h"
+#include "checkout/frmBdlChit.h"
+#include "checkout/frmOiReturn.h"
+#include "checkout/frmOisang.h"
+#include "checkout/frmWait.h"
+#include "core/application.h"
+#include "core/dates.h"
+#include "print/delivery.h"
 #include "sale/chit_recall.h"
 #include "sale/cst_barcode.h"
 #include "sale/frmMain.h"
@@ -114,7 +121,7 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
           clearCode(true);
           return out;
         }
-        // PrintScreenGods (printing, helper "print") prints the goods on screen.
+        PrintScreenGods();
         QStringList entries;
         for (int32_t r = 1; r <= kSaleLines; ++r) {
           if (NzCur(g->CellValue(r, ColGdsKey).trimmed()).IsZero()) continue;
@@ -134,7 +141,12 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
           const CstCodeRec keep = gtCstCode;
           giBdlPrnCard = 0;
           gsBdlPrnText.clear();
-          // PrintDeliveryChit(gtCstCode.CcdKey, work date, 0, 0, 0) (helper "print").
+          try {
+            PrintDeliveryChit(keep.CcdKey, FmtYmd(giWrkYear, giWrkMonth, giWrkDay, 0, 0),
+                                          0, {}, 0);
+          } catch (...) {
+            orv::ReportUnhandled(std::current_exception());
+          }
           gtCstCode = keep;
         }
         return out;
@@ -156,7 +168,7 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
           return out;
         }
         Pause pause(*this);
-        ShowfrmOisang(this);
+        orv::checkout::ShowfrmOisang(this);
         if (!gcOisangTrsNo.IsZero()) {
           txtTrsNo->setText(Plain(gcOisangTrsNo));
           txtTrsNo_LostFocus();
@@ -199,7 +211,8 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
         if (GetRegInt(QStringLiteral("BramoMart9")) != 0) return out;
         Pause pause(*this);
         if (txtTrsNo->text() == QStringLiteral("88000")) TrsHelpCmd_Click();
-        if (!gcTcdKey.IsZero()) ShowfrmOiReturn(this);
+        // A saved collection empties the customer: the screen starts clean.
+        if (!gcTcdKey.IsZero() && orv::checkout::ShowfrmOiReturn(this)) ClearSaleScreen();
         txtTrsNo->setText(QStringLiteral("88000"));
         txtTrsNo_LostFocus();
         clearCode(false);
@@ -323,7 +336,7 @@ bool frmMain::DeliveryChit(int32_t row) {
   Q_UNUSED(row);
   if (!HasGoodsLines()) {
     PauseScanner(PauseKind::TimerAndPort);
-    ShowfrmBdlChit(this);
+    orv::checkout::ShowfrmBdlChit(this);
     bool recalled = false;
     if (gtBdlChit.ChtNo != 0) {
       ClearGrid(vaSpread1);
@@ -337,7 +350,7 @@ bool frmMain::DeliveryChit(int32_t row) {
     return recalled;
   }
   if (!SaveEtcChit(false)) return false;
-  // PrintScreenGods (printing, helper "print") prints the goods on screen once it has landed.
+  PrintScreenGods();
   ClearBdlChitRecord();
   ClearBdlGodsRecords();
   ClearBdlGodsSpeedRecords();
@@ -366,7 +379,7 @@ bool frmMain::HoldOrRecallWatChit() {
     return false;
   }
   PauseScanner(PauseKind::TimerAndPort);
-  ShowfrmWait(this);
+  orv::checkout::ShowfrmWait(this);
   bool recalled = false;
   try {
     if (gtWatChit.ChtNo != 0) {

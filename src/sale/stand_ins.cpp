@@ -51,35 +51,6 @@ void ShowfrmCust(QWidget *parent) {
   orv::dialogs::ShowModal(form);
 }
 
-void ShowfrmWait(QWidget *parent) {
-  ClearWatChitRecord();
-  ClearWatGodsRecords();
-  ClearWatGodsSpeedRecords();
-  ShowStandIn(QStringLiteral("frmWait"), QStringLiteral("대기 전표"),
-              QStringLiteral("대기 전표 목록은 다음 작업에서 만들어집니다."), parent);
-}
-
-void ShowfrmBdlChit(QWidget *parent) {
-  ClearBdlChitRecord();
-  ClearBdlGodsRecords();
-  ClearBdlGodsSpeedRecords();
-  ShowStandIn(QStringLiteral("frmBdlChit"), QStringLiteral("배달 전표"),
-              QStringLiteral("배달 전표 목록은 다음 작업에서 만들어집니다."), parent);
-}
-
-void ShowfrmOisang(QWidget *parent) {
-  giOisangPick = 0;
-  glOisangChtNo = 0;
-  gcOisangTrsNo = {};
-  ShowStandIn(QStringLiteral("frmOisang"), QStringLiteral("당일 외상 전표"),
-              QStringLiteral("외상 전표 목록은 다음 작업에서 만들어집니다."), parent);
-}
-
-void ShowfrmOiReturn(QWidget *parent) {
-  ShowStandIn(QStringLiteral("frmOiReturn"), QStringLiteral("미수 입금"),
-              QStringLiteral("미수금 입금은 다음 작업에서 만들어집니다."), parent);
-}
-
 void ShowfrmGdsCode(QWidget *parent) {
   ShowStandIn(QStringLiteral("frmGdsCode"), QStringLiteral("가격 확인"),
               QStringLiteral("가격 확인은 상품 관리 작업에서 만들어집니다."), parent);

@@ -19,12 +19,6 @@ int ShowStandIn(const QString &name, const QString &caption, const QString &note
 void ShowfrmTrsHelp(QWidget *parent);
 void ShowfrmCust(QWidget *parent);
 
-// Chit lists still to come. Each leaves its results at
-// "cancelled": nothing saved, no chit picked.
-void ShowfrmWait(QWidget *parent);      // held-chit records empty (ChtNo 0)
-void ShowfrmBdlChit(QWidget *parent);   // delivery-chit records empty (ChtNo 0)
-void ShowfrmOisang(QWidget *parent);    // giOisangPick, glOisangChtNo, gcOisangTrsNo 0
-void ShowfrmOiReturn(QWidget *parent);
 // Screens of later subsystems the code column opens.
 void ShowfrmGdsCode(QWidget *parent);
 void ShowfrmMidInput(QWidget *parent);
