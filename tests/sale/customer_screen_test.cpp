@@ -131,7 +131,9 @@ TEST_F(SaleScreenTest, SpecialPricesFollowTheCustomersGrade) {
     m.ReplaceDangaToCust();
     const QString tag = QString("%1 grade %2").arg(c.cond).arg(c.degree);
     EXPECT_EQ(Cell(m, 1, ColPrice), c.repriced ? "800" : "1000") << tag.toStdString();
-    if (c.repriced) EXPECT_EQ(Cell(m, 1, ColAmt), QString::number(800 * QString(c.qty).toInt()));
+    if (c.repriced) {
+      EXPECT_EQ(Cell(m, 1, ColAmt), QString::number(800 * QString(c.qty).toInt()));
+    }
   }
 }
 

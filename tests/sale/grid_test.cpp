@@ -37,6 +37,7 @@ TEST_F(SaleScreenTest, TypedBarcodesBecomePricedLinesWithTotals) {
   m.show();
   m.activateWindow();
   Script s;
+  s.OnForm("frmCash", [](QWidget &f) { f.close(); });
   TypeCode(m, "8801043014809");  // 신라면 900
   EXPECT_EQ(Cell(m, 1, ColCode), "8801043014809");
   EXPECT_EQ(Cell(m, 1, ColName), QStringLiteral("신라면[120g]"));

@@ -106,6 +106,7 @@ TEST_F(SaleKeysTest, ScaleCodesPriceTheLineByTheirAmount) {
   dialogs::Script s;
   QStringList errors;
   s.OnForm("frmGdsNew", [](QWidget &f) { f.close(); });
+  s.OnForm("frmCash", [](QWidget &f) { f.close(); });
   s.OnForm("frmErrDisp", [&](QWidget &f) {
     errors << gsErrDispMsg;
     f.close();
@@ -380,6 +381,11 @@ TEST_F(SaleKeysTest, F3sEnterComesAfterItsTailsPasswordBox) {
     }
   } rec;
   rec.script = &s;
+  bool partnerLookup = false;
+  s.OnForm("frmTrsHelp", [&](QWidget &f) {
+    partnerLookup = true;
+    f.close();
+  });
   m->vaSpread1->table()->installEventFilter(&rec);
   // The work date was moved: the tail of F3 asks for the password first.
   const QDate d = orv::clock::Now().date().addDays(-2);
@@ -394,7 +400,9 @@ TEST_F(SaleKeysTest, F3sEnterComesAfterItsTailsPasswordBox) {
   const std::vector<std::pair<int, int>> expected = {{Qt::Key_F3, 0}, {Qt::Key_Return, 1}};
   EXPECT_EQ(rec.keys, expected);
   m->vaSpread1->table()->removeEventFilter(&rec);
-  EXPECT_EQ(Cell(2, ColCode), "2800");
+  // 2800 is the partner lookup's code: it opened and the code was taken.
+  EXPECT_TRUE(partnerLookup);
+  EXPECT_EQ(Cell(2, ColCode), "");
 }
 
 TEST_F(SaleKeysTest, F1TakesTheLookupsPickIntoTheFirstEmptyLine) {
@@ -455,6 +463,11 @@ TEST_F(SaleKeysTest, HotKeysByCharacterAndByShiftCombination) {
 TEST_F(SaleKeysTest, PaymentKeyFillsTheChitRecordsOrRefuses) {
   Open();
   dialogs::Script s;
+  int payScreens = 0;
+  s.OnForm("frmCash", [&](QWidget &f) {
+    ++payScreens;
+    f.close();
+  });
   // Nothing to pay: Esc sends the focus to the closing button, no message.
   Press(Qt::Key_Escape);
   EXPECT_EQ(Focus(), static_cast<QWidget *>(m->cmdTerMinate));
@@ -466,5 +479,7 @@ TEST_F(SaleKeysTest, PaymentKeyFillsTheChitRecordsOrRefuses) {
   Press(Qt::Key_Return);
   EXPECT_EQ(gtPanChit.PctHab, orv::Currency::Won(2700));
   EXPECT_EQ(gcTotSu, orv::Currency::Won(2));
+  // The payment screen opened; closed unpaid, the sale stays.
+  EXPECT_EQ(payScreens, 1);
   EXPECT_EQ(Cell(1, ColGdsKey), "1");
 }
