@@ -17,6 +17,7 @@
 #include "checkout/pay_calc.h"
 #include "checkout/pay_out.h"
 #include "checkout/sale_commit.h"
+#include "chit/sale_savers.h"
 #include "chit/etc_chits.h"
 #include "chit/pan_money.h"
 #include "chit/read_back.h"
@@ -1502,22 +1503,7 @@ void frmCash::FinishSale(const VisitWrite &) {
   gcCashHab = h.PctHab;
   gcCashCard = h.PctCard;
   const Currency c = h.PctCGum;
-  ClearPanChitRecord();
-  ClearPanGodsRecords();
-  ClearPanChitTRecord();
-  ClearPanGodsTRecords();
-  ClearWatChitRecord();
-  ClearWatGodsRecords();
-  ClearWatGodsSpeedRecords();
-  ClearBdlChitRecord();
-  ClearBdlGodsRecords();
-  ClearBdlGodsSpeedRecords();
-  ClearPanListRecord();
-  ClearPanListTRecord();
-  ClearCstRecord();
-  ClearGdsRecord();
-  ClearPanMoneyRecord();
-  ClearCardRet();
+  ClearSaleRecords();
   giCardRetKept = 0;
   gcJumsuGum = {};
   gcMoneyChkGum = {};

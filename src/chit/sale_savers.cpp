@@ -6,8 +6,10 @@
 #include "chit/etc_chits.h"
 #include "chit/field_list.h"
 #include "chit/records.h"
+#include "chit/pan_money.h"
 #include "chit/saver_state.h"
 #include "chit/unique_key.h"
+#include "core/card_ret.h"
 #include "core/dates.h"
 #include "core/globals.h"
 #include "core/options.h"
@@ -353,4 +355,23 @@ QString gsPanChitTInsert(int16_t owned) {
   } catch (const DbError &e) {
     return FailText({"gsPanChitTInsert", e, {}});
   }
+}
+
+void ClearSaleRecords() {
+  ClearPanChitRecord();
+  ClearPanGodsRecords();
+  ClearPanChitTRecord();
+  ClearPanGodsTRecords();
+  ClearWatChitRecord();
+  ClearWatGodsRecords();
+  ClearWatGodsSpeedRecords();
+  ClearBdlChitRecord();
+  ClearBdlGodsRecords();
+  ClearBdlGodsSpeedRecords();
+  ClearPanListRecord();
+  ClearPanListTRecord();
+  ClearCstRecord();
+  ClearGdsRecord();
+  ClearPanMoneyRecord();
+  ClearCardRet();
 }

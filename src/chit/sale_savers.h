@@ -57,3 +57,7 @@ extern PosHalfDeletes gPosHalfDeletes;  // of the latest gsPanChitTInsert
 void WritePosCopy(int32_t number, const PosHalfDeletes &deletes);
 
 }  // namespace orv::chit
+
+// Once a sale is paid or returned: every chit record it filled, the customer, the goods,
+// the money row and the card result emptied for the next sale.
+void ClearSaleRecords();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "checkout/frmCash.h"
+#include "chit/sale_savers.h"
 #include "chit/etc_chits.h"
 #include "chit/pan_money.h"
 #include "chit/read_back.h"
@@ -193,22 +194,7 @@ void frmMain::PayAndNewChit() {
   }
   SetChtEditMode(0);
 
-  ClearPanChitRecord();
-  ClearPanGodsRecords();
-  ClearPanChitTRecord();
-  ClearPanGodsTRecords();
-  ClearWatChitRecord();
-  ClearWatGodsRecords();
-  ClearWatGodsSpeedRecords();
-  ClearBdlChitRecord();
-  ClearBdlGodsRecords();
-  ClearBdlGodsSpeedRecords();
-  ClearPanListRecord();
-  ClearPanListTRecord();
-  ClearCstRecord();
-  ClearGdsRecord();
-  ClearPanMoneyRecord();
-  ClearCardRet();
+  ClearSaleRecords();
   gcJumsuGum = {};
   gcMoneyChkGum = {};
   ClearGrid(vaSpread1);
