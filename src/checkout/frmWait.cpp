@@ -35,7 +35,11 @@ constexpr int kLowerCols = 9;
 constexpr int kMaxListed = 20;
 
 WatDeliveryPrinter &Printer() {
-  static WatDeliveryPrinter printer;
+  static WatDeliveryPrinter printer = [](Currency cstKey, const QString &date, int32_t chtNo,
+                                         Currency hab, int16_t goods) {
+    PrintDeliveryChit(cstKey, date, chtNo, hab, goods);
+    return true;
+  };
   return printer;
 }
 
@@ -307,7 +311,6 @@ void frmWait::PrintWatDelivery() {
   giBdlPrnCard = 1;
   const int16_t goods = settings_store::GetSetting("giBadalPrintGds").trimmed() == "1" ? 1 : 0;
   try {
-    // The printer is the delivery chit's print (PrintDeliveryChit) once it has landed.
     const bool printed = Printer() && Printer()(cstKey, msWatDate, mlWatChtNo, mcWatHab, goods);
     if (printed) InsertDlvChit();
   } catch (...) {
