@@ -1,3 +1,4 @@
+#include "core/application.h"
 #include "checkout/frmCash.h"
 
 #include <QApplication>
@@ -89,8 +90,7 @@ void Guarded(const std::function<void()> &fn) {
   try {
     fn();
   } catch (const orv::db::DbError &e) {
-    dlg::Plain(QStringLiteral("오류번호 : ") + QString::number(e.Number) + "\r\n" +
-               QStringLiteral("오류내용 : ") + e.Description);
+    dlg::Plain(orv::ErrorBoxText(e));
   } catch (const std::exception &e) {
     dlg::Plain(QStringLiteral("오류내용 : ") + QString::fromUtf8(e.what()));
   }

@@ -30,8 +30,17 @@ QString UnhandledErrorText(std::exception_ptr error) {
   } catch (...) {
     description = QStringLiteral("알 수 없는 오류");
   }
+  return ErrorBoxText(number, description);
+}
+
+QString ErrorBoxText(long number, const QString &description) {
   return QStringLiteral("오류번호 : ") + QString::number(number) + QStringLiteral("\r\n오류내용 : ") +
          description;
+}
+
+QString ErrorBoxText(const std::exception &error) {
+  if (auto *d = dynamic_cast<const db::DbError *>(&error)) return ErrorBoxText(d->Number, d->Description);
+  return ErrorBoxText(0, QString::fromUtf8(error.what()));
 }
 
 void ReportUnhandled(std::exception_ptr error) {

@@ -18,6 +18,8 @@ class Application : public QApplication {
 // The box text for an exception: "오류번호 : " number CR LF "오류내용 : " description.
 // A database error gives its own number; other exceptions number 0.
 QString UnhandledErrorText(std::exception_ptr error);
+QString ErrorBoxText(long number, const QString &description);
+QString ErrorBoxText(const std::exception &error);
 
 // Shows the box and writes the daily log line; never throws.
 void ReportUnhandled(std::exception_ptr error);

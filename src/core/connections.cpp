@@ -1,3 +1,4 @@
+#include "core/application.h"
 #include "core/connections.h"
 
 #include <QHostAddress>
@@ -36,9 +37,7 @@ int16_t OpenDbConnection(orv::db::Connection &conn, int16_t posFlag) {
   } catch (const std::exception &e) {
     description = QString::fromLocal8Bit(e.what());
   }
-  orv::dialogs::Critical(QStringLiteral("오류번호 : ") + QString::number(number) +
-                             QStringLiteral("\r\n오류내용 : ") + description,
-                         QStringLiteral("DB연결실패"));
+  orv::dialogs::Critical(orv::ErrorBoxText(number, description), QStringLiteral("DB연결실패"));
   return 1;
 }
 

@@ -1,3 +1,4 @@
+#include "core/application.h"
 #include "lookup/lookup_common.h"
 
 #include <QDialog>
@@ -114,8 +115,7 @@ long long ExecBound(db::Connection &conn, const QString &sql, const QVariantList
 }
 
 void ShowDbError(const db::DbError &e, const QString &title) {
-  dialogs::MsgBox("오류번호 : " + QString::number(e.Number) + "\r\n오류내용 : " + e.Description,
-                  dialogs::kCritical, title);
+  dialogs::MsgBox(ErrorBoxText(e), dialogs::kCritical, title);
 }
 
 bool OpenHelp(const std::function<std::unique_ptr<QDialog>()> &make) {

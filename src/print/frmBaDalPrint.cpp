@@ -1,3 +1,4 @@
+#include "core/application.h"
 #include "print/frmBaDalPrint.h"
 
 #include <QApplication>
@@ -41,12 +42,6 @@ double settingValue(const char *key) {
   return NzCur(store::GetSetting(QString::fromLatin1(key))).ToDouble();
 }
 
-QString errorBoxText(const std::exception &e) {
-  if (auto *d = dynamic_cast<const orv::db::DbError *>(&e))
-    return QStringLiteral("오류번호 : ") + QString::number(d->Number) + "\r\n" + QStringLiteral("오류내용 : ") +
-           d->Description;
-  return QStringLiteral("오류번호 : 0\r\n") + QStringLiteral("오류내용 : ") + QString::fromUtf8(e.what());
-}
 }  // namespace
 
 frmBaDalPrint::frmBaDalPrint(QWidget *parent) : QDialog(parent) {
@@ -141,7 +136,7 @@ void frmBaDalPrint::setGoodsHeader(long bgr) {
 }
 
 void frmBaDalPrint::showError(const std::exception &e) {
-  orv::dialogs::MsgBox(errorBoxText(e), orv::dialogs::kCritical, windowTitle());
+  orv::dialogs::MsgBox(orv::ErrorBoxText(e), orv::dialogs::kCritical, windowTitle());
 }
 
 void frmBaDalPrint::FillChitList() {

@@ -1,3 +1,4 @@
+#include "core/application.h"
 #include "print/frmDlvList.h"
 
 #include <QApplication>
@@ -68,8 +69,7 @@ frmDlvList::frmDlvList(QWidget *parent) : QDialog(parent) {
 void frmDlvList::showDbError(const std::exception &e) {
   QString text = QString::fromUtf8(e.what());
   if (auto *d = dynamic_cast<const orv::db::DbError *>(&e))
-    text = QStringLiteral("오류번호 : ") + QString::number(d->Number) + "\r\n" + QStringLiteral("오류내용 : ") +
-           d->Description;
+    text = orv::ErrorBoxText(*d);
   orv::dialogs::MsgBox(text, orv::dialogs::kCritical, windowTitle());
 }
 

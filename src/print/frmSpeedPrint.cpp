@@ -1,3 +1,4 @@
+#include "core/application.h"
 #include "print/frmSpeedPrint.h"
 
 #include <QApplication>
@@ -27,12 +28,6 @@ const char *const kHeaders[] = {"시간",   "전표",    "합계금액", "[현�
                                 "(사내소비)", "일자",  "S1",       "S2",         "거래처No",   "거래처명",
                                 "성명",   "고객No",  "고객명",   "상호",       "비고"};
 
-QString errorBoxText(const std::exception &e) {
-  if (auto *d = dynamic_cast<const orv::db::DbError *>(&e))
-    return QStringLiteral("오류번호 : ") + QString::number(d->Number) + "\r\n" + QStringLiteral("오류내용 : ") +
-           d->Description;
-  return QStringLiteral("오류번호 : 0\r\n") + QStringLiteral("오류내용 : ") + QString::fromUtf8(e.what());
-}
 }  // namespace
 
 frmSpeedPrint::frmSpeedPrint(QWidget *parent) : QDialog(parent) {
@@ -127,7 +122,7 @@ void frmSpeedPrint::FillList() {
     if (vaSpread1->MaxRows() > 0) vaSpread1->SetActiveCell(1, 1);
   } catch (const std::exception &e) {
     QApplication::restoreOverrideCursor();
-    orv::dialogs::MsgBox(errorBoxText(e), orv::dialogs::kCritical, windowTitle());
+    orv::dialogs::MsgBox(orv::ErrorBoxText(e), orv::dialogs::kCritical, windowTitle());
     return;
   }
   QApplication::restoreOverrideCursor();
@@ -163,7 +158,7 @@ void frmSpeedPrint::vaSpread1_DblClick(int row) {
   } catch (const std::exception &e) {
     PrtOnFme->setVisible(false);
     QApplication::restoreOverrideCursor();
-    orv::dialogs::MsgBox(errorBoxText(e), orv::dialogs::kCritical, windowTitle());
+    orv::dialogs::MsgBox(orv::ErrorBoxText(e), orv::dialogs::kCritical, windowTitle());
     return;
   }
   QApplication::restoreOverrideCursor();

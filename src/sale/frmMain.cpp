@@ -1,4 +1,5 @@
 // Start-up, activation, window-level keys and the two ways out of the sale screen.
+#include "core/application.h"
 #include "sale/frmMain.h"
 
 #include <QApplication>
@@ -78,8 +79,7 @@ void Step(const std::function<void()> &fn) {
   try {
     fn();
   } catch (const db::DbError &e) {
-    dialogs::Plain(QStringLiteral("오류번호 : ") + QString::number(e.Number) +
-                   QStringLiteral("\r\n오류내용 : ") + e.Description);
+    dialogs::Plain(ErrorBoxText(e));
   } catch (const std::exception &e) {
     dialogs::Plain(QString::fromUtf8(e.what()));
   }

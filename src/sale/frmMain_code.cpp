@@ -151,10 +151,7 @@ bool frmMain::EnterCode(KeyCall &k) {
   Grid *g = vaSpread1;
   const int32_t row = k.row;
   if (row > kSaleLines) return PutCodeLine(row, {}), true;
-  std::array<int, 6> sizes{};
-  for (int i = 0; i < 6; ++i)
-    sizes[i] = GetRegInt(QStringLiteral("PosJulGumSize") + QString::number(i + 1));
-  const sale::ScaleIds ids = sale::MakeScaleIds(GetRegChar(QStringLiteral("PosJulBarcode")), sizes);
+  const sale::ScaleIds ids = ReadScaleIds();
   const sale::NormalCode n = sale::NormaliseCode(g->CellValue(row, ColCode), ids);
   if (n.code != g->CellValue(row, ColCode)) SetCellText(g, row, ColCode, n.code);
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/application.h"
 #include "checkout/frmCash.h"
 #include "chit/sale_savers.h"
 #include "chit/etc_chits.h"
@@ -179,8 +180,7 @@ void frmMain::PayAndNewChit() {
     ReadPanChit();
   } catch (const db::DbError &e) {
     read = false;
-    dialogs::Plain(QStringLiteral("오류번호 : ") + QString::number(e.Number) +
-                   QStringLiteral("\r\n오류내용 : ") + e.Description);
+    dialogs::Plain(ErrorBoxText(e));
   }
   // Without the old chit there is nothing to return: the screen is only reset.
   if (read) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QStringList>
 
+#include "core/application.h"
 #include "chit/etc_chits.h"
 #include "chit/records.h"
 #include "core/card_ret.h"
@@ -25,6 +26,7 @@
 #include "sale/chit_recall.h"
 #include "sale/cst_barcode.h"
 #include "sale/frmMain.h"
+#include "sale/goods_lookup.h"
 #include "sale/handoff_globals.h"
 #include "sale/pos_event.h"
 #include "sale/sale_codes.h"
@@ -47,19 +49,8 @@ void Paint(QLabel *label, long bgr) {
   label->setPalette(p);
 }
 
-// The scale identifiers and their wide layouts, read at the start of every recall.
-sale::ScaleIds ReadScaleIds() {
-  std::array<int, 6> wide{};
-  for (int k = 0; k < 6; ++k) wide[k] = GetRegInt(QStringLiteral("PosJulGumSize%1").arg(k + 1));
-  return sale::MakeScaleIds(GetRegChar(QStringLiteral("PosJulBarcode")), wide);
-}
-
 void LetEventsRun() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-QString ErrorText(const db::DbError &e) {
-  return QStringLiteral("오류번호 : ") + QString::number(e.Number) +
-         QStringLiteral("\r\n오류내용 : ") + e.Description;
-}
 
 }  // namespace
 
@@ -141,7 +132,7 @@ class RecallRun {
     f_.cmdHalin_Click();
   }
 
-  void Failed(const db::DbError &e) { error_ = ErrorText(e); }
+  void Failed(const db::DbError &e) { error_ = ErrorBoxText(e); }
 
   // The closing steps: controls back, grid focused, cursor after the lines, return mode
   // restored; then the error or the skipped lines, once.
@@ -255,7 +246,7 @@ void frmMain::ReadPanChitCmit(const QString &text) {
   try {
     if (!ExistsPanChitTable(QString(), int16_t(yymm.toInt()), 0)) return;
   } catch (const db::DbError &e) {
-    dialogs::Plain(ErrorText(e));
+    dialogs::Plain(ErrorBoxText(e));
     return;
   }
   RecallRun run(*this);

@@ -53,10 +53,6 @@ QString LineText(Grid *g, int32_t row) {
          "," + g->CellValue(row, ColPrice).trimmed() + "," + g->CellValue(row, ColAmt).trimmed();
 }
 
-QString ErrorText(const db::DbError &e) {
-  return QStringLiteral("오류번호 : ") + QString::number(e.Number) +
-         QStringLiteral("\r\n오류내용 : ") + e.Description;
-}
 
 }  // namespace
 
@@ -295,7 +291,7 @@ frmMain::SpecialCodeResult frmMain::EnterSpecialCode(int32_t row, const QString 
     }
     clearCode(false);
   } catch (const db::DbError &e) {
-    dialogs::Plain(ErrorText(e));
+    dialogs::Plain(ErrorBoxText(e));
   }
   return out;
 }
@@ -323,7 +319,7 @@ void frmMain::CashReceiptWithoutSale() {
         dialogs::MsgBox(QStringLiteral("현금영수증은 발행되었으나 기록하지 못했습니다.\r\n"
                                        "승인번호 : ") +
                             cmitNo + QStringLiteral("\r\n금액 : ") + FmtAmt(hab, 0) + "\r\n" +
-                            ErrorText(e),
+                            ErrorBoxText(e),
                         dialogs::kCritical, QStringLiteral("현금영수증"));
       }
     }
@@ -394,7 +390,7 @@ bool frmMain::HoldOrRecallWatChit() {
       recalled = true;
     }
   } catch (const db::DbError &e) {
-    dialogs::Plain(ErrorText(e));
+    dialogs::Plain(ErrorBoxText(e));
   }
   ResumeScanner(PauseKind::TimerAndPort);
   return recalled;

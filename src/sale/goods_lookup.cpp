@@ -5,6 +5,7 @@
 #include "chit/records.h"
 #include "core/dates.h"
 #include "core/globals.h"
+#include "core/options.h"
 #include "core/pos_settings.h"
 #include "core/values.h"
 #include "sale/sale_globals.h"
@@ -283,3 +284,9 @@ void ResetGoodsLookup() {
   gfnShowGdsSelect = nullptr;
 }
 }  // namespace orv::state
+
+orv::sale::ScaleIds ReadScaleIds() {
+  std::array<int, 6> wide{};
+  for (int k = 0; k < 6; ++k) wide[k] = GetRegInt(QStringLiteral("PosJulGumSize%1").arg(k + 1));
+  return orv::sale::MakeScaleIds(GetRegChar(QStringLiteral("PosJulBarcode")), wide);
+}

@@ -10,6 +10,7 @@
 
 #include "core/currency.h"
 #include "platform/db.h"
+#include "sale/sale_codes.h"
 
 extern orv::Currency gcBssNo;     // bundle of the goods, 0 when none
 extern orv::Currency gcCmsNo;     // free goods the purchase earns, 0 when none
@@ -62,3 +63,6 @@ bool ReadSalePeriod(orv::db::Connection &conn, SalePeriod &period);
 namespace orv::state {
 void ResetGoodsLookup();
 }
+
+// The shop's scale identifiers and their wide layouts, from the options.
+orv::sale::ScaleIds ReadScaleIds();
