@@ -55,3 +55,171 @@ class Databases {
 };
 
 }  // namespace orvbench
+
+// ---------------------------------------------------------------- the sale screen at a shop's size
+// For the programs that drive frmMain offscreen (they create a QApplication first).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/globals.h"
+#include "core/pos_settings.h"
+#include "core/state.h"
+#include "core/values.h"
+#include "platform/datafolder.h"
+#include "platform/dialogs.h"
+#include "platform/settings_store.h"
+#include "sale/frmMain.h"
+#include "sale/sale_globals.h"
+#include "startup/demo_shop.h"
+#include "startup/frmLog.h"
+#include "startup/instance_guard.h"
+#include "sync/pos_server.h"
+
+namespace orvbench {
+
+constexpr qlonglong kFirstGoods = 100000;
+
+// ORV_BENCH_GOODS, else 200,000.
+inline int GoodsCount() {
+  const int n = qEnvironmentVariableIntValue("ORV_BENCH_GOODS");
+  return n > 0 ? n : 200000;
+}
+
+// 13 digits with their check digit, led by 0 so that the 12-digit (UPC) form finds them too.
+inline QString GoodsBarcode(qlonglong key) {
+  const QString body = QString("08%1").arg(key, 10, 10, QChar('0'));
+  return body + EanCheckDigit(body);
+}
+
+// Goods kFirstGoods.. with barcodes (GdsCode and BarCode), and some thousand free-goods and
+// bundle rows on goods near the end that the benchmarks do not scan.
+inline void FillGoods(orv::db::Connection &c, int goods) {
+  orv::db::Transaction tx(c);
+  auto gds = c.Prepare(
+      "INSERT INTO GdsCode (GcdKey,GcdNo,GcdName,GcdBarcode,GcdDanga,GcdMech,GcdMech2,GcdMech3,"
+      "GcdTax,GcdZTax,GcdMeipKey,GcdSel1) VALUES (?,?,?,?,700,1000,980,960,0,0,1001,0)");
+  auto bar = c.Prepare("INSERT INTO BarCode (BarBarCode,BarGubun,BarGdsKey) VALUES (?,0,?)");
+  for (qlonglong k = kFirstGoods; k < kFirstGoods + goods; ++k) {
+    gds.Bind(0, k);
+    gds.Bind(1, k);
+    gds.Bind(2, QString("벤치 상품 %1").arg(k));
+    gds.Bind(3, GoodsBarcode(k));
+    gds.Execute();
+    bar.Bind(0, GoodsBarcode(k));
+    bar.Bind(1, k);
+    bar.Execute();
+  }
+  auto cms = c.Prepare("INSERT INTO CmsCode (CmsNo,CmsNo2) VALUES (?,?)");
+  auto bss = c.Prepare("INSERT INTO BssCode (bssNo,bssNo2) VALUES (?,?)");
+  for (int i = 0; i < 2000 && i + 6001 < goods; ++i) {
+    cms.Bind(0, kFirstGoods + goods - 1 - i);
+    cms.Bind(1, kFirstGoods + goods - 3001 - i);
+    cms.Execute();
+    bss.Bind(0, 1 + i / 20);
+    bss.Bind(1, kFirstGoods + goods - 6001 - i);
+    bss.Execute();
+  }
+  tx.Commit();
+}
+
+inline void ResetAll() {
+  orv::state::ResetProgramState();
+  orv::state::ResetSaleGlobals();
+  orv::state::ResetPosServerSettings();
+}
+
+struct Figures {
+  double median = 0, p95 = 0;
+};
+
+// Milliseconds of timed() over runs, before() run untimed ahead of each.
+inline Figures Measure(int runs, const std::function<void()> &before,
+                       const std::function<void()> &timed) {
+  std::vector<double> ms;
+  ms.reserve(size_t(runs));
+  for (int i = 0; i < runs; ++i) {
+    before();
+    QElapsedTimer t;
+    t.start();
+    timed();
+    ms.push_back(double(t.nsecsElapsed()) / 1e6);
+  }
+  std::sort(ms.begin(), ms.end());
+  return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 95 / 100)]};
+}
+
+// A fresh data folder with the demo shop (its main database on PostgreSQL when pgMain),
+// `goods` goods more on the main database, and the demo cashier logged in. main() is null
+// when a step failed (said on stderr). Boxes are acknowledged; a form shown is reported.
+class SaleScreen {
+ public:
+  SaleScreen(const char *title, bool pgMain, Databases &dbs, int goods) {
+    orv::datafolder::SetRoot(dir_.path());
+    orv::settings_store::SetFilePath(dir_.filePath("OrvZerdo.ini"));
+    ResetAll();
+    const QString shop = QStringLiteral(ORVPOS_SOURCE_DATA) + "/demo/shop.txt";
+    QString error;
+    if (!orv::demo::InitDemo(shop, &error)) {
+      std::fprintf(stderr, "demo shop: %s\n", qPrintable(error));
+      return;
+    }
+    // No scanner port: the benchmark enters codes itself.
+    orv::settings_store::SaveSetting("gsSetScan", "");
+    LoadPosSettings();
+    if (pgMain) {
+      const QString text = dbs.New(true);
+      if (!orv::demo::LoadDemoInto(text, shop, &error)) {
+        std::fprintf(stderr, "demo shop on PostgreSQL: %s\n", qPrintable(error));
+        return;
+      }
+      gsSetMainDB = text;
+      SavePosSettings();
+    }
+    {
+      orv::db::Connection c;
+      c.Open(gsSetMainDB);
+      QElapsedTimer t;
+      t.start();
+      FillGoods(c, goods);
+      std::printf("%s: %d goods loaded in %.1f s\n", title, goods, double(t.elapsed()) / 1000.0);
+    }
+    ResetAll();
+    script_ = std::make_unique<orv::dialogs::Script>();
+    script_->ExpectAllUsed(false);
+    frmLog f;
+    f.Form_Load();
+    f.txtID->setText("1");
+    f.txtPwd->setText("1234");
+    f.cmdOk_Click();
+    main_ = qobject_cast<frmMain *>(f.TakeMainWindow());
+    if (!main_) {
+      std::fprintf(stderr, "%s: the login did not reach the sale screen\n", title);
+      return;
+    }
+    QApplication::processEvents();
+  }
+  ~SaleScreen() {
+    delete main_;
+    script_.reset();
+    ResetAll();
+    orv::instance::ReleaseSingleInstance();
+    orv::settings_store::SetFilePath({});
+  }
+  SaleScreen(const SaleScreen &) = delete;
+  SaleScreen &operator=(const SaleScreen &) = delete;
+
+  frmMain *main() const { return main_; }
+  orv::dialogs::Script &script() { return *script_; }
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<orv::dialogs::Script> script_;
+  frmMain *main_ = nullptr;
+};
+
+}  // namespace orvbench

@@ -26,6 +26,7 @@
 #include "sale/chit_recall.h"
 #include "sale/cst_barcode.h"
 #include "sale/frmMain.h"
+#include "sale/frmPanCardSeek.h"
 #include "sale/goods_lookup.h"
 #include "sale/handoff_globals.h"
 #include "sale/pos_event.h"
@@ -255,9 +256,15 @@ void frmMain::ReadPanChitCmit(const QString &text) {
     db::Recordset rs = goDbMain.OpenRecordset(sale::CardChitsSql(yymm, date, cmitNo));
     int n = rs.RecordCount();
     if (n > 1) {
-      // frmPanCardSeek (helper "chitpanel") chooses among them once it is built; until
-      // then several chits count as no pick.
-      n = 0;
+      // The cashier picks one; leaving the chooser reads chit 0, which finds nothing.
+      gsPanCardSeekSql = sale::CardChitsSql(yymm, date, cmitNo);
+      {
+        frmPanCardSeek seek(this);
+        dialogs::ShowModal(seek);
+      }
+      rs = goDbMain.OpenRecordset(
+          sale::CardChitPickedSql(yymm, date, glPanCardSeekChtNo, cmitNo));
+      n = rs.RecordCount();
     }
     if (n >= 1) {
       ClearPanChitRecord();

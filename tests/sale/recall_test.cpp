@@ -19,7 +19,9 @@
 #include "platform/grid.h"
 #include "schema/tables.h"
 #include "checkout/checkout_globals.h"
+#include "sale/frmPanCardSeek.h"
 #include "sale/handoff_globals.h"
+#include "platform/keys.h"
 #include "sale_screen_fixture.h"
 
 using orv::Currency;
@@ -354,6 +356,39 @@ TEST_F(RecallTest, CardChitByApprovalLoadsItsReturn) {
   EXPECT_EQ(gtCardRet.Halbu, 3);
   EXPECT_EQ(Back(main_->lblCard), orv::colors::FromBgr(0x0080C0FF));
   EXPECT_EQ(EventRows(105), 1);
+}
+
+TEST_F(RecallTest, SeveralChitsOfOneApprovalOpenTheChooser) {
+  auto card = [](PanChitRec &h) { h.PctCmitNo = "77'1"; };
+  SaveChit(31, {{1, 1, 1, 900, 900}}, 900, card);
+  SaveChit(32, {{1, 3, 2, 1800, 3600}}, 3600, card);
+  struct Case {
+    int row;  // the chooser's row taken with Enter, 0 for Esc
+    QString gdsKey, qty;
+  };
+  for (const Case &c : {Case{2, "3", "-2"}, Case{1, "1", "-1"}, Case{0, "", ""}}) {
+    SCOPED_TRACE(c.row);
+    ClearCardRet();
+    int listed = 0;
+    Script s;
+    s.OnForm("frmPanCardSeek", [&](QWidget &w) {
+      auto &f = static_cast<frmPanCardSeek &>(w);
+      listed = f.vaSpread1->MaxRows();
+      if (c.row > 0) f.vaSpread1->SetActiveCell(1, c.row);
+      int key = c.row > 0 ? orv::keys::vbKeyReturn : orv::keys::vbKeyEscape, shift = 0;
+      f.vaSpread1_KeyDown(key, shift);
+    });
+    main_->txtCommitNo->setText("77'1");
+    int enter = orv::keys::vbKeyReturn;
+    main_->txtCommitNo_KeyDown(enter, 0);
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(s.Log().size(), 1);  // the chooser, and no box
+    EXPECT_EQ(Cell(1, ColGdsKey), c.gdsKey);
+    EXPECT_EQ(Cell(1, ColQty), c.qty);
+    EXPECT_EQ(Cell(2, ColGdsKey), "");
+    EXPECT_EQ(gtCardRet.CmitNo, c.row > 0 ? "77'1" : "");
+  }
+  EXPECT_EQ(EventRows(105), 2);
 }
 
 // ---------------------------------------------------------------------------- held chits

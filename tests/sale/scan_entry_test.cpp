@@ -1,4 +1,6 @@
 // The scanner on the sale screen: codes sent to a pseudo-terminal become grid lines.
+#include <QDialog>
+#include <QTableWidget>
 #include <QTest>
 
 #include "platform/grid.h"
@@ -113,3 +115,48 @@ TEST_F(ScanEntryTest, PoleDisplayOpensAtLoadAndStaysOpen) {
   m.MSComm1->Output("Hi");
   EXPECT_EQ(pty_.Received(2), "Hi");
 }
+
+// The payment screen opened by Enter on the next empty code cell, with the scanner port kept
+// open for it: a code scanned meanwhile is read (by the port event or by the timer) and
+// dropped, since the grid has lost the focus; it never becomes a line behind the screen.
+class ScanDuringModalTest : public ScanEntryTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ScanDuringModalTest, ACodeScannedWhileThePaymentScreenIsOpenRingsUpNoLine) {
+  ASSERT_TRUE(pty_.Ok());
+  const bool events = GetParam();
+  LoginWithScanner(events);
+  pty_.Send("8801043014809\r");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Code(1) == "8801043014809"; }, 2000));
+  ASSERT_EQ(main_->vaSpread1->ActiveRow(), 2);
+  giSetKeyCheck = 1;
+
+  dialogs::Script s;
+  int shown = 0;
+  bool focusLeft = false, rungUp = true;
+  s.OnForm("frmCash", [&](QWidget &form) {
+    ++shown;
+    focusLeft = QTest::qWaitFor([&] { return main_->miGridFocus == 0; }, 2000);
+    EXPECT_TRUE(main_->MSComm2->PortOpen());
+    pty_.Send("8801043014809\r");
+    QTest::qWait(200);
+    rungUp = !Code(2).isEmpty();
+    static_cast<QDialog &>(form).reject();
+  });
+  QTest::keyClick(main_->vaSpread1->table(), Qt::Key_Return);
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(focusLeft);
+  EXPECT_FALSE(rungUp);
+  QTest::qWait(150);
+  EXPECT_EQ(Code(2), "");  // dropped, not kept for later
+  EXPECT_EQ(main_->MSComm2->InBufferCount(), 0);
+
+  // Back on the grid, the scanner rings up again.
+  main_->activateWindow();
+  main_->vaSpread1->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return main_->miGridFocus == 1; }, 2000));
+  main_->vaSpread1->SetActiveCell(ColCode, 2);
+  pty_.Send("8801043014809\r");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Code(2) == "8801043014809"; }, 2000));
+}
+
+INSTANTIATE_TEST_SUITE_P(PortEventsOrTimer, ScanDuringModalTest, ::testing::Bool());
