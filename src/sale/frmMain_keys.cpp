@@ -245,8 +245,10 @@ void frmMain::DispatchKey(int &keyCode, int &shift) {
   k.writeBack = 1;
   if (key == vbKeyReturn) {
     GoOffline();
+    // A recall replaying line 150 edits it; only the cashier's Enter there pays.
     if (g->CellValue(k.row, ColCode).trimmed().isEmpty() ||
-        (!g->CellValue(k.row, ColGdsKey).trimmed().isEmpty() && k.row >= kSaleLines)) {
+        (!g->CellValue(k.row, ColGdsKey).trimmed().isEmpty() && k.row >= kSaleLines &&
+         !mbRecallRunning)) {
       PayHandOff(k);
       return KeyTail(keyCode, shift, k);
     }

@@ -142,8 +142,10 @@ class RecallRun {
     EnableControls(&f_);
     f_.FocusGrid();
     // With a skipped line the first free line is where the cashier goes on.
+    // After a full chit, the last line (the grid has no row 151).
     const int32_t row = gone_.isEmpty() ? count + 1 : f_.FirstFreeRow();
-    f_.SetGridText(row >= 1 ? row : kSaleLines, ColCode, Grid::kActionActiveCell);
+    f_.SetGridText(row >= 1 && row <= kSaleLines ? row : kSaleLines, ColCode,
+                   Grid::kActionActiveCell);
     f_.miReturnMode = returnMode_;
     f_.mbRecallRunning = wasRunning_;
     if (!error_.isEmpty()) dialogs::Plain(error_);

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDialog>
 #include <QTimer>
 
 #include "chit/etc_chits.h"
@@ -442,6 +443,35 @@ TEST_F(HeldRecallTest, SnapshotRestoresEveryCellWithoutLookup) {
   QString text;
   ASSERT_EQ(EventRows(5, &text), 1);
   EXPECT_EQ(text, "1,99999,1,10,10");
+}
+
+TEST_F(HeldRecallTest, AFullChitComesBackWithoutStartingThePayment) {
+  std::vector<StoredLine> lines;
+  for (int i = 1; i <= kSaleLines; ++i) lines.push_back({i, 3, 2, 1800, 3600});
+  SaveChit(40, lines, 3600 * kSaleLines);
+  LoadHeld(lines);
+  Script s;
+  int paid = 0;
+  s.OnForm("frmCash", [&](QWidget &f) {
+    ++paid;
+    static_cast<QDialog &>(f).reject();
+  });
+  for (bool held : {false, true}) {
+    SCOPED_TRACE(held);
+    main_->ClearSaleScreen();
+    main_->ResetForRecall();
+    if (held) {
+      LoadHeld(lines);
+      main_->RecallWatChit();
+    } else {
+      main_->ReadPanChitNo("40");
+    }
+    EXPECT_EQ(paid, 0);
+    EXPECT_EQ(Cell(kSaleLines, ColGdsKey), "3");
+    EXPECT_EQ(Cell(kSaleLines, ColQty), "2");
+    EXPECT_EQ(Cell(kSaleLines, ColAmt), "3600");
+    EXPECT_EQ(main_->vaSpread1->ActiveRow(), kSaleLines);
+  }
 }
 
 // ---------------------------------------------------------------------------- special codes
