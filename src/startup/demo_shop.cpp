@@ -35,7 +35,11 @@ QList<TableRows> ReadShopFile(const QString &path) {
     };
     if (line.startsWith('[')) {
       if (!line.endsWith(']') || line.size() < 3) throw bad("bad table name");
-      out.push_back({line.mid(1, line.size() - 2).trimmed(), {}, {}});
+      QString name = line.mid(1, line.size() - 2).trimmed();
+      const bool posOnly = name.startsWith(QLatin1String("pos:"));
+      if (posOnly) name = name.mid(4).trimmed();
+      if (name.isEmpty()) throw bad("bad table name");
+      out.push_back({name, {}, {}, posOnly});
       continue;
     }
     if (out.isEmpty()) throw bad("row before any [table]");
@@ -52,12 +56,18 @@ QList<TableRows> ReadShopFile(const QString &path) {
   return out;
 }
 
-// Monthly tables and dates of the month the shop is set up in.
+// Monthly tables and dates of the day the shop is set up, and of the day before.
 QString ThisMonth(QString text) {
+  if (!text.contains('{')) return text;
   const QDate d = clock::Now().date();
+  const QDate b = d.addDays(-1);
   return text.replace(QLatin1String("{yymm}"), QString::asprintf("%02d%02d", d.year() % 100, d.month()))
       .replace(QLatin1String("{yyyy}"), QString::number(d.year()))
-      .replace(QLatin1String("{mm}"), QString::asprintf("%02d", d.month()));
+      .replace(QLatin1String("{mm}"), QString::asprintf("%02d", d.month()))
+      .replace(QLatin1String("{dd}"), QString::asprintf("%02d", d.day()))
+      .replace(QLatin1String("{yyyy-1d}"), QString::number(b.year()))
+      .replace(QLatin1String("{mm-1d}"), QString::asprintf("%02d", b.month()))
+      .replace(QLatin1String("{dd-1d}"), QString::asprintf("%02d", b.day()));
 }
 
 void LoadShopRows(const QList<TableRows> &tables, db::Connection &conn) {
@@ -80,8 +90,15 @@ QList<TableRows> PosCodeTables(const QList<TableRows> &tables) {
   QList<TableRows> out;
   for (const TableRows &t : tables) {
     const schema::TableDef *def = schema::FindTable(t.table);
-    if (def && schema::IsPosCodeTable(*def)) out << t;
+    if (t.posOnly || (def && schema::IsPosCodeTable(*def))) out << t;
   }
+  return out;
+}
+
+QList<TableRows> MainTables(const QList<TableRows> &tables) {
+  QList<TableRows> out;
+  for (const TableRows &t : tables)
+    if (!t.posOnly) out << t;
   return out;
 }
 
@@ -131,7 +148,7 @@ bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QStrin
     const QList<TableRows> shop = ReadShopFile(shopFile);
     CreateSchemaOn(connectionText);
     if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0)
-      LoadShopRows(shop, goDbMain);
+      LoadShopRows(MainTables(shop), goDbMain);
     goDbMain.Close();
     goDbPos.Close();
     FillPosCodes(shop, PosDatabaseText());
@@ -149,7 +166,7 @@ bool InitDemo(const QString &shopFile, QString *error) {
     }
     CreateSchemaOn(mainText);
     if (goDbMain.OpenRecordset("SELECT * FROM LogOn").RecordCount() == 0)
-      LoadShopRows(shop, goDbMain);
+      LoadShopRows(MainTables(shop), goDbMain);
     goDbMain.Close();
     goDbPos.Close();
     FillPosCodes(shop, posText);

@@ -17,21 +17,27 @@ bool InitDemo(const QString &shopFile, QString *error);
 bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QString *error);
 
 // Rows of a shop file: per table, the named columns and their rows. Throws
-// std::runtime_error naming the line for a malformed file.
+// std::runtime_error naming the line for a malformed file. A section written [pos: Table]
+// holds rows the checkout keeps for itself (held and delivery chits): posOnly.
 struct TableRows {
   QString table;
   QStringList columns;
   QList<QStringList> rows;
+  bool posOnly = false;
 };
 QList<TableRows> ReadShopFile(const QString &path);
 
 // Inserts the rows (empty fields as NULL) on goDbMain, or the connection given, in one
-// transaction.
+// transaction. {yyyy}, {mm}, {dd} and {yymm} in table names and fields become the date of
+// loading, {yyyy-1d}, {mm-1d} and {dd-1d} the day before.
 void LoadShopRows(const QList<TableRows> &tables);
 void LoadShopRows(const QList<TableRows> &tables, db::Connection &conn);
 
 // The tables of a shop that the POS database holds as copies of the main database's code
-// tables (what the daily code copy brings); tables of rows that are sent are left out.
+// tables (what the daily code copy brings), and the checkout's own rows; tables of rows
+// that are sent are left out.
 QList<TableRows> PosCodeTables(const QList<TableRows> &tables);
+// The tables of a shop that go into the main database: all but the checkout's own.
+QList<TableRows> MainTables(const QList<TableRows> &tables);
 
 }  // namespace orv::demo

@@ -79,7 +79,7 @@ TEST_F(SaleScreenTest, HelpPanelShowsTheKeyMapAndStoresTheCardTaxOnlineOnly) {
   Login();
   frmMain &m = *main_;
   Script s;
-  goDbMain.Execute("INSERT INTO OrvRegistry (RegKey, RegInt, RegChar) VALUES ('PosJulBarcode', 0, '2401')");
+  goDbMain.Execute("UPDATE OrvRegistry SET RegChar = '2401' WHERE RegKey = 'PosJulBarcode'");
   giZerdoAllDc = Currency::Won(5);
   m.cmdHelp->click();
   ASSERT_TRUE(m.fraHelp->isVisible());

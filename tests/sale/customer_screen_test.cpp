@@ -302,10 +302,10 @@ TEST_F(SaleScreenTest, DemoShopHasABundleAMembersPriceAndAPartnerLedger) {
   Login();
   frmMain &m = *main_;
   Script s;
-  // Partner 1002: its ledger of the month.
+  // Partner 1002: its ledger of the month (100,000), credit sales of 50,700, 30,000 collected.
   m.txtTrsNo->setText("1002");
   m.txtTrsNo_LostFocus();
-  EXPECT_EQ(m.lblTrsMisu->text(), "100,000");
+  EXPECT_EQ(m.lblTrsMisu->text(), "120,700");
   EXPECT_FALSE(m.frmTrsMast->isHidden());
   m.ClearCstInfo(0);
 

@@ -99,8 +99,8 @@ TEST_F(SaleKeysTest, TypedCodesOfEveryFormBecomeLinesAndStrangersOpenTheNewGoods
 
 TEST_F(SaleKeysTest, ScaleCodesPriceTheLineByTheirAmount) {
   Open();
-  goDbMain.Execute("INSERT INTO OrvRegistry (RegKey, RegInt, RegChar) VALUES ('PosJulBarcode', 0, '2122')");
-  goDbMain.Execute("INSERT INTO OrvRegistry (RegKey, RegInt, RegChar) VALUES ('PosJulGumSize2', 1, '')");
+  goDbMain.Execute("UPDATE OrvRegistry SET RegChar = '2122' WHERE RegKey = 'PosJulBarcode'");
+  goDbMain.Execute("UPDATE OrvRegistry SET RegInt = 1 WHERE RegKey = 'PosJulGumSize2'");
   goDbMain.Execute("UPDATE GdsCode SET GcdBarcode = '2101234000000' WHERE GcdKey = 19");
   goDbMain.Execute("UPDATE GdsCode SET GcdBarcode = '2200123000000' WHERE GcdKey = 20");
   dialogs::Script s;

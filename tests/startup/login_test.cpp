@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <tuple>
 
 #include "core/globals.h"
 #include "core/options.h"
@@ -300,13 +301,26 @@ TEST_F(LoginTest, DemoShopIsMadeOnceAndKept) {
   MakeDemo();
   db::Connection c;
   c.Open(db::BuildConnectionText("", "SQLite", "", "", "main.db"));
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 33);
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM CstCode").RecordCount(), 5);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 38);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM CstCode").RecordCount(), 6);
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM TrsCode WHERE TcdNo = 88000").RecordCount(), 1);
+  // Held and delivery chits are the checkout's own; credit chits are sent rows, so they
+  // are the main database's alone.
+  db::Connection pos;
+  pos.Open(db::BuildConnectionText("", "SQLite", "", "", "pos.db"));
+  const QString yymm = QDate::currentDate().toString("yyMM");
+  for (const auto &[table, inMain, inPos] :
+       {std::tuple{"WatChitT", 0, 2}, {"BdlGods", 0, 4}, {"KeyCode", 6, 6}}) {
+    EXPECT_EQ(c.OpenRecordset(QStringLiteral("SELECT * FROM ") + table).RecordCount(), inMain) << table;
+    EXPECT_EQ(pos.OpenRecordset(QStringLiteral("SELECT * FROM ") + table).RecordCount(), inPos) << table;
+  }
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM PanChit" + yymm).RecordCount(), 3);
+  EXPECT_FALSE(pos.TableExists("PanChit" + yymm) &&
+               pos.OpenRecordset("SELECT * FROM PanChit" + yymm).RecordCount() > 0);
   c.Execute("DELETE FROM GdsCode WHERE GcdKey = 20");
   QString error;
   ASSERT_TRUE(demo::InitDemo(shopFile(), &error));
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 32);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 37);
 }
 
 TEST(ShopFile, MalformedFilesAreRejectedWithTheLine) {
@@ -318,6 +332,7 @@ TEST(ShopFile, MalformedFilesAreRejectedWithTheLine) {
       {"a|b\n", ":1:"},
       {"[T]\na|b\n1\n", ":3:"},
       {"[\n", ":1:"},
+      {"[pos: ]\n", ":1:"},
   };
   for (const auto &c : cases) {
     QFile f(dir->filePath("shop.txt"));
