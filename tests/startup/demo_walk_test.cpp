@@ -1,0 +1,158 @@
+// The demo shop walked through the real screens after the demo login: what a newcomer
+// tries first must work on the rows the demo ships.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "checkout/frmOiReturn.h"
+#include "checkout/frmOisang.h"
+#include "checkout/frmWait.h"
+#include "chit/records.h"
+#include "core/globals.h"
+#include "platform/dialogs.h"
+#include "platform/grid.h"
+#include "sale/frmMain.h"
+#include "sale/sale_dialogs.h"
+#include "login_fixture.h"
+
+using namespace orv;
+using dialogs::Script;
+
+namespace {
+
+class DemoWalkTest : public orvtest::LoginTest {
+ protected:
+  void SetUp() override {
+    LoginTest::SetUp();
+    MakeDemo();
+    auto f = Load();
+    Login(*f, "1", "1234");
+    m = qobject_cast<frmMain *>(mainWindow_);
+    ASSERT_NE(m, nullptr);
+    m->show();
+    m->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m));
+    m->vaSpread1->setFocus();
+    m->vaSpread1->SetActiveCell(ColCode, 1);
+  }
+  // Keys go where the focus is, as the cashier's do; a closed modal form may leave the
+  // window without one, and the cashier would click back into it.
+  QWidget *Focus() {
+    if (!QApplication::focusWidget()) {
+      QApplication::setActiveWindow(m);
+      m->vaSpread1->setFocus();
+    }
+    return QApplication::focusWidget();
+  }
+  void Press(Qt::Key key) {
+    QTest::keyClick(Focus(), key);
+    QApplication::processEvents();
+  }
+  void Type(const QString &s) {
+    for (QChar ch : s) QTest::keyClick(Focus(), ch.toLatin1());
+  }
+  void Enter(const QString &code) {
+    Type(code);
+    Press(Qt::Key_Return);
+  }
+  QString Cell(int row, int col) const { return m->vaSpread1->CellValue(row, col).trimmed(); }
+  static int Rows(db::Connection &c, const QString &sql) { return c.OpenRecordset(sql).RecordCount(); }
+  static QString YyMm() { return QString::number(giWrkYear % 100 * 100 + giWrkMonth).rightJustified(4, '0'); }
+
+  frmMain *m = nullptr;
+};
+
+TEST_F(DemoWalkTest, ScaleOpenPriceAndHotKeyCodesBecomePricedLines) {
+  Script s;
+  s.OnForm("frmGdsSelect", [](QWidget &f) { static_cast<frmGdsSelect &>(f).GdsNameCmd_Click(2); });
+  struct Case {
+    QString typed;  // Enter follows unless it is a single hot-key letter
+    QString gdsKey;
+    QString price;  // "" where the list price is not the point
+  } cases[] = {
+      {"2100001128005", "25", "12800"},  // narrow scale code: 삼겹살, amount 12,800
+      {"2200020159001", "26", "15900"},  // wide scale code: 불고기
+      {"21-1-8450", "25", "8450"},       // typed with dashes
+      {"8800000035000", "28", "3500"},   // the open-price goods of 8800000…
+      {"w", "7", ""},                    // hot key w: 새우깡
+      {"q", "29", ""},                   // hot key q, a pack: its button 2 is the five-pack
+      {"1013", "3", ""},                 // the hot key's number: 코카콜라
+  };
+  int row = 1;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.typed.toStdString());
+    if (c.typed.size() == 1)
+      Type(c.typed);
+    else
+      Enter(c.typed);
+    EXPECT_EQ(Cell(row, ColGdsKey), c.gdsKey);
+    if (!c.price.isEmpty()) EXPECT_EQ(Cell(row, ColPrice), c.price);
+    ++row;
+  }
+  EXPECT_EQ(s.Log().size(), 1);  // the pack chooser, nothing else
+}
+
+TEST_F(DemoWalkTest, PgDnOnAnEmptyGridListsTheHeldSalesAndEnterRecallsOne) {
+  Script s;
+  QStringList listed;
+  s.OnForm("frmWait", [&](QWidget &w) {
+    auto &f = static_cast<checkout::frmWait &>(w);
+    for (int r = 1; r <= f.vaSpread1->MaxRows(); ++r)
+      listed << f.vaSpread1->CellValue(r, 1) + " " + f.vaSpread1->CellValue(r, 5) + " " +
+                    f.vaSpread1->CellValue(r, 6);
+    f.vaSpread1->table()->setFocus();
+    QTest::keyClick(f.vaSpread1->table(), Qt::Key_Return);  // the newest, 11:05
+  });
+  Press(Qt::Key_PageDown);
+  EXPECT_EQ(listed, QStringList({QStringLiteral("11:05:03  계란 30구 특란 외"),
+                                 QStringLiteral("10:12:30 홍길동 초코파이 12개입 외")}));
+  EXPECT_EQ(Cell(1, ColGdsKey), "3");
+  EXPECT_EQ(Cell(2, ColGdsKey), "11");
+  EXPECT_EQ(m->lblHabGum->text(), "12,500");
+  EXPECT_TRUE(s.Texts().isEmpty()) << s.Texts().join(" | ").toStdString();
+}
+
+TEST_F(DemoWalkTest, CreditListAndThePartnersCollectionWithItsFigures) {
+  Script s;
+  QStringList credit;
+  s.OnForm("frmOisang", [&](QWidget &w) {
+    auto &f = static_cast<checkout::frmOisang &>(w);
+    for (int r = 1; r <= f.vaSpread1->MaxRows(); ++r)
+      credit << f.vaSpread1->CellValue(r, 1) + " " + f.vaSpread1->CellValue(r, 4) +
+                    (f.vaSpread1->table()->item(r - 1, 0)->foreground().color() == QColor(255, 192, 128)
+                         ? " card"
+                         : "");
+    f.reject();
+  });
+  Enter("3000");
+  EXPECT_EQ(credit, QStringList({"111510 27800 card", "93010 32900"}));
+
+  // The member's card brings his partner along; 5000 then goes straight to its collection.
+  Enter("2900000010064");
+  EXPECT_EQ(gtCstCode.CcdName, QStringLiteral("최사장"));
+  EXPECT_EQ(m->txtTrsNo->text(), "1002");
+  QStringList figures;
+  s.OnForm("frmOiReturn", [&](QWidget &w) {
+    auto &f = static_cast<checkout::frmOiReturn &>(w);
+    figures << f.windowTitle() << f.lblTsName->text() << f.txtBefore->text() << f.txtNow->text()
+            << f.txtOiHab->text() << f.txtResent->text();
+    QTest::keyClicks(f.txtOiIpgum, "20000");
+    QTest::keyClick(f.txtOiIpgum, Qt::Key_Return);
+  });
+  Enter("5000");
+  EXPECT_EQ(figures, QStringList({QStringLiteral("외매회수"), QStringLiteral("중앙식당"), "100,000",
+                                  "50,700", "30,000", "120,700"}));
+  const QString yymm = YyMm();
+  EXPECT_EQ(Rows(goDbMain, "Select * From PanChit" + yymm + " Where PctSss2 = 9"), 2);
+  EXPECT_EQ(Rows(goDbPos, "Select * From PanChitT" + yymm + " Where PctSss2 = 9"), 1);
+  // A collection earns points here: 20 for 20,000 won.
+  db::Recordset cst = goDbMain.OpenRecordset("Select ccdJumsu From CstCode Where ccdKey = 6");
+  EXPECT_EQ(NzCur(cst.Field("ccdJumsu")), Currency::Won(1220));
+  EXPECT_EQ(m->txtTrsNo->text(), "88000");
+  EXPECT_TRUE(s.Texts().isEmpty()) << s.Texts().join(" | ").toStdString();
+}
+
+}  // namespace
