@@ -22,11 +22,21 @@ class GridDelegate : public QStyledItemDelegate {
   QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                         const QModelIndex &index) const override {
     QWidget *w = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto *edit = qobject_cast<QLineEdit *>(w)) grid_->editorMade(edit, index.row(), index.column());
+    if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+      if (auto a = grid_->colAlign_.find(index.column()); a != grid_->colAlign_.end())
+        edit->setAlignment(*a);
+      grid_->editorMade(edit, index.row(), index.column());
+    }
     return w;
   }
 
  protected:
+  void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (auto a = grid_->colAlign_.find(index.column()); a != grid_->colAlign_.end())
+      option->displayAlignment = *a;
+  }
+
   bool eventFilter(QObject *editor, QEvent *event) override {
     if (event->type() == QEvent::KeyPress &&
         grid_->handleKey(editor, static_cast<QKeyEvent *>(event)))
@@ -344,6 +354,12 @@ void Grid::SetColWidth(int col, double chars) {
 void Grid::SetColHeaderText(int col, const QString &text) {
   if (col >= 1 && col <= MaxCols())
     table_->setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
+}
+
+void Grid::SetColAlignment(int col, Qt::Alignment align) {
+  if (col < 1) return;
+  colAlign_[col - 1] = align;
+  table_->viewport()->update();
 }
 
 void Grid::SetRowHeadersVisible(bool on) { table_->verticalHeader()->setVisible(on); }

@@ -72,6 +72,8 @@ class Grid : public QWidget {
   double ColWidth(int col) const;
   void SetColWidth(int col, double chars);
   void SetColHeaderText(int col, const QString &text);
+  // How a column shows its texts (numbers to the right); the values stay as they are.
+  void SetColAlignment(int col, Qt::Alignment align);
   void SetRowHeadersVisible(bool on);
 
   // The cell with the cursor; 0 when the grid has none.
@@ -138,7 +140,8 @@ class Grid : public QWidget {
   QPointer<QLineEdit> editor_;
   int editRow0_ = -1, editCol0_ = -1;
   QHash<int, double> widths_;  // widths set by the program, by 0-based column
-  QHash<int, Style> colStyles_;  // what cells of a column take when they are made
+  QHash<int, Style> colStyles_;
+  QHash<int, Qt::Alignment> colAlign_;  // 0-based column  // what cells of a column take when they are made
 };
 
 }  // namespace orv

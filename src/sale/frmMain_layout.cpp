@@ -114,6 +114,7 @@ void frmMain::BuildControls() {
     vaSpread1->SetColHeaderText(c, QString::fromUtf16(kHeaders[c - 1]));
   static const double kWidths[] = {15, 30, 6, 10, 11, 4, 5};
   for (int c = 1; c <= 7; ++c) vaSpread1->SetColWidth(c, kWidths[c - 1]);
+  for (int c : {ColQty, ColPrice, ColAmt}) vaSpread1->SetColAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
   // A 13-digit barcode must show whole: digits are wider than the font's average letter.
   QTableWidget *table = vaSpread1->table();
   const int codeWidth = table->fontMetrics().horizontalAdvance(QStringLiteral("8801234567890-")) + 16;
