@@ -1413,17 +1413,7 @@ void frmCash::SaveCashChit(Currency cardGum) {
     req.visit = ac.visit;
     const CommitResult res = CommitSaleChit(req);
     if (!res.saved) {
-      QString text = res.error;
-      if (!gtCardRet.CmitNo.isEmpty()) {
-        // The card was charged before the save: the retry uses this approval.
-        giCardRetKept = 1;
-        text += QStringLiteral("\r\n카드승인번호 : ") + gtCardRet.CmitNo +
-                QStringLiteral("  승인금액 : ") + FmtAmt(gtCardRet.Gum, 0);
-      }
-      giCashSaved = 0;
-      miSaveBusy = 0;
-      CloseScreen();
-      dlg::Plain(text);
+      FailSave(res.error);
       return;
     }
     FinishSale(ac.visit);
@@ -1432,16 +1422,21 @@ void frmCash::SaveCashChit(Currency cardGum) {
     QString text = QStringLiteral("[저장오류:") + QString::fromUtf8(e.what()) + "]";
     if (auto *db = dynamic_cast<const orv::db::DbError *>(&e))
       text = QStringLiteral("[저장오류:") + db->Description + "]";
-    if (!gtCardRet.CmitNo.isEmpty()) {
-      giCardRetKept = 1;
-      text += QStringLiteral("\r\n카드승인번호 : ") + gtCardRet.CmitNo +
-              QStringLiteral("  승인금액 : ") + FmtAmt(gtCardRet.Gum, 0);
-    }
-    giCashSaved = 0;
-    miSaveBusy = 0;
-    CloseScreen();
-    dlg::Plain(text);
+    FailSave(text);
   }
+}
+
+void frmCash::FailSave(QString text) {
+  if (!gtCardRet.CmitNo.isEmpty()) {
+    // The card was charged before the save: the retry uses this approval.
+    giCardRetKept = 1;
+    text += QStringLiteral("\r\n카드승인번호 : ") + gtCardRet.CmitNo +
+            QStringLiteral("  승인금액 : ") + FmtAmt(gtCardRet.Gum, 0);
+  }
+  giCashSaved = 0;
+  miSaveBusy = 0;
+  CloseScreen();
+  dlg::Plain(text);
 }
 
 // After both commits: whatever fails here, the sale is saved and is never paid twice.

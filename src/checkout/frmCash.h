@@ -116,6 +116,8 @@ class frmCash : public QDialog {
   void ShowCardForm(const char *name);
   void RefuseSave(QLineEdit *focus);
   void FinishSale(const orv::checkout::VisitWrite &visit);
+  // A save that did not land: the screen closes and says so, naming a card approval taken.
+  void FailSave(QString text);
   void ResetSaleScreen(orv::Currency change);
   QList<QLineEdit *> TenderBoxes() const;
 
