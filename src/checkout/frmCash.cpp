@@ -1265,17 +1265,7 @@ void frmCash::SaveCashChit(Currency cardGum) {
     // The customer as stored now.
     const Currency key = gtCstCode.CcdKey;
     ClearCstRecord();
-    if (!key.IsZero()) {
-      orv::db::Recordset rs;
-      const QString k = key.ToPlainText();
-      if (giCstTsMode == 0)
-        rs = goDbMain.OpenRecordset(" Select * From CstCode Where CcdKey=" + k + " ");
-      else if (giCstTsMode == 1)
-        rs = goDbPos.OpenRecordset(" Select * From CstCodeTs Where CcdKey=" + k + " ");
-      else if (goDbTs.IsOpen())
-        rs = goDbTs.OpenRecordset(" Select * From CstCode Where CcdKey=" + k + " ");
-      if (rs.RecordCount() > 0) ReadCstRecord(rs);
-    }
+    ReadCstRecordByKey(key);
 
     SetCaption(lblUseCustGum, "");
     SetCaption(lblUseCustJum, "");

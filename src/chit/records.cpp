@@ -1,5 +1,6 @@
 #include "chit/records.h"
 
+#include "core/globals.h"
 #include "core/options.h"
 #include "core/values.h"
 
@@ -415,6 +416,25 @@ void ReadGdsRecord(const orv::db::Recordset &rs) {
   if (GetRegInt(QStringLiteral("PosGdsBnsPoint")) != 1) gtGdsCode.GcdSss5 = 0;
 }
 void ReadCstRecord(const orv::db::Recordset &rs) { readAll(rs, gtCstCode); }
+
+orv::db::Connection *CstConnection(QString *table) {
+  if (table) *table = giCstTsMode == 1 ? QStringLiteral("CstCodeTs") : QStringLiteral("CstCode");
+  if (giCstTsMode == 1) return &goDbPos;
+  if (giCstTsMode == 2) return goDbTs.IsOpen() ? &goDbTs : nullptr;
+  return giCstTsMode == 0 ? &goDbMain : nullptr;
+}
+
+bool ReadCstRecordByKey(orv::Currency key) {
+  QString table;
+  orv::db::Connection *conn = CstConnection(&table);
+  if (key.IsZero() || !conn) return false;
+  orv::db::Statement st = conn->Prepare("Select * From " + table + " Where CcdKey=?");
+  st.Bind(0, BindCur(key));
+  const orv::db::Recordset rs = st.Query();
+  if (rs.RecordCount() == 0) return false;
+  ReadCstRecord(rs);
+  return true;
+}
 
 void ClearPanChitRecord() { clearAll(gtPanChit); }
 void ClearPanChitTRecord() { clearAll(gtPanChitT); }

@@ -366,6 +366,14 @@ void ReadDlvChitRecord(const orv::db::Recordset &rs);
 void ReadGdsRecord(const orv::db::Recordset &rs);
 void ReadCstRecord(const orv::db::Recordset &rs);
 
+// Where the customers live by giCstTsMode: CstCode on the main database (0), CstCodeTs on
+// the POS database (1), CstCode of the joint points server (2). Null when mode 2 has no
+// open connection.
+orv::db::Connection *CstConnection(QString *table = nullptr);
+// Reads the customer of the key from there into gtCstCode; false (record untouched) when
+// the key is 0, the source is not open or no row has the key.
+bool ReadCstRecordByKey(orv::Currency key);
+
 // ---- Clears: every number 0, every text "" ------------------------------------------------
 void ClearPanChitRecord();
 void ClearPanChitTRecord();

@@ -121,6 +121,11 @@ QString NzStr(double value) {
 }
 QString NzStrWhole(int64_t value) { return QString::number(value); }
 
+QVariant BindCur(orv::Currency value) {
+  if (value.raw() % orv::Currency::kScale == 0) return qlonglong(value.raw() / orv::Currency::kScale);
+  return value.ToPlainText();
+}
+
 // --- Money arithmetic ------------------------------------------------------------------
 
 namespace {

@@ -50,6 +50,10 @@ QString NzStr2(const T &value) {
   return NzStr(value);
 }
 
+// A key or amount as a value to bind: a whole number when it is one (keys are numeric
+// columns on both engines), else its decimal text.
+QVariant BindCur(orv::Currency value);
+
 // --- Money arithmetic ------------------------------------------------------------------
 // Any failure of the operation (overflow, division by zero) gives 0. Then the rounding
 // mode: 0 down to a whole number toward minus infinity; 2 cut to two decimals (CurCutDec);

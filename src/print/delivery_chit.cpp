@@ -33,28 +33,13 @@ QString rightPad(const QString &text, int n) {
   return s.isEmpty() ? QString(n, ' ') : s;
 }
 
-QVariant wholeKey(Currency c) { return QVariant(qlonglong(c.RoundToInt())); }
-
 QByteArray wide(const QString &text) {
   return gsPrnWide + orv::codepage::Encode(text) + gsPrnNormal;
 }
 
 void readCustomer(Currency key) {
   ClearCstRecord();
-  orv::db::Connection *conn = nullptr;
-  QString table = QStringLiteral("CstCode");
-  switch (giCstTsMode) {
-    case 0: conn = &goDbMain; break;
-    case 1: conn = &goDbPos; table = QStringLiteral("CstCodeTs"); break;
-    case 2: conn = &goDbTs; break;
-    default: return;
-  }
-  orv::db::Statement st = conn->Prepare(QStringLiteral("SELECT * FROM ") + table + " WHERE CcdKey = ?");
-  st.Bind(0, wholeKey(key));
-  orv::db::Recordset rs = st.Query();
-  if (rs.RecordCount() == 0) return;
-  rs.MoveFirst();
-  ReadCstRecord(rs);
+  ReadCstRecordByKey(key);
 }
 
 struct Shop {

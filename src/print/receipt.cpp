@@ -35,8 +35,6 @@ QString VanName(int32_t van) { return orv::print::VanName(van); }
 namespace orv::print {
 namespace {
 
-QVariant wholeKey(Currency c) { return QVariant(qlonglong(c.RoundToInt())); }
-
 QString text(const db::Recordset &rs, const char *f) {
   const QString name = QString::fromLatin1(f);
   return rs.HasField(name) ? NzStr(rs.Field(name)) : QString();
@@ -54,12 +52,6 @@ QString optionKey(const QString &k) {
   return s.toUpper();
 }
 
-db::Connection &customerConnection() {
-  if (giCstTsMode == 1) return goDbPos;
-  if (giCstTsMode == 2) return goDbTs;
-  return goDbMain;
-}
-
 // Goods rows, each key read once per receipt through one prepared statement.
 class GoodsReader {
  public:
@@ -69,7 +61,7 @@ class GoodsReader {
   RcptGoods operator()(Currency key) {
     if (auto it = goods_.constFind(key.raw()); it != goods_.constEnd()) return *it;
     if (!st_.IsPrepared()) st_ = goDbMain.Prepare(QStringLiteral("SELECT * FROM GdsCode WHERE GcdKey = ?"));
-    st_.Bind(0, wholeKey(key));
+    st_.Bind(0, BindCur(key));
     db::Recordset rs = st_.Query();
     RcptGoods g;
     ClearGdsRecord();
@@ -208,7 +200,7 @@ RcptReceivables ReadReceivables(const QString &date, Currency trsKey, Currency c
       " A ON A.TmsTrsKey = B.TcdKey AND substr(A.TmsDate, 1, 6) = ? WHERE B.TcdKey = ? "
       "GROUP BY B.TcdKey, B.TcdNo, B.TcdName");
   ledger.Bind(0, date.left(6));
-  ledger.Bind(1, wholeKey(trsKey));
+  ledger.Bind(1, BindCur(trsKey));
   db::Recordset rs = ledger.Query();
   if (rs.RecordCount() > 0) {
     rs.MoveFirst();
@@ -219,7 +211,7 @@ RcptReceivables ReadReceivables(const QString &date, Currency trsKey, Currency c
   auto sum = [&](const QString &column, const QString &where, const QVariant &value) {
     db::Statement st = goDbMain.Prepare(QStringLiteral("SELECT SUM(%1) AS s FROM PanChit").arg(column) + yymm +
                                         " WHERE PctTrsKey = ? AND PctJunsong = 1" + where);
-    st.Bind(0, wholeKey(trsKey));
+    st.Bind(0, BindCur(trsKey));
     if (value.isValid()) st.Bind(1, value);
     db::Recordset s = st.Query();
     if (s.RecordCount() == 0) return Currency();
@@ -279,18 +271,9 @@ bool ReadChitBack(const QString &date, int32_t chitNo, int32_t kind, ReceiptData
 
   // A customer who is gone prints as an empty record, never as someone else.
   d.cst = RcptCustomer{};
-  if (!c.cstKey.IsZero()) {
-    db::Statement cst = customerConnection().Prepare(
-        giCstTsMode == 1 ? QStringLiteral("SELECT * FROM CstCodeTs WHERE CcdKey = ?")
-                         : QStringLiteral("SELECT * FROM CstCode WHERE CcdKey = ?"));
-    cst.Bind(0, wholeKey(c.cstKey));
-    db::Recordset cr = cst.Query();
-    if (cr.RecordCount() > 0) {
-      cr.MoveFirst();
-      ReadCstRecord(cr);
-      d.cst = RcptCustomer{money(cr, "CcdKey"), money(cr, "CcdNo"),     text(cr, "CcdBarcode"), text(cr, "CcdName"),
-                           money(cr, "CcdJumsu"), money(cr, "CcdZerdo"), money(cr, "CcdTjumsu")};
-    }
+  if (ReadCstRecordByKey(c.cstKey)) {
+    const CstCodeRec &r = gtCstCode;
+    d.cst = RcptCustomer{r.CcdKey, r.CcdNo, r.CcdBarcode, r.CcdName, r.CcdJumsu, r.CcdZerdo, r.CcdTjumsu};
   }
   if (kind != 8) {
     d.lines.clear();

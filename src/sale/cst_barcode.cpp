@@ -1,5 +1,6 @@
 #include "sale/cst_barcode.h"
 
+#include "chit/records.h"
 #include "core/globals.h"
 #include "core/values.h"
 #include "platform/db.h"
@@ -7,19 +8,11 @@
 using namespace orv;
 
 QString GetCstBarcode(Currency cstKey) {
-  db::Connection *conn = &goDbMain;
-  QString table = QStringLiteral("CstCode");
-  if (giCstTsMode == 1) {
-    conn = &goDbPos;
-    table = QStringLiteral("CstCodeTs");
-  } else if (giCstTsMode == 2) {
-    conn = &goDbTs;
-  }
+  QString table;
+  db::Connection *conn = CstConnection(&table);
+  if (!conn) return {};
   db::Statement st = conn->Prepare("Select CcdBarcode From " + table + " Where CcdKey=?");
-  if (cstKey.raw() % Currency::kScale == 0)
-    st.Bind(0, qlonglong(cstKey.raw() / Currency::kScale));
-  else
-    st.Bind(0, cstKey.ToPlainText());
+  st.Bind(0, BindCur(cstKey));
   db::Recordset rs = st.Query();
   return rs.RecordCount() > 0 ? NzStr(rs.Field("CcdBarcode")) : QString();
 }

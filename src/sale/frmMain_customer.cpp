@@ -174,14 +174,9 @@ void frmMain::ClearCstInfo(int16_t flag) {
 void frmMain::FindCstSql(const QString &text) {
   gcJumsuGum = {};
   gcGdsJumsu = {};
-  db::Connection *conn = &goDbMain;
-  QString table = QStringLiteral("CstCode");
-  if (giCstTsMode == 1) {
-    conn = &goDbPos;
-    table = QStringLiteral("CstCodeTs");
-  } else if (giCstTsMode == 2) {
-    conn = &goDbTs;
-  }
+  QString table;
+  db::Connection *conn = CstConnection(&table);
+  if (!conn) return;
   const std::optional<sale::CstFindSql> found = sale::BuildCstFindSql(text, conn->dialect(), table);
   if (!found) return;
   gsCstFindSql = found->sql;

@@ -14,29 +14,20 @@
 
 using namespace orv;
 
-namespace {
-
-QVariant WholeOrText(Currency value) {
-  if (value.raw() % Currency::kScale == 0) return qlonglong(value.raw() / Currency::kScale);
-  return value.ToPlainText();
-}
-
-}  // namespace
-
 void frmMain::WriteTrsPris(Currency gdsKey, Currency price) {
   try {
     db::Statement look = goDbMain.Prepare(
         QStringLiteral("Select TpsMech1 From TrsPris Where TpsTrsKey=? And TpsGdsKey=?"));
-    look.Bind(0, WholeOrText(gcTcdKey));
-    look.Bind(1, WholeOrText(gdsKey));
+    look.Bind(0, BindCur(gcTcdKey));
+    look.Bind(1, BindCur(gdsKey));
     const bool exists = look.Query().RecordCount() > 0;
     db::Transaction tx(goDbMain);
     if (!exists) {
       const QDateTime now = clock::Now();
       db::Statement ins = goDbMain.Prepare(QStringLiteral(
           "Insert into TrsPris(TpsTrsKey,TpsGdsKey,TpsMech1,TpsWrtdate,TpsWrttime) Values(?,?,?,?,?)"));
-      ins.Bind(0, WholeOrText(gcTcdKey));
-      ins.Bind(1, WholeOrText(gdsKey));
+      ins.Bind(0, BindCur(gcTcdKey));
+      ins.Bind(1, BindCur(gdsKey));
       ins.Bind(2, price.ToPlainText());
       ins.Bind(3, now.toString(QStringLiteral("yyyyMMdd")));
       ins.Bind(4, now.toString(QStringLiteral("HHmmss")));
@@ -46,8 +37,8 @@ void frmMain::WriteTrsPris(Currency gdsKey, Currency price) {
       db::Statement upd = goDbMain.Prepare(
           QStringLiteral("Update TrsPris Set TpsMech1=? Where TpsTrsKey=? And TpsGdsKey=?"));
       upd.Bind(0, price.ToPlainText());
-      upd.Bind(1, WholeOrText(gcTcdKey));
-      upd.Bind(2, WholeOrText(gdsKey));
+      upd.Bind(1, BindCur(gcTcdKey));
+      upd.Bind(2, BindCur(gdsKey));
       upd.Execute();
     }
     tx.Commit();
@@ -62,7 +53,7 @@ void frmMain::ReadTrsMisu() {
   const int16_t y = int16_t(d.year()), m = int16_t(d.month());
   const QString month = FmtYmd(y, m, int16_t(d.day()), 0, 0).left(6);
   const QString suffix = FmtYyMm(y, m);
-  const QVariant key = WholeOrText(gcTcdKey);
+  const QVariant key = BindCur(gcTcdKey);
 
   Currency ledger;
   db::Statement st = goDbMain.Prepare(
