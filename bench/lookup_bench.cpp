@@ -6,7 +6,8 @@
 // Each case runs once per repetition; the medians are the figures. Counters: first_ms (the
 // first page in the grid's model), all_ms (every row in the model), step_ms (the longest
 // single step on the window thread while the rest loads between events), rows.
-// ORV_BENCH_GOODS sets the goods count (default 200000).
+// ORV_BENCH_GOODS sets the goods count (default 200000). ORV_BENCH_PG_REUSE=1 fills the
+// database ORVPOS_TEST_PG names (once, kept for later runs and EXPLAIN) instead of a new one.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -96,13 +97,18 @@ class BatchInsert {
   QList<QVariantList> pending_;
 };
 
+const char *const kShopTables[] = {"GdsCode", "TrsCode", "CstCode", "CstCodeTs", "ColSize",
+                                   "OrvEnvironment", "ExtCode", "TrsPris", "TrsGods", "GdsLmip",
+                                   "GdsLmch", "BoxCode", "GdsAbcd", "GdsMast", "MipChit",
+                                   "MipGods", "PsnCode"};
+
 void FillShop(const QString &text) {
   Connection c;
   c.Open(text);
-  for (const char *t : {"GdsCode", "TrsCode", "CstCode", "CstCodeTs", "ColSize", "OrvEnvironment",
-                        "ExtCode", "TrsPris", "TrsGods", "GdsLmip", "GdsLmch", "BoxCode",
-                        "GdsAbcd", "GdsMast", "MipChit", "MipGods", "PsnCode"})
+  for (const char *t : kShopTables) {
+    c.Execute(QString("DROP TABLE IF EXISTS ") + t);  // a reused database's earlier fill
     orv::schema::CreateTable(c, t);
+  }
   orv::db::Transaction tx(c);
   const int goods = GoodsCount();
   {
@@ -150,6 +156,15 @@ void FillShop(const QString &text) {
   }
   tx.Commit();
   c.Execute("ANALYZE");
+}
+
+// A reused database holds the shop of this goods count already.
+bool ShopFilled(const QString &text) {
+  Connection c;
+  c.Open(text);
+  if (!c.TableExists("GdsCode") || !c.TableExists("CstCode")) return false;
+  const auto rs = c.OpenRecordset("SELECT COUNT(*) FROM GdsCode");
+  return rs.Value(0, 0).toLongLong() == GoodsCount();
 }
 
 void Use(const QString &text) {
@@ -382,8 +397,13 @@ int main(int argc, char **argv) {
   std::fprintf(stderr, "SQLite shop filled in %.1f s\n", t.elapsed() / 1000.0);
   if (orvbench::HavePg()) {
     t.restart();
-    g_pg = dbs.New(true);
-    FillShop(g_pg);
+    if (qEnvironmentVariableIntValue("ORV_BENCH_PG_REUSE") == 1) {
+      g_pg = qEnvironmentVariable("ORVPOS_TEST_PG");
+      if (!ShopFilled(g_pg)) FillShop(g_pg);
+    } else {
+      g_pg = dbs.New(true);
+      FillShop(g_pg);
+    }
     std::fprintf(stderr, "PostgreSQL shop filled in %.1f s\n", t.elapsed() / 1000.0);
   }
   benchmark::Initialize(&argc, argv);

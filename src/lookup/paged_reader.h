@@ -8,6 +8,7 @@
 #include <QVariantList>
 #include <QVector>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "platform/db.h"
@@ -28,15 +29,17 @@ struct PagedQuery {
   QString where;    // conditions with '?' marks; empty for none
   QVariantList args;
   QVector<OrderItem> order;  // must make a row unique
-  int pageSize = 500;
+  int pageSize = 500;        // 0: every row in one statement
+  // The first page only fills the screen, so the list shows before a whole page is read.
+  int firstPageSize = 100;
 };
 
 // The ORDER BY clause (without the keywords) for the engine.
 QString OrderClause(db::Engine engine, const QVector<OrderItem> &order);
 // The page statement after the given last order values (empty: the first page); the bound
-// values are appended to args.
+// values are appended to args. limit -1: the query's page size; 0: no limit.
 QString PageSql(db::Engine engine, const PagedQuery &q, const QVariantList &after,
-                QVariantList &args);
+                QVariantList &args, int limit = -1);
 
 class PagedReader : public QObject {
   Q_OBJECT
@@ -65,6 +68,10 @@ class PagedReader : public QObject {
 
   db::Connection &conn_;
   PagedQuery query_;
+  // Page statements by their text, prepared once: the pages differ in bound values only,
+  // so the server need not parse and plan each page again.
+  std::map<QString, db::Statement> prepared_;
+  QStringList savedSettings_;  // the session's planner settings the pages change
   Sink sink_;
   QVariantList after_;
   bool done_ = false;

@@ -24,8 +24,9 @@ class PagedReaderTest : public lookuptest::LookupDb {
             b ? QVariant(QString(b)) : QVariant()});
     }
   }
-  QStringList Read(PagedQuery q, int pageSize) {
+  QStringList Read(PagedQuery q, int pageSize, int firstPageSize = 100) {
     q.pageSize = pageSize;
+    q.firstPageSize = firstPageSize;
     QStringList keys;
     PagedReader r(goDbMain, q, [&](QVector<ListFields> rows) {
       for (const auto &f : rows) keys << f.value(0).toString();
@@ -56,9 +57,12 @@ TEST_P(PagedReaderTest, PagesGiveTheRowsOfOneRead) {
     q.order = order;
     const QStringList whole = Read(q, 0);
     EXPECT_EQ(whole.size(), 27);
-    for (int page : {1, 2, 4, 5, 26})
-      EXPECT_EQ(Read(q, page), whole) << OrderClause(goDbMain.engine(), order).toStdString()
-                                      << " page " << page;
+    // {page, first page}: a first page shorter than the rest included.
+    const std::pair<int, int> sizes[] = {{1, 1}, {2, 100}, {4, 4}, {5, 3}, {5, 1}, {26, 25}};
+    for (const auto &[page, first] : sizes)
+      EXPECT_EQ(Read(q, page, first), whole)
+          << OrderClause(goDbMain.engine(), order).toStdString() << " page " << page
+          << " first " << first;
   }
 }
 
@@ -85,6 +89,36 @@ TEST_P(PagedReaderTest, LaterPagesComeBetweenEventsAndCancelStopsThem) {
   for (int i = 0; i < 10 && !r.Done(); ++i) QCoreApplication::processEvents();
   EXPECT_TRUE(r.Done());
   EXPECT_EQ(r.RowsRead(), 27);
+}
+
+TEST_P(PagedReaderTest, TheFirstPageIsShortAndTheSessionKeepsItsPlannerSettings) {
+  if (IsSkipped()) return;
+  Fill();
+  auto setting = [](const char *name) {
+    return goDbMain.OpenRecordset(QString("SHOW ") + name).Value(0, 0).toString();
+  };
+  QString workers;
+  if (Pg()) {
+    goDbMain.Execute("SET join_collapse_limit = 5");
+    workers = setting("max_parallel_workers_per_gather");
+  }
+  PagedQuery q;
+  q.columns = "GcdKey";
+  q.from = "GdsCode LEFT JOIN TrsCode ON GcdMeipKey = TcdKey";
+  q.order = {{"GcdNo", true}};
+  q.pageSize = 10;
+  q.firstPageSize = 4;
+  int rows = 0;
+  PagedReader r(goDbMain, q, [&](QVector<ListFields> add) { rows += add.size(); });
+  r.Start();
+  EXPECT_EQ(rows, 4);
+  r.LoadAll();
+  EXPECT_EQ(rows, 27);
+  if (Pg()) {
+    // The pages change planner settings for themselves only.
+    EXPECT_EQ(setting("join_collapse_limit"), "5");
+    EXPECT_EQ(setting("max_parallel_workers_per_gather"), workers);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, PagedReaderTest, ORV_BOTH_ENGINES);
