@@ -108,8 +108,6 @@ void RunSetUp(const char *title, bool pgMain, orvbench::Databases &dbs) {
               std::max(0.0, plain.median - event.median));
   std::printf("  bundle goods without the event row:       median %.3f ms  (goal %s)\n",
               std::max(0.0, bundle.median - event.median), goal);
-  if (pgMain)
-    std::printf("  (the test PostgreSQL may run with fsync off: its commit times are not a shop's)\n");
   std::fflush(stdout);
 }
 
