@@ -1,6 +1,7 @@
 // The demo shop walked through the real screens after the demo login: what a newcomer
 // tries first must work on the rows the demo ships.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -112,6 +113,21 @@ TEST_F(DemoWalkTest, PgDnOnAnEmptyGridListsTheHeldSalesAndEnterRecallsOne) {
   EXPECT_EQ(Cell(1, ColGdsKey), "3");
   EXPECT_EQ(Cell(2, ColGdsKey), "11");
   EXPECT_EQ(m->lblHabGum->text(), "12,500");
+  EXPECT_TRUE(s.Texts().isEmpty()) << s.Texts().join(" | ").toStdString();
+}
+
+TEST_F(DemoWalkTest, AHeldSalesDeliveryChitPrintsAndIsRecordedInTheMainDatabase) {
+  Script s;
+  s.OnForm("frmWait", [&](QWidget &w) {
+    auto &f = static_cast<checkout::frmWait &>(w);
+    QTest::keyClick(f.vaSpread1->table(), Qt::Key_F4);  // down to the lines
+    QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);  // the first line marked
+    QTest::keyClick(f.vaSpread2->table(), Qt::Key_Return);
+  });
+  Press(Qt::Key_PageDown);
+  EXPECT_EQ(Rows(goDbMain, "Select * From DlvChit" + YyMm()), 1);
+  EXPECT_GT(QFileInfo(dir_->filePath("LPT1.prn")).size(), 0);
+  EXPECT_EQ(Cell(1, ColGdsKey), "");  // printed, not recalled
   EXPECT_TRUE(s.Texts().isEmpty()) << s.Texts().join(" | ").toStdString();
 }
 
