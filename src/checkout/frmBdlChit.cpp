@@ -1,12 +1,11 @@
 #include "checkout/frmBdlChit.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "checkout/lists_grid.h"
 #include "checkout/lists_recall.h"
 #include "checkout/lists_text.h"
 #include "chit/etc_chits.h"
@@ -17,7 +16,6 @@
 #include "core/values.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
-#include "platform/keys.h"
 
 namespace orv::checkout {
 
@@ -25,11 +23,6 @@ namespace {
 
 constexpr int kCols = 6;
 constexpr int kMaxListed = 100;
-
-struct Busy {
-  Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Busy() { QApplication::restoreOverrideCursor(); }
-};
 
 QString DotDate(const QString &yyyymmdd) {
   return yyyymmdd.left(4) + "." + yyyymmdd.mid(4, 2) + "." + yyyymmdd.mid(6, 2);
@@ -41,15 +34,11 @@ frmBdlChit::frmBdlChit(QWidget *parent) : QDialog(parent) {
   setObjectName("frmBdlChit");
   setWindowTitle(QStringLiteral("배달전표 조회"));
   auto *layout = new QVBoxLayout(this);
-  vaSpread1 = new Grid(this);
-  vaSpread1->setObjectName("vaSpread1");
-  vaSpread1->SetMaxCols(kCols);
-  vaSpread1->SetMaxRows(0);
-  const char *heads[] = {"날짜", "시간", "합계", "", "", "비고(상품)"};
-  for (int c = 1; c <= kCols; ++c) vaSpread1->SetColHeaderText(c, QString::fromUtf8(heads[c - 1]));
+  vaSpread1 = MakeListGrid(this, "vaSpread1",
+                           {QStringLiteral("날짜"), QStringLiteral("시간"), QStringLiteral("합계"),
+                            {}, {}, QStringLiteral("비고(상품)")});
   vaSpread1->SetColHidden(4, true);
   vaSpread1->SetColHidden(5, true);
-  vaSpread1->table()->setEditTriggers(QAbstractItemView::NoEditTriggers);
   cmdOk = new QPushButton(QStringLiteral("확인"), this);
   cmdOk->setObjectName("cmdOk");
   cmdCancel = new QPushButton(QStringLiteral("취소"), this);
@@ -64,41 +53,32 @@ frmBdlChit::frmBdlChit(QWidget *parent) : QDialog(parent) {
 
   connect(cmdOk, &QPushButton::clicked, this, [this] { RecallRow(vaSpread1->ActiveRow()); });
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(vaSpread1->table(), &QTableWidget::cellDoubleClicked, this,
-          [this](int row0, int) { RecallRow(row0 + 1); });
-  vaSpread1->table()->installEventFilter(this);
+  connect(vaSpread1, &Grid::DblClick, this, [this](int, int row) { RecallRow(row); });
+  WireListKeys(this, vaSpread1, [this] { RecallRow(vaSpread1->ActiveRow()); });
 }
 
 bool frmBdlChit::Form_Load() {
-  Busy busy;
+  BusyPointer busy;
   try {
     db::Recordset rs = goDbPos.OpenRecordset(
         " Select BctWrtTime, BctHab, BctDate, BctChtNo From BdlChit Where BctPosNo=" +
         QString::number(giSetPosNo) +
         " And BctSss2=0 And BctCommit=0 Order By BctDate Desc, BctWrtTime Desc, BctChtNo Desc "
         "Limit " + QString::number(kMaxListed));
+    enum { WrtTime, Hab, Date, ChtNo };
+    const ListFields f(rs, {"BctWrtTime", "BctHab", "BctDate", "BctChtNo"});
     TopGoodsReader top(EtcKind::Delivery);
-    QTableWidget *t = vaSpread1->table();
-    t->setUpdatesEnabled(false);
-    vaSpread1->SetMaxRows(rs.RecordCount());
-    for (int row = 1; !rs.Eof(); rs.MoveNext(), ++row) {
-      const QString date = NzStr(rs.Field("BctDate"));
-      const int32_t no = int32_t(NzCur(rs.Field("BctChtNo")).RoundToInt());
+    std::vector<Grid::FillRow> rows(size_t(rs.RecordCount()));
+    for (size_t row = 0; !rs.Eof(); rs.MoveNext(), ++row) {
+      const QString date = f.Str(Date);
+      const int32_t no = int32_t(f.Cur(ChtNo).RoundToInt());
       const std::optional<QString> goods = top.Name(date, no);
       if (!goods) continue;  // a chit without lines stays a blank row
-      const QString cells[kCols] = {DotDate(date),
-                                    ClockTimeText(NzStr(rs.Field("BctWrtTime"))),
-                                    NzCur(rs.Field("BctHab")).ToPlainText(),
-                                    date,
-                                    QString::number(no),
-                                    *goods + QStringLiteral(" 외")};
-      for (int c = 1; c <= kCols; ++c) {
-        vaSpread1->SetRow(row);
-        vaSpread1->SetCol(c);
-        vaSpread1->SetValue(cells[c - 1]);
-      }
+      rows[row].cells = {DotDate(date),   ClockTimeText(f.Str(WrtTime)),
+                         f.Num(Hab),      date,
+                         QString::number(no), *goods + QStringLiteral(" 외")};
     }
-    t->setUpdatesEnabled(true);
+    vaSpread1->FillRows(std::move(rows));
   } catch (const db::DbError &) {
     ReportUnhandled(std::current_exception());
     return false;
@@ -111,7 +91,7 @@ void frmBdlChit::RecallRow(int row) {
   const bool inList = row >= 1 && row <= vaSpread1->MaxRows();
   const QString date = inList ? NzStr(vaSpread1->CellValue(row, 4)) : QString();
   const int32_t no = inList ? int32_t(NzCur(vaSpread1->CellValue(row, 5)).RoundToInt()) : 0;
-  Busy busy;
+  BusyPointer busy;
   ClearPanChitRecord();
   ClearPanGodsRecords();
   try {
@@ -126,31 +106,8 @@ void frmBdlChit::RecallRow(int row) {
 }
 
 void frmBdlChit::keyPressEvent(QKeyEvent *event) {
-  const int key = keys::ToVirtualKey(event);
-  if (key == keys::vbKeyReturn) {
-    RecallRow(vaSpread1->ActiveRow());
-    return;
-  }
-  if (key == keys::vbKeyEscape) {
-    reject();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-bool frmBdlChit::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == vaSpread1->table() && event->type() == QEvent::KeyPress) {
-    const int key = keys::ToVirtualKey(static_cast<QKeyEvent *>(event));
-    if (key == keys::vbKeyReturn) {
-      RecallRow(vaSpread1->ActiveRow());
-      return true;
-    }
-    if (key == keys::vbKeyEscape) {
-      reject();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
+  if (!ListFormKey(this, event, [this] { RecallRow(vaSpread1->ActiveRow()); }))
+    QDialog::keyPressEvent(event);
 }
 
 void ShowfrmBdlChit(QWidget *parent) {

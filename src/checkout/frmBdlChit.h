@@ -26,7 +26,6 @@ class frmBdlChit : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent *event) override;
-  bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // Shows the list modally; a recall leaves a chit number other than 0 in gtBdlChit.

@@ -1,14 +1,13 @@
 #include "checkout/frmOisang.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "checkout/lists_grid.h"
 #include "checkout/lists_text.h"
 #include "chit/records.h"
 #include "chit/saver_state.h"
@@ -19,7 +18,6 @@
 #include "core/values.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
-#include "platform/keys.h"
 
 namespace orv::checkout {
 
@@ -27,17 +25,6 @@ namespace {
 
 constexpr int kCols = 21;
 constexpr long kCardRowColor = 0x0080C0FF;  // &HBBGGRR of red 255, green 192, blue 128
-
-struct Busy {
-  Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Busy() { QApplication::restoreOverrideCursor(); }
-};
-
-QString WorkDate() {
-  return QString::number(giWrkYear).rightJustified(4, '0') +
-         QString::number(giWrkMonth).rightJustified(2, '0') +
-         QString::number(giWrkDay).rightJustified(2, '0');
-}
 
 }  // namespace
 
@@ -47,14 +34,11 @@ frmOisang::frmOisang(QWidget *parent) : QDialog(parent) {
   auto *layout = new QVBoxLayout(this);
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
-  vaSpread1 = new Grid(this);
-  vaSpread1->setObjectName("vaSpread1");
-  vaSpread1->SetMaxCols(kCols);
-  vaSpread1->SetMaxRows(0);
-  const char *heads[] = {"번호", "거래처", "시 간", "금액", "일자", "비고(상품)"};
-  for (int c = 1; c <= 6; ++c) vaSpread1->SetColHeaderText(c, QString::fromUtf8(heads[c - 1]));
+  QStringList heads = {QStringLiteral("번호"), QStringLiteral("거래처"), QStringLiteral("시 간"),
+                       QStringLiteral("금액"), QStringLiteral("일자"), QStringLiteral("비고(상품)")};
+  while (heads.size() < kCols) heads << QString();
+  vaSpread1 = MakeListGrid(this, "vaSpread1", heads);
   for (int c = 6; c <= kCols; ++c) vaSpread1->SetColHidden(c, true);
-  vaSpread1->table()->setEditTriggers(QAbstractItemView::NoEditTriggers);
   DspNameLbl = new QLabel(this);
   DspNameLbl->setObjectName("DspNameLbl");
   cmdOk = new QPushButton(QStringLiteral("확인"), this);
@@ -73,15 +57,15 @@ frmOisang::frmOisang(QWidget *parent) : QDialog(parent) {
   connect(cmdOk, &QPushButton::clicked, this, [this] { TakeRow(vaSpread1->ActiveRow()); });
   connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
   connect(vaSpread1, &Grid::GotFocus, this, &frmOisang::RefreshName);
-  connect(vaSpread1->table(), &QTableWidget::cellClicked, this, [this] { RefreshName(); });
-  connect(vaSpread1->table(), &QTableWidget::cellDoubleClicked, this,
-          [this](int row0, int) { TakeRow(row0 + 1); });
-  vaSpread1->table()->installEventFilter(this);
+  connect(vaSpread1, &Grid::Click, this, &frmOisang::RefreshName);
+  connect(vaSpread1, &Grid::KeyUp, this, &frmOisang::RefreshName);
+  connect(vaSpread1, &Grid::DblClick, this, [this](int, int row) { TakeRow(row); });
+  WireListKeys(this, vaSpread1, [this] { TakeRow(vaSpread1->ActiveRow()); });
 }
 
 bool frmOisang::Form_Load() {
-  Busy busy;
-  const QString date = WorkDate();
+  BusyPointer busy;
+  const QString date = chit::WorkDateText();
   const QString yymm = date.mid(2, 4);
   try {
     db::Statement st = goDbMain.Prepare(
@@ -96,53 +80,50 @@ bool frmOisang::Form_Load() {
         " And A.PctOisang <> 0 And A.PctSss2 = 0 Order By A.PctWrtTime Desc, A.PctChtNo Desc");
     st.Bind(0, date);
     db::Recordset rs = st.Query();
-    QTableWidget *t = vaSpread1->table();
-    t->setUpdatesEnabled(false);
-    vaSpread1->SetMaxRows(rs.RecordCount());
+    enum {
+      WrtTime, Hab, Date, ChtNo, RGum, CGum, TcdNo, TcdName, CcdName, CcdEmail, CardNo,
+      CDGubun, CmitNo, CmitDate, GaMyNo, Money, Card
+    };
+    const ListFields f(rs, {"PctWrtTime", "PctHab", "PctDate", "PctChtNo", "PctRGum", "PctCGum",
+                            "TcdNo", "TcdName", "CcdName", "CcdEmail", "PctCardNo", "PctCDGubun",
+                            "PctCmitNo", "PctCmitDate", "PctGaMyNo", "PctMoney", "PctCard"});
+    std::vector<Grid::FillRow> rows;
+    rows.reserve(size_t(rs.RecordCount()));
     // Partners and customers repeat down a day's list; their padded text is costly.
     QHash<QString, QString> names;
-    for (int row = 1; !rs.Eof(); rs.MoveNext(), ++row) {
-      const QString nameKey = NzStr(rs.Field("CcdName")) + QChar(1) + NzStr(rs.Field("CcdEmail")) +
-                              QChar(1) + NzStr(rs.Field("TcdName"));
+    for (; !rs.Eof(); rs.MoveNext()) {
+      const QString cst = f.Str(CcdName), mail = f.Str(CcdEmail), trs = f.Str(TcdName);
+      const QString nameKey = cst + QChar(1) + mail + QChar(1) + trs;
       auto found = names.find(nameKey);
-      if (found == names.end())
-        found = names.insert(nameKey, CreditNameText(NzStr(rs.Field("CcdName")),
-                                                     NzStr(rs.Field("CcdEmail")),
-                                                     NzStr(rs.Field("TcdName"))));
-      auto num = [&](const char *f) { return NzCur(rs.Field(f)).ToPlainText(); };
-      auto txt = [&](const char *f) { return NzStr(rs.Field(f)); };
-      const QString cells[kCols] = {
-          num("PctChtNo"),
-          *found,
-          ClockTimeText(txt("PctWrtTime")),
-          num("PctHab"),
-          txt("PctDate"),
-          num("PctChtNo"),
-          num("PctRGum"),
-          num("PctCGum"),
-          {},
-          txt("PctCardNo"),
-          num("PctMoney"),
-          num("PctCard"),
-          txt("PctCDGubun"),
-          txt("PctCmitNo"),
-          txt("PctCmitDate"),
-          txt("PctGaMyNo"),
-          num("TcdNo"),
-          {},
-          txt("CcdName"),
-          txt("CcdEmail"),
-          txt("TcdName"),
-      };
-      const bool card = !NzCur(rs.Field("PctCard")).IsZero();
-      for (int c = 1; c <= kCols; ++c) {
-        vaSpread1->SetRow(row);
-        vaSpread1->SetCol(c);
-        vaSpread1->SetValue(cells[c - 1]);
-        if (card) vaSpread1->SetForeColor(kCardRowColor);
-      }
+      if (found == names.end()) found = names.insert(nameKey, CreditNameText(cst, mail, trs));
+      const QString no = f.Num(ChtNo);
+      const Currency card = f.Cur(Card);
+      Grid::FillRow row;
+      row.cells = {no,
+                   *found,
+                   ClockTimeText(f.Str(WrtTime)),
+                   f.Num(Hab),
+                   f.Str(Date),
+                   no,
+                   f.Num(RGum),
+                   f.Num(CGum),
+                   {},
+                   f.Str(CardNo),
+                   f.Num(Money),
+                   card.ToPlainText(),
+                   f.Str(CDGubun),
+                   f.Str(CmitNo),
+                   f.Str(CmitDate),
+                   f.Str(GaMyNo),
+                   f.Num(TcdNo),
+                   {},
+                   cst,
+                   mail,
+                   trs};
+      if (!card.IsZero()) row.fore = kCardRowColor;
+      rows.push_back(std::move(row));
     }
-    t->setUpdatesEnabled(true);
+    vaSpread1->FillRows(std::move(rows));
   } catch (const db::DbError &) {
     ReportUnhandled(std::current_exception());
     return false;
@@ -161,13 +142,13 @@ void frmOisang::RefreshName() {
 }
 
 void frmOisang::TakeRow(int row) {
-  const QString date = WorkDate();
+  const QString date = chit::WorkDateText();
   const QString yymm = date.mid(2, 4);
   const Currency key = row >= 1 && row <= vaSpread1->MaxRows()
                            ? NzCur(vaSpread1->CellValue(row, 1))
                            : Currency();
   const int32_t no = int32_t(key.RoundToInt());
-  Busy busy;
+  BusyPointer busy;
   ClearPanChitRecord();
   ClearPanGodsRecords();
   try {
@@ -212,35 +193,8 @@ void frmOisang::TakeRow(int row) {
 }
 
 void frmOisang::keyPressEvent(QKeyEvent *event) {
-  const int key = keys::ToVirtualKey(event);
-  if (key == keys::vbKeyReturn) {
-    TakeRow(vaSpread1->ActiveRow());
-    return;
-  }
-  if (key == keys::vbKeyEscape) {
-    reject();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-bool frmOisang::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == vaSpread1->table()) {
-    if (event->type() == QEvent::KeyPress) {
-      const int key = keys::ToVirtualKey(static_cast<QKeyEvent *>(event));
-      if (key == keys::vbKeyReturn) {  // one Enter takes the row once
-        TakeRow(vaSpread1->ActiveRow());
-        return true;
-      }
-      if (key == keys::vbKeyEscape) {
-        reject();
-        return true;
-      }
-    } else if (event->type() == QEvent::KeyRelease) {
-      RefreshName();
-    }
-  }
-  return QDialog::eventFilter(watched, event);
+  if (!ListFormKey(this, event, [this] { TakeRow(vaSpread1->ActiveRow()); }))
+    QDialog::keyPressEvent(event);
 }
 
 void ShowfrmOisang(QWidget *parent) {

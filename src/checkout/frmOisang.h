@@ -5,7 +5,6 @@
 
 class QLabel;
 class QPushButton;
-class QLabel;
 namespace orv {
 class Grid;
 }
@@ -30,7 +29,6 @@ class frmOisang : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent *event) override;
-  bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // Shows the list modally; the pick is left in giOisangPick, glOisangChtNo, gcOisangTrsNo

@@ -1,17 +1,17 @@
 #include "checkout/frmWait.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "checkout/lists_grid.h"
 #include "checkout/lists_recall.h"
 #include "checkout/lists_text.h"
 #include "chit/etc_chits.h"
 #include "chit/records.h"
+#include "chit/saver_state.h"
 #include "core/application.h"
 #include "core/byte_text.h"
 #include "core/card_ret.h"
@@ -19,6 +19,7 @@
 #include "core/pos_settings.h"
 #include "core/values.h"
 #include "platform/clock.h"
+#include "platform/colors.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
 #include "platform/keys.h"
@@ -34,49 +35,24 @@ constexpr int kUpperCols = 8;
 constexpr int kLowerCols = 9;
 constexpr int kMaxListed = 20;
 
+bool PrintThroughDeliveryChit(Currency cstKey, const QString &date, int32_t chtNo, Currency hab,
+                              int16_t goods) {
+  PrintDeliveryChit(cstKey, date, chtNo, hab, goods);
+  return true;
+}
+
 WatDeliveryPrinter &Printer() {
-  static WatDeliveryPrinter printer = [](Currency cstKey, const QString &date, int32_t chtNo,
-                                         Currency hab, int16_t goods) {
-    PrintDeliveryChit(cstKey, date, chtNo, hab, goods);
-    return true;
-  };
+  static WatDeliveryPrinter printer = PrintThroughDeliveryChit;
   return printer;
 }
 
-struct Busy {
-  Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Busy() { QApplication::restoreOverrideCursor(); }
-};
-
-QString WorkDate() {
-  return QString::number(giWrkYear).rightJustified(4, '0') +
-         QString::number(giWrkMonth).rightJustified(2, '0') +
-         QString::number(giWrkDay).rightJustified(2, '0');
-}
-
-void PutRow(Grid *g, int row, const QStringList &cells) {
-  for (int c = 1; c <= cells.size(); ++c) {
-    g->SetRow(row);
-    g->SetCol(c);
-    g->SetValue(cells[c - 1]);
-  }
-}
-
-Grid *MakeGrid(QWidget *parent, const char *name, const QStringList &heads) {
-  auto *g = new Grid(parent);
-  g->setObjectName(name);
-  g->SetMaxCols(int(heads.size()));
-  g->SetMaxRows(0);
-  for (int c = 1; c <= heads.size(); ++c) g->SetColHeaderText(c, heads[c - 1]);
-  g->table()->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  return g;
-}
+constexpr int kMarkCol = 2;
 
 }  // namespace
 
 WatDeliveryPrinter SetWatDeliveryPrinter(WatDeliveryPrinter printer) {
   WatDeliveryPrinter old = std::move(Printer());
-  Printer() = std::move(printer);
+  Printer() = printer ? std::move(printer) : WatDeliveryPrinter(PrintThroughDeliveryChit);
   return old;
 }
 
@@ -84,14 +60,18 @@ frmWait::frmWait(QWidget *parent) : QDialog(parent) {
   setObjectName("frmWait");
   setWindowTitle(QStringLiteral("대기현황 조회"));
   auto *layout = new QVBoxLayout(this);
-  vaSpread1 = MakeGrid(this, "vaSpread1",
+  vaSpread1 = MakeListGrid(this, "vaSpread1",
                        {QStringLiteral("시간"), QStringLiteral("합계"), {}, {},
                         QStringLiteral("고객명"), QStringLiteral("비고(상품)"), {},
                         QStringLiteral("비고")});
-  vaSpread2 = MakeGrid(this, "vaSpread2",
+  vaSpread2 = MakeListGrid(this, "vaSpread2",
                        {QStringLiteral("No"), QStringLiteral("S"), QStringLiteral("상품명"),
                         QStringLiteral("규격"), QStringLiteral("수량"), QStringLiteral("단가"),
                         QStringLiteral("금액"), QStringLiteral("바코드"), QStringLiteral("비고")});
+  vaSpread2->SetRow(-1);
+  vaSpread2->SetCol(kMarkCol);
+  vaSpread2->SetCellType(Grid::kCellTypeCheckBox);
+  vaSpread2->SetHighlightColors(colors::Rgb(128, 128, 255), colors::Rgb(128, 128, 128));
   lblUpper = new QLabel(QStringLiteral("아래:F4, 불러오기:Enter, 취소:Esc"), this);
   lblUpper->setObjectName("lblUpper");
   lblLower = new QLabel(QStringLiteral("위로:F4, 출력:Enter, 취소:Esc, 선택:F8"), this);
@@ -114,32 +94,38 @@ frmWait::frmWait(QWidget *parent) : QDialog(parent) {
   connect(cmdOk, &QPushButton::clicked, this, [this] { Recall(vaSpread1->ActiveRow()); });
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(vaSpread1, &Grid::GotFocus, this, &frmWait::LoadWatGods);
-  connect(vaSpread1->table(), &QTableWidget::cellClicked, this, [this] { LoadWatGods(); });
-  connect(vaSpread1->table(), &QTableWidget::cellDoubleClicked, this,
-          [this](int row0, int) { Recall(row0 + 1); });
-  connect(vaSpread2->table(), &QTableWidget::cellDoubleClicked, this, [this] {
+  connect(vaSpread1, &Grid::Click, this, &frmWait::LoadWatGods);
+  connect(vaSpread1, &Grid::KeyUp, this, &frmWait::LoadWatGods);
+  connect(vaSpread1, &Grid::DblClick, this, [this](int, int row) { Recall(row); });
+  connect(vaSpread2, &Grid::DblClick, this, [this] {
     if (mlWatRow >= 1) PrintWatDelivery();
   });
-  connect(vaSpread2, &Grid::GotFocus, this, [this] { SetLowerHighlight(true); });
-  connect(vaSpread2, &Grid::LostFocus, this, [this] { SetLowerHighlight(false); });
-  vaSpread1->table()->installEventFilter(this);
-  vaSpread2->table()->installEventFilter(this);
-}
-
-void frmWait::SetLowerHighlight(bool focused) {
-  QPalette p = vaSpread2->table()->palette();
-  const QColor c = focused ? QColor(128, 128, 255) : QColor(128, 128, 128);
-  p.setColor(QPalette::Active, QPalette::Highlight, c);
-  p.setColor(QPalette::Inactive, QPalette::Highlight, c);
-  vaSpread2->table()->setPalette(p);
+  WireListKeys(this, vaSpread1, [this] { Recall(vaSpread1->ActiveRow()); });
+  WireListKeys(this, vaSpread2, [this] {
+    if (mlWatRow >= 1) PrintWatDelivery();
+  });
+  // F4 swaps the grids (a grid that cannot take the focus keeps it where it is), F8 marks.
+  connect(vaSpread1, &Grid::KeyDown, this, [this](int &key, int &) {
+    if (key != keys::vbKeyF1 + 3) return;
+    key = 0;
+    vaSpread2->setFocus();
+  });
+  connect(vaSpread2, &Grid::KeyDown, this, [this](int &key, int &) {
+    if (key == keys::vbKeyF1 + 3) {
+      key = 0;
+      vaSpread1->setFocus();
+    } else if (key == keys::vbKeyF1 + 7) {
+      key = 0;
+      MarkLine();
+    }
+  });
 }
 
 bool frmWait::Form_Load() {
   gsBdlPrnText.clear();
   mlWatRow = 0;
-  SetLowerHighlight(false);
   for (int c : {3, 4, 7}) vaSpread1->SetColHidden(c, true);
-  Busy busy;
+  BusyPointer busy;
   try {
     db::Statement st = goDbPos.Prepare(
         " Select A.WctWrtTime, A.WctHab, A.WctDate, A.WctChtNo, A.WctCstKey, B.CcdKey, "
@@ -150,27 +136,25 @@ bool frmWait::Form_Load() {
         " And A.WctPsnKey = " + gcLogPsnKey.ToPlainText() +
         " And A.WctSss2 = 0 And A.WctCommit = 0 Order By A.WctWrtTime Desc, A.WctChtNo Desc "
         "Limit " + QString::number(kMaxListed));
-    st.Bind(0, WorkDate());
+    st.Bind(0, chit::WorkDateText());
     db::Recordset rs = st.Query();
+    enum { WrtTime, Hab, Date, ChtNo, CstKey, CcdName };
+    const ListFields f(rs, {"WctWrtTime", "WctHab", "WctDate", "WctChtNo", "WctCstKey", "CcdName"});
     TopGoodsReader top(EtcKind::Held);
-    vaSpread1->table()->setUpdatesEnabled(false);
-    vaSpread1->SetMaxRows(rs.RecordCount());
-    for (int row = 1; !rs.Eof(); rs.MoveNext(), ++row) {
-      const QString date = NzStr(rs.Field("WctDate"));
-      const int32_t no = int32_t(NzCur(rs.Field("WctChtNo")).RoundToInt());
+    std::vector<Grid::FillRow> rows(size_t(rs.RecordCount()));
+    for (size_t row = 0; !rs.Eof(); rs.MoveNext(), ++row) {
+      const QString date = f.Str(Date);
+      const int32_t no = int32_t(f.Cur(ChtNo).RoundToInt());
       const std::optional<QString> goods = top.Name(date, no);
       if (!goods) continue;  // a held chit without lines stays a blank row
-      const Currency cstKey = NzCur(rs.Field("WctCstKey"));
-      QString name = NzStr(rs.Field("CcdName"));
+      const Currency cstKey = f.Cur(CstKey);
+      QString name = f.Str(CcdName);
       if (name.isEmpty() && !cstKey.IsZero()) name = QStringLiteral("*신규*");
-      PutRow(vaSpread1, row,
-             {HeldTimeText(NzStr(rs.Field("WctWrtTime"))), NzCur(rs.Field("WctHab")).ToPlainText(),
-              date, QString::number(no), name, *goods + QStringLiteral(" 외"),
-              cstKey.ToPlainText(), {}});
+      rows[row].cells = {HeldTimeText(f.Str(WrtTime)), f.Num(Hab), date, QString::number(no), name,
+                         *goods + QStringLiteral(" 외"), cstKey.ToPlainText(), {}};
     }
-    vaSpread1->table()->setUpdatesEnabled(true);
+    vaSpread1->FillRows(std::move(rows));
   } catch (const db::DbError &) {
-    vaSpread1->table()->setUpdatesEnabled(true);
     ReportUnhandled(std::current_exception());
     return false;
   }
@@ -198,15 +182,16 @@ void frmWait::LoadWatGods() {
         QString::number(no) + " Order By A.WcgSeqNo");
     st.Bind(0, date);
     db::Recordset rs = st.Query();
-    vaSpread2->SetMaxRows(rs.RecordCount());
-    for (int row = 1; !rs.Eof(); rs.MoveNext(), ++row) {
-      PutRow(vaSpread2, row,
-             {NzCur(rs.Field("WcgSeqNo")).ToPlainText(), {}, NzStr(rs.Field("GcdName")),
-              NzStr(rs.Field("GcdKyg")), FormatWon(NzCur(rs.Field("WcgSu"))),
-              FormatWon(NzCur(rs.Field("WcgDanga"))), FormatWon(NzCur(rs.Field("WcgGum"))),
-              NzStr(rs.Field("GcdBarcode")), {}});
-      vaSpread2->table()->item(row - 1, 1)->setCheckState(Qt::Unchecked);
-    }
+    enum { Name, Kyg, SeqNo, Su, Danga, Gum, Barcode };
+    const ListFields f(rs, {"GcdName", "GcdKyg", "WcgSeqNo", "WcgSu", "WcgDanga", "WcgGum",
+                            "GcdBarcode"});
+    std::vector<Grid::FillRow> rows;
+    for (; !rs.Eof(); rs.MoveNext())
+      rows.push_back({{f.Num(SeqNo), QStringLiteral("0"), f.Str(Name).trimmed(),
+                       f.Str(Kyg).trimmed(), FormatWon(f.Cur(Su)), FormatWon(f.Cur(Danga)),
+                       FormatWon(f.Cur(Gum)), f.Str(Barcode), {}},
+                      std::nullopt});
+    vaSpread2->FillRows(std::move(rows));
   } catch (const db::DbError &) {
     vaSpread2->SetMaxRows(0);
     ReportUnhandled(std::current_exception());
@@ -217,13 +202,12 @@ void frmWait::MarkLine() {
   gsBdlPrnText.clear();
   const int row = vaSpread2->ActiveRow();
   if (row <= 0 || row > vaSpread2->MaxRows()) return;
-  const bool marked = vaSpread2->CellValue(row, 2) == "1";
+  const bool marked = vaSpread2->CellValue(row, kMarkCol) == "1";
   vaSpread2->SetRow(row);
-  vaSpread2->SetCol(2);
-  vaSpread2->SetValue(marked ? QString() : QStringLiteral("1"));
-  vaSpread2->table()->item(row - 1, 1)->setCheckState(marked ? Qt::Unchecked : Qt::Checked);
+  vaSpread2->SetCol(kMarkCol);
+  vaSpread2->SetValue(marked ? QStringLiteral("0") : QStringLiteral("1"));
   for (int r = 1; r <= vaSpread2->MaxRows(); ++r) {
-    if (vaSpread2->CellValue(r, 2) != "1") continue;
+    if (vaSpread2->CellValue(r, kMarkCol) != "1") continue;
     if (!gsBdlPrnText.isEmpty()) gsBdlPrnText += "'";
     gsBdlPrnText += WatDeliveryLine(vaSpread2->CellValue(r, 3), vaSpread2->CellValue(r, 4),
                                     vaSpread2->CellValue(r, 5));
@@ -240,7 +224,7 @@ void frmWait::Recall(int row) {
   const bool inList = row >= 1 && row <= vaSpread1->MaxRows();
   const QString date = inList ? NzStr(vaSpread1->CellValue(row, 3)) : QString();
   const int32_t no = inList ? int32_t(NzCur(vaSpread1->CellValue(row, 4)).RoundToInt()) : 0;
-  Busy busy;
+  BusyPointer busy;
   ClearPanChitRecord();
   ClearPanGodsRecords();
   try {
@@ -311,7 +295,7 @@ void frmWait::PrintWatDelivery() {
   giBdlPrnCard = 1;
   const int16_t goods = settings_store::GetSetting("giBadalPrintGds").trimmed() == "1" ? 1 : 0;
   try {
-    const bool printed = Printer() && Printer()(cstKey, msWatDate, mlWatChtNo, mcWatHab, goods);
+    const bool printed = Printer()(cstKey, msWatDate, mlWatChtNo, mcWatHab, goods);
     if (printed) InsertDlvChit();
   } catch (...) {
     ReportUnhandled(std::current_exception());
@@ -321,41 +305,8 @@ void frmWait::PrintWatDelivery() {
 }
 
 void frmWait::keyPressEvent(QKeyEvent *event) {
-  if (keys::ToVirtualKey(event) == keys::vbKeyEscape) {
-    reject();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-bool frmWait::eventFilter(QObject *watched, QEvent *event) {
-  const bool upper = watched == vaSpread1->table();
-  const bool lower = watched == vaSpread2->table();
-  if ((upper || lower) && event->type() == QEvent::KeyPress) {
-    const int key = keys::ToVirtualKey(static_cast<QKeyEvent *>(event));
-    if (key == keys::vbKeyEscape) {
-      reject();
-      return true;
-    }
-    if (key == keys::vbKeyReturn) {
-      if (upper)
-        Recall(vaSpread1->ActiveRow());
-      else if (mlWatRow >= 1)
-        PrintWatDelivery();
-      return true;
-    }
-    if (key == keys::vbKeyF1 + 3) {
-      (upper ? vaSpread2 : vaSpread1)->table()->setFocus();
-      return true;
-    }
-    if (lower && key == keys::vbKeyF1 + 7) {
-      MarkLine();
-      return true;
-    }
-  } else if (upper && event->type() == QEvent::KeyRelease) {
-    LoadWatGods();
-  }
-  return QDialog::eventFilter(watched, event);
+  // Enter belongs to the grids: each acts on its own.
+  if (!ListFormKey(this, event, nullptr)) QDialog::keyPressEvent(event);
 }
 
 void ShowfrmWait(QWidget *parent) {

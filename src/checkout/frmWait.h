@@ -18,7 +18,7 @@ namespace orv::checkout {
 // flag; loads the customer into gtCstCode. False when it did not print (already told).
 using WatDeliveryPrinter = std::function<bool(Currency cstKey, const QString &date,
                                               int32_t chtNo, Currency hab, int16_t goods)>;
-// Returns the previous one. Unset, nothing prints and no delivery record is written.
+// Returns the previous one; an empty one puts back the delivery printout (PrintDeliveryChit).
 WatDeliveryPrinter SetWatDeliveryPrinter(WatDeliveryPrinter printer);
 
 class frmWait : public QDialog {
@@ -47,12 +47,10 @@ class frmWait : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent *event) override;
-  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
   void FillDlvRecord();
   void InsertDlvChit();
-  void SetLowerHighlight(bool focused);
 };
 
 // Shows the list modally; a recall leaves a chit number other than 0 in gtWatChit.

@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/colors.h"
 #include "platform/keys.h"
@@ -21,6 +23,7 @@ class GridDelegate : public QStyledItemDelegate {
 
   QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                         const QModelIndex &index) const override {
+    if (index.data(Qt::CheckStateRole).isValid()) return nullptr;  // no text to edit
     QWidget *w = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto *edit = qobject_cast<QLineEdit *>(w)) {
       if (auto a = grid_->colAlign_.find(index.column()); a != grid_->colAlign_.end())
@@ -40,6 +43,9 @@ class GridDelegate : public QStyledItemDelegate {
   bool eventFilter(QObject *editor, QEvent *event) override {
     if (event->type() == QEvent::KeyPress &&
         grid_->handleKey(editor, static_cast<QKeyEvent *>(event)))
+      return true;
+    if (event->type() == QEvent::KeyRelease &&
+        grid_->keyReleased(static_cast<QKeyEvent *>(event)))
       return true;
     return QStyledItemDelegate::eventFilter(editor, event);
   }
@@ -104,9 +110,14 @@ Grid::Grid(QWidget *parent) : QWidget(parent), table_(new QTableWidget(this)) {
   table_->setAttribute(Qt::WA_InputMethodEnabled, false);
   connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &Grid::currentMoved);
+  connect(table_, &QTableWidget::cellClicked, this,
+          [this](int row0, int col0) { emit Click(col0 + 1, row0 + 1); });
+  connect(table_, &QTableWidget::cellDoubleClicked, this,
+          [this](int row0, int col0) { emit DblClick(col0 + 1, row0 + 1); });
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
     auto inside = [this](QWidget *w) { return w && (w == this || isAncestorOf(w)); };
     if (inside(old) == inside(now)) return;
+    showHighlight(inside(now));
     if (inside(now))
       emit GotFocus();
     else
@@ -119,6 +130,8 @@ Grid::Grid(QWidget *parent) : QWidget(parent), table_(new QTableWidget(this)) {
 int Grid::MaxRows() const { return table_->rowCount(); }
 
 void Grid::SetMaxRows(int rows) {
+  if (rows <= 0) bulk_.clear();
+  makeDeferred();
   const bool was = movingByCode_;
   movingByCode_ = true;
   table_->setRowCount(qMax(0, rows));
@@ -130,6 +143,7 @@ void Grid::SetMaxRows(int rows) {
 int Grid::MaxCols() const { return table_->columnCount(); }
 
 void Grid::SetMaxCols(int cols) {
+  makeDeferred();
   const bool was = movingByCode_;
   movingByCode_ = true;
   table_->setColumnCount(qMax(0, cols));
@@ -175,15 +189,26 @@ QTableWidgetItem *Grid::item(int row0, int col0) const {
 }
 
 void Grid::applyStyle(QTableWidgetItem *it, const Style &s) const {
-  if (s.lock) {
+  if (s.check) {
+    if (!*s.check)
+      it->setData(Qt::CheckStateRole, QVariant());
+    else if (!it->data(Qt::CheckStateRole).isValid())
+      it->setData(Qt::CheckStateRole, Qt::Unchecked);
+  }
+  if (s.lock || s.check) {
     Qt::ItemFlags f = it->flags();
-    it->setFlags(*s.lock ? f & ~Qt::ItemIsEditable : f | Qt::ItemIsEditable);
+    if (s.lock) f = *s.lock ? f & ~Qt::ItemIsEditable : f | Qt::ItemIsEditable;
+    // A check box follows its lock: the cashier toggles only an unlocked one.
+    const bool check = it->data(Qt::CheckStateRole).isValid();
+    f.setFlag(Qt::ItemIsUserCheckable, check && (f & Qt::ItemIsEditable));
+    if (f != it->flags()) it->setFlags(f);
   }
   if (s.back) it->setBackground(colors::FromBgr(*s.back));
   if (s.fore) it->setForeground(colors::FromBgr(*s.fore));
 }
 
 void Grid::setStyle(const Style &s) {
+  makeDeferred();
   const Range r = block();
   if (r.col1 > r.col2) return;
   if (r.allRows) {
@@ -192,6 +217,7 @@ void Grid::setStyle(const Style &s) {
       if (s.lock) d.lock = s.lock;
       if (s.back) d.back = s.back;
       if (s.fore) d.fore = s.fore;
+      if (s.check) d.check = s.check;
     }
   }
   for (int rr = r.row1; rr <= r.row2; ++rr)
@@ -229,14 +255,27 @@ QString Grid::CellValue(int row, int col) const {
   if (!inGrid(row, col)) return {};
   if (editing(row - 1, col - 1)) return editor_->text();
   const QTableWidgetItem *it = peek(row - 1, col - 1);
-  return it ? it->data(Qt::EditRole).toString() : QString();
+  if (!it) {
+    if (const FillRow *f = deferred(row - 1, col - 1))
+      return col - 1 < f->cells.size() ? f->cells[col - 1] : QString();
+  }
+  if (!it) return colStyles_.value(col - 1).check.value_or(false) ? QStringLiteral("0") : QString();
+  const QVariant check = it->data(Qt::CheckStateRole);
+  if (check.isValid()) return check.toInt() == Qt::Checked ? QStringLiteral("1") : QStringLiteral("0");
+  return it->data(Qt::EditRole).toString();
 }
 
 QString Grid::Value() const { return CellValue(row_, col_); }
 
 void Grid::SetValue(const QString &value) {
   if (!inGrid(row_, col_)) return;
-  item(row_ - 1, col_ - 1)->setData(Qt::EditRole, value);
+  makeDeferred();
+  QTableWidgetItem *it = item(row_ - 1, col_ - 1);
+  if (it->data(Qt::CheckStateRole).isValid()) {
+    it->setCheckState(value.trimmed().toInt() != 0 ? Qt::Checked : Qt::Unchecked);
+    return;
+  }
+  it->setData(Qt::EditRole, value);
   if (editing(row_ - 1, col_ - 1) && editor_->text() != value) editor_->setText(value);
 }
 
@@ -247,7 +286,7 @@ bool Grid::Lock() const {
   return colStyles_.value(col_ - 1).lock.value_or(false);
 }
 
-void Grid::SetLock(bool locked) { setStyle(Style{locked, std::nullopt, std::nullopt}); }
+void Grid::SetLock(bool locked) { setStyle(Style{locked, std::nullopt, std::nullopt, std::nullopt}); }
 
 long Grid::BackColor() const {
   if (!inGrid(row_, col_)) return colors::kWhite;
@@ -257,17 +296,139 @@ long Grid::BackColor() const {
   return colStyles_.value(col_ - 1).back.value_or(colors::kWhite);
 }
 
-void Grid::SetBackColor(long bgr) { setStyle(Style{std::nullopt, bgr, std::nullopt}); }
+void Grid::SetBackColor(long bgr) { setStyle(Style{std::nullopt, bgr, std::nullopt, std::nullopt}); }
 
 long Grid::ForeColor() const {
   if (!inGrid(row_, col_)) return colors::kBlack;
   const QTableWidgetItem *it = peek(row_ - 1, col_ - 1);
   if (it && it->foreground().style() != Qt::NoBrush)
     return colors::ToBgr(it->foreground().color());
+  if (const FillRow *f = it ? nullptr : deferred(row_ - 1, col_ - 1); f && f->fore) return *f->fore;
   return colStyles_.value(col_ - 1).fore.value_or(colors::kBlack);
 }
 
-void Grid::SetForeColor(long bgr) { setStyle(Style{std::nullopt, std::nullopt, bgr}); }
+void Grid::SetForeColor(long bgr) { setStyle(Style{std::nullopt, std::nullopt, bgr, std::nullopt}); }
+
+int Grid::CellType() const {
+  bool check = false;
+  if (const QTableWidgetItem *it = inGrid(row_, col_) ? peek(row_ - 1, col_ - 1) : nullptr)
+    check = it->data(Qt::CheckStateRole).isValid();
+  else if (inGrid(row_, col_))
+    check = colStyles_.value(col_ - 1).check.value_or(false);
+  return check ? kCellTypeCheckBox : kCellTypeEdit;
+}
+
+void Grid::SetCellType(int type) {
+  Style s;
+  s.check = type == kCellTypeCheckBox;
+  setStyle(s);
+}
+
+void Grid::SetRowForeColor(int row, long bgr) {
+  if (row < 1 || row > MaxRows()) return;
+  makeDeferred();
+  for (int c = 0; c < MaxCols(); ++c) item(row - 1, c)->setForeground(colors::FromBgr(bgr));
+}
+
+QTableWidgetItem *Grid::newItem(const Style &st, const QString &text, const QBrush &fore) const {
+  auto *it = new QTableWidgetItem;
+  applyStyle(it, st);
+  if (st.check.value_or(false))
+    it->setCheckState(text.trimmed().toInt() != 0 ? Qt::Checked : Qt::Unchecked);
+  else
+    it->setData(Qt::DisplayRole, text);
+  if (fore.style() != Qt::NoBrush) it->setForeground(fore);
+  return it;
+}
+
+const Grid::FillRow *Grid::deferred(int row0, int col0) const {
+  if (row0 < 0 || size_t(row0) >= bulk_.size() || col0 < 0 || size_t(col0) >= bulkHidden_.size() ||
+      !bulkHidden_[size_t(col0)])
+    return nullptr;
+  return &bulk_[size_t(row0)];
+}
+
+void Grid::FillRows(std::vector<FillRow> rows) {
+  const int cols = MaxCols();
+  const bool updates = table_->updatesEnabled();
+  table_->setUpdatesEnabled(false);
+  bulk_.clear();
+  SetMaxRows(0);
+  SetMaxRows(int(rows.size()));
+  std::vector<Style> styles(size_t(qMax(cols, 0)));
+  std::vector<bool> hidden(size_t(qMax(cols, 0)));
+  for (int c = 0; c < cols; ++c) {
+    styles[size_t(c)] = colStyles_.value(c);
+    hidden[size_t(c)] = table_->isColumnHidden(c) && !styles[size_t(c)].check.value_or(false);
+  }
+  {
+    // One change notice for the whole list instead of one per cell.
+    const QSignalBlocker quiet(table_->model());
+    for (int r = 0; r < int(rows.size()); ++r) {
+      const FillRow &row = rows[size_t(r)];
+      const QBrush fore = row.fore ? QBrush(colors::FromBgr(*row.fore)) : QBrush();
+      for (int c = 0; c < cols; ++c) {
+        if (hidden[size_t(c)]) continue;
+        const Style &st = styles[size_t(c)];
+        const QString text = c < row.cells.size() ? row.cells[c] : QString();
+        // Empty plain cells need no item: they read "" and take the column's style when made.
+        if (text.isEmpty() && !st.check.value_or(false) && !row.fore) continue;
+        table_->setItem(r, c, newItem(st, text, fore));
+      }
+    }
+  }
+  if (!rows.empty() && cols > 0) {
+    QAbstractItemModel *m = table_->model();
+    emit m->dataChanged(m->index(0, 0), m->index(int(rows.size()) - 1, cols - 1));
+  }
+  if (std::find(hidden.begin(), hidden.end(), true) != hidden.end()) {
+    bulk_ = std::move(rows);
+    bulkHidden_ = std::move(hidden);
+  }
+  table_->setUpdatesEnabled(updates);
+}
+
+void Grid::makeDeferred() {
+  if (bulk_.empty()) return;
+  const std::vector<FillRow> rows = std::move(bulk_);
+  bulk_.clear();
+  const int n = qMin(int(rows.size()), MaxRows());
+  const int cols = qMin(int(bulkHidden_.size()), MaxCols());
+  {
+    const QSignalBlocker quiet(table_->model());
+    for (int r = 0; r < n; ++r) {
+      const FillRow &row = rows[size_t(r)];
+      const QBrush fore = row.fore ? QBrush(colors::FromBgr(*row.fore)) : QBrush();
+      for (int c = 0; c < cols; ++c) {
+        if (!bulkHidden_[size_t(c)] || table_->item(r, c)) continue;
+        const QString text = c < row.cells.size() ? row.cells[c] : QString();
+        if (text.isEmpty() && !row.fore) continue;
+        table_->setItem(r, c, newItem(colStyles_.value(c), text, fore));
+      }
+    }
+  }
+  if (n > 0 && cols > 0) {
+    QAbstractItemModel *m = table_->model();
+    emit m->dataChanged(m->index(0, 0), m->index(n - 1, cols - 1));
+  }
+}
+
+void Grid::SetHighlightColors(long focusedBgr, long unfocusedBgr) {
+  highlight_ = std::make_pair(focusedBgr, unfocusedBgr);
+  QWidget *f = QApplication::focusWidget();
+  showHighlight(f && (f == this || isAncestorOf(f)));
+}
+
+void Grid::showHighlight(bool focused) {
+  if (!highlight_) return;
+  highlightNow_ = focused ? highlight_->first : highlight_->second;
+  QPalette p = table_->palette();
+  const QColor c = colors::FromBgr(highlightNow_);
+  // Both groups: an inactive window shows the same colour as the focus rule says.
+  p.setColor(QPalette::Active, QPalette::Highlight, c);
+  p.setColor(QPalette::Inactive, QPalette::Highlight, c);
+  table_->setPalette(p);
+}
 
 // ---------------------------------------------------------------- actions
 
@@ -303,6 +464,7 @@ void Grid::currentMoved(const QModelIndex &now, const QModelIndex &before) {
 }
 
 void Grid::SetAction(int action) {
+  makeDeferred();
   switch (action) {
     case kActionActiveCell:
       if (inGrid(row_, col_)) setCurrentByCode(row_ - 1, col_ - 1);
@@ -316,7 +478,12 @@ void Grid::SetAction(int action) {
       const Range r = block();
       for (int rr = r.row1; rr <= r.row2; ++rr)
         for (int c = r.col1; c <= r.col2; ++c) {
-          if (QTableWidgetItem *it = table_->item(rr, c)) it->setData(Qt::EditRole, QString());
+          if (QTableWidgetItem *it = table_->item(rr, c)) {
+            if (it->data(Qt::CheckStateRole).isValid())
+              it->setCheckState(Qt::Unchecked);
+            else
+              it->setData(Qt::EditRole, QString());
+          }
           if (editing(rr, c)) editor_->clear();
         }
       break;
@@ -331,6 +498,7 @@ void Grid::SetAction(int action) {
 bool Grid::ColHidden(int col) const { return table_->isColumnHidden(col - 1); }
 
 void Grid::SetColHidden(int col, bool hidden) {
+  makeDeferred();
   if (col >= 1 && col <= MaxCols()) table_->setColumnHidden(col - 1, hidden);
 }
 
@@ -378,7 +546,17 @@ void Grid::SetActiveCell(int col, int row) {
 bool Grid::eventFilter(QObject *watched, QEvent *event) {
   if (watched == table_ && event->type() == QEvent::KeyPress)
     return handleKey(table_, static_cast<QKeyEvent *>(event));
+  if (watched == table_ && event->type() == QEvent::KeyRelease)
+    return keyReleased(static_cast<QKeyEvent *>(event));
   return QWidget::eventFilter(watched, event);
+}
+
+bool Grid::keyReleased(QKeyEvent *event) {
+  const int vk = keys::ToVirtualKey(event);
+  if (vk == 0) return false;
+  QPointer<Grid> self(this);
+  emit KeyUp(vk, keys::ToShift(event->modifiers()));
+  return !self;  // the grid went with its form: nothing more to do with the key
 }
 
 bool Grid::handleKey(QObject *target, QKeyEvent *event) {

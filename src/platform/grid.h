@@ -6,7 +6,9 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 #include <QWidget>
 
 class QTableWidget;
@@ -25,6 +27,11 @@ class Grid : public QWidget {
     kActionActiveCell = 0,  // make (Row, Col) the active cell
     kActionDeleteRow = 5,   // delete row Row (or the block's rows); the row count stays
     kActionClearText = 12,  // empty the values of the cell or block; locks and colours stay
+  };
+  // Cell types.
+  enum : int {
+    kCellTypeEdit = 1,
+    kCellTypeCheckBox = 10,  // a check box whose value is "1" (checked) or "0"
   };
 
   explicit Grid(QWidget *parent = nullptr);
@@ -66,6 +73,30 @@ class Grid : public QWidget {
   long ForeColor() const;
   void SetForeColor(long bgr);
 
+  // Type of the current cell, or set on the whole block (Row -1: also rows added later).
+  int CellType() const;
+  void SetCellType(int type);
+
+  // One row's text colour (&HBBGGRR) in every column.
+  void SetRowForeColor(int row, long bgr);
+
+  // A whole list at once, drawn once when it is in: the rows replace every row the grid
+  // had (MaxRows becomes their number), each row's cells from column 1 (missing ones
+  // empty), with its text colour when given. Column settings (locks, colours, types)
+  // hold for the new cells; a check-box cell takes "1" or "0". The cells of hidden
+  // columns are read through the grid only (not through table()) until the grid is
+  // next changed.
+  struct FillRow {
+    QStringList cells;
+    std::optional<long> fore;
+  };
+  void FillRows(std::vector<FillRow> rows);
+
+  // The colour of the selected cell while the focus is in the grid and while it is not.
+  void SetHighlightColors(long focusedBgr, long unfocusedBgr);
+  // The one now shown; -1 while none was set.
+  long HighlightColor() const { return highlightNow_; }
+
   bool ColHidden(int col) const;
   void SetColHidden(int col, bool hidden);
   // Widths in characters of the grid's font.
@@ -104,6 +135,11 @@ class Grid : public QWidget {
   void LeaveCell(int col, int row, int newCol, int newRow, bool &cancel);
   void GotFocus();
   void LostFocus();
+  // A key let go in the grid or its cell editor.
+  void KeyUp(int keyCode, int shift);
+  // Mouse on a cell, 1-based.
+  void Click(int col, int row);
+  void DblClick(int col, int row);
 
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
@@ -117,6 +153,7 @@ class Grid : public QWidget {
   struct Style {
     std::optional<bool> lock;
     std::optional<long> back, fore;
+    std::optional<bool> check;
   };
   Range block() const;
   void applyStyle(QTableWidgetItem *it, const Style &s) const;
@@ -130,6 +167,11 @@ class Grid : public QWidget {
   void currentMoved(const QModelIndex &now, const QModelIndex &before);
   void editorMade(QLineEdit *editor, int row0, int col0);
   bool editing(int row0, int col0) const;
+  bool keyReleased(QKeyEvent *event);
+  QTableWidgetItem *newItem(const Style &st, const QString &text, const QBrush &fore) const;
+  const FillRow *deferred(int row0, int col0) const;
+  void makeDeferred();
+  void showHighlight(bool focused);
   void commitEditor();
 
   QTableWidget *table_;
@@ -140,8 +182,14 @@ class Grid : public QWidget {
   QPointer<QLineEdit> editor_;
   int editRow0_ = -1, editCol0_ = -1;
   QHash<int, double> widths_;  // widths set by the program, by 0-based column
-  QHash<int, Style> colStyles_;
-  QHash<int, Qt::Alignment> colAlign_;  // 0-based column  // what cells of a column take when they are made
+  QHash<int, Style> colStyles_;  // what cells of a column take when they are made
+  QHash<int, Qt::Alignment> colAlign_;  // 0-based column
+  std::optional<std::pair<long, long>> highlight_;  // focused, not focused
+  long highlightNow_ = -1;
+  // The last bulk fill, kept for the cells of its hidden columns, which got no items: a
+  // long list's keys and texts the cashier never sees cost most of the fill otherwise.
+  std::vector<FillRow> bulk_;
+  std::vector<bool> bulkHidden_;  // by 0-based column
 };
 
 }  // namespace orv

@@ -88,11 +88,32 @@ TEST_P(CreditList, ListsThisCashiersCreditChitsNewestFirstAndTakesOne) {
   f.RefreshName();
   EXPECT_EQ(f.DspNameLbl->text(), "Kim, k@x, Partner");
 
+  f.vaSpread1->SetCol(21);
+  EXPECT_EQ(f.vaSpread1->ForeColor(), 0x0080C0FF);  // every column, hidden ones too
+  EXPECT_EQ(f.vaSpread1->CellValue(4, 21), "");
+  EXPECT_EQ(f.vaSpread1->CellValue(1, 19), "Kim");
+
   f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  QWidget *vp = f.vaSpread1->table()->viewport();
+  auto rowAt = [&](int row0) { return f.vaSpread1->table()->visualItemRect(f.vaSpread1->table()->item(row0, 0)).center(); };
+  f.vaSpread1->SetActiveCell(1, 1);
+  f.RefreshName();
+  QTest::mouseClick(vp, Qt::LeftButton, {}, rowAt(3));
+  EXPECT_EQ(f.DspNameLbl->text(), ", , ");  // a click names the row's customer and partner
+  QTest::mouseDClick(vp, Qt::LeftButton, {}, rowAt(3));
+  EXPECT_TRUE(f.isVisible());  // card-paid: a double click takes nothing
+  EXPECT_EQ(giOisangPick, 0);
   f.TakeRow(4);  // card-paid: refused, the form stays
   EXPECT_TRUE(f.isVisible());
   EXPECT_EQ(giOisangPick, 0);
 
+  QTest::mouseClick(vp, Qt::LeftButton, {}, rowAt(1));
+  QTest::mouseDClick(vp, Qt::LeftButton, {}, rowAt(1));  // takes that row
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(glOisangChtNo, 2);
+  giOisangPick = 0;
+  f.show();
   f.vaSpread1->SetActiveCell(1, 2);
   QTest::keyClick(f.vaSpread1->table(), Qt::Key_Return);
   EXPECT_FALSE(f.isVisible());

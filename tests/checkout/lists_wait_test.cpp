@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
@@ -13,8 +14,13 @@
 #include "chit/records.h"
 #include "core/byte_text.h"
 #include "core/pos_settings.h"
+#include "platform/codepage.h"
+#include "platform/colors.h"
+#include "platform/datafolder.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
+#include "platform/settings_store.h"
+#include "print/basPrinter.h"
 #include "print/delivery.h"
 
 using orv::Currency;
@@ -153,10 +159,15 @@ TEST_P(HeldList, F8MarksBuildTheDeliveryTextAndEnterOnTheUpperGridRecalls) {
   ASSERT_EQ(f.vaSpread2->MaxRows(), 3);
   EXPECT_EQ(Column(f.vaSpread2, 1), (QStringList{"1", "2", "3"}));
   EXPECT_EQ(f.vaSpread2->CellValue(2, 7), "9,000");
+  const long grey = orv::colors::Rgb(128, 128, 128), lightBlue = orv::colors::Rgb(128, 128, 255);
+  EXPECT_EQ(f.vaSpread2->HighlightColor(), grey);
   QTest::keyClick(f.vaSpread1->table(), Qt::Key_F4);
   EXPECT_TRUE(f.vaSpread2->table()->hasFocus());
+  EXPECT_EQ(f.vaSpread2->HighlightColor(), lightBlue);
   f.vaSpread2->SetActiveCell(2, 1);
   QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);
+  EXPECT_EQ(Column(f.vaSpread2, 2), (QStringList{"1", "0", "0"}));  // the "S" box
+  EXPECT_EQ(f.vaSpread2->table()->item(0, 1)->checkState(), Qt::Checked);
   f.vaSpread2->SetActiveCell(2, 2);  // the line with an empty size text
   QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);
   const QStringList entries = gsBdlPrnText.split("'");
@@ -166,6 +177,15 @@ TEST_P(HeldList, F8MarksBuildTheDeliveryTextAndEnterOnTheUpperGridRecalls) {
   QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);
   f.vaSpread2->SetActiveCell(2, 1);
   QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);
+  EXPECT_TRUE(gsBdlPrnText.isEmpty());
+  EXPECT_EQ(Column(f.vaSpread2, 2), (QStringList{"0", "0", "0"}));
+
+  // Back up with F4: the lower grid greys, and the upper grid's focus refills it unmarked.
+  QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);
+  QTest::keyClick(f.vaSpread2->table(), Qt::Key_F4);
+  EXPECT_TRUE(f.vaSpread1->table()->hasFocus());
+  EXPECT_EQ(f.vaSpread2->HighlightColor(), grey);
+  EXPECT_EQ(Column(f.vaSpread2, 2), (QStringList{"0", "0", "0"}));
   EXPECT_TRUE(gsBdlPrnText.isEmpty());
 
   f.vaSpread1->SetActiveCell(1, 1);
@@ -262,6 +282,52 @@ TEST_P(HeldList, TheDeliveryListRecallsByDateAndNumber) {
   EXPECT_EQ(gtBdlGods.SeqNo[3], 3);
   EXPECT_EQ(gtBdlGodsSpeed.Text[1], "row1");
   EXPECT_EQ(gtWatChit.ChtNo, 0);
+}
+
+// Unless another printer is put in, the list prints through the delivery printout: the
+// chit reaches the receipt printer (its stand-in file here) with the marked line and the
+// held chit's goods, and its delivery record is written.
+TEST_P(HeldList, WithoutAnotherPrinterTheDeliveryChitReachesThePrinter) {
+  namespace store = orv::settings_store;
+  Held("WatChitT", "Wct", 7, "093015", 77);
+  Lines("WatGodsT", "Wcg", 7, 2);
+  giSetPrint = 1;
+  gsSetPrnPort = "LPT1";
+  gsSetPrnDevice.clear();
+  store::SaveSetting("giBadalPrintSu", "1");
+  store::SaveSetting("giBadalPrintGds", "1");
+  const QString out = orv::datafolder::Path("LPT1.prn");
+  QFile::remove(out);
+  {
+    frmWait f;
+    ASSERT_TRUE(f.Form_Load());
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    QApplication::setActiveWindow(&f);
+    f.vaSpread1->table()->setFocus();
+    f.vaSpread2->table()->setFocus();
+    f.vaSpread2->SetActiveCell(1, 2);
+    QTest::keyClick(f.vaSpread2->table(), Qt::Key_F8);
+    // A real double click: a click, then the second press.
+    QWidget *vp = f.vaSpread2->table()->viewport();
+    const QPoint line2 = f.vaSpread2->table()->visualItemRect(f.vaSpread2->table()->item(1, 2)).center();
+    QTest::mouseClick(vp, Qt::LeftButton, {}, line2);
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, line2);
+    EXPECT_FALSE(f.isVisible());
+  }
+  store::SaveSetting("giBadalPrintSu", "");
+  store::SaveSetting("giBadalPrintGds", "");
+  QFile file(out);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString printed = orv::codepage::Decode(file.readAll());
+  EXPECT_EQ(printed.count(QStringLiteral("배 달 전 표")), 1);  // one copy, as set
+  EXPECT_TRUE(printed.contains(QStringLiteral("배 달 전 표(배송용)")));
+  EXPECT_TRUE(printed.contains(QStringLiteral("전 표 번 호: 000007")));
+  EXPECT_TRUE(printed.contains(QStringLiteral("성명(상호) : Kim(")));
+  EXPECT_TRUE(printed.contains(QStringLiteral("내용: 카드판매")));  // a held chit's printout
+  EXPECT_TRUE(printed.contains(orv::checkout::WatDeliveryLine("Goods2", "", "2").left(20)));
+  EXPECT_TRUE(printed.contains(QStringLiteral("Goods1[1kg]")));  // the chit's goods lines
+  EXPECT_EQ(Count(goDbMain, "DlvChit2403", "DlvNo=7 AND DlvName='Kim'"), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Setups, HeldList, ::testing::ValuesIn(chittest::kAllSetups),

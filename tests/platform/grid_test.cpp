@@ -7,7 +7,9 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 #include "platform/colors.h"
 #include "platform/dialogs.h"
@@ -361,4 +363,132 @@ TEST_F(GridKeys, ThrowingResentKeyLeavesTheGridWorking) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].first, vbKeyDown);
   EXPECT_EQ(grid->ActiveRow(), 2);
+}
+
+TEST(GridLists, BulkFillReplacesRowsWithColumnSettingsAndRowColours) {
+  QWidget owner;
+  Grid *g = MakeGrid(owner, 3, 4);
+  Put(*g, 3, 4, "old");
+  g->SetRow(-1);
+  g->SetCol(-1);
+  g->SetLock(true);
+  g->SetCol(2);
+  g->SetCellType(Grid::kCellTypeCheckBox);
+  g->FillRows({{{"a", "1", "b"}, std::nullopt}, {{}, 0x0080C0FF}, {{"c", "0", "", "d"}, {}}});
+  EXPECT_TRUE(g->table()->updatesEnabled());
+  ASSERT_EQ(g->MaxRows(), 3);
+  EXPECT_EQ(g->CellValue(1, 3), "b");
+  EXPECT_EQ(g->CellValue(1, 4), "");
+  EXPECT_EQ(g->CellValue(3, 4), "d");  // the old row's text is gone, the new one in
+  EXPECT_EQ(g->CellValue(1, 2), "1");
+  EXPECT_EQ(g->CellValue(2, 2), "0");
+  EXPECT_EQ(g->table()->item(0, 1)->checkState(), Qt::Checked);
+  for (int c = 1; c <= 4; ++c) {
+    g->SetRow(2);
+    g->SetCol(c);
+    EXPECT_EQ(g->ForeColor(), 0x0080C0FF) << c;  // the whole row, empty cells too
+    EXPECT_TRUE(g->Lock()) << c;
+    g->SetRow(3);
+    EXPECT_EQ(g->ForeColor(), colors::kBlack) << c;
+    EXPECT_TRUE(g->Lock()) << c;
+  }
+  g->SetRowForeColor(3, 0xFF);
+  g->SetRow(3);
+  g->SetCol(1);
+  EXPECT_EQ(g->ForeColor(), 0xFF);
+  g->FillRows({});
+  EXPECT_EQ(g->MaxRows(), 0);
+}
+
+// Hidden cells of a bulk fill read back as any other cell, before and after the grid changes.
+TEST(GridLists, HiddenCellsOfABulkFillReadBackAndSurviveChanges) {
+  QWidget owner;
+  Grid *g = MakeGrid(owner, 0, 3);
+  g->SetColHidden(2, true);
+  g->SetColHidden(3, true);
+  g->FillRows({{{"a", "k1", "x"}, 0xFF}, {{"b", "k2"}, {}}, {{"c", "k3", "z"}, {}}});
+  EXPECT_EQ(g->CellValue(2, 2), "k2");
+  EXPECT_EQ(g->CellValue(2, 3), "");
+  g->SetRow(1);
+  g->SetCol(3);
+  EXPECT_EQ(g->ForeColor(), 0xFF);
+  g->SetAction(Grid::kActionDeleteRow);  // rows move up with their hidden cells
+  EXPECT_EQ(g->CellValue(1, 2), "k2");
+  EXPECT_EQ(g->CellValue(2, 3), "z");
+  EXPECT_EQ(g->CellValue(3, 2), "");
+  g->SetColHidden(2, false);
+  ASSERT_NE(g->table()->item(1, 1), nullptr);
+  EXPECT_EQ(g->table()->item(1, 1)->text(), "k3");
+  g->SetMaxRows(0);
+  g->SetMaxRows(2);
+  EXPECT_EQ(g->CellValue(1, 2), "");
+}
+
+TEST(GridLists, CheckBoxCellsReadOneOrZeroAndLockedOnesStayOutOfTheCashiersHands) {
+  QWidget owner;
+  Grid *g = MakeGrid(owner, 3, 2);
+  g->SetRow(-1);
+  g->SetCol(2);
+  g->SetCellType(Grid::kCellTypeCheckBox);
+  g->SetLock(true);
+  g->SetMaxRows(0);
+  g->SetMaxRows(3);  // rows added later take the type too
+  g->SetRow(2);
+  EXPECT_EQ(g->CellType(), Grid::kCellTypeCheckBox);
+  EXPECT_EQ(g->Value(), "0");
+  g->SetValue("1");
+  EXPECT_EQ(g->Value(), "1");
+  EXPECT_EQ(g->table()->item(1, 1)->text(), "");  // a box, no text
+  EXPECT_FALSE(g->table()->item(1, 1)->flags() & Qt::ItemIsUserCheckable);
+  g->SetAction(Grid::kActionClearText);
+  EXPECT_EQ(g->Value(), "0");
+  g->SetCol(1);
+  EXPECT_EQ(g->CellType(), Grid::kCellTypeEdit);
+  g->SetValue("1");
+  EXPECT_EQ(g->Value(), "1");  // a text cell keeps its text
+  g->SetCol(2);
+  g->SetLock(false);
+  EXPECT_TRUE(g->table()->item(1, 1)->flags() & Qt::ItemIsUserCheckable);
+  g->SetCellType(Grid::kCellTypeEdit);  // back to text: the box goes
+  g->SetValue("x");
+  EXPECT_EQ(g->Value(), "x");
+}
+
+TEST(GridLists, MouseAndKeyUpReachTheOwnerOneBased) {
+  QWidget owner;
+  Grid *g = MakeGrid(owner, 4, 3);
+  ASSERT_TRUE(ShowActive(owner, *g));
+  std::vector<std::tuple<char, int, int>> seen;
+  QObject::connect(g, &Grid::Click, [&](int col, int row) { seen.emplace_back('c', col, row); });
+  QObject::connect(g, &Grid::DblClick, [&](int col, int row) { seen.emplace_back('d', col, row); });
+  QObject::connect(g, &Grid::KeyUp, [&](int key, int shift) { seen.emplace_back('u', key, shift); });
+  QWidget *vp = g->table()->viewport();
+  const QPoint cell = g->table()->visualRect(g->table()->model()->index(2, 1)).center();
+  QTest::mouseClick(vp, Qt::LeftButton, {}, cell);
+  QTest::mouseDClick(vp, Qt::LeftButton, {}, cell);
+  QTest::keyClick(g->table(), Qt::Key_Down, Qt::ShiftModifier);
+  auto saw = [&](std::tuple<char, int, int> e) {
+    return std::find(seen.begin(), seen.end(), e) != seen.end();
+  };
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen[0], std::make_tuple('c', 2, 3));
+  EXPECT_TRUE(saw({'d', 2, 3}));
+  EXPECT_TRUE(saw({'u', int(orv::keys::vbKeyDown), int(orv::keys::vbShiftMask)}));
+}
+
+TEST(GridLists, HighlightFollowsTheFocus) {
+  QWidget owner;
+  Grid *g = MakeGrid(owner, 4, 3);
+  auto *other = new QLineEdit(&owner);
+  other->move(0, 300);
+  EXPECT_EQ(g->HighlightColor(), -1);
+  const long blue = colors::Rgb(128, 128, 255), grey = colors::Rgb(128, 128, 128);
+  g->SetHighlightColors(blue, grey);
+  EXPECT_EQ(g->HighlightColor(), grey);
+  ASSERT_TRUE(ShowActive(owner, *g));
+  EXPECT_EQ(g->HighlightColor(), blue);
+  EXPECT_EQ(colors::ToBgr(g->table()->palette().color(QPalette::Active, QPalette::Highlight)), blue);
+  other->setFocus();
+  EXPECT_EQ(g->HighlightColor(), grey);
+  EXPECT_EQ(colors::ToBgr(g->table()->palette().color(QPalette::Inactive, QPalette::Highlight)), grey);
 }
