@@ -3,7 +3,8 @@
 // 5,000 open delivery chits, with 200,000 goods in GdsCode and GdsName on the POS database
 // (SQLite, WAL); the credit list over 5,000 credit chits of the date, POS and cashier in a
 // month of 150,000 chits, partners and customers joined, with the main database on a
-// second SQLite file and on PostgreSQL when ORVPOS_TEST_PG names a server.
+// second SQLite file and on PostgreSQL when ORVPOS_TEST_PG names a server (in the database
+// it names, emptied first; a throwaway one when it names none).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -140,10 +141,21 @@ struct Setup {
   QString pos, main;
 };
 
+QString PgMain() {
+  const QString text = qEnvironmentVariable("ORVPOS_TEST_PG");
+  if (orv::db::ParseConnectionText(text).database.isEmpty()) return g_dbs->New(true);
+  Connection c;
+  c.Open(text);
+  c.Execute("DROP SCHEMA IF EXISTS public CASCADE");
+  c.Execute("CREATE SCHEMA public");
+  c.Close();
+  return text;
+}
+
 Setup Make(bool pgMain) {
   Setup s;
   s.pos = g_dbs->New(false);
-  s.main = g_dbs->New(pgMain);
+  s.main = pgMain ? PgMain() : g_dbs->New(false);
   goDbPos.Open(s.pos);
   goDbMain.Open(s.main);
   Globals();
