@@ -11,6 +11,7 @@
 #include "platform/db.h"
 #include "platform/grid.h"
 #include "sale/frmMain.h"
+#include "sale/handoff_globals.h"
 #include "sale/pos_event.h"
 #include "sale/sale_calc.h"
 #include "sale/sale_globals.h"
@@ -113,6 +114,8 @@ void frmMain::EndLineEdit(const KeyCall &k) {
     SetGridText(free == 0 ? kSaleLines : free, ColCode, Grid::kActionActiveCell);
   };
   auto logChange = [&] {
+    // A held or delivery chit being recalled writes one event for all its lines instead.
+    if (giPosLogOff == 1) return;
     gsPosLogText = LineChangeText(g, row);
     LogPosEvent(row, 2, gsPosLogText, {}, {});
   };

@@ -428,6 +428,9 @@ TEST_F(HeldRecallTest, ReplayPutsStoredLinesAndLogsOneEvent) {
   QString text;
   ASSERT_EQ(EventRows(5, &text), 1);
   EXPECT_EQ(text, "1,1,2,700,1400;3,3,1,1500,1500");
+  // The one event stands for the lines: none of their own, entered or edited.
+  EXPECT_EQ(EventRows(1), 0);
+  EXPECT_EQ(EventRows(2), 0);
 }
 
 TEST_F(HeldRecallTest, SnapshotRestoresEveryCellWithoutLookup) {
