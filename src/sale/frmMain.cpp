@@ -608,6 +608,7 @@ void frmMain::StopTtsSaveWav() {
 // ---------------------------------------------------------------------------- helpers
 
 void frmMain::SetLabelColor(QLabel *label, long bgr, bool fore) {
+  if (!fore) label->setAutoFillBackground(true);
   QPalette p = label->palette();
   p.setColor(fore ? QPalette::WindowText : QPalette::Window, colors::FromBgr(bgr));
   label->setPalette(p);

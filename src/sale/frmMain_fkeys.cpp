@@ -43,21 +43,6 @@ constexpr long kDcBoxYellow = 0x0080FFFF;
 
 Currency Cell(Grid *g, int32_t row, int col) { return NzCur(g->CellValue(row, col).trimmed()); }
 
-// The number a cell's text starts with ("5%" reads 5).
-Currency LeadingNumber(const QString &text) {
-  const QString t = text.trimmed();
-  int n = 0;
-  while (n < t.size() && (t[n].isDigit() || t[n] == '.' || (n == 0 && (t[n] == '-' || t[n] == '+')))) ++n;
-  return NzCur(t.left(n));
-}
-
-void Paint(QLabel *label, long bgr) {
-  label->setAutoFillBackground(true);
-  QPalette p = label->palette();
-  p.setColor(QPalette::Window, colors::FromBgr(bgr));
-  label->setPalette(p);
-}
-
 }  // namespace
 
 bool frmMain::FunctionKey(int key, KeyCall &k) {
@@ -249,10 +234,10 @@ bool frmMain::FunctionKey(int key, KeyCall &k) {
       GoOffline();
       if (miReturnMode == 1) {
         miReturnMode = 0;
-        if (auto *l = findChild<QLabel *>(QStringLiteral("lblBanKey"))) Paint(l, colors::kWhite);
+        if (auto *l = findChild<QLabel *>(QStringLiteral("lblBanKey"))) SetLabelColor(l, colors::kWhite, false);
       } else {
         miReturnMode = 1;
-        if (auto *l = findChild<QLabel *>(QStringLiteral("lblBanKey"))) Paint(l, kReturnModeColor);
+        if (auto *l = findChild<QLabel *>(QStringLiteral("lblBanKey"))) SetLabelColor(l, kReturnModeColor, false);
       }
       return true;
     case vbKeyEscape:
@@ -343,18 +328,7 @@ void frmMain::DeleteLine(int32_t line, bool f9) {
   if (HasGoodsLines()) return;
   if (!f9) {
     SetChtEditMode(0);
-    // ClearChitArrays resets the held, delivery and credit chits and the card result.
-    ClearWatChitRecord();
-    ClearWatGodsRecords();
-    ClearWatChitTRecord();
-    ClearWatGodsTRecords();
-    ClearBdlChitRecord();
-    ClearBdlGodsRecords();
-    ClearCardRet();
-    giOisangPick = 0;
-    glOisangChtNo = 0;
-    for (QLabel *l : {lblWait, lblCard, lblOiip, lblBdl}) Paint(l, colors::kWhite);
-    ClearCstInfo(0);
+    ClearChitArrays();
     return;
   }
   if (gtWatChit.ChtNo != 0) {
@@ -362,20 +336,20 @@ void frmMain::DeleteLine(int32_t line, bool f9) {
     ClearWatGodsRecords();
     ClearWatChitTRecord();
     ClearWatGodsTRecords();
-    Paint(lblWait, colors::kWhite);
+    SetLabelColor(lblWait, colors::kWhite, false);
     ClearCstInfo(0);
   } else if (gtBdlChit.ChtNo != 0) {
     ClearBdlChitRecord();
     ClearBdlGodsRecords();
-    Paint(lblBdl, colors::kWhite);
+    SetLabelColor(lblBdl, colors::kWhite, false);
     ClearCstInfo(0);
   } else if (giOisangPick == 1 && glOisangChtNo != 0) {
     giOisangPick = 0;
     glOisangChtNo = 0;
-    Paint(lblOiip, colors::kWhite);
+    SetLabelColor(lblOiip, colors::kWhite, false);
   } else if (!gtCardRet.CmitNo.isEmpty() && !gtCardRet.CmitDate.isEmpty()) {
     ClearCardRet();
-    Paint(lblCard, colors::kWhite);
+    SetLabelColor(lblCard, colors::kWhite, false);
   }
 }
 
@@ -387,10 +361,10 @@ void frmMain::ApplyAllDc(bool remove) {
   for (int32_t r = 1; r <= kSaleLines; ++r) {
     sale::ChitDcLine line;
     line.code = g->CellValue(r, ColCode).trimmed();
-    line.qty = LeadingNumber(g->CellValue(r, ColQty));
-    line.price = LeadingNumber(g->CellValue(r, ColPrice));
-    line.amount = LeadingNumber(g->CellValue(r, ColAmt));
-    line.dcShown = LeadingNumber(g->CellValue(r, ColDc));
+    line.qty = NzCur(g->CellValue(r, ColQty));
+    line.price = NzCur(g->CellValue(r, ColPrice));
+    line.amount = NzCur(g->CellValue(r, ColAmt));
+    line.dcShown = NzCur(g->CellValue(r, ColDc));
     line.kind = g->CellValue(r, ColKind).trimmed();
     if (const auto amount = sale::ChitDcAmount(rate, remove, line))
       SetCellText(g, r, ColAmt, amount->ToPlainText());
