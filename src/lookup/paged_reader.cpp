@@ -1,6 +1,7 @@
 #include "lookup/paged_reader.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 
@@ -44,6 +45,9 @@ class PageSettings {
   db::Connection &conn_;
   QStringList &saved_;
 };
+
+constexpr double kPageBudgetMs = 40;
+constexpr int kMinPageRows = 50;
 
 }  // namespace
 
@@ -125,10 +129,14 @@ PagedReader::PagedReader(db::Connection &conn, PagedQuery query, Sink sink, QObj
 
 PagedReader::~PagedReader() = default;
 
-bool PagedReader::readPage() {
+bool PagedReader::readPage(bool betweenEvents) {
   int limit = query_.pageSize;
-  if (rowsRead_ == 0 && limit > 0 && query_.firstPageSize > 0)
+  if (limit > 0 && rowsRead_ == 0 && query_.firstPageSize > 0)
     limit = std::min(limit, query_.firstPageSize);
+  else if (limit > 0 && betweenEvents && nextLimit_ > 0)
+    limit = std::min(limit, nextLimit_);
+  QElapsedTimer took;
+  took.start();
   QVariantList args;
   const QString sql = PageSql(conn_.engine(), query_, after_, args, limit);
   gsSql = sql;
@@ -142,6 +150,12 @@ bool PagedReader::readPage() {
     rs = st.Query();
   } else {
     rs = st.Query();
+  }
+  if (limit > 0) {
+    // Rows in proportion to the time the budget allows, within [kMinPageRows, page size].
+    const double ms = std::max(took.nsecsElapsed() / 1e6, 0.1);
+    const int least = std::min(kMinPageRows, query_.pageSize);
+    nextLimit_ = int(std::clamp(limit * kPageBudgetMs / ms, double(least), double(query_.pageSize)));
   }
   const int n = rs.RecordCount();
   const int keys = int(query_.order.size());
@@ -167,7 +181,8 @@ void PagedReader::Start() {
   done_ = false;
   after_.clear();
   rowsRead_ = 0;
-  if (!readPage()) {
+  nextLimit_ = 0;
+  if (!readPage(false)) {
     done_ = true;
     emit Finished();
     return;
@@ -183,7 +198,7 @@ void PagedReader::scheduleNext() {
     scheduled_ = false;
     if (gen != generation_ || done_) return;
     try {
-      if (!readPage()) {
+      if (!readPage(true)) {
         done_ = true;
         emit Finished();
         return;
@@ -202,7 +217,7 @@ void PagedReader::LoadAll() {
   scheduled_ = false;
   try {
     while (!done_) {
-      if (!readPage()) {
+      if (!readPage(false)) {
         done_ = true;
         emit Finished();
       }

@@ -29,7 +29,9 @@ struct PagedQuery {
   QString where;    // conditions with '?' marks; empty for none
   QVariantList args;
   QVector<OrderItem> order;  // must make a row unique
-  int pageSize = 500;        // 0: every row in one statement
+  // 0: every row in one statement. Between events a page is cut short when the one before
+  // took long (a test no index serves, a busy server), so no step holds the window up.
+  int pageSize = 500;
   // The first page only fills the screen, so the list shows before a whole page is read.
   int firstPageSize = 100;
 };
@@ -63,7 +65,9 @@ class PagedReader : public QObject {
   void Failed(long number, const QString &description);
 
  private:
-  bool readPage();  // false when it was the last
+  // false when it was the last. Between events a page is cut to what the last one read in
+  // kPageBudgetMs; a command waiting for every row reads whole pages.
+  bool readPage(bool betweenEvents);
   void scheduleNext();
 
   db::Connection &conn_;
@@ -77,6 +81,7 @@ class PagedReader : public QObject {
   bool done_ = false;
   bool scheduled_ = false;
   int rowsRead_ = 0;
+  int nextLimit_ = 0;  // the next page's rows between events; 0: the page size
   int generation_ = 0;
 };
 
