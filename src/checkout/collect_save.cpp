@@ -66,18 +66,7 @@ void ClearChitRecords() {
 }
 
 // Points booked elsewhere since the customer was put on the sale must not be overwritten.
-void RereadCustomer() {
-  if (gtCstCode.CcdKey.IsZero()) return;
-  const QString k = gtCstCode.CcdKey.ToPlainText();
-  db::Recordset rs;
-  if (giCstTsMode == 0)
-    rs = goDbMain.OpenRecordset(" Select * From CstCode Where CcdKey=" + k);
-  else if (giCstTsMode == 1)
-    rs = goDbPos.OpenRecordset(" Select * From CstCodeTs Where CcdKey=" + k);
-  else if (goDbTs.IsOpen())
-    rs = goDbTs.OpenRecordset(" Select * From CstCode Where CcdKey=" + k);
-  if (rs.RecordCount() > 0) ReadCstRecord(rs);
-}
+void RereadCustomer() { ReadCstRecordByKey(gtCstCode.CcdKey); }
 
 void TellFailed(const QString &error) {
   QString text = error;
