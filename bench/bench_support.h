@@ -222,4 +222,24 @@ class SaleScreen {
   frmMain *main_ = nullptr;
 };
 
+// The sale screen benchmarks' main: SQLite first, then the main database on PostgreSQL
+// when ORVPOS_TEST_PG names a server.
+inline int RunSaleScreenBench(int argc, char **argv, const char *name,
+                              void (*runSetUp)(const char *title, bool pgMain, Databases &dbs)) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  orv::dialogs::EnterTestMode([](const QString &text) {
+    std::fprintf(stderr, "unexpected box: %s\n", qPrintable(text));
+  });
+  Databases dbs(name);
+  runSetUp("SQLite (main.db and pos.db)", false, dbs);
+  if (HavePg())
+    runSetUp("Main database on PostgreSQL", true, dbs);
+  else
+    std::fprintf(stderr, "ORVPOS_TEST_PG is not set: the PostgreSQL set-up is skipped\n");
+  ResetAll();
+  dbs.DropPg();
+  return 0;
+}
+
 }  // namespace orvbench

@@ -171,19 +171,4 @@ void RunSetUp(const char *title, bool pgMain, orvbench::Databases &dbs) {
 
 }  // namespace
 
-int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  orv::dialogs::EnterTestMode([](const QString &text) {
-    std::fprintf(stderr, "unexpected box: %s\n", qPrintable(text));
-  });
-  orvbench::Databases dbs("recall");
-  RunSetUp("SQLite (main.db and pos.db)", false, dbs);
-  if (orvbench::HavePg())
-    RunSetUp("Main database on PostgreSQL", true, dbs);
-  else
-    std::fprintf(stderr, "ORVPOS_TEST_PG is not set: the PostgreSQL set-up is skipped\n");
-  orvbench::ResetAll();
-  dbs.DropPg();
-  return 0;
-}
+int main(int argc, char **argv) { return orvbench::RunSaleScreenBench(argc, argv, "recall", RunSetUp); }
