@@ -145,7 +145,8 @@ bool PagedReader::readPage(bool betweenEvents) {
   db::Statement &st = at->second;
   for (int i = 0; i < args.size(); ++i) st.Bind(i, args[i]);
   db::Recordset rs;
-  if (conn_.engine() == db::Engine::PostgreSQL) {
+  // A single table has no join order to search, and its pages are spared the round trips.
+  if (conn_.engine() == db::Engine::PostgreSQL && query_.from.contains(" JOIN ", Qt::CaseInsensitive)) {
     PageSettings settings(conn_, savedSettings_);
     rs = st.Query();
   } else {
