@@ -342,7 +342,7 @@ QLineEdit *edit(QWidget *parent, const char *name) {
 
 }  // namespace
 
-GdsHelpFrm::GdsHelpFrm(QWidget *parent) : QDialog(parent) {
+GdsHelpFrm::GdsHelpFrm(QWidget *parent) : LookupDialog(parent) {
   setObjectName("GdsHelpFrm");
   setWindowTitle("상품 코드 조회");
   auto *lay = new QGridLayout(this);
@@ -842,13 +842,6 @@ void GdsHelpFrm::SeekGdsRow() {
       return;
     }
   }
-}
-
-void GdsHelpFrm::showEvent(QShowEvent *event) {
-  QDialog::showEvent(event);
-  if (activated_) return;
-  activated_ = true;
-  QTimer::singleShot(0, this, [this] { onActivated(); });
 }
 
 void GdsHelpFrm::onActivated() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "lookup/lookup_dialog.h"
 #include "lookup/paged_reader.h"
 
 class QCheckBox;
@@ -63,7 +64,7 @@ orv::ListCell GdsHelpCell(const orv::ListFields &f, int col, int side);
 // transaction. Throws DbError.
 void WriteTrsGodsMark(orv::Currency trsKey, int side, orv::Currency gdsKey, int mark);
 
-class GdsHelpFrm : public QDialog {
+class GdsHelpFrm : public orv::lookup::LookupDialog {
   Q_OBJECT
  public:
   explicit GdsHelpFrm(QWidget *parent = nullptr);
@@ -140,10 +141,9 @@ class GdsHelpFrm : public QDialog {
   void ResetColumns(orv::ListGrid *grid);
   int SortModeValue() const { return sortMode_; }
   bool DesignatedView() const;
-  void onActivated();
+  void onActivated() override;
 
  protected:
-  void showEvent(QShowEvent *event) override;
   void done(int r) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -174,7 +174,7 @@ class GdsHelpFrm : public QDialog {
   orv::Currency trsKey_;
   bool rowPicked_ = false, rowTaken_ = false;
   bool firstMarkFound_ = false;
-  bool activated_ = false, unloaded_ = false;
+  bool unloaded_ = false;
   GdsConditions cond_;
   int keyTyped_ = 0;
   QChar lastKeyChar_;

@@ -48,7 +48,7 @@ struct WaitCursor {
 }  // namespace
 
 HelpFrame::HelpFrame(const QString &formName, const QString &caption, QWidget *parent)
-    : QDialog(parent), formName_(formName) {
+    : LookupDialog(parent), formName_(formName) {
   setObjectName(formName);
   setWindowTitle(caption);
   // Load, first step.
@@ -422,13 +422,6 @@ bool HelpFrame::eventFilter(QObject *watched, QEvent *event) {
     }
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void HelpFrame::showEvent(QShowEvent *event) {
-  QDialog::showEvent(event);
-  if (activatedOnce_) return;
-  activatedOnce_ = true;
-  QTimer::singleShot(0, this, [this] { onActivated(); });
 }
 
 void HelpFrame::onActivated() {

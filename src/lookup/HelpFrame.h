@@ -7,6 +7,7 @@
 #include <QVector>
 #include <memory>
 
+#include "lookup/lookup_dialog.h"
 #include "lookup/paged_reader.h"
 #include "platform/list_grid.h"
 
@@ -20,7 +21,7 @@ class QRadioButton;
 
 namespace orv::lookup {
 
-class HelpFrame : public QDialog {
+class HelpFrame : public orv::lookup::LookupDialog {
   Q_OBJECT
  public:
   ~HelpFrame() override;
@@ -53,7 +54,7 @@ class HelpFrame : public QDialog {
   // Rows not read yet, now (commands that need every row).
   void LoadRest();
   // What activation does: stale guard, direct-go start.
-  virtual void onActivated();
+  void onActivated() override;
   int SortMode() const { return sortMode_; }
   void SetSortMode(int mode);  // as choosing its option
 
@@ -102,7 +103,6 @@ class HelpFrame : public QDialog {
   std::unique_ptr<PagedReader> reader_;
 
  protected:
-  void showEvent(QShowEvent *event) override;
   void done(int r) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -110,7 +110,6 @@ class HelpFrame : public QDialog {
   void runQuery(bool throwErrors);
   void gridKeyDown(int &vk, int &shift);
   bool unloaded_ = false;
-  bool activatedOnce_ = false;
 };
 
 }  // namespace orv::lookup

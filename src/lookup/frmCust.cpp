@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "chit/records.h"
 #include "core/byte_text.h"
 #include "core/globals.h"
 #include "lookup/help_globals.h"
@@ -83,7 +84,7 @@ ListCell CstTouchCell(const ListFields &f, int col) {
   return c;
 }
 
-frmCust::frmCust(QWidget *parent) : QDialog(parent) {
+frmCust::frmCust(QWidget *parent) : LookupDialog(parent) {
   setObjectName("frmCust");
   setWindowTitle("고객정보조회");
   auto *lay = new QVBoxLayout(this);
@@ -199,10 +200,7 @@ frmCust::~frmCust() = default;
 void frmCust::SeekCstHelp(int range) {
   if (reader_) reader_->Cancel();
   vaSpread1->Clear();
-  db::Connection *conn = giCstTsMode == 0   ? &goDbMain
-                         : giCstTsMode == 1 ? &goDbPos
-                         : giCstTsMode == 2 ? &goDbTs
-                                            : nullptr;
+  db::Connection *conn = CstConnection();
   if (!conn) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   PagedQuery q = CstTouchQuery(conn->dialect(), option_, range, gsCstFindSql, gvCstFindArgs);
@@ -285,13 +283,6 @@ void frmCust::ShowCstRowInfo() {
   auto v = [&](int c) { return vaSpread1->CellValue(r, c); };
   CstInfoLbl->setText(QStringList{v(4), v(1), v(3), v(5), v(6)}.join(", "));
   CstInfo2Lbl->setText(QStringList{v(4), v(8), v(7)}.join(", "));
-}
-
-void frmCust::showEvent(QShowEvent *event) {
-  QDialog::showEvent(event);
-  if (activated_) return;
-  activated_ = true;
-  QTimer::singleShot(0, this, [this] { onActivated(); });
 }
 
 void frmCust::onActivated() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "lookup/lookup_dialog.h"
 #include "lookup/paged_reader.h"
 
 class QLabel;
@@ -19,7 +20,7 @@ orv::lookup::PagedQuery CstTouchQuery(const orv::db::Dialect &d, int option, int
                                       const QString &handedSql, const QVariantList &handedArgs);
 orv::ListCell CstTouchCell(const orv::ListFields &f, int col);
 
-class frmCust : public QDialog {
+class frmCust : public orv::lookup::LookupDialog {
   Q_OBJECT
  public:
   explicit frmCust(QWidget *parent = nullptr);
@@ -39,15 +40,13 @@ class frmCust : public QDialog {
   void SearchText();
   void ShowCstRowInfo();
   int Option() const { return option_; }
-  void onActivated();
+  void onActivated() override;
 
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
-  void showEvent(QShowEvent *event) override;
 
  private:
   void loadRest();
   int option_ = 3;
-  bool activated_ = false;
   std::unique_ptr<orv::lookup::PagedReader> reader_;
 };

@@ -92,7 +92,7 @@ ListCell TrsTouchCell(const ListFields &f, int col, Currency staffKey) {
   return c;
 }
 
-frmTrsHelp::frmTrsHelp(QWidget *parent) : QDialog(parent) {
+frmTrsHelp::frmTrsHelp(QWidget *parent) : LookupDialog(parent) {
   setObjectName("frmTrsHelp");
   setWindowTitle("거래처코드조회");
   auto *lay = new QVBoxLayout(this);
@@ -351,13 +351,6 @@ void frmTrsHelp::fChkSet(int tier) {
 void frmTrsHelp::ChooseTier(int tier) {
   fChkSet(tier);
   glGaSel = tier;
-}
-
-void frmTrsHelp::showEvent(QShowEvent *event) {
-  QDialog::showEvent(event);
-  if (activated_) return;
-  activated_ = true;
-  QTimer::singleShot(0, this, [this] { onActivated(); });
 }
 
 void frmTrsHelp::onActivated() {

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "lookup/lookup_dialog.h"
 #include "lookup/paged_reader.h"
 
 class QCheckBox;
@@ -23,7 +24,7 @@ orv::ListCell TrsTouchCell(const orv::ListFields &f, int col, orv::Currency staf
 // The tier a partner's column-9 text chooses automatically (0 for the others).
 int TierOfPartnerText(const QString &text);
 
-class frmTrsHelp : public QDialog {
+class frmTrsHelp : public orv::lookup::LookupDialog {
   Q_OBJECT
  public:
   explicit frmTrsHelp(QWidget *parent = nullptr);
@@ -46,11 +47,10 @@ class frmTrsHelp : public QDialog {
   void fChkSet(int tier);
   void ChooseTier(int tier);
   int ChosenTier() const { return chosenTier_; }
-  void onActivated();
+  void onActivated() override;
 
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
-  void showEvent(QShowEvent *event) override;
   void done(int r) override;
 
  private:
@@ -59,6 +59,5 @@ class frmTrsHelp : public QDialog {
   orv::Currency staffKey_;
   bool picked_ = false;
   int chosenTier_ = 0;
-  bool activated_ = false;
   std::unique_ptr<orv::lookup::PagedReader> reader_;
 };
