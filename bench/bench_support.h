@@ -72,6 +72,7 @@ class Databases {
 #include "core/values.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
+#include "platform/grid.h"
 #include "platform/settings_store.h"
 #include "sale/frmMain.h"
 #include "sale/sale_globals.h"
@@ -156,6 +157,16 @@ inline Figures Measure(int runs, const std::function<void()> &before,
 // A fresh data folder with the demo shop (its main database on PostgreSQL when pgMain),
 // `goods` goods more on the main database, and the demo cashier logged in. main() is null
 // when a step failed (said on stderr). Boxes are acknowledged; a form shown is reported.
+// Empties a sale line and puts the cursor on its code cell, for the next timed entry.
+inline void ClearSaleLine(orv::Grid &grid, int row) {
+  grid.SetRow(row);
+  for (int c = 1; c <= kSaleGridCols; ++c) {
+    grid.SetCol(c);
+    grid.SetValue(QString());
+  }
+  grid.SetActiveCell(ColCode, row);
+}
+
 class SaleScreen {
  public:
   SaleScreen(const char *title, bool pgMain, Databases &dbs, int goods) {

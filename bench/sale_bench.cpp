@@ -36,14 +36,7 @@ void RunSetUp(const char *title, bool pgMain, orvbench::Databases &dbs) {
                  main->FirstFreeRow());
     return;
   }
-  auto clearLine31 = [&] {
-    grid.SetRow(31);
-    for (int c = 1; c <= kSaleGridCols; ++c) {
-      grid.SetCol(c);
-      grid.SetValue(QString());
-    }
-    grid.SetActiveCell(ColCode, 31);
-  };
+  auto clearLine31 = [&] { orvbench::ClearSaleLine(grid, 31); };
   auto check = [&](const QString &code) {
     if (main->FirstFreeRow() != 32)
       std::fprintf(stderr, "%s: %s did not become line 31\n", title, qPrintable(code));

@@ -69,14 +69,7 @@ void RunSetUp(const char *title, bool pgMain, orvbench::Databases &dbs) {
                  m->FirstFreeRow());
     return;
   }
-  auto clearLine31 = [&] {
-    grid.SetRow(31);
-    for (int c = 1; c <= kSaleGridCols; ++c) {
-      grid.SetCol(c);
-      grid.SetValue(QString());
-    }
-    grid.SetActiveCell(ColCode, 31);
-  };
+  auto clearLine31 = [&] { orvbench::ClearSaleLine(grid, 31); };
   int misses = 0;
   auto enter = [&](qlonglong key, bool bundle) {
     m->EnterScannedCode(GoodsBarcode(key));
