@@ -92,17 +92,7 @@ void frmBdlChit::RecallRow(int row) {
   const QString date = inList ? NzStr(vaSpread1->CellValue(row, 4)) : QString();
   const int32_t no = inList ? int32_t(NzCur(vaSpread1->CellValue(row, 5)).RoundToInt()) : 0;
   BusyPointer busy;
-  ClearPanChitRecord();
-  ClearPanGodsRecords();
-  try {
-    if (RecallEtcChit(EtcKind::Delivery, date, no) == RecallResult::TooLong) return;
-  } catch (const db::DbError &) {
-    ClearBdlChitRecord();
-    ClearBdlGodsRecords();
-    ClearBdlGodsSpeedRecords();
-    ReportUnhandled(std::current_exception());
-  }
-  accept();
+  if (RecallListedChit(EtcKind::Delivery, date, no)) accept();
 }
 
 void frmBdlChit::keyPressEvent(QKeyEvent *event) {

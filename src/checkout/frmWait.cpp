@@ -225,17 +225,7 @@ void frmWait::Recall(int row) {
   const QString date = inList ? NzStr(vaSpread1->CellValue(row, 3)) : QString();
   const int32_t no = inList ? int32_t(NzCur(vaSpread1->CellValue(row, 4)).RoundToInt()) : 0;
   BusyPointer busy;
-  ClearPanChitRecord();
-  ClearPanGodsRecords();
-  try {
-    if (RecallEtcChit(EtcKind::Held, date, no) == RecallResult::TooLong) return;
-  } catch (const db::DbError &) {
-    ClearWatChitRecord();
-    ClearWatGodsRecords();
-    ClearWatGodsSpeedRecords();
-    ReportUnhandled(std::current_exception());
-  }
-  accept();
+  if (RecallListedChit(EtcKind::Held, date, no)) accept();
 }
 
 void frmWait::FillDlvRecord() {

@@ -2,6 +2,8 @@
 
 #include "checkout/lists_text.h"
 #include "chit/etc_chits.h"
+#include "chit/records.h"
+#include "core/application.h"
 #include "core/globals.h"
 #include "core/values.h"
 #include "platform/dialogs.h"
@@ -87,6 +89,26 @@ RecallResult RecallEtcChit(EtcKind kind, const QString &date, int32_t no) {
   for (int line = 1; !speed.Eof(); speed.MoveNext(), ++line)
     held ? ReadWatGodsSpeedRecord(speed, line) : ReadBdlGodsSpeedRecord(speed, line);
   return RecallResult::Recalled;
+}
+
+bool RecallListedChit(EtcKind kind, const QString &date, int32_t no) {
+  ClearPanChitRecord();
+  ClearPanGodsRecords();
+  try {
+    if (RecallEtcChit(kind, date, no) == RecallResult::TooLong) return false;
+  } catch (const db::DbError &) {
+    if (kind == EtcKind::Held) {
+      ClearWatChitRecord();
+      ClearWatGodsRecords();
+      ClearWatGodsSpeedRecords();
+    } else {
+      ClearBdlChitRecord();
+      ClearBdlGodsRecords();
+      ClearBdlGodsSpeedRecords();
+    }
+    ReportUnhandled(std::current_exception());
+  }
+  return true;
 }
 
 }  // namespace orv::checkout

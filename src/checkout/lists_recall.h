@@ -31,4 +31,9 @@ enum class RecallResult { Recalled, NotFound, TooLong };
 // Database errors reach the caller.
 RecallResult RecallEtcChit(EtcKind kind, const QString &date, int32_t no);
 
+// A list's pick: the sale records emptied, then the chit recalled. A database error is
+// reported and leaves that kind's records empty. False only when the chit is refused as
+// too long, so the list stays open.
+bool RecallListedChit(EtcKind kind, const QString &date, int32_t no);
+
 }  // namespace orv::checkout
