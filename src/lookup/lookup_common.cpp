@@ -100,20 +100,6 @@ void SetHelpNo(orv::Currency number) {
   giHelpNo3 = s.n3;
 }
 
-db::Recordset QueryBound(db::Connection &conn, const QString &sql, const QVariantList &args) {
-  gsSql = sql;
-  db::Statement st = conn.Prepare(sql);
-  for (int i = 0; i < args.size(); ++i) st.Bind(i, args[i]);
-  return st.Query();
-}
-
-long long ExecBound(db::Connection &conn, const QString &sql, const QVariantList &args) {
-  gsSql = sql;
-  db::Statement st = conn.Prepare(sql);
-  for (int i = 0; i < args.size(); ++i) st.Bind(i, args[i]);
-  return st.Execute();
-}
-
 void ShowDbError(const db::DbError &e, const QString &title) {
   dialogs::MsgBox(ErrorBoxText(e), dialogs::kCritical, title);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/bound_sql.h"
 #include "core/currency.h"
 #include "platform/db.h"
 
@@ -50,8 +51,8 @@ No334 SplitNo334(orv::Currency number);
 void SetHelpNo(orv::Currency number);
 
 // A statement with '?' marks run with bound values.
-db::Recordset QueryBound(db::Connection &conn, const QString &sql, const QVariantList &args);
-long long ExecBound(db::Connection &conn, const QString &sql, const QVariantList &args);
+using orv::QueryBound;
+using orv::ExecBound;
 
 // "오류번호 : n" CR LF "오류내용 : text" in a critical box.
 void ShowDbError(const db::DbError &e, const QString &title = {});
