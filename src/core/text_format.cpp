@@ -86,6 +86,27 @@ QString CurStr(Currency value, int16_t blankFlag) {
   return value.ToPlainText();
 }
 
+QString FormatAt(const QString &text, const QString &mask) {
+  QString out = mask;
+  qsizetype t = text.size() - 1;
+  for (qsizetype i = mask.size() - 1; i >= 0; --i) {
+    if (mask[i] != '@') continue;
+    out[i] = t >= 0 ? text[t--] : QChar(' ');
+  }
+  if (t >= 0) out.prepend(text.left(t + 1));
+  return out;
+}
+
+int64_t RoundHalfEven(double value) {
+  if (std::isnan(value)) return 0;
+  // 2^63 is exactly representable; anything at or beyond it does not fit.
+  constexpr double kLimit = 9223372036854775808.0;
+  if (value >= kLimit) return INT64_MAX;
+  if (value < -kLimit) return INT64_MIN;
+  // The default rounding mode takes halves to even.
+  return int64_t(std::nearbyint(value));
+}
+
 // --- Parsers -----------------------------------------------------------------------------
 
 namespace {

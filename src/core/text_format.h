@@ -22,6 +22,15 @@ QString FmtAmtDec(orv::Currency value, int16_t blankFlag);
 QString ZeroPad10(orv::Currency value, int16_t blankFlag);
 // The plain text of the value ("1234.5").
 QString CurStr(orv::Currency value, int16_t blankFlag);
+// A text laid into a mask of '@' places, filled from the right ("20241205" in
+// "@@@@.@@.@@" gives "2024.12.05"); places without a character are blanks (an empty date
+// gives "    .  .  "), characters beyond the places stand in front.
+QString FormatAt(const QString &text, const QString &mask);
+
+// --- Rounding ----------------------------------------------------------------------------
+// The nearest whole number, halves to the even neighbour (2.5 gives 2, 3.5 gives 4).
+// Not a number gives 0; values beyond the 64-bit range give its nearest end.
+int64_t RoundHalfEven(double value);
 
 // --- Parsers (keep some characters, cap the length, read the leading number) ------------
 // Digits, "+", "-", "." (all of them); the first 9 kept; rounded down, made positive.

@@ -8,8 +8,11 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTranslator>
+
+#include "platform/keys.h"
 
 namespace orv::formkeys {
 namespace {
@@ -62,7 +65,61 @@ void InstallButtonEnter(QApplication &app) {
 }
 
 namespace {
+
 QString g_missingCatalogue;
+
+class KeyPreviewFilter : public QObject {
+ public:
+  KeyPreviewFilter(QWidget *form, KeyPreview handlers)
+      : QObject(form), form_(form), h_(std::move(handlers)) {}
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    const auto type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    if (replaying_) return false;
+    auto *w = qobject_cast<QWidget *>(watched);
+    // The first delivery goes to the focus widget; its parents see the same key later.
+    QWidget *focus = QApplication::focusWidget();
+    if (!w || w->window() != form_ || (focus ? w != focus : w != form_)) return false;
+    auto *ke = static_cast<QKeyEvent *>(event);
+    const int shift = keys::ToShift(ke->modifiers());
+    int vk = keys::ToVirtualKey(ke);
+    QPointer<QWidget> target(w);
+    if (type == QEvent::KeyRelease) {
+      if (!h_.keyUp || vk == 0) return false;
+      h_.keyUp(vk, shift);
+      return vk == 0 || !target;
+    }
+    if (h_.keyDown && vk != 0) {
+      h_.keyDown(vk, shift);
+      if (vk == 0 || !target) return true;
+    }
+    const QString text = ke->text();
+    if (!h_.keyPress || text.size() != 1) return false;
+    int ascii = text[0].unicode();
+    const int typed = ascii;
+    h_.keyPress(ascii);
+    if (ascii == 0 || !target) return true;
+    if (ascii == typed) return false;
+    // Another character: the control gets that one in place of the key.
+    QKeyEvent replaced(QEvent::KeyPress, Qt::Key_unknown, ke->modifiers(), QString(QChar(ascii)));
+    replaying_ = true;
+    QApplication::sendEvent(target, &replaced);
+    replaying_ = false;
+    return true;
+  }
+
+ private:
+  QWidget *form_;
+  KeyPreview h_;
+  bool replaying_ = false;
+};
+
+}  // namespace
+
+void InstallKeyPreview(QWidget *form, KeyPreview handlers) {
+  qApp->installEventFilter(new KeyPreviewFilter(form, std::move(handlers)));
 }
 
 bool LoadKoreanCatalogue(QApplication &app, QString *missingPath) {

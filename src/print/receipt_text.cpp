@@ -25,18 +25,6 @@ QString LB(int n, const QString &x) { return MidH(x + QString(n, ' '), 1, n); }
 
 QString Dash() { return QString(kWidth, '-'); }
 
-QString FormatAt(const QString &text, const QString &mask) {
-  QString out = mask;
-  qsizetype t = text.size() - 1;
-  for (qsizetype i = mask.size() - 1; i >= 0; --i) {
-    if (mask[i] != '@') continue;
-    out[i] = t >= 0 ? text[t--] : QChar(' ');
-  }
-  // Characters beyond the places stand in front, as the mask format shows them.
-  if (t >= 0) out.prepend(text.left(t + 1));
-  return out;
-}
-
 QString SaupNoText(const QString &text) {
   const QString t = text.trimmed();
   if (t.size() == 10 && IsDigits(t) == 1) return t.left(3) + '-' + t.mid(3, 2) + '-' + t.mid(5);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/currency.h"
+#include "core/text_format.h"
 
 namespace orv::print {
 
@@ -25,9 +26,8 @@ QString RB(int n, const QString &x);
 QString LB(int n, const QString &x);
 // 40 "-".
 QString Dash();
-// A text laid into a mask of '@' places, filled from the right ("20241205" in
-// "@@@@.@@.@@" gives "2024.12.05"); places without a character are blanks.
-QString FormatAt(const QString &text, const QString &mask);
+// The mask formatter lives with the other formatters (core/text_format.h).
+using ::FormatAt;
 // A business number of ten digits as ###-##-#####; any other text as it is.
 QString SaupNoText(const QString &text);
 

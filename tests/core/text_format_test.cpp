@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <cmath>
+#include <limits>
 #include <QStringList>
 
 #include "core/state.h"
@@ -229,4 +231,33 @@ TEST_F(Splitters, RandomAndTruncatedInputs) {
     ASSERT_TRUE(w == kSplitOverflow || (w >= 0 && w <= 10000));
     for (int i = 1; i <= w; ++i) ASSERT_FALSE(gsSplitWord[size_t(i)].contains(u' '));
   }
+}
+
+TEST(Formatters, AtMaskFillsFromTheRight) {
+  struct Case {
+    const char *text, *mask, *out;
+  } cases[] = {
+      {"20241205", "@@@@.@@.@@", "2024.12.05"},
+      {"", "@@@@.@@.@@", "    .  .  "},
+      {"1205", "@@@@.@@.@@", "    .12.05"},
+      {"0920241205", "@@@@.@@.@@", "092024.12.05"},  // extra characters stand in front
+      {"093015", "@@:@@:@@", "09:30:15"},
+      {"123456", "@@@-@@@", "123-456"},
+  };
+  for (const auto &c : cases) EXPECT_EQ(FormatAt(c.text, c.mask), c.out) << c.text << " " << c.mask;
+}
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour) {
+  struct Case {
+    double value;
+    int64_t out;
+  } cases[] = {
+      {0.5, 0},     {1.5, 2},     {2.5, 2},         {-2.5, -2},  {-3.5, -4},
+      {2.4999, 2},  {2.5001, 3},  {1000 * 1.1 + 0.5, 1100},    {1001 * 1.1 + 0.5, 1102},
+      {1010 * 1.1 + 0.5, 1112},   {std::nan(""), 0},
+      {1e300, INT64_MAX},         {-1e300, INT64_MIN},
+      {-9223372036854775808.0, INT64_MIN},
+  };
+  for (const auto &c : cases) EXPECT_EQ(RoundHalfEven(c.value), c.out) << c.value;
+  EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::infinity()), INT64_MAX);
 }

@@ -1,4 +1,5 @@
 #include "platform/form_keys.h"
+#include "platform/keys.h"
 
 #include <gtest/gtest.h>
 
@@ -86,4 +87,48 @@ TEST(FormKeys, StandardButtonsSpeakTheCatalogueLanguage) {
   EXPECT_NE(box.button(QMessageBox::Ok)->text(), "OK");
   EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'),
             ref.translate("QPlatformTheme", "Cancel").remove('&'));
+}
+
+TEST(FormKeys, KeyPreviewSeesKeysFirstAndConsumesByZero) {
+  QDialog form;
+  auto *box = new QLineEdit(&form);
+  new QVBoxLayout(&form);
+  form.layout()->addWidget(box);
+  QDialog other;  // another window: its keys are not previewed
+  auto *otherBox = new QLineEdit(&other);
+  QStringList seen;
+  orv::formkeys::InstallKeyPreview(
+      &form, {[&](int &vk, int shift) {
+                seen << QString("down %1/%2").arg(vk).arg(shift);
+                if (vk == orv::keys::vbKeyF1 + 1) vk = 0;
+              },
+              [&](int &ascii) {
+                seen << QString("press %1").arg(QChar(ascii));
+                if (ascii == 'x') ascii = 0;
+                if (ascii == 'a') ascii = 'A';
+              },
+              [&](int &vk, int) { seen << QString("up %1").arg(vk); }});
+  form.show();
+  QApplication::setActiveWindow(&form);
+  box->setFocus();
+
+  QTest::keyClick(box, Qt::Key_F2);
+  QTest::keyClick(box, 'x');
+  QTest::keyClick(box, 'a');
+  QTest::keyClick(box, 'b', Qt::ShiftModifier);
+  EXPECT_EQ(box->text(), "Ab") << "x consumed, a replaced, b passed on";
+  EXPECT_TRUE(seen.contains("down 113/0"));
+  EXPECT_TRUE(seen.contains("press x"));
+  EXPECT_TRUE(seen.contains("down 66/1"));
+  EXPECT_TRUE(seen.contains("up 113"));
+  // Each key is previewed once, although its parents see it too.
+  EXPECT_EQ(seen.count("down 113/0"), 1);
+
+  seen.clear();
+  other.show();
+  QApplication::setActiveWindow(&other);
+  otherBox->setFocus();
+  QTest::keyClick(otherBox, 'x');
+  EXPECT_EQ(otherBox->text(), "x");
+  EXPECT_TRUE(seen.isEmpty());
 }
