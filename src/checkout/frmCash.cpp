@@ -34,6 +34,7 @@
 #include "core/pos_settings.h"
 #include "core/text_format.h"
 #include "core/values.h"
+#include "display/pole_display.h"
 #include "platform/clock.h"
 #include "platform/colors.h"
 #include "platform/dialogs.h"
@@ -457,7 +458,7 @@ void frmCash::Form_Activate() {
   if (closed_ || giPrintOnOffRet != -99) return;
   Timer1->start(100);
   Timer1_Timer();
-  DispTotal(sale_ ? sale_->MSComm1 : nullptr, FmtAmt(gtPanChit.PctHab, 1));
+  orv::display::DispTotal(sale_ ? sale_->MSComm1 : nullptr, FmtAmt(gtPanChit.PctHab, 1));
   lblTotSu->setText(QStringLiteral("수량합 : ") +
                     FmtAmt(gcTotSu, 0).rightJustified(8, ' ').right(8));
   if (giChtEditMode == 2 && !gcOldChtCard.IsZero()) {
@@ -1464,7 +1465,7 @@ void frmCash::FinishSale(const VisitWrite &) {
   });
   const QString received = lblRGum->text(), change = lblReGum->text(), due = lblHabGum->text();
   step(QStringLiteral("고객표시"),
-       [&] { DispChange(sale_ ? sale_->MSComm1 : nullptr, received, change, due); });
+       [&] { orv::display::DispChange(sale_ ? sale_->MSComm1 : nullptr, received, change, due); });
   step(QStringLiteral("금전함"), [&] {
     if (giSetDraw == 2 && !(giSetDrawAuto == 1 && h.PctHab == h.PctCard)) OpenDrawer();
   });

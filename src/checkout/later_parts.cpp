@@ -8,11 +8,6 @@ namespace {
 QStringList g_calls;
 }
 
-void DispTotal(orv::serial::Port *, const QString &total) { g_calls << "DispTotal:" + total; }
-void DispChange(orv::serial::Port *, const QString &received, const QString &change,
-                const QString &total) {
-  g_calls << "DispChange:" + received + "/" + change + "/" + total;
-}
 void WriteCstChitTs(int16_t replace) { g_calls << "WriteCstChitTs:" + QString::number(replace); }
 void WriteCstChitOn(int16_t replace) { g_calls << "WriteCstChitOn:" + QString::number(replace); }
 void WriteCstChitOff(int16_t replace) {

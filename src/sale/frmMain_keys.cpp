@@ -20,6 +20,7 @@
 #include "core/pos_settings.h"
 #include "core/text_format.h"
 #include "core/values.h"
+#include "display/pole_display.h"
 #include "platform/colors.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
@@ -291,7 +292,14 @@ void frmMain::KeyTail(int &keyCode, int &shift, const KeyCall &k) {
   if (!HasGoodsLines() && Label7->text() != QStringLiteral("합계")) return;
   if (k.recall != 1) CalcBsnDanga();
   CalcChitSum(k.writeBack);
-  // The pole display's line (DispGoodsLine) comes with the customer displays.
+  // The line just rung up, or the one above when the active row holds none.
+  Grid *g = vaSpread1;
+  const int32_t row = g->ActiveRow();
+  if (!NzCur(g->CellValue(row, ColGdsKey).trimmed()).IsZero() &&
+      !NzCur(g->CellValue(row, ColAmt).trimmed()).IsZero() && row < kSaleLines)
+    display::DispGoodsLine(MSComm1, g, row);
+  else if (row >= 2)
+    display::DispGoodsLine(MSComm1, g, row - 1);
 }
 
 bool frmMain::PayHandOff(const KeyCall &k) {
@@ -307,7 +315,7 @@ bool frmMain::PayHandOff(const KeyCall &k) {
     StopScanTimer();
     CloseScanPort();
   }
-  // The pole display's total (DispTotal) comes with the customer displays.
+  display::DispTotal(MSComm1, FmtAmt(gtPanChit.PctHab, 1));
   gcTotSu = NzCur(QString(lblSuSum->text()).remove(','));
   // A return keeps the card approval a recall brought for the payment screen.
   if (gtPanChit.PctHab > Currency()) ClearCardRet();
