@@ -1909,6 +1909,11 @@ constexpr IndexDef kIndexes[] = {
     {"CstCode", "IX_CstCodeName", "fold:CcdName"},
     {"CstCodeTs", "IX_CstCodeTsName", "fold:CcdName"},
     {"GdsName", "IX_GdsNameKey", "GnaGdsKey"},
+    // The closing's reads of a cashier's open chits and their joins.
+    {"PanChitT", "Psn", "PctPsnKey,PctSss3", true},
+    {"PanChitT", "Cht", "PctDate,PctChtNo", true},
+    {"PanListT", "Cht", "PclDate,PclChtNo", true},
+    {"PanGodsT", "Cht", "PcgDate,PcgChtNo", true},
 };
 
 }  // namespace

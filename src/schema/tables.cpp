@@ -122,17 +122,29 @@ QStringList CreateStatements(const TableDef &def, const TableNames &names, Engin
   out << "CREATE TABLE " + names.table + " (" + parts.join(", ") + ")";
   if (!separateIndex.isEmpty()) out << separateIndex;
   if (def.seed) out << QString::fromLatin1(def.seed);
-  if (names.table.compare(QLatin1String(def.name), Qt::CaseInsensitive) == 0)
-    out << IndexStatements(names.table, engine);
+  out << IndexStatements(names.table, engine);
   return out;
 }
+
+namespace {
+// The index stands on that table: its own name, or a month of its family.
+bool IndexApplies(const IndexDef &ix, const QString &table) {
+  const QLatin1String base(ix.table);
+  if (!ix.monthly) return table.compare(base, Qt::CaseInsensitive) == 0;
+  if (table.size() != base.size() + 4 || !table.startsWith(base, Qt::CaseInsensitive))
+    return false;
+  for (int i = int(base.size()); i < table.size(); ++i)
+    if (!table[i].isDigit()) return false;
+  return true;
+}
+}  // namespace
 
 QStringList IndexStatements(const QString &table, Engine engine) {
   const db::Dialect dialect(engine);
   QStringList out;
   for (const IndexDef &ix : AllIndexes()) {
-    if (table.compare(QLatin1String(ix.table), Qt::CaseInsensitive) != 0) continue;
-    const TableDef *def = FindTable(table);
+    if (!IndexApplies(ix, table)) continue;
+    const TableDef *def = FindTable(QLatin1String(ix.table));
     QStringList cols;
     for (const QString &c : QString::fromLatin1(ix.columns).split(',')) {
       const bool fold = c.startsWith("fold:");
@@ -143,7 +155,9 @@ QStringList IndexStatements(const QString &table, Engine engine) {
         expr += " NULLS FIRST";
       cols << expr;
     }
-    out << "CREATE INDEX IF NOT EXISTS " + QLatin1String(ix.name) + " ON " + table + " (" +
+    const QString name = ix.monthly ? "IX_" + table + "_" + QLatin1String(ix.name)
+                                    : QString::fromLatin1(ix.name);
+    out << "CREATE INDEX IF NOT EXISTS " + name + " ON " + table + " (" +
                cols.join(", ") + ")";
   }
   return out;
@@ -152,10 +166,19 @@ QStringList IndexStatements(const QString &table, Engine engine) {
 void EnsureLookupIndexes(db::Connection &conn) {
   if (!conn.IsOpen()) return;
   QStringList tables;
-  for (const IndexDef &ix : AllIndexes())
-    if (!tables.contains(QLatin1String(ix.table))) tables << QLatin1String(ix.table);
-  for (const QString &t : tables) {
-    if (!ExistsTable(conn, t)) continue;
+  bool monthly = false;
+  for (const IndexDef &ix : AllIndexes()) {
+    monthly = monthly || ix.monthly;
+    if (!ix.monthly && !tables.contains(QLatin1String(ix.table))) tables << QLatin1String(ix.table);
+  }
+  QStringList months;
+  if (monthly) {
+    for (const QString &t : conn.TablesWithPrefix({}))
+      for (const IndexDef &ix : AllIndexes())
+        if (ix.monthly && IndexApplies(ix, t) && !months.contains(t)) months << t;
+  }
+  for (const QString &t : tables + months) {
+    if (!months.contains(t) && !ExistsTable(conn, t)) continue;
     for (const QString &st : IndexStatements(t, conn.engine())) {
       gsSql = st;
       conn.Execute(gsSql);

@@ -37,15 +37,19 @@ struct TableDef {
 // Indexes for the columns the lookups read by, search and sort by. A column written
 // "fold:Name" is indexed as the dialect's Fold of it, exactly as the statements write it;
 // nullable columns sort their nulls first on both engines.
+// A monthly family (PanChitT, …) names its base table: every month of it (base + four
+// digits) gets the index, named "IX_" + the month's table + "_" + name.
 struct IndexDef {
   const char *table;
   const char *name;
   const char *columns;  // comma-separated
+  bool monthly = false;
 };
 std::span<const IndexDef> AllIndexes();
 // CREATE INDEX IF NOT EXISTS statements of one table's indexes.
 QStringList IndexStatements(const QString &table, db::Engine engine);
-// Makes the missing indexes of every table that exists on the connection.
+// Makes the missing indexes of every table that exists on the connection, every month of
+// a monthly family included.
 void EnsureLookupIndexes(db::Connection &conn);
 
 // Every definition: the login tables first, in the order of their probes.
