@@ -6,6 +6,7 @@
 
 #include "core/application.h"
 #include "core/daily_log.h"
+#include "display/hangul.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
@@ -13,6 +14,14 @@
 #include "startup/basMain.h"
 #include "startup/demo_shop.h"
 #include "startup/instance_guard.h"
+
+namespace {
+// The keyboard's Hangul key table goes into the data folder when it is missing there.
+void InstallHangulTable() {
+  if (!orv::display::InstallHangulTable())
+    QTextStream(stderr) << "orvpos: could not copy the Hangul key table\n";
+}
+}  // namespace
 
 int main(int argc, char **argv) {
   // Preparing the demo needs no screen: run it without one.
@@ -55,8 +64,10 @@ int main(int argc, char **argv) {
       QTextStream(stderr) << "orvpos: could not prepare the demo shop: " << error << "\n";
       return 1;
     }
+    InstallHangulTable();
     return 0;
   }
+  InstallHangulTable();
 
   // The checkout may set the PC clock from the shop's web server; without the right to,
   // the clock stays as it is.
