@@ -20,6 +20,8 @@ const F kFields[] = {ORV_PAN_MONEY_FIELDS(ORV_FIELD_ENTRY)};
 constexpr int kInsertTries = 5;
 }  // namespace
 
+std::span<const orv::chit::FieldOf<PanMoneyRec>> PanMoneyFields() { return kFields; }
+
 void ClearPanMoneyRecord() { gtPanMoney = PanMoneyRec{}; }
 static const bool kResetRegistered = orv::state::RegisterReset(&ClearPanMoneyRecord);
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/currency.h"
+#include "chit/field_list.h"
 #include "platform/db.h"
 
 #define ORV_PAN_MONEY_FIELDS(X) \
@@ -42,6 +43,8 @@ extern PanMoneyRec gtPanMoney;
 
 void ClearPanMoneyRecord();
 void ReadPanMoneyRecord(const orv::db::Recordset &rs);
+// The fields in table order.
+std::span<const orv::chit::FieldOf<PanMoneyRec>> PanMoneyFields();
 
 // Picks the next free PmoNo of the work date in PanMoney + yymm on goDbMain (Max + 1,
 // then past any number taken), stores it in gtPanMoney and returns the row's insert.

@@ -51,6 +51,8 @@ void ReadPosLogsRecord(const orv::db::Recordset &rs) {
   orv::chit::ReadFields<PosLogsRec>(rs, gtPosLogs, kFields);
 }
 
+std::span<const orv::chit::FieldOf<PosLogsRec>> PosLogsFields() { return kFields; }
+
 void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int16_t kind,
                      const QString &text1, const QString &text2, const QString &text3,
                      int32_t firstSeq) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/currency.h"
+#include "chit/field_list.h"
 #include "platform/db.h"
 
 struct PosLogsRec {
@@ -40,6 +41,8 @@ QString gsPosLogsInsSql(int16_t yymm);
 void ClearPosLogsRecord();
 // The current row into gtPosLogs, column by column. Errors reach the caller.
 void ReadPosLogsRecord(const orv::db::Recordset &rs);
+// The fields in table order.
+std::span<const orv::chit::FieldOf<PosLogsRec>> PosLogsFields();
 
 // One event row: fills gtPosLogs from the clock (date, time, the month of the table), the
 // given chit number and line, the cashier and the work date, takes the next PlgSeq of that

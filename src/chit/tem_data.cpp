@@ -22,3 +22,4 @@ void ReadTemDataRecord(const orv::db::Recordset &rs) {
 }
 
 int TemDataFieldCount() { return int(std::size(kFields)); }
+std::span<const orv::chit::FieldOf<TemDataRec>> TemDataFields() { return kFields; }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/currency.h"
+#include "chit/field_list.h"
 #include "platform/db.h"
 
 // Every column of TemData in table order, as X(type, name).
@@ -153,3 +154,5 @@ void ClearTemDataRecord();
 void ReadTemDataRecord(const orv::db::Recordset &rs);
 // Number of fields, for the callers that copy the table by position.
 int TemDataFieldCount();
+// The fields in table order, for the senders that bind and compare whole rows.
+std::span<const orv::chit::FieldOf<TemDataRec>> TemDataFields();

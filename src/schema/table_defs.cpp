@@ -1796,6 +1796,14 @@ constexpr ColumnDef kOrvPairDone[] = {
     {"PjdChtNo", "int", NN},
 };
 
+// What the send of unsent rows wrote into the main database, per POS and unit: a unit whose
+// POS half did not commit is found here by its POS key and the digest of its row.
+constexpr ColumnDef kOrvSendJournal[] = {
+    {"SjnPosNo", "int", NN},       {"SjnKind", "char(3)", NN},  {"SjnKey", "char(60)", NN},
+    {"SjnDigest", "char(64)", NN}, {"SjnMainNo", "int", N},     {"SjnWrtDate", "char(8)", N},
+    {"SjnWrtTime", "char(6)", N},
+};
+
 constexpr ColumnDef kOrvKorea[] = {
     {"regKey", "char(50)", NN},
     {"regInt", "int", N},
@@ -1892,6 +1900,7 @@ constexpr TableDef kTables[] = {
     {"PanListOff", kPanListOn, {"PK_PanListOff", "PclYear,PclMon,PclDay,PclDate,PclChtNo,PclPosNo,PclPsnKey,PclSel"}, {}},
     {"OrvPairJournal", kOrvPairJournal, {"PK_OrvPairJournal", "PjnPosNo,PjnDate,PjnChtNo"}, {}},
     {"OrvPairDone", kOrvPairDone, {"PK_OrvPairDone", "PjdPosNo,PjdDate,PjdChtNo"}, {}},
+    {"OrvSendJournal", kOrvSendJournal, {"PK_OrvSendJournal", "SjnPosNo,SjnKind,SjnKey,SjnDigest"}, {}},
     {"OrvKorea", kOrvKorea, {"PK_OrvKorea", "regKey"}, {}},
 };
 
