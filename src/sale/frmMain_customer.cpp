@@ -13,6 +13,7 @@
 #include "core/pos_settings.h"
 #include "core/text_format.h"
 #include "core/values.h"
+#include "goods/GdsEditFrm.h"
 #include "lookup/help_globals.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
@@ -218,8 +219,7 @@ void frmMain::ShowGdsEdit(int32_t row, int32_t col) {
   giHelpRet = 0;
   {
     sale::ScanPause pause(*scanner, sale::Scanner::PauseKind::TimerAndPort);
-    ShowStandIn(QStringLiteral("GdsEditFrm"), QStringLiteral("상품정보 수정"),
-                QStringLiteral("상품 정보를 고치는 화면은 상품관리와 함께 들어옵니다."), this);
+    ShowGdsEditFrm(this);
   }
   const int32_t r = vaSpread1->ActiveRow();
   if (giHelpRet != 1) return;

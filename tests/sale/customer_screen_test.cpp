@@ -14,6 +14,7 @@
 #include "platform/grid.h"
 #include "platform/keys.h"
 #include "lookup/frmCust.h"
+#include "goods/GdsEditFrm.h"
 #include "sale/goods_lookup.h"
 #include "sale/sale_dialogs.h"
 #include "sale_screen_fixture.h"
@@ -156,9 +157,11 @@ TEST_F(SaleScreenTest, GoodsEditPutsTheSavedGoodsOnTheLineAgainAndLogsIt) {
   // Saved with a new price.
   Script saved;
   saved.OnForm("GdsEditFrm", [](QWidget &f) {
-    goDbMain.Execute("UPDATE GdsCode SET GcdMech = 950 WHERE GcdKey = 1");
-    giHelpRet = 1;
-    static_cast<QDialog &>(f).reject();
+    auto &g = static_cast<GdsEditFrm &>(f);
+    QApplication::setActiveWindow(&g);
+    g.GdsMechTxt->setFocus();
+    QTest::keyClicks(g.GdsMechTxt, "950");
+    QTest::keyClick(g.GdsMechTxt, Qt::Key_F1);
   });
   m.vaSpread1->SetActiveCell(ColQty, 1);
   m.ShowGdsEdit(1, ColGdsKey);
