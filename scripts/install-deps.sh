@@ -10,7 +10,7 @@ PACKAGES=(
   gstreamer1.0-plugins-good gstreamer1.0-libav
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   postgresql-15 postgresql-client-15
-  qt6-translations-l10n fonts-nanum xvfb xauth
+  qt6-translations-l10n fonts-nanum xvfb xauth socat
 )
 
 missing=()

@@ -8,7 +8,6 @@ orv::Currency gcCashHab;
 orv::Currency gcCashCard;
 int16_t giCardFormBusy = 0;
 int16_t giMoneyFormBusy = 0;
-orv::Currency gcMoneyChkGum;
 orv::Currency gcTotSu;
 QString gsSetBFDate;
 int32_t goSetBFChtNo = 0;
@@ -19,10 +18,6 @@ std::array<int16_t, 5> giCstPointUpAdd{};
 std::array<int16_t, 5> giCstPointUpCnt{};
 int16_t giTrsMisuCheck = 0;
 orv::Currency gcTrsMisuLimit;
-int16_t giDspCash = 0;
-int16_t giDspMoneyChk = 0;
-int16_t giDspCardChk = 0;
-int16_t giDspDisCard = 0;
 orv::Currency gcDspCashHabGum, gcDspCashRGum, gcDspCashReGum, gcDspCashDcGum,
     gcDspCashUseCustGum, gcDspCashUseCustJum;
 orv::Currency gcDspCashPayGum, gcDspCashCard, gcDspCashCSobi, gcDspCashOisang,
@@ -33,7 +28,7 @@ namespace orv::state {
 void ResetCheckoutState() {
   giPrintOnOffRet = 0;
   giCashSaved = 0;
-  gcCashHab = gcCashCard = gcMoneyChkGum = gcTotSu = {};
+  gcCashHab = gcCashCard = gcTotSu = {};
   giCardFormBusy = giMoneyFormBusy = 0;
   gsSetBFDate.clear();
   goSetBFChtNo = 0;
@@ -41,7 +36,6 @@ void ResetCheckoutState() {
   giCstPointUpSelt = giCstPointUpMulti = giCstPointUpAdd = giCstPointUpCnt = {};
   giTrsMisuCheck = 0;
   gcTrsMisuLimit = {};
-  giDspCash = giDspMoneyChk = giDspCardChk = giDspDisCard = 0;
   gcDspCashHabGum = gcDspCashRGum = gcDspCashReGum = gcDspCashDcGum = gcDspCashUseCustGum =
       gcDspCashUseCustJum = {};
   gcDspCashPayGum = gcDspCashCard = gcDspCashCSobi = gcDspCashOisang = gcDspCashJaSangPum =

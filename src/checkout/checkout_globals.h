@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/currency.h"
+#include "van/card_state.h"
 
 // -99 while the payment screen is open and nothing is committed; 0 asked now; -1 chooser
 // open; 1 print, 0 no print.
@@ -16,7 +17,6 @@ extern orv::Currency gcCashHab;   // total of the saved sale
 extern orv::Currency gcCashCard;  // its card amount
 extern int16_t giCardFormBusy;    // 1 while the card path of F3 runs
 extern int16_t giMoneyFormBusy;   // 1 while the cash-receipt path runs
-extern orv::Currency gcMoneyChkGum;  // cash amount handed to the cash-receipt form
 extern orv::Currency gcTotSu;        // total quantity of the sale's goods lines
 
 // The last saved chit (terminal settings "gsSetBFDate", "goSetBFChtNo").
@@ -36,10 +36,6 @@ extern int16_t giTrsMisuCheck;
 extern orv::Currency gcTrsMisuLimit;
 
 // The customer display while the payment screen is open.
-extern int16_t giDspCash;
-extern int16_t giDspMoneyChk;
-extern int16_t giDspCardChk;
-extern int16_t giDspDisCard;
 extern orv::Currency gcDspCashHabGum, gcDspCashRGum, gcDspCashReGum, gcDspCashDcGum,
     gcDspCashUseCustGum, gcDspCashUseCustJum;
 extern orv::Currency gcDspCashPayGum, gcDspCashCard, gcDspCashCSobi, gcDspCashOisang,

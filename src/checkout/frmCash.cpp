@@ -1073,6 +1073,7 @@ void frmCash::ShowCardForm(const char *name) {
   dlg::ShowModal(*form);
   giDspCardChk = 0;
   giDspDisCard = 0;
+  CardFormClosed();
 }
 
 void frmCash::CardFormClosed() {
@@ -1139,6 +1140,7 @@ void frmCash::cmdMoney_Click() {
     frmMoneyChk form(this);
     dlg::ShowModal(form);
   }
+  CardFormClosed();
   giDspMoneyChk = 0;
   if (closed_) return;
   if (gtPanChit.PctSss5 == 1)
@@ -1158,6 +1160,7 @@ void frmCash::cmdSupyo_Click() {
   } else {
     frmSupyoChk form(this);
     dlg::ShowModal(form);
+    CardFormClosed();
   }
   Form_Activate();
 }
@@ -1541,9 +1544,5 @@ bool ShowfrmCash(QWidget *parent) {
 }
 
 frmCash *OpenCashForm() { return g_open; }
-
-void CardFormClosed() {
-  if (g_open) g_open->CardFormClosed();
-}
 
 }  // namespace orv::checkout

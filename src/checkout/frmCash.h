@@ -136,6 +136,4 @@ namespace orv::checkout {
 bool ShowfrmCash(QWidget *parent);
 // The payment screen now open, or none.
 frmCash *OpenCashForm();
-// A card form closed: the open payment screen takes the focus back.
-void CardFormClosed();
 }  // namespace orv::checkout

@@ -26,6 +26,8 @@ int16_t giOrvSetCstIrt = 0;
 int16_t giOnLine = 1;
 int16_t giCstTsMode = 0;
 int16_t giChtEditMode = 0;
+int16_t giHelpRet = 0;
+int16_t giPosCardTaxSelt = 0;
 
 QString gsSql;
 
@@ -55,6 +57,8 @@ void ResetCoreGlobals() {
   giOnLine = 1;
   giCstTsMode = 0;
   giChtEditMode = 0;
+  giHelpRet = 0;
+  giPosCardTaxSelt = 0;
   gsSql.clear();
   goDbMain.Close();
   goDbPos.Close();

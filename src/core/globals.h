@@ -36,6 +36,11 @@ extern int16_t giOnLine;       // 1 online, 2 offline
 extern int16_t giCstTsMode;    // 0 no point server, 1 configured, 2 connected
 extern int16_t giChtEditMode;  // 0 new chit, 1 modify, 2 delete or return
 
+// 1 when a chooser or dialog took something (the lookups, the cash receipt).
+extern int16_t giHelpRet;
+// Tax amount sent with card approvals: 0 none, 1 all, 2 half.
+extern int16_t giPosCardTaxSelt;
+
 // The statement being built; overwritten by every option read, probe and creator.
 extern QString gsSql;
 

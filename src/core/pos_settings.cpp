@@ -40,6 +40,7 @@ orv::Currency gcSetCdCount;
 QString gsSetDanId;
 QString gsSetServerIp;
 QString gsSetServerPort;
+QString gsSetVanAgent;
 QString gsSetSerialNo;
 QString gsDeSet;
 QString gsGMDown;
@@ -113,6 +114,7 @@ const Key kKeys[] = {
     {"gsSetDanId", &gsSetDanId, true},
     {"gsSetServerIp", &gsSetServerIp, true},
     {"gsSetServerPort", &gsSetServerPort, true},
+    {"gsSetVanAgent", &gsSetVanAgent, true},
     {"gsSetSerialNo", &gsSetSerialNo, true},
     {"gsDeSet", &gsDeSet, true},
     {"gsGMDown", &gsGMDown, true},

@@ -39,6 +39,8 @@ extern orv::Currency gcSetCdCount;  // serial number of card-network requests
 extern QString gsSetDanId;
 extern QString gsSetServerIp;
 extern QString gsSetServerPort;
+// The card network's agent program (a name without a folder is found beside the program).
+extern QString gsSetVanAgent;
 extern QString gsSetSerialNo;
 extern QString gsDeSet;
 extern QString gsGMDown;

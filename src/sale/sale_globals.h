@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "core/currency.h"
+#include "core/globals.h"
+#include "van/card_state.h"
 
 // Toggles of the sale screen (memory only: every login starts them again).
 extern int32_t glGaSel;    // price kind 0..7 = index of Combo1; never -1
@@ -13,10 +15,7 @@ extern int32_t glHalSel;   // discount switch: 1 on, 0 off
 extern int16_t giPrintOn;  // receipts printed
 extern int16_t giCoinOn;   // change paid through the coin changer
 extern int16_t giSetPrintBarcode;
-extern int16_t giPosCardTaxSelt;  // tax amount sent with card approvals: 0 none, 1 all, 2 half
 
-extern int16_t giMsgBoxOpen;
-extern int16_t giDspSignPlease;
 extern orv::Currency gcJumsuGum;  // base of the sale's point accrual
 extern orv::Currency gcGdsJumsu;  // points of goods with their own point value
 // Columns 1 and 2 of each goods line handed to payment (elements 1..150), for OneMoa.
@@ -35,7 +34,6 @@ extern int16_t giHelpMode;
 extern int16_t giHelpSubMode;
 extern QString gsHelpStart;
 extern orv::Currency gcHelpPsnKey;
-extern int16_t giHelpRet;  // 1 when the chooser took something
 extern orv::Currency gcHelpNo;
 extern orv::Currency gcHelpKey;
 extern QString gsCstFindSql;  // customer statement handed to the customer chooser

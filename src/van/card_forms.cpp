@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "checkout/checkout_globals.h"
-#include "checkout/frmCash.h"
 #include "chit/pan_money.h"
 #include "chit/pos_logs.h"
 #include "chit/records.h"
@@ -15,15 +13,11 @@
 #include "core/dates.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"
-#include "core/state.h"
 #include "core/text_format.h"
 #include "core/values.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "sale/sale_globals.h"
-
-int16_t giCardOk = 0;
-int16_t giCardCallMode = 0;
+#include "platform/settings_store.h"
 
 namespace {
 const QString kTestMark = QStringLiteral("TEST");
@@ -59,11 +53,6 @@ CardStandIn::CardStandIn(const QString &name, const QString &caption, QWidget *p
 
 void CardStandIn::keyPressEvent(QKeyEvent *event) {
   if (event->key() == Qt::Key_Escape) reject();
-}
-
-void CardStandIn::done(int r) {
-  QDialog::done(r);
-  orv::checkout::CardFormClosed();
 }
 
 void CardStandIn::FillTestApproval() {
@@ -132,7 +121,10 @@ void frmMoneyChk::Approve() {
   m.PmoCmitDate = now.toString("yyyyMMdd");
   m.PmoHab = NzCur(DelChar(txtiGum->text(), ","));
   try {
-    WritePosLogsRow(goDbMain, goSetBFChtNo, 1, 108, m.PmoCardNo, m.PmoHab.ToPlainText(),
+    // The last saved chit, as the payment screen stored it.
+    const int32_t lastChit =
+        int32_t(NzCur(orv::settings_store::GetSetting(QStringLiteral("goSetBFChtNo"))).RoundToInt());
+    WritePosLogsRow(goDbMain, lastChit, 1, 108, m.PmoCardNo, m.PmoHab.ToPlainText(),
                     m.PmoCmitNo, 0);
   } catch (const orv::db::DbError &e) {
     // The receipt is issued: a missing event row must not lose it.
@@ -152,12 +144,3 @@ frmSupyoChk::frmSupyoChk(QWidget *parent)
 void frmSupyoChk::Approve() {}
 
 void QuerySupyoFdk() {}
-
-namespace orv::state {
-void ResetCardFormState() {
-  giCardOk = 0;
-  giCardCallMode = 0;
-}
-}  // namespace orv::state
-
-static const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetCardFormState);

@@ -6,12 +6,11 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "van/card_state.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-extern int16_t giCardOk;        // 1 after a card form succeeded; 0 when one loads
-extern int16_t giCardCallMode;  // 0 the payment screen (fixed amount), 1 the collection
 
 // What every stand-in shares: the amount, approve and Esc.
 class CardStandIn : public QDialog {
@@ -23,7 +22,6 @@ class CardStandIn : public QDialog {
 
  protected:
   CardStandIn(const QString &name, const QString &caption, QWidget *parent);
-  void done(int r) override;
   void keyPressEvent(QKeyEvent *event) override;
   // Fills gtCardRet with the test approval of the amount in the box.
   void FillTestApproval();
@@ -83,7 +81,3 @@ class frmSupyoChk : public CardStandIn {
 
 // The cheque inquiry through the First Data library.
 void QuerySupyoFdk();
-
-namespace orv::state {
-void ResetCardFormState();
-}

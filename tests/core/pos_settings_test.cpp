@@ -40,6 +40,7 @@ const KeyOf kSet[] = {
     {"giSetVan", &giSetVan, true},             {"giSetVanDan", &giSetVanDan, true},
     {"gcSetCdCount", &gcSetCdCount, true},     {"gsSetDanId", &gsSetDanId, true},
     {"gsSetServerIp", &gsSetServerIp, true},   {"gsSetServerPort", &gsSetServerPort, true},
+    {"gsSetVanAgent", &gsSetVanAgent, true},
     {"gsSetSerialNo", &gsSetSerialNo, true},   {"gsDeSet", &gsDeSet, true},
     {"gsGMDown", &gsGMDown, true},             {"giSetSignPad", &giSetSignPad, true},
     {"giSetSignPortNo", &giSetSignPortNo, true}, {"giSetSign0", &giSetSign0, true},
@@ -77,7 +78,7 @@ class PosSettingsTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(PosSettingsTest, EveryKeyLoadsIntoItsGlobalAndSavesBack) {
-  ASSERT_EQ(std::size(kSet), 54u);
+  ASSERT_EQ(std::size(kSet), 55u);
   // A distinct stored value per key.
   int n = 0;
   for (const KeyOf &k : kSet) {
@@ -157,7 +158,7 @@ TEST_F(PosSettingsTest, SaveWritesTheWholeSetAndNothingElse) {
   want << "Update" << "gsSetPosVersion";
   want.sort(Qt::CaseInsensitive);
   EXPECT_EQ(keys, want);
-  EXPECT_EQ(want.size(), 51);
+  EXPECT_EQ(want.size(), 52);
   EXPECT_EQ(store::GetSetting("gsSetMainDB"), "");
   EXPECT_EQ(store::GetSetting("giSetLog"), "0");
   // The interval is found under either spelling.
