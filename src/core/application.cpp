@@ -43,7 +43,7 @@ QString ErrorBoxText(const std::exception &error) {
   return ErrorBoxText(0, QString::fromUtf8(error.what()));
 }
 
-void ReportUnhandled(std::exception_ptr error) {
+void ReportUnhandled(std::exception_ptr error, const QString &title) {
   const QString text = UnhandledErrorText(error);
   qWarning("unhandled error: %s", qUtf8Printable(text));
   try {
@@ -53,7 +53,7 @@ void ReportUnhandled(std::exception_ptr error) {
     // A log that cannot be written loses the line; the box still comes.
   }
   try {
-    dialogs::Critical(text, QString());
+    dialogs::Critical(text, title);
   } catch (...) {
   }
 }

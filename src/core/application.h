@@ -21,7 +21,7 @@ QString UnhandledErrorText(std::exception_ptr error);
 QString ErrorBoxText(long number, const QString &description);
 QString ErrorBoxText(const std::exception &error);
 
-// Shows the box and writes the daily log line; never throws.
-void ReportUnhandled(std::exception_ptr error);
+// Shows the box (under title, when given) and writes the daily log line; never throws.
+void ReportUnhandled(std::exception_ptr error, const QString &title = {});
 
 }  // namespace orv
