@@ -79,7 +79,7 @@ class Databases {
 #include "startup/demo_shop.h"
 #include "startup/frmLog.h"
 #include "startup/instance_guard.h"
-#include "sync/pos_server.h"
+#include "customer/pos_server.h"
 
 namespace orvbench {
 

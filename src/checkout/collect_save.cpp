@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "checkout/later_parts.h"
+#include "customer/cst_chit.h"
 #include "chit/chit_numbers.h"
 #include "chit/etc_chits.h"
 #include "chit/pair_commit.h"
@@ -236,11 +236,7 @@ CollectResult SaveCollectChit(const CollectEntry &entry) {
   const QString date = gtPanChit.PctDate;
   const int32_t no = gtPanChit.PctChtNo;
   if (!gtCstCode.CcdKey.IsZero()) {
-    AfterCommit([] {
-      GoTsOffline();
-      if (giCstTsMode == 2) giOnLine == 1 ? WriteCstChitTs(0) : WriteCstChitOff(0);
-      if (giCstTsMode == 1) giOnLine == 1 ? WriteCstChitOn(0) : WriteCstChitOff(0);
-    });
+    AfterCommit([] { WriteCstChit(0); });
   }
   AfterCommit([&] { Print_File(date, no, kCollectReceipt, 0); });
   if (giSetPrint != 0 && giPrintOn != 0) {

@@ -13,7 +13,7 @@
 
 #include "checkout/checkout_globals.h"
 #include "checkout/frmPrintOnOff.h"
-#include "checkout/later_parts.h"
+#include "customer/cst_chit.h"
 #include "checkout/money_ops.h"
 #include "checkout/pay_calc.h"
 #include "checkout/pay_out.h"
@@ -1449,16 +1449,7 @@ void frmCash::FinishSale(const VisitWrite &) {
   };
   const bool customer = !gtCstCode.CcdKey.IsZero();
   step(QStringLiteral("통합고객"), [&] {
-    if (!customer) return;
-    GoTsOffline();
-    const int16_t replace = miOisangPay;
-    if (giCstTsMode == 2) {
-      if (giOnLine == 1) WriteCstChitTs(replace);
-      else WriteCstChitOff(replace);
-    } else if (giCstTsMode == 1) {
-      if (giOnLine == 1) WriteCstChitOn(replace);
-      else WriteCstChitOff(replace);
-    }
+    if (customer) WriteCstChit(miOisangPay);
   });
   gsOneMoaPersonName.clear();
   gcOneMoaUsingPoint = {};

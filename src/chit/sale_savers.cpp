@@ -8,6 +8,7 @@
 #include "chit/records.h"
 #include "chit/pan_money.h"
 #include "chit/saver_state.h"
+#include "chit/ts_records.h"
 #include "chit/unique_key.h"
 #include "core/card_ret.h"
 #include "core/dates.h"
@@ -51,6 +52,15 @@ void Run(Connection &conn, const QString &label, const QString &sql) {
     conn.Execute(sql);
   } catch (const DbError &e) {
     throw StepFailure{label, e, sql};
+  }
+}
+
+// A preparation of the point server's copy: its failure is the saver's under its name.
+void Prepare(const char *label, void (*move)()) {
+  try {
+    move();
+  } catch (const DbError &e) {
+    throw StepFailure{QString::fromLatin1(label), e, {}};
   }
 }
 
@@ -118,10 +128,6 @@ QString gsPanChitTDelSql() { return Delete("PanChitT", "Pct", gtPanChitT); }
 QString gsPanGodsTDelSql() { return Delete("PanGodsT", "Pcg", gtPanChitT); }
 QString gsPanListTDelSql() { return Delete("PanListT", "Pcl", gtPanChitT); }
 
-void gtMovePanChitTs() {}
-void gtMovePanListTs() {}
-void gtMoveCstCodeTs() {}
-
 // ------------------------------------------------------------------ numbering
 
 int32_t NextPanChtNo(const QString &date, int16_t source, int16_t yymm) {
@@ -181,10 +187,10 @@ void InsertHeader() {
 
 void WriteSaleChit(int16_t kind) {
   InsertHeader();
-  gtMovePanChitTs();
+  Prepare("gtMovePanChitTs", &gtMovePanChitTs);
   gtPanList.PclChtNo = glSaveChtNo;
   Run(goDbMain, "gsPanListInsSql", gsPanListInsSql());
-  gtMovePanListTs();
+  Prepare("gtMovePanListTs", &gtMovePanListTs);
   for (int16_t slot = 0; slot < kMaxCardSlots; ++slot) {
     if (!gtPanCard[slot].InUse()) continue;
     gtPanCard[slot].PcdChtNo = glSaveChtNo;
@@ -194,7 +200,7 @@ void WriteSaleChit(int16_t kind) {
     gtCstCode.CcdLpdate = orv::clock::Now().date().toString("yyyyMMdd");
     const QString sql = gsCstCodeUptSql();
     if (giCstTsMode == 0) Run(goDbMain, "gsCstCodeUptSql", sql);
-    gtMoveCstCodeTs();
+    Prepare("gtMoveCstCodeTs", &gtMoveCstCodeTs);
   }
   for (int line = 1; line <= kMaxChitLines; ++line) {
     if (gtPanGods[line].PcgGdsKey.IsZero()) continue;

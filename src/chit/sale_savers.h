@@ -29,11 +29,6 @@ QString gsPanChitTDelSql();
 QString gsPanGodsTDelSql();
 QString gsPanListTDelSql();
 
-// Stand-ins until customers and points arrive: they copy nothing and never fail.
-void gtMovePanChitTs();
-void gtMovePanListTs();
-void gtMoveCstCodeTs();
-
 namespace orv::chit {
 
 // The number of a sale chit by the shop's rule (online a picked credit chit keeps its

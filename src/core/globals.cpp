@@ -25,6 +25,8 @@ int16_t giMainShown = 0;
 int16_t giOrvSetCstIrt = 0;
 int16_t giOnLine = 1;
 int16_t giCstTsMode = 0;
+int16_t giSupTrsNo = 0;
+QString gsCdName;
 int16_t giChtEditMode = 0;
 int16_t giHelpRet = 0;
 int16_t giPosCardTaxSelt = 0;
@@ -56,6 +58,8 @@ void ResetCoreGlobals() {
   giOrvSetCstIrt = 0;
   giOnLine = 1;
   giCstTsMode = 0;
+  giSupTrsNo = 0;
+  gsCdName.clear();
   giChtEditMode = 0;
   giHelpRet = 0;
   giPosCardTaxSelt = 0;

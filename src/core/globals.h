@@ -34,6 +34,7 @@ extern int16_t giOrvSetCstIrt;  // rounding of customer points: 0 up, 1 nearest,
 
 extern int16_t giOnLine;       // 1 online, 2 offline
 extern int16_t giCstTsMode;    // 0 no point server, 1 configured, 2 connected
+extern int16_t giSupTrsNo;     // the shop's number on the point server, 0 when not set
 extern int16_t giChtEditMode;  // 0 new chit, 1 modify, 2 delete or return
 
 // 1 when a chooser or dialog took something (the lookups, the cash receipt).
@@ -49,3 +50,6 @@ extern QString gsSql;
 extern orv::db::Connection goDbMain;
 extern orv::db::Connection goDbPos;
 extern orv::db::Connection goDbTs;
+
+// The name found by the last key-to-name read (cashier, trade partner or customer).
+extern QString gsCdName;

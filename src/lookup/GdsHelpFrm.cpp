@@ -25,7 +25,7 @@
 #include "lookup/col_size.h"
 #include "lookup/help_forms.h"
 #include "lookup/lookup_common.h"
-#include "lookup/name_readers.h"
+#include "chit/name_readers.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/list_grid.h"

@@ -13,7 +13,7 @@
 #include "core/values.h"
 #include "lookup/help_forms.h"
 #include "lookup/lookup_common.h"
-#include "lookup/name_readers.h"
+#include "chit/name_readers.h"
 #include "platform/keys.h"
 
 using namespace orv;

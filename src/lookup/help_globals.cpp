@@ -19,7 +19,6 @@ int16_t giGdsHelpRet = 0;
 QString gsGdsHelpCode;
 int16_t giTrsHelpPrice = 0;
 QString gsGdsHelpText;
-QString gsCdName;
 int16_t giKeyPadOk = 0;
 QString gsKeyPadText;
 
@@ -42,7 +41,6 @@ void ResetHelpGlobals() {
   gsGdsHelpCode.clear();
   giTrsHelpPrice = 0;
   gsGdsHelpText.clear();
-  gsCdName.clear();
   giKeyPadOk = 0;
   gsKeyPadText.clear();
 }

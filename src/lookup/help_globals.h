@@ -8,7 +8,7 @@
 
 #include "core/currency.h"
 #include "sale/sale_globals.h"  // the guard, inputs and results the sale screen shares
-#include "sync/pos_server.h"   // giSupTrsNo
+#include "core/globals.h"  // giSupTrsNo, gsCdName
 
 // Inputs.
 extern orv::Currency gcHelpTrsKey;
@@ -39,9 +39,6 @@ extern int16_t giGdsHelpRet;
 extern QString gsGdsHelpCode;
 extern int16_t giTrsHelpPrice;
 extern QString gsGdsHelpText;
-
-// The name left by the last key-to-name reader.
-extern QString gsCdName;
 
 // The on-screen keyboard's result.
 extern int16_t giKeyPadOk;

@@ -44,7 +44,8 @@
 #include "sale/sale_text.h"
 #include "schema/purge.h"
 #include "sync/go_offline.h"
-#include "sync/pos_server.h"
+#include "customer/pos_server.h"
+#include "sync/basCC.h"
 
 using namespace orv;
 
@@ -140,6 +141,7 @@ frmMain::frmMain(QWidget *parent)
   SetPointLabelHook([this](const QString &caption, long bgr) {
     TotPointLbl->setText(caption);
     SetLabelColor(TotPointLbl, bgr, true);
+    CstCcCmd->setEnabled(false);
   });
   SetMainFormWindow(this);
   qApp->installEventFilter(new KeyPreview(this));
@@ -531,7 +533,12 @@ void frmMain::TotPointLbl_Click() {
   } else if (giCstTsMode == 2) {
     TotPointLbl->setText(QStringLiteral("통합포인트온라인"));
     SetLabelColor(TotPointLbl, colors::kBlack, true);
-    CreateTsTables(YyMmNum(giWrkYear, giWrkMonth));
+    try {
+      CreateTsTables(YyMmNum(giWrkYear, giWrkMonth));
+    } catch (const db::DbError &e) {
+      // The member-chit copy tries the month again and queues the chit when it fails.
+      db::LogFailure(QStringLiteral("통합포인트 월 테이블: ") + e.Description);
+    }
     CstCcCmd->setText(QStringLiteral("통합고객(") + QString::number(giSupTrsNo) + ")");
     CstCcCmd->setEnabled(true);
     ShowMsgSendCst();

@@ -24,7 +24,8 @@
 #include "sale/stand_ins.h"
 #include "sync/basSync.h"
 #include "sync/go_offline.h"
-#include "sync/pos_server.h"
+#include "customer/pos_server.h"
+#include "sync/basCC.h"
 
 using namespace orv;
 

@@ -14,7 +14,7 @@
 #include "sale/sale_text.h"
 #include "schema/month_tables.h"
 #include "sync/go_offline.h"
-#include "sync/pos_server.h"
+#include "customer/pos_server.h"
 
 using namespace orv;
 

@@ -1925,11 +1925,40 @@ constexpr IndexDef kIndexes[] = {
     {"PanGodsT", "Cht", "PcgDate,PcgChtNo", true},
 };
 
+// ---- The shared point server's month tables (made there, never on the shop's databases)
+
+constexpr ColumnDef kCstWnjgT[] = {
+    {"CwjKey", "decimal(10,0)", NN}, {"CwjYear", "int", NN},     {"CwjMon", "int", NN},
+    {"CwjDay", "int", NN},           {"CwjDate", "char(8)", NN}, {"CwjComNo", "int", NN},
+    {"CwjChtNo", "int", NN},         {"CwjGdsKey", "decimal(10,0)", N},
+    {"CwjGods", "char(30)", N},      {"CwjPsn", "char(30)", N},  {"CwjYZerdo", "money", N},
+    {"CwjYJumsu", "money", N},       {"CwjRZerdo", "money", N},  {"CwjZerdo", "money", N},
+    {"CwjJumsu", "money", N},        {"CwjNZerdo", "money", N},  {"CwjNJumsu", "money", N},
+    {"CwjWrtDate", "char(8)", NN},   {"CwjWrtTime", "char(8)", NN},
+    {"CwjBigo", "char(30)", N},      {"CwjSss1", "int", N},      {"CwjSss2", "int", N},
+    {"CwjSss3", "int", N},           {"CwjSss4", "int", N},      {"CwjSss5", "int", N},
+};
+static_assert(std::size(kCstWnjgT) == 25);
+
+constexpr TableDef kPointServerTables[] = {
+    {"PanChitT", kPanChitOn,
+     {"PK_PanChitT", "PctYear,PctMon,PctDay,PctDate,PctComNo,PctChtNo"}, {}},
+    {"PanListT", kPanListOn,
+     {"PK_PanListT", "PclYear,PclMon,PclDay,PclDate,PclComNo,PclChtNo"}, {}},
+    {"CstWnjgT", kCstWnjgT,
+     {"PK_CstWnjgT", "CwjKey,CwjYear,CwjMon,CwjDay,CwjDate,CwjComNo,CwjChtNo"}, {}},
+    {"PosLogs", kPosLogs,
+     {"PK_PosLogs", "PlgYear,PlgMon,PlgDay,PlgDate,PlgChtNo,PlgTime,PlgNo,PlgSeq,PlgPosNo,PlgPsnKey"},
+     {}},
+};
+
 }  // namespace
 
 std::span<const TableDef> AllTables() { return kTables; }
 
 std::span<const IndexDef> AllIndexes() { return kIndexes; }
+
+std::span<const TableDef> PointServerTables() { return kPointServerTables; }
 
 std::span<const TableDef> LoginTables() {
   return std::span<const TableDef>(kTables).first(kLoginTableCount);

@@ -54,6 +54,9 @@ void EnsureLookupIndexes(db::Connection &conn);
 
 // Every definition: the login tables first, in the order of their probes.
 std::span<const TableDef> AllTables();
+// The month tables of the shared point server, in the order they are made: PanChitT,
+// PanListT, CstWnjgT, PosLogs (their names take a yymm suffix).
+std::span<const TableDef> PointServerTables();
 // The 68 tables that CheckDBTables probes on the POS connection, in order.
 std::span<const TableDef> LoginTables();
 // Rows of a table that carries a sent flag (a column ending in Junsong, or the flags PlgSss1

@@ -63,6 +63,10 @@ void GoTsOffline() {
   if (answers(goDbTs, QStringLiteral("Select 1"))) return;
   warningSound();
   dialogs::Info(QStringLiteral("통합고객 오프라인으로 전환합니다 !"), QStringLiteral("통신오류"));
+  SwitchTsOffline();
+}
+
+void SwitchTsOffline() {
   if (pointHook()) pointHook()(QStringLiteral("통합포인트오프라인"), kOfflinePointColor);
   giCstTsMode = 1;
 }

@@ -14,9 +14,13 @@ OfflineLabelHook SetPointLabelHook(OfflineLabelHook hook);
 // connection on the POS database, marks the screen offline, giOnLine 2 and the work
 // month's tables. Offline it does nothing.
 void GoOffline();
-// Point server connected (giCstTsMode 2): probes it; when it fails, warns, marks the
-// screen and giCstTsMode 1, so customers come from the local copy.
+// Point server connected (giCstTsMode 2): probes it; when it fails, warns (sound and box)
+// and switches as SwitchTsOffline.
 void GoTsOffline();
+// The quiet switch: the point label reads offline, the customer download is disabled and
+// giCstTsMode is 1, so customers come from the local copy and member chits are queued.
+// No sound, no box; goDbTs stays as it is.
+void SwitchTsOffline();
 
 inline constexpr long kOfflineLineColor = 0x008080FF;
 inline constexpr long kOfflinePointColor = 0x000080FF;

@@ -11,7 +11,7 @@
 #include "lookup/lookup_common.h"
 #include "platform/db.h"
 #include "schema/tables.h"
-#include "sync/pos_server.h"
+#include "customer/pos_server.h"
 #include "test_support.h"
 
 namespace lookuptest {

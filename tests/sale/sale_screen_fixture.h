@@ -22,7 +22,7 @@
 #include "startup/demo_shop.h"
 #include "startup/frmLog.h"
 #include "startup/instance_guard.h"
-#include "sync/pos_server.h"
+#include "customer/pos_server.h"
 #include "test_support.h"
 
 namespace saletest {

@@ -1,0 +1,4 @@
+#include "sync/basCC.h"
+
+void ShowMsgRecvCst() {}
+void ShowMsgSendCst() {}

@@ -1,0 +1,72 @@
+#pragma once
+// The chit fixture's POS and working databases, and a point server of the same engine (a
+// second SQLite file, or a PostgreSQL database) opened as goDbTs, holding the shared
+// customers (CstCode) with one member, key 7.
+#include <gtest/gtest.h>
+
+#include "../chit/chit_fixture.h"
+#include "chit/records.h"
+#include "chit/ts_records.h"
+#include "core/globals.h"
+#include "schema/tables.h"
+#include "test_support.h"
+
+namespace customertest {
+
+using chittest::ChitFixture;
+
+class CustomerFixture : public ChitFixture {
+ protected:
+  void SetUp() override {
+    ChitFixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    tsText_ = pg() ? orvtest::NewPgDatabase()
+                   : orvtest::NewSqliteDatabase(dir_->path(), "ts.db");
+    goDbTs.Open(tsText_);
+    orv::schema::CreateTable(goDbTs, "CstCode");
+    goDbTs.Execute("Insert Into CstCode(CcdKey, CcdNo, CcdName, CcdTcnt, CcdJumsu) "
+                   "Values(7, 70, '홍길동', 1, 10)");
+    giSupTrsNo = 12;
+    giCstTsMode = 2;
+  }
+
+  // A member sale as the saver leaves it: the chit records and the prepared copies.
+  static void PrepareMemberChit(int32_t no, const QString &cmit = "T1") {
+    PanChitTsRec &h = gtPanChitTs;
+    h = {};
+    h.PctYear = 2024;
+    h.PctMon = 3;
+    h.PctDay = 15;
+    h.PctDate = "20240315";
+    h.PctComNo = giSupTrsNo;
+    h.PctChtNo = no;
+    h.PctPosNo = 3;
+    h.PctPsnKey = orv::Currency::Won(5);
+    h.PctHab = orv::Currency::Won(12000);
+    h.PctCstKey = orv::Currency::Won(7);
+    h.PctCmitNo = cmit;
+    h.PctPsnName = "김 '판매'";
+    h.PctSss4 = -3;
+    PanListTsRec &l = gtPanListTs;
+    l = {};
+    l.PclYear = 2024;
+    l.PclMon = 3;
+    l.PclDay = 15;
+    l.PclDate = "20240315";
+    l.PclComNo = giSupTrsNo;
+    l.PclChtNo = no;
+    l.PclPosNo = 3;
+    l.PclPsnKey = orv::Currency::Won(5);
+    l.PclGum06 = orv::Currency::Won(12000);
+    gtCstCodeTs = {};
+    gtCstCodeTs.CcdKey = orv::Currency::Won(7);
+    gtCstCodeTs.CcdLpdate = "20240315";
+    gtCstCodeTs.CcdTcnt = orv::Currency::Won(2);
+    gtCstCodeTs.CcdJumsu = orv::Currency::Won(22);
+    gtCstCode.CcdKey = orv::Currency::Won(7);
+  }
+
+  QString tsText_;
+};
+
+}  // namespace customertest
