@@ -23,7 +23,42 @@ QString WebServerBase() {
 
 }  // namespace orv::web
 
-int16_t OpenDbConnection(orv::db::Connection &conn, int16_t posFlag) {
+ConnectionFields SplitConnectionFields(const QString &text) {
+  ConnectionFields f;
+  auto driverOf = [](const QString &d) {
+    return d.compare(QLatin1String("PostgreSQL"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("PostgreSQL")
+               : QStringLiteral("SQLite");
+  };
+  try {
+    const orv::db::ConnectionText ct = orv::db::SplitConnectionText(text);
+    const QStringList keys = {"server", "uid", "pwd", "database"};
+    bool any = false;
+    for (const QString &k : keys) any = any || ct.all.contains(k);
+    if (any) {
+      f.driver = driverOf(ct.driver);
+      f.server = ct.server;
+      f.uid = ct.uid;
+      f.pwd = ct.pwd;
+      f.database = ct.database;
+      return f;
+    }
+  } catch (const orv::db::DbError &) {
+  }
+  const QStringList parts = text.split(QLatin1Char(';'));
+  auto value = [&](int i) {
+    if (i >= parts.size() || !parts[i].contains(QLatin1Char('='))) return QString();
+    return parts[i].section(QLatin1Char('='), 1).trimmed();
+  };
+  f.server = value(0);
+  f.driver = driverOf(value(1).remove(QLatin1Char('{')).remove(QLatin1Char('}')));
+  f.uid = value(2);
+  f.pwd = value(3);
+  f.database = value(4);
+  return f;
+}
+
+int16_t OpenDbConnection(orv::db::Connection &conn, int16_t posFlag, QString *errorText) {
   long number = orv::db::kErrGeneric;
   QString description;
   try {
@@ -37,7 +72,9 @@ int16_t OpenDbConnection(orv::db::Connection &conn, int16_t posFlag) {
   } catch (const std::exception &e) {
     description = QString::fromLocal8Bit(e.what());
   }
-  orv::dialogs::Critical(orv::ErrorBoxText(number, description), QStringLiteral("DB연결실패"));
+  const QString text = orv::ErrorBoxText(number, description);
+  if (errorText) *errorText = text;
+  orv::dialogs::Critical(text, QStringLiteral("DB연결실패"));
   return 1;
 }
 

@@ -8,8 +8,19 @@
 #include "platform/db.h"
 
 // Opens gsSetPosDB (posFlag non-zero) or gsSetMainDB with its server resolved (posFlag 0)
-// into conn, replacing what it held. 0 on success; 1 after the box "DB연결실패".
-int16_t OpenDbConnection(orv::db::Connection &conn, int16_t posFlag);
+// into conn, replacing what it held. 0 on success; 1 after the box "DB연결실패", whose
+// text also goes to errorText when given.
+int16_t OpenDbConnection(orv::db::Connection &conn, int16_t posFlag, QString *errorText = nullptr);
+
+// The boxes of a stored connection text, as the settings forms show them.
+struct ConnectionFields {
+  QString driver = QStringLiteral("SQLite");  // "SQLite" or "PostgreSQL"
+  QString server, uid, pwd, database;
+};
+// Read by keys (braces hold ';' and '='); a text that does not read so, written by an
+// older tool, is read by position: server, driver, uid, pwd, database, each value from
+// its first '='. Missing fields stay empty; an unknown driver reads as SQLite.
+ConnectionFields SplitConnectionFields(const QString &text);
 
 // The connection text with its server value (after "server=") passed through
 // ResolveServerHost; a text without ";" comes back unchanged.

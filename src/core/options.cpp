@@ -99,8 +99,11 @@ QString Spares(const char *prefix, const int32_t spare[5]) {
 
 }  // namespace
 
-int32_t GetRegInt(const QString &key) {
-  return ToLong(ReadFirst(goDbMain, RegistrySelect(goDbMain, "OrvRegistry", key), "RegInt"));
+int32_t GetRegInt(const QString &key) { return GetRegIntOn(goDbMain, key); }
+
+int32_t GetRegIntOn(Connection &conn, const QString &key) {
+  if (!conn.IsOpen()) return 0;
+  return ToLong(ReadFirst(conn, RegistrySelect(conn, "OrvRegistry", key), "RegInt"));
 }
 
 orv::Currency GetRegCur(const QString &key) {

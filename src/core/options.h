@@ -11,6 +11,11 @@
 #include "core/currency.h"
 
 int32_t GetRegInt(const QString &key);
+namespace orv::db {
+class Connection;
+}
+// GetRegInt on another connection to the main database (0 when it is not open).
+int32_t GetRegIntOn(orv::db::Connection &conn, const QString &key);
 orv::Currency GetRegCur(const QString &key);
 int32_t GetRegIntTs(const QString &key);
 int32_t GetRegIntSvr(const QString &key);

@@ -68,17 +68,8 @@ orv::Currency giZerdoAllDc;
 
 namespace {
 
-struct Scrambled {
-  QString *text;
-};
-using Target = std::variant<int16_t *, orv::Currency *, QString *, Scrambled>;
-
-struct Key {
-  const char *name;
-  Target target;
-  bool saved;
-  const char *savedAs = nullptr;  // the spelling the save writes, when it differs
-};
+using Key = PosSettingKey;
+using Scrambled = ScrambledSetting;
 
 // In the order the settings are read and written.
 const Key kKeys[] = {
@@ -149,9 +140,6 @@ int16_t ToInteger(orv::Currency c) {
 }
 
 QString Read(const char *key) { return orv::settings_store::GetSetting(QString::fromLatin1(key)); }
-void Write(const char *key, const QString &value) {
-  orv::settings_store::SaveSetting(QString::fromLatin1(key), value);
-}
 
 struct Loader {
   const QString &stored;
@@ -170,21 +158,64 @@ struct Saver {
 
 }  // namespace
 
-void LoadPosSettings() {
-  for (const Key &k : kKeys) {
-    const QString stored = Read(k.name);
-    std::visit(Loader{stored}, k.target);
-  }
+QString PosSettingKey::Written() const { return QString::fromLatin1(savedAs ? savedAs : name); }
+
+const void *PosSettingKey::Global() const {
+  return std::visit(
+      [](auto v) -> const void * {
+        if constexpr (std::is_same_v<decltype(v), Scrambled>)
+          return v.text;
+        else
+          return v;
+      },
+      target);
 }
 
-void SavePosSettings() {
+QString PosSettingKey::StoredText() const { return std::visit(Saver{}, target); }
+
+void PosSettingKey::Load(const QString &stored) const { std::visit(Loader{stored}, target); }
+
+std::span<const PosSettingKey> PosSettingKeys() { return kKeys; }
+
+const PosSettingKey *PosSettingKeyOf(const void *global) {
+  for (const Key &k : kKeys)
+    if (k.Global() == global) return &k;
+  return nullptr;
+}
+
+const PosSettingKey *PosSettingKeyNamed(const QString &name) {
+  for (const Key &k : kKeys)
+    if (name.compare(QLatin1String(k.name), Qt::CaseInsensitive) == 0 ||
+        (k.savedAs && name.compare(QLatin1String(k.savedAs), Qt::CaseInsensitive) == 0))
+      return &k;
+  return nullptr;
+}
+
+void LoadPosSettings() {
+  for (const Key &k : kKeys) k.Load(Read(k.name));
+}
+
+bool SavePosSettings(const QList<QPair<QString, QString>> &extra) {
+  QList<QPair<QString, QString>> out;
   for (const Key &k : kKeys) {
     if (!k.saved) continue;
-    Write(k.savedAs ? k.savedAs : k.name, std::visit(Saver{}, k.target));
-    if (std::get_if<int16_t *>(&k.target) && *std::get_if<int16_t *>(&k.target) == &giSetOiPrnSu)
-      Write("Update", orv::clock::Now().toString(QStringLiteral("yyyyMMdd")));
+    out.append({k.Written(), k.StoredText()});
+    if (k.Global() == &giSetOiPrnSu)
+      out.append({QStringLiteral("Update"), orv::clock::Now().toString(QStringLiteral("yyyyMMdd"))});
   }
-  Write("gsSetPosVersion", QString::fromLatin1(kPosVersion));
+  out.append({QStringLiteral("gsSetPosVersion"), QString::fromLatin1(kPosVersion)});
+  out.append(extra);
+  return orv::settings_store::SaveSettings(out);
+}
+
+bool SavePosSettingsOf(std::initializer_list<const void *> globals) {
+  QList<QPair<QString, QString>> out;
+  for (const void *g : globals) {
+    const Key *k = PosSettingKeyOf(g);
+    if (!k) return false;
+    out.append({k->Written(), k->StoredText()});
+  }
+  return orv::settings_store::SaveSettings(out);
 }
 
 namespace orv::state {

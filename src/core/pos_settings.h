@@ -2,8 +2,13 @@
 // The terminal settings, named after their keys in the settings store (application
 // OrvZerdo, section OrvPosSet). The prefix gives the type: gi 16-bit whole number,
 // gc money, gs text; giZerdoAllDc is money although its name begins with gi.
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <variant>
 
 #include "core/currency.h"
 
@@ -66,11 +71,45 @@ extern int16_t giSetSale20;
 extern int16_t giSetDrawAuto;
 extern orv::Currency giZerdoAllDc;  // whole-chit discount rate in percent
 
+// A text setting kept scrambled in the store (EncodeSetting), plain in memory.
+struct ScrambledSetting {
+  QString *text;
+};
+
+// One key of the set: every screen and copy of the settings reaches keys and globals
+// through this list, never through spellings of its own.
+struct PosSettingKey {
+  const char *name;  // the spelling the load reads
+  std::variant<int16_t *, orv::Currency *, QString *, ScrambledSetting> target;
+  bool saved;                       // SavePosSettings writes it
+  const char *savedAs = nullptr;    // the spelling the save writes, when it differs
+
+  QString Written() const;
+  const void *Global() const;
+  // The global as the save writes it (scrambled where it is kept so).
+  QString StoredText() const;
+  // Sets the global from a stored text, as the load does.
+  void Load(const QString &stored) const;
+};
+
+// In the order the settings are read and written.
+std::span<const PosSettingKey> PosSettingKeys();
+// The entry of a global (&giSetVan), or nullptr.
+const PosSettingKey *PosSettingKeyOf(const void *global);
+// The entry read or written under a spelling (any letter case), or nullptr.
+const PosSettingKey *PosSettingKeyNamed(const QString &name);
+
 // Reads every setting of the set from the store. A missing key reads as 0 or "";
 // text that is no number reads as 0, a whole number outside the 16-bit range as 0.
 void LoadPosSettings();
-// Writes the saved settings back, then "Update" (today) and "gsSetPosVersion".
-void SavePosSettings();
+// Writes the saved settings back, then "Update" (today), "gsSetPosVersion" and the extra
+// keys, in one write of the store. False when the store could not be written.
+bool SavePosSettings(const QList<QPair<QString, QString>> &extra = {});
+// Writes only these globals' keys, in one write.
+bool SavePosSettingsOf(std::initializer_list<const void *> globals);
+
+// Terminal setting naming the updater program that the start hands over to.
+inline constexpr char kUpdaterPathKey[] = "gsSetUpdaterPath";
 
 // The version text the settings carry.
 inline constexpr char kPosVersion[] = "Ver 2024.01.30";

@@ -58,7 +58,7 @@ int ConnectionText::port() const {
   return ok && p > 0 && p < 65536 ? p : -1;
 }
 
-ConnectionText ParseConnectionText(const QString &text) {
+ConnectionText SplitConnectionText(const QString &text) {
   ConnectionText ct;
   const int n = int(text.size());
   int i = 0;
@@ -110,6 +110,14 @@ ConnectionText ParseConnectionText(const QString &text) {
   ct.uid = ct.all.value("uid");
   ct.pwd = ct.all.value("pwd");
   ct.database = ct.all.value("database");
+  return ct;
+}
+
+ConnectionText ParseConnectionText(const QString &text) {
+  ConnectionText ct = SplitConnectionText(text);
+  auto fail = [&](const QString &why) {
+    return DbError(kErrConnectionText, QStringLiteral("연결 문자열 오류: ") + why);
+  };
   if (ct.driver.compare("SQLite", Qt::CaseInsensitive) != 0 &&
       ct.driver.compare("PostgreSQL", Qt::CaseInsensitive) != 0)
     throw fail(QStringLiteral("알 수 없는 드라이버 '%1'").arg(ct.driver));

@@ -59,6 +59,9 @@ struct ConnectionText {
 };
 // Throws DbError for a text that is not "key=value;…" or names no known driver.
 ConnectionText ParseConnectionText(const QString &text);
+// The same reading without the checks of driver, database and server: a value runs from
+// its key's first '=' to the next ';' (braces hold both). Throws only for the syntax.
+ConnectionText SplitConnectionText(const QString &text);
 // Wraps a value in braces when it holds ';', '=', '{', '}' or outer blanks.
 QString QuoteConnectionValue(const QString &value);
 QString BuildConnectionText(const QString &server, const QString &driver, const QString &uid,

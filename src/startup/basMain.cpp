@@ -42,7 +42,7 @@ QWidget *Main() {
 
   // The updater is a program path of the terminal settings; without one this start goes
   // on to the login.
-  const QString updater = GetSetting("gsSetUpdaterPath").trimmed();
+  const QString updater = GetSetting(kUpdaterPathKey).trimmed();
   if (updater.isEmpty() || !QFileInfo(updater).isExecutable()) {
     dialogs::Critical(QStringLiteral("AutoUpdate.exe 파일을 찾을수없습니다."),
                       QStringLiteral("확인요망!!"));

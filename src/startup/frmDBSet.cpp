@@ -24,7 +24,7 @@
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "schema/schema.h"
-#include "settings/frmSetup.h"
+#include "settings/frmConfig.h"
 
 using namespace orv;
 
@@ -32,34 +32,9 @@ namespace {
 
 constexpr char kSettingsPassword[] = "27158306426";
 
-struct ConnParts {
-  QString driver = "SQLite", server, uid, pwd, database;
-};
+using ConnParts = ConnectionFields;
 
-// A stored text is read by its keys; a text that does not parse is read the old way, by
-// position, each part's value between its first and second "=".
-ConnParts splitConnection(const QString &text) {
-  ConnParts p;
-  try {
-    db::ConnectionText ct = db::ParseConnectionText(text);
-    p.driver = ct.engine() == db::Engine::PostgreSQL ? "PostgreSQL" : "SQLite";
-    p.server = ct.server;
-    p.uid = ct.uid;
-    p.pwd = ct.pwd;
-    p.database = ct.database;
-  } catch (const db::DbError &) {
-    const QStringList parts = text.split(';');
-    auto value = [&](int i) {
-      if (i >= parts.size()) return QString();
-      return parts[i].section('=', 1, 1);
-    };
-    p.server = value(0);
-    p.uid = value(2);
-    p.pwd = value(3);
-    p.database = value(4);
-  }
-  return p;
-}
+ConnParts splitConnection(const QString &text) { return SplitConnectionFields(text); }
 
 bool complete(const ConnParts &p) {
   if (p.driver == "SQLite") return !p.database.isEmpty();
@@ -278,23 +253,22 @@ void frmDBSet::cmdSave_Click() {
   gsSetMainDB = MainText();
   gsSetPosDB = PosText();
   giSetinterval = int16_t(interval);
-  auto flag = [](QCheckBox *c) { return QString::number(c->isChecked() ? 1 : 0); };
-  using settings_store::SaveSetting;
-  SaveSetting("gsSetMainDB", EncodeSetting(gsSetMainDB));
-  SaveSetting("gsSetPosDB", EncodeSetting(gsSetPosDB));
-  SaveSetting("giSetSound", flag(chkSound));
-  SaveSetting("giSetAutoUpdate", flag(chkAutoUpdate));
-  SaveSetting("giSetKeyCheck", flag(chkKeyCheck));
-  SaveSetting("giSetSale20", flag(chkSale20));
-  SaveSetting("gsSetID", txtOrvID->text());
-  SaveSetting("gsSetPWD", txtOrvPwd->text());
-  SaveSetting("giSetLog", flag(chkLog));
-  SaveSetting("giSetPrnCom", flag(chkPrnCom));
-  SaveSetting("giSetJunPrnNone", flag(chkJunPrnNone));
-  SaveSetting("giSetNoDate", flag(chkNoDate));
-  SaveSetting("giSetHandScaner", flag(chkHandScaner));
-  SaveSetting("giSetInterVal", QString::number(giSetinterval));
-  SaveSetting("giSetCcBcp", flag(chkCcBcp));
+  auto flag = [](QCheckBox *c) { return int16_t(c->isChecked() ? 1 : 0); };
+  giSetSound = flag(chkSound);
+  giSetAutoUpdate = flag(chkAutoUpdate);
+  giSetKeyCheck = flag(chkKeyCheck);
+  giSetSale20 = flag(chkSale20);
+  gsSetID = txtOrvID->text();
+  gsSetPWD = txtOrvPwd->text();
+  giSetLog = flag(chkLog);
+  giSetPrnCom = flag(chkPrnCom);
+  giSetJunPrnNone = flag(chkJunPrnNone);
+  giSetNoDate = flag(chkNoDate);
+  giSetHandScaner = flag(chkHandScaner);
+  giSetCcBcp = flag(chkCcBcp);
+  SavePosSettingsOf({&gsSetMainDB, &gsSetPosDB, &giSetSound, &giSetAutoUpdate, &giSetKeyCheck,
+                     &giSetSale20, &gsSetID, &gsSetPWD, &giSetLog, &giSetPrnCom, &giSetJunPrnNone,
+                     &giSetNoDate, &giSetHandScaner, &giSetinterval, &giSetCcBcp});
   try {
     SetRegistry("OrvSetCstIrt", giOrvSetCstIrt);
     SetRegistry("OrvMultiTable", chkMultiTable->isChecked() ? 1 : 0);
@@ -305,7 +279,8 @@ void frmDBSet::cmdSave_Click() {
 }
 
 void frmDBSet::CMDSET_Click() {
-  settings_store::SaveSetting("gcSetCdCount", NzCur(txtCDCount->text()).ToPlainText());
+  gcSetCdCount = NzCur(txtCDCount->text());
+  SavePosSettingsOf({&gcSetCdCount});
 }
 
 bool frmDBSet::AskSettingsPassword() {

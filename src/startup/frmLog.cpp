@@ -343,6 +343,13 @@ void frmLog::SetupCmd_Click() {
   if (answer && *answer == login::kSettingsPassword) {
     frmSetup form(this);
     dialogs::ShowModal(form);
+    // A save (or a copy from the main database) takes effect at the next start.
+    if (form.EndRequested()) {
+      goDbMain.Close();
+      goDbPos.Close();
+      instance::ReleaseSingleInstance();
+      RequestEnd();
+    }
   } else {
     dialogs::Info(QStringLiteral("인증번호 오류...... !"), QStringLiteral("인증실패"));
   }
