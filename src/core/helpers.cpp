@@ -23,9 +23,11 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "core/daily_log.h"
 #include "core/values.h"
 #include "platform/colors.h"
 #include "platform/grid.h"
+#include "platform/x11_windows.h"
 
 int OpenRs(orv::db::Connection &conn, orv::db::Recordset &rs, const QString &sql) {
   rs = orv::db::Recordset();
@@ -199,6 +201,15 @@ void PlayWav(const QString &path) {
   effect.stop();
 }
 
+namespace {
+void LogWindowWalkUnavailable(const QString &text) {
+  try {
+    WriteLog(0, QStringLiteral("other programs' windows cannot be closed here: ") + text);
+  } catch (const std::exception &) {
+  }
+}
+}  // namespace
+
 void CloseWindowByTitle(const QString &text) {
   if (text.isEmpty()) return;
   QList<QPointer<QWidget>> windows;
@@ -207,6 +218,13 @@ void CloseWindowByTitle(const QString &text) {
     if (!w || !w->isWindow()) continue;
     if (w->windowTitle().contains(text, Qt::CaseSensitive)) w->close();
   }
+  // Other programs' windows, where the display server lets us see them.
+  QList<unsigned long> ours;
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (w->testAttribute(Qt::WA_WState_Created) && w->windowHandle())
+      ours.append(static_cast<unsigned long>(w->winId()));
+  if (orv::x11::CloseWindowsByTitle(text, ours) < 0)
+    LogWindowWalkUnavailable(text);
 }
 
 bool CheckJuminNo(QString &number) {

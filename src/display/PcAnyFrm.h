@@ -1,10 +1,41 @@
 #pragma once
-// The remote-support launcher. The support programs come with the display work; for now
-// the form says so and closes.
+// The remote-support launcher of the login form ("원격"): a notice page of the shop
+// system's web server and buttons that close running copies of a support program and start
+// it. The programs are terminal settings (paths separated by ";", each one that exists is
+// started): gsSetRemoteTv, gsSetRemoteTvSetup, gsSetRemoteZook.
 #include <QDialog>
+#include <QStringList>
+
+class QPushButton;
+class QTextBrowser;
+
+namespace orv::display {
+
+struct RemoteProgram {
+  const char *button;
+  QStringList closeTitles;  // windows closed first, titles containing these
+  const char *settingKey;
+  const char *defaultPrograms;  // when the key is missing
+};
+const QList<RemoteProgram> &RemotePrograms();
+// The programs of a setting in order; a missing key gives the default.
+QStringList RemoteProgramPaths(const RemoteProgram &p);
+// The page address; "" without a web server.
+QString NoticePageUrl();
+inline constexpr int kNoticePageTimeoutMs = 10000;
+
+}  // namespace orv::display
 
 class PcAnyFrm : public QDialog {
   Q_OBJECT
  public:
   explicit PcAnyFrm(QWidget *parent = nullptr);
+
+  QPushButton *TeamViewCmd, *ZookAgentCmd, *TeamView13Cmd, *PrgExitCmd;
+  QTextBrowser *Web;
+  int noticeTimeoutMs = orv::display::kNoticePageTimeoutMs;  // tests wait less
+
+  // Closes the program's windows, then starts each of its paths; how many started.
+  int Launch(const orv::display::RemoteProgram &p);
+  void LoadNotice();
 };

@@ -57,7 +57,8 @@ TEST(Movie, OurOwnAviPlaysSeeksAndStartsAgainFromItsEnd) {
   clsMovie m;
   m.SetWindow(&host);
   m.SetFileName(path);
-  QTRY_VERIFY_WITH_TIMEOUT(m.Player()->mediaStatus() != QMediaPlayer::LoadingMedia, 3000);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return m.Player()->mediaStatus() != QMediaPlayer::LoadingMedia; }, 3000));
   if (!m.HasVideo() || m.Player()->error() != QMediaPlayer::NoError)
     GTEST_SKIP() << "the media backend cannot play it here: "
                  << m.Player()->errorString().toStdString();
@@ -70,7 +71,7 @@ TEST(Movie, OurOwnAviPlaysSeeksAndStartsAgainFromItsEnd) {
   EXPECT_EQ(m.State(), 0);
   m.Play();
   EXPECT_EQ(m.State(), 1);
-  QTRY_VERIFY_WITH_TIMEOUT(m.Position() == m.Duration(), 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return m.Position() == m.Duration(); }, 3000));
   m.Play();  // at the end: again from 0
   EXPECT_EQ(m.State(), 1);
   EXPECT_LT(m.Position(), m.Duration());
