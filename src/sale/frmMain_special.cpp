@@ -29,6 +29,7 @@
 #include "core/application.h"
 #include "core/dates.h"
 #include "print/delivery.h"
+#include "goods/frmGdsCode.h"
 #include "sale/chit_recall.h"
 #include "sale/cst_barcode.h"
 #include "sale/frmMain.h"

@@ -23,11 +23,6 @@ void ShowfrmCust(QWidget *parent) {
   orv::dialogs::ShowModal(form);
 }
 
-void ShowfrmGdsCode(QWidget *parent) {
-  ShowStandIn(QStringLiteral("frmGdsCode"), QStringLiteral("가격 확인"),
-              QStringLiteral("가격 확인은 상품 관리 작업에서 만들어집니다."), parent);
-}
-
 void ShowfrmMidInput(QWidget *parent) {
   ShowStandIn(QStringLiteral("frmMidInput"), QStringLiteral("중간 입금"),
               QStringLiteral("중간 입금은 마감 작업에서 만들어집니다."), parent);

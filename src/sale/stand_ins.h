@@ -10,7 +10,6 @@ void ShowfrmTrsHelp(QWidget *parent);
 void ShowfrmCust(QWidget *parent);
 
 // Screens of later subsystems the code column opens.
-void ShowfrmGdsCode(QWidget *parent);
 void ShowfrmMidInput(QWidget *parent);
 void ShowfrmMoneyChk(QWidget *parent);  // giHelpRet 0: no receipt issued
 void ShowfrmCardCancel(QWidget *parent);

@@ -7,6 +7,7 @@
 #include <QVariantList>
 
 #include "core/globals.h"
+#include "core/pos_settings.h"
 #include "core/state.h"
 #include "platform/clock.h"
 #include "platform/db.h"
