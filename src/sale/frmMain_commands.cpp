@@ -18,6 +18,7 @@
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/settings_store.h"
+#include "goods/frmHabGum.h"
 #include "sale/frmMain.h"
 #include "sale/sale_globals.h"
 #include "sale/sale_text.h"
@@ -148,8 +149,7 @@ void frmMain::Command1_Click() {
 
 void frmMain::Command4_Click() {
   GoOffline();
-  ShowStandIn(QStringLiteral("frmHabGum"), QStringLiteral("합계금액"),
-              QStringLiteral("오늘의 합계 화면은 상품·판매 조회 작업에서 만들어집니다."), this);
+  ShowfrmHabGum(this);
 }
 
 void frmMain::cmdRebuild_Click() {
