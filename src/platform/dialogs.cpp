@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
@@ -182,13 +183,19 @@ bool AskYesNo(const QString &text, const QString &title, int iconFlags) {
   return MsgBox(text, kYesNo | (iconFlags & 0x70), title) == Answer::Yes;
 }
 
+void SetPasswordEcho(QLineEdit &edit) {
+  edit.setEchoMode(QLineEdit::Password);
+  edit.setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+}
+
 std::optional<QString> InputBox(const QString &prompt, const QString &title,
-                                const QString &defaultText) {
+                                const QString &defaultText, Echo echo) {
   Shown s;
   s.kind = Kind::InputBox;
   s.title = title;
   s.text = prompt;
   s.defaultText = defaultText;
+  s.echo = echo;
   if (g_script) {
     Script &sc = *g_script;
     auto &q = Access::answers(sc);
@@ -213,6 +220,10 @@ std::optional<QString> InputBox(const QString &prompt, const QString &title,
   dlg.setWindowTitle(title.isEmpty() ? ApplicationTitle() : title);
   dlg.setLabelText(displayText(prompt));
   dlg.setTextValue(defaultText);
+  if (echo == Echo::Password) {
+    dlg.setTextEchoMode(QLineEdit::Password);
+    if (auto *edit = dlg.findChild<QLineEdit *>()) SetPasswordEcho(*edit);
+  }
   if (dlg.exec() != QDialog::Accepted) return std::nullopt;
   return dlg.textValue();
 }

@@ -15,6 +15,7 @@
 #include <optional>
 
 class QDialog;
+class QLineEdit;
 class QWidget;
 
 namespace orv::dialogs {
@@ -47,9 +48,21 @@ void Critical(const QString &text, const QString &title);
 void Plain(const QString &text);  // only OK, no icon, no title of its own
 bool AskYesNo(const QString &text, const QString &title, int iconFlags = kInformation);
 
+// How an input box shows what is typed: as typed, or one "*" per character (passwords,
+// which the customer across the counter must not read).
+enum class Echo { Normal, Password };
+
 // An input box: the typed text, or nullopt when cancelled.
 std::optional<QString> InputBox(const QString &prompt, const QString &title = {},
-                                const QString &defaultText = {});
+                                const QString &defaultText = {}, Echo echo = Echo::Normal);
+// An input box that asks for a password.
+inline std::optional<QString> PasswordBox(const QString &prompt, const QString &title = {},
+                                          const QString &defaultText = {}) {
+  return InputBox(prompt, title, defaultText, Echo::Password);
+}
+
+// Shows one "*" per typed character, whatever bullet the platform's style would draw.
+void SetPasswordEcho(QLineEdit &edit);
 
 // Shows a form modally and returns when it is closed: a dialog's result (QDialog::Accepted
 // or Rejected), 0 for another widget.
@@ -72,6 +85,7 @@ struct Shown {
   QString title;        // as the caller gave it (empty: the application's title)
   QString text;         // message text, input prompt, or the form's class name
   QString defaultText;  // input boxes
+  Echo echo = Echo::Normal;  // input boxes
   QString formName;     // forms: objectName
   // What the script answered.
   Answer answer = Answer::Ok;

@@ -154,7 +154,7 @@ void frmMain::Command4_Click() {
 
 void frmMain::cmdRebuild_Click() {
   GoOffline();
-  const auto answer = dialogs::InputBox(QStringLiteral("비밀번호2를 입력하세요"),
+  const auto answer = dialogs::PasswordBox(QStringLiteral("비밀번호2를 입력하세요"),
                                         QStringLiteral("데이타재전송작업"));
   if (!answer || *answer != QStringLiteral("36284019762")) return;
   ShowStandIn(QStringLiteral("frmDataRebuild"), QStringLiteral("데이타재전송"),

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "platform/colors.h"
+#include "platform/dialogs.h"
 #include "platform/grid.h"
 #include "sale/frmMain.h"
 
@@ -229,7 +230,7 @@ void frmMain::BuildControls() {
   fraCST->hide();
   fraNumber = frame("fraNumber", fraPlace);
   txtNumber = lineEdit("txtNumber", fraNumber);
-  txtNumber->setEchoMode(QLineEdit::Password);
+  orv::dialogs::SetPasswordEcho(*txtNumber);
   {
     auto *l = new QHBoxLayout(fraNumber);
     l->addWidget(new QLabel(QStringLiteral("비밀번호"), fraNumber));

@@ -190,7 +190,7 @@ void frmMain::CalcChitSum(int16_t writeBack) {
   const QDate today = clock::Now().date();
   const int workYmd = giWrkYear * 10000 + giWrkMonth * 100 + giWrkDay;
   if (giWrkDateChanged == 1 && YmdNumber(today) != workYmd) {
-    const auto answer = dialogs::InputBox(
+    const auto answer = dialogs::PasswordBox(
         QStringLiteral("날짜가 틀립니다..계속진행하려면 비밀번호를 입력하세요."));
     if (!answer || *answer != gsLogPwd) {
       dialogs::Info(QStringLiteral("현재 날짜로 바뀝니다"), QStringLiteral("날짜변경"));

@@ -147,7 +147,7 @@ bool Scanner::checkWorkDate(bool polled) {
                            .arg(giWrkDay, 2, 10, QChar('0'));
   if (work == today.toString("yyyyMMdd")) return false;
 
-  const std::optional<QString> answer = dialogs::InputBox(
+  const std::optional<QString> answer = dialogs::PasswordBox(
       polled ? QStringLiteral("* 날짜가 틀립니다. 계속 진행하려면 비밀번호(로그인비번)를 입력하세요 !")
              : QStringLiteral("날짜가 틀립니다..계속진행하려면 비밀번호를 입력하세요."));
   // Cancel reads as an empty answer.

@@ -284,7 +284,7 @@ void frmDBSet::CMDSET_Click() {
 }
 
 bool frmDBSet::AskSettingsPassword() {
-  auto answer = dialogs::InputBox(QStringLiteral("설정 비밀번호를 입력하세요"),
+  auto answer = dialogs::PasswordBox(QStringLiteral("설정 비밀번호를 입력하세요"),
                                   QStringLiteral("설정 비밀번호 입력"), "0");
   if (answer && *answer == kSettingsPassword) return true;
   dialogs::Info(QStringLiteral("설정 비밀번호가 일치하지 않습니다."),

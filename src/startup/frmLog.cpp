@@ -124,9 +124,7 @@ frmLog::frmLog(QWidget *parent) : QDialog(parent) {
   Label4 = make(new QLabel(QStringLiteral("패스워드:"), this), "Label4");
   txtID = make(new QLineEdit("1", this), "txtID");
   txtPwd = make(new QLineEdit(this), "txtPwd");
-  txtPwd->setEchoMode(QLineEdit::Password);
-  // One "*" per character, whatever bullet the platform's style would draw.
-  txtPwd->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+  dialogs::SetPasswordEcho(*txtPwd);
   optOnline = make(new QRadioButton(QStringLiteral("온라인( F1 )"), this), "optOnline");
   optOffline = make(new QRadioButton(QStringLiteral("오프라인( F2 )"), this), "optOffline");
   optOnline->setChecked(true);
@@ -338,7 +336,7 @@ void frmLog::closeEvent(QCloseEvent *event) {
 }
 
 void frmLog::SetupCmd_Click() {
-  auto answer = dialogs::InputBox(QStringLiteral("* 인증번호를 입력하세요...... ?"),
+  auto answer = dialogs::PasswordBox(QStringLiteral("* 인증번호를 입력하세요...... ?"),
                                   QStringLiteral("인증번호"));
   if (answer && *answer == login::kSettingsPassword) {
     frmSetup form(this);
@@ -356,7 +354,7 @@ void frmLog::SetupCmd_Click() {
 }
 
 void frmLog::CMDSET_Click() {
-  auto answer = dialogs::InputBox(QStringLiteral("설정비밀번호를입력하세요??"),
+  auto answer = dialogs::PasswordBox(QStringLiteral("설정비밀번호를입력하세요??"),
                                   QStringLiteral("설정번호"));
   if (answer && *answer == login::kSettingsPassword) {
     txtID->setText(login::kMaintenanceId);
@@ -373,7 +371,7 @@ void frmLog::PcAnyCmd_Click() {
 }
 
 void frmLog::cmdSetPrn_Click() {
-  auto answer = dialogs::InputBox(QStringLiteral("비밀번호 입력??"), QStringLiteral("비밀번호#2"));
+  auto answer = dialogs::PasswordBox(QStringLiteral("비밀번호 입력??"), QStringLiteral("비밀번호#2"));
   if (!answer || *answer != login::kSheetPassword) return;
   try {
     PrnClear();
@@ -472,7 +470,7 @@ void frmLog::cmdOk_Click() {
     if (GetRegInt("OrvMultiTable") != 1) {
       dialogs::Info(QStringLiteral("* DB설정이 단일모드에서 실행할 수 없습니다 !"),
                     QStringLiteral("설정오류"));
-      auto answer = dialogs::InputBox(QStringLiteral("* 계속하려면 인증번호를 입력하세요...... ?"),
+      auto answer = dialogs::PasswordBox(QStringLiteral("* 계속하려면 인증번호를 입력하세요...... ?"),
                                       QStringLiteral("인증번호"));
       if (!answer || *answer != login::kSettingsPassword) {
         dialogs::Info(QStringLiteral("인증번호 오류...... !"), QStringLiteral("인증실패"));

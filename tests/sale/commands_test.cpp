@@ -150,6 +150,11 @@ TEST_F(SaleScreenTest, ScreensOpenAsModalFormsAndTheResendAsksItsPassword) {
   QTest::keyClick(m.cmdTerMinate, Qt::Key_F1);
   EXPECT_EQ(opened, QStringList({"frmTerminate", "frmTrsIODay", "frmPanSerch", "frmHabGum",
                                  "frmDataRebuild", "frmCstEdit"}));
+  for (const dialogs::Shown &shown : s.Log()) {
+    if (shown.kind == dialogs::Kind::InputBox) {
+      EXPECT_EQ(shown.echo, dialogs::Echo::Password);
+    }
+  }
 }
 
 TEST_F(SaleScreenTest, WorkDateMovesWithinAMonthAndCreatesThatMonthsTables) {

@@ -132,6 +132,7 @@ TEST_F(SaleScreenTest, MovedWorkDateAsksOnceAndOnlyATypedCodeIsTakenOff) {
     m.mbRecallRunning = false;
     ASSERT_EQ(s.Log().size(), 2);
     EXPECT_EQ(s.Log()[0].text, QStringLiteral("날짜가 틀립니다..계속진행하려면 비밀번호를 입력하세요."));
+    EXPECT_EQ(s.Log()[0].echo, dialogs::Echo::Password);
     EXPECT_EQ(s.Log()[1].title, QStringLiteral("날짜변경"));
     EXPECT_EQ(giWrkDay, today.day());
     EXPECT_EQ(m.dtpWrkDate->date(), today);

@@ -302,6 +302,7 @@ TEST_F(ScannerTest, ChangedWorkDateIsConfirmedByTheNextCode) {
     EXPECT_TRUE(EnteredBecomes({"2222222222222"}));
     ASSERT_GE(s.Log().size(), 1);
     EXPECT_EQ(s.Log()[0].kind, dialogs::Kind::InputBox);
+    EXPECT_EQ(s.Log()[0].echo, dialogs::Echo::Password);
     EXPECT_EQ(s.Log()[0].title, "");
     EXPECT_EQ(s.Log()[0].text,
               c.events ? QStringLiteral("날짜가 틀립니다..계속진행하려면 비밀번호를 입력하세요.")

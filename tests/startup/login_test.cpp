@@ -143,6 +143,7 @@ TEST_F(LoginTest, SingleTableModeAsksForTheSettingsPassword) {
     Login(*f, "1", "1234");
     EXPECT_TRUE(f->EndRequested());
     EXPECT_EQ(s.Log().last().text, QStringLiteral("인증번호 오류...... !"));
+    EXPECT_EQ(s.Log()[1].echo, dialogs::Echo::Password);
   }
   state::ResetProgramState();
   auto f = Load();
@@ -279,6 +280,7 @@ TEST_F(LoginTest, CreatingAPosDatabaseMakesTheFileAndItsTables) {
     s.Input("0");  // the pre-filled 0 is a wrong password
     form.cmdCreateData_Click();
     EXPECT_EQ(s.Log().last().text, QStringLiteral("설정 비밀번호가 일치하지 않습니다."));
+    EXPECT_EQ(s.Log()[0].echo, dialogs::Echo::Password);
     EXPECT_FALSE(QFile::exists(dir_->filePath("new.db")));
   }
   {
