@@ -37,6 +37,7 @@
 #include "display/pole_display.h"
 #include "platform/clock.h"
 #include "platform/colors.h"
+#include "platform/widget_colors.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/settings_store.h"
@@ -62,15 +63,7 @@ constexpr long kSaveIdle = orv::colors::Rgb(224, 224, 224);
 
 frmCash *g_open = nullptr;
 
-void SetBack(QWidget *w, long bgr) {
-  QPalette p = w->palette();
-  const QColor c = orv::colors::FromBgr(bgr);
-  p.setColor(QPalette::Window, c);
-  p.setColor(QPalette::Base, c);
-  p.setColor(QPalette::Button, c);
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
+using orv::colors::SetBack;
 
 // The hourglass for as long as the object lives.
 struct Hourglass {

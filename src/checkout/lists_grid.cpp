@@ -50,9 +50,6 @@ bool ListFormKey(QDialog *form, QKeyEvent *event, const std::function<void()> &o
   return false;
 }
 
-BusyPointer::BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-BusyPointer::~BusyPointer() { QApplication::restoreOverrideCursor(); }
-
 ListFields::ListFields(const db::Recordset &rs, std::initializer_list<const char *> names)
     : rs_(rs) {
   for (const char *n : names) {

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "platform/busy_pointer.h"
 #include "core/currency.h"
 #include "platform/db.h"
 
@@ -28,12 +29,7 @@ void WireListKeys(QDialog *form, Grid *grid, std::function<void()> onEnter);
 // the key was one of them.
 bool ListFormKey(QDialog *form, QKeyEvent *event, const std::function<void()> &onEnter);
 
-struct BusyPointer {
-  BusyPointer();
-  ~BusyPointer();
-  BusyPointer(const BusyPointer &) = delete;
-  BusyPointer &operator=(const BusyPointer &) = delete;
-};
+using orv::BusyPointer;
 
 // A recordset's fields found once by name, read per row by position: a long list then
 // spends no time looking names up. Unknown names throw DbError.

@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/db.h"
 #include "schema/month_tables.h"
+#include "schema/tables.h"
 
 PosLogsRec gtPosLogs;
 
@@ -77,6 +78,12 @@ void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int1
   r.PlgSetDate = FmtYmd(giWrkYear, giWrkMonth, giWrkDay, 0, 0);
   // The table follows the clock, not the work date.
   const int16_t yymm = YyMmNum(r.PlgYear, r.PlgMon);
+  // A day's first row may open a month no login has made yet on this connection.
+  const QString table = "PosLogs" + FmtYyMm(r.PlgYear, r.PlgMon);
+  if (!orv::schema::ExistsTable(conn, table)) {
+    const orv::schema::TableDef *def = orv::schema::FindTable("PosLogs");
+    orv::schema::CreateTable(conn, *def, orv::schema::NamesFor(*def, {}, FmtYyMm(r.PlgYear, r.PlgMon)));
+  }
   orv::db::Recordset rs = conn.OpenRecordset(
       " Select   max(PlgSeq)+1 as PlgSeq From PosLogs" + FmtYyMm(r.PlgYear, r.PlgMon) +
       " Where    PlgYear=" + QString::number(r.PlgYear) + " And      PlgMon=" +

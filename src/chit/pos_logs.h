@@ -47,7 +47,8 @@ std::span<const orv::chit::FieldOf<PosLogsRec>> PosLogsFields();
 // One event row: fills gtPosLogs from the clock (date, time, the month of the table), the
 // given chit number and line, the cashier and the work date, takes the next PlgSeq of that
 // date, chit number, second and line (firstSeq for the first), and inserts the row into
-// PosLogs of today's month on conn. Database errors reach the caller.
+// PosLogs of today's month on conn (made there when missing). Database errors reach the
+// caller.
 void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int16_t kind,
                      const QString &text1, const QString &text2, const QString &text3,
                      int32_t firstSeq);

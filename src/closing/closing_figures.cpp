@@ -68,23 +68,40 @@ Currency Shown(Currency value) {
 
 namespace {
 
-// One part per flagged month joined by UNION ALL; each part binds the cashier key once.
-QString UnionOf(const QStringList &months, const std::function<QString(const QString &)> &part,
-                QVariantList &args, int bindsPerPart = 1) {
+// Which chits count: the cashier's open ones, or the ones a saved closing lists.
+struct ChitFilter {
+  QString join;        // joined to PanChitT A
+  QString where;       // conditions on A (and the join)
+  QVariantList args;   // the values of one month's part
+};
+
+ChitFilter OpenChits() {
+  return {QString(), QStringLiteral("A.PctSss3 = 0 AND A.PctPsnKey = ?"), {BindCur(gcLogPsnKey)}};
+}
+
+ChitFilter SavedChits(const SavedClosing &saved) {
+  return {QStringLiteral(" JOIN TemDetail D ON A.PctDate = D.TmdPctDate AND "
+                         "A.PctChtNo = D.TmdPctChtNo AND A.PctPsnKey = D.TmdPsnKey"),
+          QStringLiteral("D.TmdDate = ? AND D.TmdChtNo = ? AND A.PctPsnKey = ?"),
+          {saved.date, saved.no, BindCur(gcLogPsnKey)}};
+}
+
+// One part per flagged month joined by UNION ALL; each part binds the filter's values
+// once per use.
+QString UnionOf(const QStringList &months, const ChitFilter &filter,
+                const std::function<QString(const QString &)> &part, QVariantList &args,
+                int usesPerPart = 1) {
   QStringList parts;
   for (const QString &m : months) {
-    const QString suffix = schema::MonthSuffix(m.toInt());
-    parts << part(suffix);
-    for (int i = 0; i < bindsPerPart; ++i) args << BindCur(gcLogPsnKey);
+    parts << part(schema::MonthSuffix(m.toInt()));
+    for (int i = 0; i < usesPerPart; ++i) args << filter.args;
   }
   return parts.join(QStringLiteral(" UNION ALL "));
 }
 
 Currency Sum(const db::Recordset &rs, const char *field) { return NzCur(rs.Field(QLatin1String(field))); }
 
-}  // namespace
-
-void ReadGoodsFigures(const ClosingContext &ctx, ClosingFigures &f) {
+void GoodsFigures(const ClosingContext &ctx, const ChitFilter &filter, ClosingFigures &f) {
   const QStringList months = ctx.Months();
   std::vector<ClosingGoodsRow> goods;
   Currency banGum, cmsSu, cmsGum;
@@ -92,20 +109,20 @@ void ReadGoodsFigures(const ClosingContext &ctx, ClosingFigures &f) {
   if (!months.isEmpty()) {
     const db::Dialect d = goDbPos.dialect();
     QVariantList args;
-    auto half = [](const QString &s, int ord) {
+    auto half = [&](const QString &s, int ord) {
       return QStringLiteral(
                  "SELECT %1 AS Ord, C.GcdNo, C.GcdBarCode, C.GcdName, C.GcdKyg, C.GcdSel1, "
                  "B.PcgGdsKey, SUM(B.PcgSu) AS PcgSu, SUM(B.PcgGum) AS PcgGum "
                  "FROM PanChitT%2 A JOIN PanGodsT%2 B ON A.PctDate = B.PcgDate "
-                 "AND A.PctChtNo = B.PcgChtNo LEFT JOIN GdsCode C ON B.PcgGdsKey = C.GcdKey "
-                 "WHERE A.PctSss3 = 0 AND A.PctPsnKey = ? AND B.PcgGum %3 0 "
+                 "AND A.PctChtNo = B.PcgChtNo%3 LEFT JOIN GdsCode C ON B.PcgGdsKey = C.GcdKey "
+                 "WHERE %4 AND B.PcgGum %5 0 "
                  "GROUP BY C.GcdNo, C.GcdBarCode, C.GcdName, C.GcdKyg, C.GcdSel1, B.PcgGdsKey")
           .arg(ord)
-          .arg(s, ord == 0 ? QStringLiteral(">") : QStringLiteral("<"));
+          .arg(s, filter.join, filter.where, ord == 0 ? QStringLiteral(">") : QStringLiteral("<"));
     };
     const QString inner = UnionOf(
-        months, [&](const QString &s) { return half(s, 0) + " UNION ALL " + half(s, 1); }, args,
-        2);
+        months, filter, [&](const QString &s) { return half(s, 0) + " UNION ALL " + half(s, 1); },
+        args, 2);
     const QString nullsFirst =
         d.engine() == db::Engine::PostgreSQL ? QStringLiteral(" NULLS FIRST") : QString();
     const QString sql =
@@ -137,10 +154,10 @@ void ReadGoodsFigures(const ClosingContext &ctx, ClosingFigures &f) {
 
     QVariantList cargs;
     const QString count = UnionOf(
-        months,
-        [](const QString &s) {
-          return "SELECT COUNT(PctChtNo) AS Bansu FROM PanChitT" + s +
-                 " WHERE PctSss3 = 0 AND PctPsnKey = ? AND PctHab < 0";
+        months, filter,
+        [&](const QString &s) {
+          return "SELECT COUNT(A.PctChtNo) AS Bansu FROM PanChitT" + s + " A" + filter.join +
+                 " WHERE " + filter.where + " AND A.PctHab < 0";
         },
         cargs);
     for (db::Recordset c = QueryBound(goDbPos, count, cargs); !c.Eof(); c.MoveNext())
@@ -151,6 +168,75 @@ void ReadGoodsFigures(const ClosingContext &ctx, ClosingFigures &f) {
   f.txtBanGum = Shown(banGum);
   f.txtCmsSu = cmsSu;
   f.txtCmsGum = Shown(cmsGum);
+}
+
+void OiReturnFigures(const ClosingContext &ctx, const ChitFilter &filter, ClosingFigures &f) {
+  Currency rGum, money, card;
+  const QStringList months = ctx.Months();
+  if (!months.isEmpty()) {
+    QVariantList args;
+    const QString sql = UnionOf(
+        months, filter,
+        [&](const QString &s) {
+          return "SELECT SUM(A.PctRGum) AS PctRGum, SUM(A.PctMoney) AS PctMoney, "
+                 "SUM(A.PctCard) AS PctCard FROM PanChitT" + s + " A" + filter.join +
+                 " WHERE " + filter.where + " AND A.PctSss2 = 9";
+        },
+        args);
+    for (db::Recordset rs = QueryBound(goDbPos, sql, args); !rs.Eof(); rs.MoveNext()) {
+      rGum += Sum(rs, "PctRGum");
+      money += Sum(rs, "PctMoney");
+      card += Sum(rs, "PctCard");
+    }
+  }
+  f.txtOiReturn = Shown(rGum);
+  f.txtOiMoney = Shown(money);
+  f.txtOiCard = Shown(card);
+}
+
+ChitSums PanChitSums(const ClosingContext &ctx, const ChitFilter &filter) {
+  ChitSums s;
+  const QStringList months = ctx.Months();
+  if (months.isEmpty()) return s;
+  QVariantList args;
+  const QString sql = UnionOf(
+      months, filter,
+      [&](const QString &m) {
+        return "SELECT SUM(A.PctHab) AS PctHab, SUM(A.PctRGum) AS PctRGum, "
+               "SUM(A.PctMoney) AS PctMoney, SUM(A.PctCard) AS PctCard, "
+               "SUM(A.PctOiSang) AS PctOiSang, SUM(A.PctCSobi) AS PctCSobi, "
+               "SUM(A.PctSss4) AS PctSss4, SUM(A.PctGum) AS PctGum, "
+               "SUM(A.PctBuga) AS PctBuga, SUM(A.PctNtx) AS PctNtx, "
+               "SUM(B.PclJaSangPum) AS PclJaSangPum, SUM(B.PclTaSangPum) AS PclTaSangPum, "
+               "SUM(B.PclGum05) AS PclGum05, SUM(B.PclGum06) AS PclGum06 "
+               "FROM PanChitT" + m + " A" + filter.join + " LEFT JOIN PanListT" + m +
+               " B ON A.PctDate = B.PclDate AND A.PctChtNo = B.PclChtNo "
+               "WHERE " + filter.where + " AND A.PctSss2 <> 9";
+      },
+      args);
+  for (db::Recordset rs = QueryBound(goDbPos, sql, args); !rs.Eof(); rs.MoveNext()) {
+    s.PctHab += Sum(rs, "PctHab");
+    s.PctRGum += Sum(rs, "PctRGum");
+    s.PctMoney += Sum(rs, "PctMoney");
+    s.PclJaSangPum += Sum(rs, "PclJaSangPum");
+    s.PclTaSangPum += Sum(rs, "PclTaSangPum");
+    s.PclGum05 += Sum(rs, "PclGum05");
+    s.PclGum06 += Sum(rs, "PclGum06");
+    s.PctCard += Sum(rs, "PctCard");
+    s.PctOiSang += Sum(rs, "PctOiSang");
+    s.PctCSobi += Sum(rs, "PctCSobi");
+    s.PctGum += Sum(rs, "PctGum");
+    s.PctBuga += Sum(rs, "PctBuga");
+    s.PctNtx += Sum(rs, "PctNtx");
+    s.PctSss4 += Sum(rs, "PctSss4");
+  }
+  return s;
+}
+
+}  // namespace
+
+void ReadGoodsFigures(const ClosingContext &ctx, ClosingFigures &f) {
+  GoodsFigures(ctx, OpenChits(), f);
 }
 
 void ReadInitGumFigures(ClosingFigures &f) {
@@ -184,30 +270,10 @@ void ReadInitGumFigures(ClosingFigures &f) {
 }
 
 void ReadOiReturnFigures(const ClosingContext &ctx, ClosingFigures &f) {
-  Currency rGum, money, card;
-  const QStringList months = ctx.Months();
-  if (!months.isEmpty()) {
-    QVariantList args;
-    const QString sql = UnionOf(
-        months,
-        [](const QString &s) {
-          return "SELECT SUM(A.PctRGum) AS PctRGum, SUM(A.PctMoney) AS PctMoney, "
-                 "SUM(A.PctCard) AS PctCard FROM PanChitT" + s +
-                 " A WHERE A.PctPsnKey = ? AND A.PctSss2 = 9 AND A.PctSss3 = 0";
-        },
-        args);
-    for (db::Recordset rs = QueryBound(goDbPos, sql, args); !rs.Eof(); rs.MoveNext()) {
-      rGum += Sum(rs, "PctRGum");
-      money += Sum(rs, "PctMoney");
-      card += Sum(rs, "PctCard");
-    }
-  }
-  f.txtOiReturn = Shown(rGum);
-  f.txtOiMoney = Shown(money);
-  f.txtOiCard = Shown(card);
+  OiReturnFigures(ctx, OpenChits(), f);
 }
 
-void ApplyChitSums(const ChitSums &s, ClosingFigures &f) {
+void ApplyChitSums(const ChitSums &s, ClosingFigures &f, bool withDiscount) {
   ClosingFigures n = f;
   const Currency cash = s.PctMoney + (s.PctHab - s.PctRGum);
   n.txtPctHab = Shown(s.PctHab);
@@ -228,48 +294,47 @@ void ApplyChitSums(const ChitSums &s, ClosingFigures &f) {
                          s.PclTaSangPum - n.txtMidGum);
   n.txtRealCard = Shown(n.txtPctCard + n.txtOiCard);
   n.txtRealSang = Shown(n.txtPclJa + n.txtPclTa);
-  n.txtDcGum = Shown(s.PctSss4);
+  if (withDiscount) n.txtDcGum = Shown(s.PctSss4);
   f = std::move(n);
 }
 
 void ReadPanChitFigures(const ClosingContext &ctx, ClosingFigures &f) {
-  ChitSums s;
-  const QStringList months = ctx.Months();
-  if (!months.isEmpty()) {
-    QVariantList args;
-    const QString sql = UnionOf(
-        months,
-        [](const QString &m) {
-          return "SELECT SUM(A.PctHab) AS PctHab, SUM(A.PctRGum) AS PctRGum, "
-                 "SUM(A.PctMoney) AS PctMoney, SUM(A.PctCard) AS PctCard, "
-                 "SUM(A.PctOiSang) AS PctOiSang, SUM(A.PctCSobi) AS PctCSobi, "
-                 "SUM(A.PctSss4) AS PctSss4, SUM(A.PctGum) AS PctGum, "
-                 "SUM(A.PctBuga) AS PctBuga, SUM(A.PctNtx) AS PctNtx, "
-                 "SUM(B.PclJaSangPum) AS PclJaSangPum, SUM(B.PclTaSangPum) AS PclTaSangPum, "
-                 "SUM(B.PclGum05) AS PclGum05, SUM(B.PclGum06) AS PclGum06 "
-                 "FROM PanChitT" + m + " A LEFT JOIN PanListT" + m +
-                 " B ON A.PctDate = B.PclDate AND A.PctChtNo = B.PclChtNo "
-                 "WHERE A.PctSss2 <> 9 AND A.PctSss3 = 0 AND A.PctPsnKey = ?";
-        },
-        args);
-    for (db::Recordset rs = QueryBound(goDbPos, sql, args); !rs.Eof(); rs.MoveNext()) {
-      s.PctHab += Sum(rs, "PctHab");
-      s.PctRGum += Sum(rs, "PctRGum");
-      s.PctMoney += Sum(rs, "PctMoney");
-      s.PclJaSangPum += Sum(rs, "PclJaSangPum");
-      s.PclTaSangPum += Sum(rs, "PclTaSangPum");
-      s.PclGum05 += Sum(rs, "PclGum05");
-      s.PclGum06 += Sum(rs, "PclGum06");
-      s.PctCard += Sum(rs, "PctCard");
-      s.PctOiSang += Sum(rs, "PctOiSang");
-      s.PctCSobi += Sum(rs, "PctCSobi");
-      s.PctGum += Sum(rs, "PctGum");
-      s.PctBuga += Sum(rs, "PctBuga");
-      s.PctNtx += Sum(rs, "PctNtx");
-      s.PctSss4 += Sum(rs, "PctSss4");
-    }
+  ApplyChitSums(PanChitSums(ctx, OpenChits()), f);
+}
+
+void ReadSavedGoodsFigures(const ClosingContext &ctx, const SavedClosing &saved,
+                           ClosingFigures &f) {
+  GoodsFigures(ctx, SavedChits(saved), f);
+}
+
+void ReadSavedInitGumFigures(const SavedClosing &saved, ClosingFigures &f) {
+  const db::Recordset rs = QueryBound(
+      goDbPos,
+      "SELECT TmiIntDate, TmiIntTime, TmiInitGum, TmiMidGum FROM TemInitGum "
+      "WHERE TmiDate = ? AND TmiChtNo = ? AND TmiPsnKey = ?",
+      {saved.date, saved.no, BindCur(gcLogPsnKey)});
+  Currency init, mid;
+  QString date, time;
+  for (db::Recordset r = rs; !r.Eof(); r.MoveNext()) {
+    mid = NzCur(r.Field("TmiMidGum"));
+    init = NzCur(r.Field("TmiInitGum"));
+    date = NzStr(r.Field("TmiIntDate"));
+    time = NzStr(r.Field("TmiIntTime"));
   }
-  ApplyChitSums(s, f);
+  f.txtMidGum = Shown(mid);
+  f.txtInitGum = Shown(init);
+  f.msIntDate = date;
+  f.msIntTime = time;
+}
+
+void ReadSavedOiReturnFigures(const ClosingContext &ctx, const SavedClosing &saved,
+                              ClosingFigures &f) {
+  OiReturnFigures(ctx, SavedChits(saved), f);
+}
+
+void ReadSavedPanChitFigures(const ClosingContext &ctx, const SavedClosing &saved,
+                             ClosingFigures &f) {
+  ApplyChitSums(PanChitSums(ctx, SavedChits(saved)), f, false);
 }
 
 ClosingFigures ReadOpenFigures(const ClosingContext &ctx) {

@@ -86,6 +86,23 @@ struct ChitSums {
   orv::Currency PctHab, PctRGum, PctMoney, PclJaSangPum, PclTaSangPum, PclGum05, PclGum06,
       PctCard, PctOiSang, PctCSobi, PctGum, PctBuga, PctNtx, PctSss4;
 };
-void ApplyChitSums(const ChitSums &s, ClosingFigures &f);
+// withDiscount false leaves txtDcGum as it was (a saved closing's sums).
+void ApplyChitSums(const ChitSums &s, ClosingFigures &f, bool withDiscount = true);
+
+// A saved closing: the chits its TemDetail rows list (open or closed since), of the
+// logged-in cashier, in the months of ctx (the window around its date), and its TemInitGum
+// row (the last one read when there are several; none gives 0 and empty times). The goods
+// boxes, cash, collections and sales as for the open figures; the deposit list and
+// txtDcGum stay as they were.
+struct SavedClosing {
+  QString date;  // TemDate
+  int32_t no = 0;  // TemChtNo
+};
+void ReadSavedGoodsFigures(const ClosingContext &ctx, const SavedClosing &saved, ClosingFigures &f);
+void ReadSavedInitGumFigures(const SavedClosing &saved, ClosingFigures &f);
+void ReadSavedOiReturnFigures(const ClosingContext &ctx, const SavedClosing &saved,
+                              ClosingFigures &f);
+void ReadSavedPanChitFigures(const ClosingContext &ctx, const SavedClosing &saved,
+                             ClosingFigures &f);
 
 }  // namespace orv::closing

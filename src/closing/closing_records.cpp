@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
+#include "core/bound_sql.h"
 #include "core/globals.h"
+#include "core/values.h"
 #include "core/pos_settings.h"
 #include "core/state.h"
 #include "platform/db.h"
@@ -108,3 +110,15 @@ void ResetClosingRecords() {
 }  // namespace orv::state
 
 static const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetClosingRecords);
+
+int16_t NextInitGumLogSeq(const QString &date, int16_t posNo) {
+  const orv::db::Recordset rs =
+      orv::QueryBound(goDbPos, "SELECT MAX(IntSeqNo) AS IntSeqNo FROM InitGumLog "
+                               "WHERE IntDate = ? AND IntPosNo = ?",
+                      {date, int(posNo)});
+  const int64_t next = (rs.Eof() ? 0 : NzCur(rs.Field(0)).RoundToInt()) + 1;
+  if (next > 32767)
+    throw orv::db::DbError(orv::db::kErrGeneric,
+                           QStringLiteral("현금 기록 번호가 32767을 넘었습니다."));
+  return int16_t(next);
+}

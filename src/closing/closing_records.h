@@ -107,3 +107,7 @@ QString gsTemInitGumInsSql();
 namespace orv::state {
 void ResetClosingRecords();
 }
+
+// The next IntSeqNo of InitGumLog for a work date and POS (MAX + 1, 1 for the first), read
+// on goDbPos inside the writer's transaction. DbError when the number no longer fits.
+int16_t NextInitGumLogSeq(const QString &date, int16_t posNo);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "closing/frmTerminate.h"
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "core/options.h"
@@ -108,8 +109,8 @@ void frmMain::cmdOIPrnSu_Click() {
 void frmMain::cmdTerMinate_Click() {
   GoOffline();
   orv::sale::ScanPause pause(*scanner, orv::sale::Scanner::PauseKind::TimerOnly);
-  ShowStandIn(QStringLiteral("frmTerminate"), QStringLiteral("영업마감"),
-              QStringLiteral("영업마감 화면은 마감 작업에서 만들어집니다."), this);
+  orv::closing::frmTerminate form(this);
+  orv::dialogs::ShowModal(form);
 }
 
 void frmMain::cmdTerMinate_KeyDown(int &keyCode, int shift) {

@@ -1,5 +1,6 @@
 #include "sale/stand_ins.h"
 
+#include "closing/frmMidInput.h"
 #include "lookup/frmCust.h"
 #include "lookup/frmTrsHelp.h"
 #include "chit/etc_chits.h"
@@ -23,10 +24,7 @@ void ShowfrmCust(QWidget *parent) {
   orv::dialogs::ShowModal(form);
 }
 
-void ShowfrmMidInput(QWidget *parent) {
-  ShowStandIn(QStringLiteral("frmMidInput"), QStringLiteral("중간 입금"),
-              QStringLiteral("중간 입금은 마감 작업에서 만들어집니다."), parent);
-}
+void ShowfrmMidInput(QWidget *parent) { orv::closing::ShowMidInput(parent); }
 
 void ShowfrmMoneyChk(QWidget *parent) {
   giHelpRet = 0;

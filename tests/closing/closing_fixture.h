@@ -10,6 +10,7 @@
 #include "core/globals.h"
 #include "core/pos_settings.h"
 #include "platform/clock.h"
+#include "platform/settings_store.h"
 #include "schema/check_tables.h"
 #include "schema/month_tables.h"
 #include "../schema/schema_fixture.h"
@@ -27,6 +28,8 @@ class ClosingFixture : public schematest::SchemaFixture {
   void SetUp() override {
     SchemaFixture::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
+    iniDir_ = orvtest::MakeTempDir();
+    orv::settings_store::SetFilePath(iniDir_->path() + "/OrvZerdo.ini");
     orv::clock::SetFixed(QDateTime(QDate(2025, 1, 15), QTime(18, 30, 5)));
     giWrkYear = 2025;
     giWrkMonth = 1;
@@ -40,7 +43,30 @@ class ClosingFixture : public schematest::SchemaFixture {
       CreatePanListTTable({}, m);
       CreatePanGodsTTable({}, m);
     }
+    CreateWatGodsTSpeedTable();
   }
+
+  // A held chit of this POS (lines: gds keys, each quantity 1 at 1,000) with a grid row.
+  static void Held(const QString &date, int no, int psnKey, int lines) {
+    goDbPos.Execute("Insert Into WatChitT (WctYear,WctMon,WctDay,WctDate,WctChtNo,WctPosNo,"
+                    "WctPsnKey,WctCommit) Values(2025,1,15,'" + date + "'," +
+                    QString::number(no) + ",3," + QString::number(psnKey) + ",0)");
+    for (int j = 1; j <= lines; ++j)
+      goDbPos.Execute("Insert Into WatGodsT (WcgYear,WcgMon,WcgDay,WcgDate,WcgChtNo,WcgSeqNo,"
+                      "WcgGdsKey,WcgSu,WcgDanga,WcgGum) Values(2025,1,15,'" + date + "'," +
+                      QString::number(no) + "," + QString::number(j) + "," +
+                      QString::number(j + 10) + ",1.5,1000,1500)");
+    goDbPos.Execute("Insert Into WatGodsTSpeed (WcgSYear,WcgSMon,WcgSDay,WcgSDate,WcgSChtno,"
+                    "WcgSSeqNo,WcgSText) Values(2025,1,15,'" + date + "'," +
+                    QString::number(no) + ",1,'x')");
+  }
+
+  void TearDown() override {
+    orv::settings_store::SetFilePath({});
+    SchemaFixture::TearDown();
+  }
+
+  std::unique_ptr<QTemporaryDir> iniDir_;
 
   static QString Yymm(const QString &date) { return date.mid(2, 4); }
 
