@@ -131,18 +131,6 @@ void frmSpeedPrint::FillList() {
 void frmSpeedPrint::vaSpread1_DblClick(int row) {
   // The records a reprint loads are the sale screen's: they come back on every way out.
   orv::print::RecordsKeeper keep;
-  EtcChitRec watChit = gtWatChit;
-  EtcGodsRec watGods = gtWatGods;
-  struct Restore {
-    EtcChitRec &chit;
-    EtcGodsRec &gods;
-    EtcChitRec savedChit;
-    EtcGodsRec savedGods;
-    ~Restore() {
-      chit = savedChit;
-      gods = savedGods;
-    }
-  } restore{gtWatChit, gtWatGods, watChit, watGods};
 
   if (giSetPrint == 0) return;
   if (row <= 0 || row > vaSpread1->MaxRows()) return;

@@ -1,6 +1,6 @@
 #pragma once
-// Keeps the sale screen's customer record for the length of a printout that loads
-// another customer into it, and puts it back on every way out.
+// Keeps the sale screen's customer record and held-chit records for the length of a
+// printout that loads others into them, and puts them back on every way out.
 namespace orv::print {
 
 class RecordsKeeper {

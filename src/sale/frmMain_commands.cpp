@@ -20,6 +20,7 @@
 #include "platform/keys.h"
 #include "platform/settings_store.h"
 #include "goods/frmHabGum.h"
+#include "goods/frmPanSerch.h"
 #include "sale/frmMain.h"
 #include "sale/sale_globals.h"
 #include "sale/sale_text.h"
@@ -144,8 +145,7 @@ void frmMain::cmdTrsMast_Click() {
 
 void frmMain::Command1_Click() {
   GoOffline();
-  ShowStandIn(QStringLiteral("frmPanSerch"), QStringLiteral("판매보기"),
-              QStringLiteral("전표 조회 화면은 상품·판매 조회 작업에서 만들어집니다."), this);
+  ShowfrmPanSerch(this);
 }
 
 void frmMain::Command4_Click() {
