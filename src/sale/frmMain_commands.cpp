@@ -21,6 +21,7 @@
 #include "platform/settings_store.h"
 #include "goods/frmHabGum.h"
 #include "goods/frmPanSerch.h"
+#include "goods/frmTrsIODay.h"
 #include "sale/frmMain.h"
 #include "sale/sale_globals.h"
 #include "sale/sale_text.h"
@@ -138,8 +139,7 @@ void frmMain::cmdTerMinate_KeyDown(int &keyCode, int shift) {
 
 void frmMain::cmdTrsMast_Click() {
   GoOffline();
-  ShowStandIn(QStringLiteral("frmTrsIODay"), QStringLiteral("원장보기"),
-              QStringLiteral("거래처 원장 화면은 상품·판매 조회 작업에서 만들어집니다."), this);
+  ShowfrmTrsIODay(this);
   FocusGrid();
 }
 
