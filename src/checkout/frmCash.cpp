@@ -47,6 +47,7 @@
 #include "sale/sale_globals.h"
 #include "sync/go_offline.h"
 #include "van/card_forms.h"
+#include "van/frmCardChk.h"
 
 using orv::Currency;
 using namespace orv::checkout;

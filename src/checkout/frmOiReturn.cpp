@@ -22,6 +22,7 @@
 #include "platform/keys.h"
 #include "sale/sale_globals.h"
 #include "van/card_forms.h"
+#include "van/frmCardChk.h"
 
 namespace orv::checkout {
 

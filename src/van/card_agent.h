@@ -1,12 +1,15 @@
 #pragma once
-// The card network's local agent, which runs beside the checkout while the sale screen is
-// open. The vendor's agent is a Windows library; here it sits behind an interface, and the
-// simulator stands in for it.
+// The First Data agent, which runs beside the checkout while the sale screen is open, and
+// the calls of its library. Here the agent is a program of its own (gsSetVanAgent), started
+// by Create with the server's address and port; the other calls are numbered frames on its
+// stdin and stdout (docs/van-wire.md). Tests put the in-process simulator in its place.
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+
+class QProcess;
 
 namespace orv::van {
 
@@ -62,11 +65,57 @@ class SimulatedCardAgent : public CardAgent {
   int tranNo_ = 0;
 };
 
-// The agent in use: the simulator unless one was set.
+// The agent program as a long-lived child. A call that finds no running agent, a frame
+// that does not parse or a reply that does not come in time fails that call (-9 for no
+// reply in time); a reply to an earlier call that came late is dropped.
+class ProcessCardAgent : public CardAgent {
+ public:
+  // An empty program: the one gsSetVanAgent names, at each Create.
+  explicit ProcessCardAgent(QString program = {});
+  ~ProcessCardAgent() override;
+  int16_t Create(const QString &serverIp, const QString &serverPort) override;
+  int16_t Destroy() override;
+  int16_t Status() override;
+  int16_t MkTranId(QString *tranId) override;
+  int16_t Init(const QString &tranId, const QString &msgCmd, const QString &msgCert) override;
+  int16_t Input(const QString &key, const QString &value) override;
+  int16_t Execute() override;
+  QString Output(const QString &key) override;
+  void Term() override;
+
+ private:
+  // Sends verb and fields with the next number; the reply's result, and its value.
+  int16_t Call(const QString &verb, const QStringList &fields, int timeoutMs,
+               QString *value = nullptr);
+  QString program_;
+  std::unique_ptr<QProcess> proc_;
+  QByteArray inbox_;
+  int seq_ = 0;
+  QString localError_;  // MSG_RET_STR when Execute failed on our side
+};
+
+// The text of a reply that never came.
+QString NoReplyText();
+// The agent program's path: a name without a folder is looked for beside this program.
+QString AgentProgramPath(const QString &setting);
+
+// The agent in use: the agent program of gsSetVanAgent unless one was set.
 CardAgent &CurrentCardAgent();
-// Tests and other platforms put their own in; nullptr goes back to the simulator.
+// Tests and other platforms put their own in; nullptr goes back to the default.
 void SetCardAgent(std::unique_ptr<CardAgent> agent);
 
 inline bool CardAgentOk(int16_t result) { return result == 0 || result == 1; }
 
 }  // namespace orv::van
+
+// The library's calls, on the agent in use (0 is success for each).
+int16_t FDK_WIN4POS_Create(const QString &serverIp, const QString &serverPort);
+int16_t FDK_WIN4POS_Destroy();
+int16_t FDK_WIN4POS_Status();
+int16_t FDK_WIN4POS_MkTranId(QString &tranId, int length);
+int16_t FDK_WIN4POS_Init(const QString &tranId, const QString &msgCmd, const QString &msgCert);
+int16_t FDK_WIN4POS_Input(const QString &key, const QString &value);
+int16_t FDK_WIN4POS_Execute();
+// Overwrites buffer with the field's value (at most length characters).
+int16_t FDK_WIN4POS_Output(const QString &key, QString &buffer, int length);
+int16_t FDK_WIN4POS_Term();

@@ -18,6 +18,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
+#include "van/card_log.h"
 
 namespace {
 const QString kTestMark = QStringLiteral("TEST");
@@ -67,15 +68,6 @@ void CardStandIn::FillTestApproval() {
   gtCardRet.CmitDate = now.toString("yyyyMMdd");
   gtCardRet.GamyNo = kTestMark;
   giCardOk = 1;
-}
-
-frmCardChk::frmCardChk(QWidget *parent)
-    : CardStandIn(QStringLiteral("frmCardChk"), QStringLiteral("신용카드 승인"), parent) {
-  giDspCardChk = 1;
-}
-void frmCardChk::Approve() {
-  FillTestApproval();
-  gtPanList.PclSss2 = 0;  // no signature taken
 }
 
 frmDisCard::frmDisCard(QWidget *parent)
@@ -143,4 +135,58 @@ frmSupyoChk::frmSupyoChk(QWidget *parent)
 }
 void frmSupyoChk::Approve() {}
 
-void QuerySupyoFdk() {}
+QString gsMsgBoxTitle;
+QString gsMsgBoxText;
+
+KzScanFrm::KzScanFrm(QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("KzScanFrm"));
+  gsKzBarcode.clear();
+  gsKzKakaoGbn.clear();
+  gcKzDcGum = {};
+  setWindowTitle(giKzPayKind == 2 ? QStringLiteral("제로페이 바코드 스캔")
+                                  : QStringLiteral("카카오페이 바코드 스캔"));
+  auto *lay = new QVBoxLayout(this);
+  txtBarcode = new QLineEdit(this);
+  txtBarcode->setObjectName("txtBarcode");
+  cmdOk = new QPushButton(QStringLiteral("확인"), this);
+  cmdOk->setObjectName("cmdOk");
+  lay->addWidget(new QLabel(QStringLiteral("요청금액 ") + FmtAmt(gcKzReqGum, 0), this));
+  lay->addWidget(txtBarcode);
+  lay->addWidget(cmdOk);
+  auto take = [this] {
+    if (txtBarcode->text().trimmed().isEmpty()) return;
+    gsKzBarcode = txtBarcode->text().trimmed();
+    accept();
+  };
+  connect(cmdOk, &QPushButton::clicked, this, take);
+  connect(txtBarcode, &QLineEdit::returnPressed, this, take);
+}
+
+void ShowKzScanFrm(QWidget *parent) {
+  KzScanFrm form(parent);
+  orv::dialogs::ShowModal(form);
+}
+
+frmMsgBox::frmMsgBox(QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmMsgBox"));
+  setWindowTitle(gsMsgBoxTitle);
+  auto *lay = new QVBoxLayout(this);
+  lblMsg = new QLabel(gsMsgBoxText, this);
+  lblMsg->setObjectName("lblMsg");
+  lblMsg->setWordWrap(true);
+  auto *ok = new QPushButton(QStringLiteral("확인"), this);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  lay->addWidget(lblMsg);
+  lay->addWidget(ok);
+  giMsgBoxOpen = 1;
+}
+
+frmMsgBox::~frmMsgBox() { giMsgBoxOpen = 0; }
+
+void ShowVanMessage(QWidget *parent, const QString &title, const QString &text) {
+  if (giMsgBoxOpen != 0) return;
+  gsMsgBoxTitle = title;
+  gsMsgBoxText = text;
+  frmMsgBox form(parent);
+  orv::dialogs::ShowModal(form);
+}

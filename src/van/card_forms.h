@@ -28,16 +28,6 @@ class CardStandIn : public QDialog {
   virtual void Approve() = 0;
 };
 
-// Card approval: reads gtCardRet.Gum and Halbu; the caller may put the amount in txtiGum.
-class frmCardChk : public CardStandIn {
-  Q_OBJECT
- public:
-  explicit frmCardChk(QWidget *parent = nullptr);
-
- protected:
-  void Approve() override;
-};
-
 // Cancellation of an earlier approval (negative amount, its approval number and date).
 class frmDisCard : public CardStandIn {
   Q_OBJECT
@@ -79,5 +69,27 @@ class frmSupyoChk : public CardStandIn {
   void Approve() override;
 };
 
-// The cheque inquiry through the First Data library.
-void QuerySupyoFdk();
+// The payment-barcode scan form: empties gsKzBarcode, gsKzKakaoGbn and gcKzDcGum, titles
+// itself after giKzPayKind, and on OK with a scanned text keeps it trimmed in gsKzBarcode.
+class KzScanFrm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit KzScanFrm(QWidget *parent = nullptr);
+  QLineEdit *txtBarcode;
+  QPushButton *cmdOk;
+};
+void ShowKzScanFrm(QWidget *parent);
+
+// The shared message form: caption gsMsgBoxTitle, text gsMsgBoxText; giMsgBoxOpen is 1
+// while it is loaded.
+extern QString gsMsgBoxTitle;
+extern QString gsMsgBoxText;
+class frmMsgBox : public QDialog {
+  Q_OBJECT
+ public:
+  explicit frmMsgBox(QWidget *parent = nullptr);
+  ~frmMsgBox() override;
+  QLabel *lblMsg;
+};
+// Shows frmMsgBox with the title and text unless one is open already.
+void ShowVanMessage(QWidget *parent, const QString &title, const QString &text);

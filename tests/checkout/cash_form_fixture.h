@@ -25,8 +25,20 @@
 #include "platform/settings_store.h"
 #include "sale/sale_globals.h"
 #include "van/card_forms.h"
+#include "van/frmCardChk.h"
 
 namespace cashtest {
+
+// Answers a card form as an approval of the amount it shows would.
+inline void AcceptCardChk(QWidget &w, const QString &no = "1234") {
+  gtCardRet.CardNo = "9410-****";
+  gtCardRet.CmitNo = no;
+  gtCardRet.CmitDate = "20240315";
+  gtCardRet.Gum = NzCur(w.findChild<QLineEdit *>("txtiGum")->text().remove(QLatin1Char(',')));
+  giCardOk = 1;
+  static_cast<QDialog &>(w).accept();
+}
+
 
 using orv::Currency;
 namespace dlg = orv::dialogs;
@@ -79,14 +91,7 @@ class CashFormTest : public chittest::ChitFixture {
   static void NoReceipt(dlg::Script &s) {
     s.OnForm("frmPrintOnOff", [](QWidget &w) { static_cast<frmPrintOnOff &>(w).ChoosePrintOff(); });
   }
-  static void Approve(QWidget &w, const QString &no = "1234") {
-    gtCardRet.CardNo = "9410-****";
-    gtCardRet.CmitNo = no;
-    gtCardRet.CmitDate = "20240315";
-    gtCardRet.Gum = NzCur(static_cast<CardStandIn &>(w).txtiGum->text().remove(','));
-    giCardOk = 1;
-    static_cast<QDialog &>(w).accept();
-  }
+  static void Approve(QWidget &w, const QString &no = "1234") { AcceptCardChk(w, no); }
 
   std::unique_ptr<frmCash> form_;
   QString savedRoot_;

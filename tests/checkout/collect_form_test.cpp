@@ -8,6 +8,7 @@
 
 #include "../chit/chit_fixture.h"
 #include "../chit/sale_fill.h"
+#include "cash_form_fixture.h"
 #include "checkout/frmOiReturn.h"
 #include "checkout/lists_text.h"
 #include "chit/pair_commit.h"
@@ -15,6 +16,7 @@
 #include "core/card_ret.h"
 #include "core/pos_settings.h"
 #include "van/card_forms.h"
+#include "van/frmCardChk.h"
 #include "platform/dialogs.h"
 #include "sale/sale_globals.h"
 
@@ -205,8 +207,8 @@ TEST_P(CollectForm, TheCardFormsServeTheCollectionAndAnAbandonedOneSavesNothing)
 
   orv::dialogs::Script approve;
   approve.OnForm("frmCardChk", [](QWidget &form) {
-    EXPECT_EQ(static_cast<frmCardChk &>(form).txtiGum->text(), "25000");
-    static_cast<frmCardChk &>(form).cmdOk->click();
+    EXPECT_EQ(static_cast<frmCardChk &>(form).txtiGum->text(), "25,000");
+    cashtest::AcceptCardChk(form, "TEST1");
   });
   f->txtOiIpCard->setEnabled(true);
   Type(f->txtOiIpCard, "25000");

@@ -129,11 +129,11 @@ TEST_P(CashFormTest, CardApprovalCommitsAtOnceAndEscLeavesTheSale) {
     NoReceipt(s);
     QString amount;
     s.OnForm("frmCardChk", [&](QWidget &w) {
-      amount = static_cast<CardStandIn &>(w).txtiGum->text();
+      amount = static_cast<frmCardChk &>(w).txtiGum->text();
       Approve(w);
     });
     Key(Qt::Key_F3, f.txtNo);
-    EXPECT_EQ(amount, "3000");
+    EXPECT_EQ(amount, "3,000");
     EXPECT_TRUE(f.Closed());
     EXPECT_EQ(giCashSaved, 1);
     EXPECT_EQ(gcCashCard, W(3000));

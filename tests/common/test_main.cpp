@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "test_support.h"
+#include "van/card_agent.h"
 
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,6 +17,8 @@ int main(int argc, char **argv) {
   // No box or modal form may wait for a person: whatever a test did not script fails it.
   orv::dialogs::EnterTestMode(
       [](const QString &message) { ADD_FAILURE() << "dialogs: " << message.toStdString(); });
+  // The card agent answers in-process unless a test starts the real one.
+  orv::van::SetCardAgent(std::make_unique<orv::van::SimulatedCardAgent>());
   ::testing::AddGlobalTestEnvironment(new orvtest::Environment);
   return RUN_ALL_TESTS();
 }

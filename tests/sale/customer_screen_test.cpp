@@ -277,7 +277,7 @@ TEST_F(SaleScreenTest, CardAgentFailuresShowTheirNumber) {
       EXPECT_TRUE(s.Log()[0].title.isEmpty());
     }
   }
-  van::SetCardAgent(nullptr);
+  van::SetCardAgent(std::make_unique<van::SimulatedCardAgent>());
   auto &sim = static_cast<van::SimulatedCardAgent &>(van::CurrentCardAgent());
   gsSetServerIp = "10.0.0.5";
   gsSetServerPort = "9000";

@@ -1,0 +1,497 @@
+#include "van/frmCardChk.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "chit/records.h"
+#include "core/card_ret.h"
+#include "core/daily_log.h"
+#include "core/globals.h"
+#include "core/helpers.h"
+#include "core/options.h"
+#include "core/pos_settings.h"
+#include "core/state.h"
+#include "core/text_format.h"
+#include "core/values.h"
+#include "platform/colors.h"
+#include "platform/db.h"
+#include "platform/dialogs.h"
+#include "platform/form_keys.h"
+#include "platform/keys.h"
+#include "platform/settings_store.h"
+#include "van/card_log.h"
+#include "van/card_state.h"
+#include "van/card_forms.h"
+#include "van/van_approval.h"
+#include "van/van_wait.h"
+
+namespace dlg = orv::dialogs;
+namespace keys = orv::keys;
+using orv::Currency;
+
+int16_t giCardKeyBusy = 0;
+QString gsCardDanNo;
+
+namespace {
+
+QLineEdit *Box(QWidget *parent, const char *name) {
+  auto *b = new QLineEdit(parent);
+  b->setObjectName(name);
+  return b;
+}
+QLabel *Label(QWidget *parent, const char *name, const QString &text = {}) {
+  auto *l = new QLabel(text, parent);
+  l->setObjectName(name);
+  return l;
+}
+void SetTextColour(QWidget *w, long bgr) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, orv::colors::FromBgr(bgr));
+  w->setPalette(p);
+}
+QString Digits(const QString &text) {
+  QString out;
+  for (QChar c : text)
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) out += c;
+  return out;
+}
+bool BarcodeVan() { return giSetVan == 4 || giSetVan == 5 || giSetVan == 10; }
+
+// The hourglass until the approval returns, on every way out.
+struct BusyCursor {
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+frmCardChk::frmCardChk(QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmCardChk"));
+  setWindowTitle(QStringLiteral("카드승인/취소"));
+  auto *grid = new QGridLayout(this);
+  int row = 0;
+  auto add = [&](const QString &caption, QWidget *w, QWidget *extra = nullptr) {
+    grid->addWidget(new QLabel(caption, this), row, 0);
+    grid->addWidget(w, row, 1);
+    if (extra) grid->addWidget(extra, row, 2);
+    ++row;
+  };
+  txtiCard = Box(this, "txtiCard");
+  txtiHalbu = Box(this, "txtiHalbu");
+  txtiHalbu->setMaxLength(2);
+  txtiHalbu->setToolTip(QStringLiteral("공백(00)은 일시불"));
+  txtiGum = Box(this, "txtiGum");
+  txtiGum->setAlignment(Qt::AlignRight);
+  txtiNo = Box(this, "txtiNo");
+  txtiDate = Box(this, "txtiDate");
+  txtiDate->setMaxLength(8);
+  txtDanNo = Box(this, "txtDanNo");
+  CmitDateLbl = Label(this, "CmitDateLbl", QStringLiteral("YYMMDD(년월일)"));
+  lblCardName = Label(this, "lblCardName");
+  lblGaM = Label(this, "lblGaM");
+  lblMeipCode = Label(this, "lblMeipCode");
+  lblMeipName = Label(this, "lblMeipName");
+  lblBalCode = Label(this, "lblBalCode");
+  lblBalName = Label(this, "lblBalName");
+  lblGabu = Label(this, "lblGabu");
+  lblResult = Label(this, "lblResult");
+  add(QStringLiteral("카드번호"), txtiCard);
+  add(QStringLiteral("할부개월"), txtiHalbu);
+  add(QStringLiteral("승인금액"), txtiGum);
+  add(QStringLiteral("승인번호"), txtiNo);
+  add(QStringLiteral("승인일자"), txtiDate, CmitDateLbl);
+  add(QStringLiteral("단말기"), txtDanNo);
+  grid->addWidget(lblCardName, row++, 0, 1, 3);
+  add(QStringLiteral("가 맹 점"), lblGaM);
+  add(QStringLiteral("매 입 사"), lblMeipCode, lblMeipName);
+  add(QStringLiteral("발 급 사"), lblBalCode, lblBalName);
+  add(QStringLiteral("승인여부"), lblGabu, lblResult);
+
+  fmeSignNotUse = new QFrame(this);
+  fmeSignNotUse->setObjectName("fmeSignNotUse");
+  chkSignNotUse = new QCheckBox(QStringLiteral("싸인패드 사용안함 (F12)"), fmeSignNotUse);
+  chkSignNotUse->setObjectName("chkSignNotUse");
+  (new QVBoxLayout(fmeSignNotUse))->addWidget(chkSignNotUse);
+  grid->addWidget(fmeSignNotUse, row++, 0, 1, 3);
+
+  fraSign = new QFrame(this);
+  fraSign->setObjectName("fraSign");
+  MtCardLbl = Label(fraSign, "MtCardLbl", QStringLiteral("마그네틱 카드를 읽혀주세요 ~"));
+  PlzSignLbl = Label(fraSign, "PlzSignLbl", QStringLiteral("서명해주세요~~"));
+  auto *signLay = new QVBoxLayout(fraSign);
+  signLay->addWidget(MtCardLbl);
+  signLay->addWidget(PlzSignLbl);
+  grid->addWidget(fraSign, row++, 0, 1, 3);
+  fraSign->hide();
+
+  KzMsgLbl = Label(this, "KzMsgLbl", QStringLiteral("F4:일반, F5:카카오페이, F6:제로페이"));
+  KzTitleLbl = Label(this, "KzTitleLbl");
+  grid->addWidget(KzMsgLbl, row, 0, 1, 2);
+  grid->addWidget(KzTitleLbl, row++, 2);
+
+  cmdiCommit = new QPushButton(QStringLiteral("승인"), this);
+  cmdiCommit->setObjectName("cmdiCommit");
+  cmdiExit = new QPushButton(QStringLiteral("닫기"), this);
+  cmdiExit->setObjectName("cmdiExit");
+  for (QPushButton *b : {cmdiCommit, cmdiExit}) {
+    b->setAutoDefault(false);
+    b->setFocusPolicy(Qt::NoFocus);
+  }
+  grid->addWidget(cmdiCommit, row, 1);
+  grid->addWidget(cmdiExit, row++, 2);
+  Kis = new QWidget(this);
+  Kis->setObjectName("Kis");
+  KisPosAgent1 = new QWidget(this);
+  KisPosAgent1->setObjectName("KisPosAgent1");
+  AxSmtSndRcvVCAT1 = new QWidget(this);
+  AxSmtSndRcvVCAT1->setObjectName("AxSmtSndRcvVCAT1");
+  for (QWidget *w : {Kis, KisPosAgent1, AxSmtSndRcvVCAT1}) {
+    grid->addWidget(w, row, 0);
+    w->hide();
+  }
+  setTabOrder(txtiCard, txtiHalbu);
+  setTabOrder(txtiHalbu, txtiGum);
+
+  // The customer display's copies.
+  connect(txtiCard, &QLineEdit::textChanged, this, [](const QString &t) { gsDspCardChkiCard = t; });
+  connect(txtiHalbu, &QLineEdit::textChanged, this, [this] {
+    DigitFilter(txtiHalbu);
+    if (!txtiHalbu->text().isEmpty()) gsDspCardChkiHalbu = txtiHalbu->text();
+  });
+  connect(txtiDate, &QLineEdit::textChanged, this, [this] {
+    DigitFilter(txtiDate);
+    if (!txtiDate->text().isEmpty()) gsDspCardChkiDate = txtiDate->text();
+  });
+  connect(txtiGum, &QLineEdit::textChanged, this, [this] {
+    if (txtiGum->text().isEmpty()) return;
+    const QString digits = Digits(txtiGum->text());
+    const QString shown = FmtAmt(NzCur(digits), 0);
+    if (shown != txtiGum->text()) {
+      QSignalBlocker block(txtiGum);
+      txtiGum->setText(shown == QLatin1String("0") ? QString() : shown);
+      txtiGum->end(false);
+    }
+    gcDspCardChkiGum = ValCur(txtiGum->text());
+  });
+  connect(txtiNo, &QLineEdit::textChanged, this, [](const QString &t) { gsDspCardChkiNo = t.trimmed(); });
+  connect(chkSignNotUse, &QCheckBox::toggled, this, [this] { SetSignNotUseColour(); });
+  connect(txtiCard, &QLineEdit::editingFinished, this, [this] {
+    // A reader typing both tracks: keep the second.
+    const QString t = txtiCard->text();
+    const int a = t.indexOf(QStringLiteral("?;"));
+    if (a < 0) return;
+    const int b = t.indexOf(QStringLiteral("?;"), a + 2);
+    txtiCard->setText(b < 0 ? t.mid(a + 2) : t.mid(a + 2, b - a - 2));
+  });
+  connect(cmdiCommit, &QPushButton::clicked, this, [this] { cmdiCommit_Click(); });
+
+  orv::formkeys::InstallKeyPreview(
+      this, {[this](int &key, int shift) { FormKeyDown(key, shift); },
+             [this](int &ascii) {
+               // In checkout mode the amount takes no typing.
+               if (giCardCallMode != 1 && focusWidget() == txtiGum && ascii != 13) ascii = 0;
+               if (!keyPreview_) ascii = 0;
+             },
+             {}});
+
+  // Load.
+  giCardOk = 0;
+  giCardKeyBusy = 0;
+  miCommitBusy = 0;
+  if (giSetDisp == 5) giDspCardChk = 1;
+  giSetSignNotUse = int16_t(NzCur(orv::settings_store::GetSetting("giSetSignNotUse")).RoundToInt());
+  chkSignNotUse->setChecked(giSetSignNotUse == 1);
+  SetSignNotUseColour();
+  gsCardDanNo = gsSetDanId;
+  txtDanNo->setText(gsSetDanId);
+  txtiGum->setText(gtCardRet.Gum.ToPlainText());
+  const Currency magnitude = gtCardRet.Gum < Currency() ? Currency::FromRaw(-gtCardRet.Gum.raw()) : gtCardRet.Gum;
+  const bool waived = giSetSignNotUse == 1 ||
+                      (magnitude <= Currency::Won(GetRegInt(QStringLiteral("PosCardSignNotGum"))) &&
+                       giSetSign0 == 0);
+  miSignRequired = magnitude > Currency::Won(50000) ? 1 : 0;
+  txtiHalbu->setText((QStringLiteral("00") + QString::number(gtCardRet.Halbu)).right(2));
+  if (giCardCallMode == 1) txtiGum->setEnabled(true);
+  else txtiGum->setEnabled(false);
+  txtiNo->setEnabled(false);
+  txtiDate->setEnabled(false);
+  (void)waived;  // the cash-receipt dialog is not open while the payment screen waits here
+  giDspSignPlease = 0;
+  gsCardPrnMsg1.clear();
+  gsCardPrnMsg2.clear();
+  txtiCard->clear();
+  giKzPayKind = 0;
+  gsKzBarcode.clear();
+  gsKzKakaoGbn.clear();
+  gcKzReqGum = gcKzDcGum = {};
+  KzTitleLbl->clear();
+  KzMsgLbl->setVisible(BarcodeVan());
+  giKzScanOpen = 0;
+}
+
+frmCardChk::~frmCardChk() {
+  miCommitBusy = 0;
+  if (giSetDisp == 5) giDspCardChk = 0;
+  giDspSignPlease = 0;
+}
+
+void frmCardChk::showEvent(QShowEvent *event) {
+  QDialog::showEvent(event);
+  Form_Activate();
+}
+
+void frmCardChk::Form_Activate() {
+  if (giSetVan == 10 || giSetVan == 1 || giSetVan == 9 || giSetVan == 4)
+    CmitDateLbl->setText(QStringLiteral("YYMMDD(년월일)"));
+  else if (giSetVan == 5)
+    CmitDateLbl->setText(QStringLiteral("YYYYMMDD(년월일)"));
+  txtDanNo->setText(gsSetDanId);
+  if (txtiCard->text().trimmed().isEmpty()) txtiCard->setText(QStringLiteral("0000000000000000"));
+  txtiHalbu->setFocus(Qt::OtherFocusReason);
+  txtiHalbu->selectAll();
+}
+
+void frmCardChk::DigitFilter(QLineEdit *box) {
+  if (box->text().isEmpty()) return;
+  const QString d = Digits(box->text());
+  if (d == box->text()) return;
+  QSignalBlocker block(box);
+  box->setText(d);
+  box->end(false);
+}
+
+void frmCardChk::SetSignNotUseColour() {
+  SetTextColour(chkSignNotUse, chkSignNotUse->isChecked() ? 0x808080 : orv::colors::kBlack);
+}
+
+QString frmCardChk::Months() const {
+  return (QStringLiteral("00") + txtiHalbu->text()).right(2);
+}
+
+QString frmCardChk::AmountText() const { return DelChar(txtiGum->text(), ","); }
+
+void frmCardChk::ShowResult() {
+  lblCardName->clear();
+  lblMeipCode->setText(gtCardRet.MeipCode);
+  lblMeipName->setText(gtCardRet.MeipName);
+  txtiNo->setText(gtCardRet.CmitNo);
+  txtiDate->setText(gtCardRet.CmitDate);
+  lblGaM->setText(gtCardRet.GamyNo);
+  gsDspCardChkMeipCode = gtCardRet.MeipCode;
+  gsDspCardChkMeipName = gtCardRet.MeipName;
+  gsDspCardChkGaM = gtCardRet.GamyNo;
+  gsDspCardChkCardName.clear();
+}
+
+void frmCardChk::FormKeyDown(int &key, int shift) {
+  (void)shift;
+  if (!keyPreview_) {
+    key = 0;
+    return;
+  }
+  switch (key) {
+    case keys::vbKeyEscape:
+      if (giCardKeyBusy == 0) reject();
+      key = 0;
+      return;
+    case keys::vbKeyF1:
+      if (gtPanChit.PctHab > Currency()) cmdiCommit_Click();
+      key = 0;
+      return;
+    case keys::vbKeyF1 + 11: {
+      const int16_t now = int16_t(NzCur(orv::settings_store::GetSetting("giSetSignNotUse")).RoundToInt());
+      giSetSignNotUse = now == 0 ? 1 : 0;
+      chkSignNotUse->setChecked(giSetSignNotUse == 1);
+      orv::settings_store::SaveSetting("giSetSignNotUse", QString::number(giSetSignNotUse));
+      key = 0;
+      return;
+    }
+    case keys::vbKeyF1 + 3:
+    case keys::vbKeyF1 + 4:
+    case keys::vbKeyF1 + 5:
+      if (BarcodeVan()) {
+        giKzPayKind = int16_t(key - keys::vbKeyF1 - 3);
+        KzTitleLbl->setText(giKzPayKind == 1   ? QStringLiteral("카카오페이")
+                            : giKzPayKind == 2 ? QStringLiteral("제로페이")
+                                               : QString());
+      }
+      key = 0;
+      return;
+    default:
+      BoxKeyDown(key);
+  }
+}
+
+void frmCardChk::BoxKeyDown(int &key) {
+  QWidget *f = focusWidget();
+  const bool enter = key == keys::vbKeyReturn || key == keys::vbKeyDown;
+  const bool up = key == keys::vbKeyUp;
+  auto focus = [&](QLineEdit *to) {
+    if (to->isEnabled()) to->setFocus(Qt::OtherFocusReason);
+    key = 0;
+  };
+  if (f == txtiCard && enter) return focus(txtiHalbu);
+  if (f == txtiHalbu && enter) {
+    key = 0;
+    StartFromMonths();
+    return;
+  }
+  if (f == txtiHalbu && up) return focus(txtiCard);
+  if (f == txtiGum) {
+    if (enter) {
+      key = 0;
+      if (giCardCallMode == 1) cmdiCommit_Click();
+    } else if (up) {
+      focus(txtiHalbu);
+    } else if (giSetVan == 3 && (key == keys::vbKeyOemPlus || key == 190)) {
+      txtiGum->setText(txtiGum->text() + (key == 190 ? "000" : "00"));
+      key = 0;
+    }
+    return;
+  }
+  if (f == txtiNo) {
+    if (enter) return focus(txtiDate);
+    if (up) return focus(txtiGum);
+    if (key == keys::vbKeyOemPlus || key == 190) {
+      txtiNo->setText(txtiNo->text() + (key == 190 ? "000" : "00"));
+      key = 0;
+    }
+    return;
+  }
+  if (f == txtiDate && up) return focus(txtiNo);
+}
+
+void frmCardChk::StartFromMonths() {
+  if (giCardCallMode == 1) {
+    if (txtiGum->isEnabled()) txtiGum->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  if (gtPanChit.PctHab <= Currency()) {
+    dlg::MsgBox(QStringLiteral("승인금액이 잘못되었습니다."), dlg::kOkOnly);
+    return;
+  }
+  gsKzBarcode.clear();
+  gsKzKakaoGbn.clear();
+  gcKzReqGum = NzCur(AmountText());
+  gcKzDcGum = {};
+  if (BarcodeVan() && (giKzPayKind == 1 || giKzPayKind == 2)) {
+    if (giKzScanOpen != 1) {
+      giKzScanOpen = 1;
+      ShowKzScanFrm(this);
+      giKzScanOpen = 0;
+    }
+    if (gsKzBarcode.isEmpty() || gsKzBarcode.trimmed().size() > 30) {
+      dlg::MsgBox(QStringLiteral("바코드스캔이 잘못되었습니다."), dlg::kOkOnly);
+      return;
+    }
+    txtiCard->setText((giKzPayKind == 1 ? QStringLiteral("K") : QStringLiteral("Z")) + gsKzBarcode);
+  }
+  cmdiCommit_Click();
+}
+
+void frmCardChk::cmdiCommit_Click() {
+  if (miCommitBusy != 0) return;
+  miCommitBusy = 1;
+  RequestCardApproval();
+  miCommitBusy = 0;
+}
+
+void frmCardChk::reject() {
+  if (giCardKeyBusy != 0) return;
+  giCardKeyBusy = 1;
+  if (giSetSignPad == 1) QApplication::restoreOverrideCursor();
+  QDialog::reject();
+}
+
+void frmCardChk::done(int r) {
+  if (unloaded_) return;
+  unloaded_ = true;
+  miCommitBusy = 0;
+  if (giSetDisp == 5) giDspCardChk = 0;
+  giDspSignPlease = 0;
+  QDialog::done(r);
+}
+
+// ------------------------------------------------------------------ the approval
+
+void frmCardChk::LogRow(const QString &text, int16_t kind) {
+  try {
+    CardLogRow(text, kind);
+  } catch (const orv::db::DbError &e) {
+    notKept << text + QStringLiteral(" (") + e.Description + QStringLiteral(")");
+  }
+}
+
+void frmCardChk::FailTail() {
+  ClearCardRet();
+  gtCardRet.CardNo.clear();
+  PanChitRec &h = gtPanChit;
+  h.PctCard = {};
+  for (QString *s : {&h.PctCDComNo, &h.PctCDComName, &h.PctCardNo, &h.PctCardDate,
+                     &h.PctCDGubun, &h.PctGaMyNo, &h.PctCmitNo, &h.PctCmitDate})
+    s->clear();
+  EnableControls(this);
+}
+
+void frmCardChk::ReportNotKept() {
+  if (notKept.isEmpty()) return;
+  const QString text = QStringLiteral("승인번호 ") + gtCardRet.CmitNo + QStringLiteral(", 금액 ") +
+                       FmtAmt(gtCardRet.Gum, 0) +
+                       QStringLiteral(" 의 승인은 되었으나 기록하지 못했습니다: ") +
+                       notKept.join(QStringLiteral(", "));
+  try {
+    WriteLog(9, text);
+  } catch (const std::exception &) {
+    // The box below still tells the cashier.
+  }
+  dlg::MsgBox(text, dlg::kExclamation, QStringLiteral("카드기록 실패"));
+}
+
+void frmCardChk::RequestCardApproval() {
+  std::optional<BusyCursor> busy(std::in_place);
+  int16_t result = -1;
+  notKept.clear();
+  try {
+    setFocus(Qt::OtherFocusReason);
+    keyPreview_ = false;
+    DisableControls(this);
+    orv::van::Pause(0);
+    gsCardPrnMsg1.clear();
+    gsCardPrnMsg2.clear();
+    ClearCardLogRecord();
+    mcReqGum = NzCur(AmountText());
+    mcTaxGum = {};
+    mcSvcGum = {};
+    if (giPosCardTaxSelt == 1) mcTaxGum = CalcVat(mcReqGum, 0);
+    else if (giPosCardTaxSelt == 2) mcTaxGum = CalcVat(mcReqGum, 1);
+    if (giSetVan == 4) {
+      if (StartNetworkBranch(*this)) result = ApproveFdk(*this);
+      else dlg::MsgBox(QStringLiteral("카드요청번호를 저장하지 못했습니다."), dlg::kCritical, QStringLiteral("승인실패"));
+    }
+  } catch (const orv::db::DbError &e) {
+    busy.reset();
+    FailTail();
+    dlg::MsgBox(QStringLiteral("오류번호:") + QString::number(e.Number) + "\n" +
+                    QStringLiteral("오류내용:") + e.Description,
+                dlg::kCritical, QStringLiteral("승인실패"));
+    keyPreview_ = true;
+    return;
+  }
+  busy.reset();
+  if (result == 0) {
+    giCardOk = 1;
+    gtCardRet.Gum = NzCur(AmountText().trimmed());
+    accept();
+    ReportNotKept();
+    return;
+  }
+  FailTail();
+  if (txtiHalbu->isEnabled()) txtiHalbu->setFocus(Qt::OtherFocusReason);
+  keyPreview_ = true;
+}

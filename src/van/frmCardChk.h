@@ -1,0 +1,87 @@
+#pragma once
+// The card approval dialog "카드승인/취소": shows the amount, takes the months, chooses card,
+// KakaoPay or ZeroPay, runs one approval through the configured network and hands the
+// outcome back in gtCardRet and giCardOk. Its opener moves its own focus when it returns.
+#include <QDialog>
+#include <QStringList>
+#include <cstdint>
+
+#include "core/currency.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frmCardChk : public QDialog {
+  Q_OBJECT
+ public:
+  explicit frmCardChk(QWidget *parent = nullptr);
+  ~frmCardChk() override;
+
+  QLineEdit *txtiCard, *txtiHalbu, *txtiGum, *txtiNo, *txtiDate, *txtDanNo;
+  QLabel *CmitDateLbl, *lblCardName, *lblGaM, *lblMeipCode, *lblMeipName, *lblBalCode,
+      *lblBalName, *lblGabu, *lblResult, *MtCardLbl, *PlzSignLbl, *KzMsgLbl, *KzTitleLbl;
+  QFrame *fmeSignNotUse, *fraSign;
+  QCheckBox *chkSignNotUse;
+  QPushButton *cmdiCommit, *cmdiExit;
+  // The networks' components: shown only while their Parts want them.
+  QWidget *Kis, *KisPosAgent1, *AxSmtSndRcvVCAT1;
+
+  int16_t miCommitBusy = 0;
+  int16_t miSignRequired = 0;
+  int16_t miSignPadState = 0;
+  orv::Currency mcReqGum, mcTaxGum, mcSvcGum;
+
+  void Form_Activate();
+  // Runs the approval unless one runs already.
+  void cmdiCommit_Click();
+  // One approval through the network of giSetVan.
+  void RequestCardApproval();
+  // The month box's Enter or Down.
+  void StartFromMonths();
+
+  // The network branches report here. After the request went out, a row that cannot be
+  // kept is named for the cashier instead of undoing an approval.
+  void LogRow(const QString &text, int16_t kind);
+  QStringList notKept;
+  // The months box as two digits.
+  QString Months() const;
+  // The approval's amount text without commas.
+  QString AmountText() const;
+  // Shows gtCardRet's fields in the result boxes.
+  void ShowResult();
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+  void reject() override;
+  void done(int r) override;
+
+ private:
+  void FormKeyDown(int &key, int shift);
+  void BoxKeyDown(int &key);
+  void DigitFilter(QLineEdit *box);
+  void SetSignNotUseColour();
+  void FailTail();
+  void ReportNotKept();
+  bool keyPreview_ = true;
+  bool unloaded_ = false;
+};
+
+// The branch of each network: leaves 0 (approved) or 9999 in its result.
+int16_t ApproveFdk(frmCardChk &form);
+
+// The cheque inquiry through the First Data agent; shows only a missing or dead agent.
+void QuerySupyoFdk();
+
+// First Data reply globals.
+extern QString gsFdkPrintYn, gsFdkResCode, gsFdkCmitNo, gsFdkCmitDate, gsFdkGaMyNo,
+    gsFdkDdcFlag, gsFdkDdcNo, gsFdkResMsg1, gsFdkResMsg2, gsFdkCardName, gsFdkBalCode,
+    gsFdkBalName, gsFdkMeipCode, gsFdkMeipName, gsFdkJanGum, gsFdkNotice, gsFdkNotice1,
+    gsFdkNotice2, gsFdkNotice3, gsFdkNotice4, gsFdkMaskCardNo, gsFdkHalbu, gsFdkKakaoGbn,
+    gsFdkDcGum, gsFdkTranUid;
+
+// The card number, months box and amount of a request, as the dialog last set them.
+extern int16_t giCardKeyBusy;
+extern QString gsCardDanNo;
