@@ -119,8 +119,11 @@ TEST_F(FdkApproval, DeclineSilenceAndADeadAgentEachShowTheirBox) {
   };
   for (const auto &c : cases) {
     goDbPos.Execute("Delete From CardLog");
-    if (c.start) Start();
-    else orv::van::CurrentCardAgent().Destroy();
+    if (c.start) {
+      Start();
+    } else {
+      orv::van::CurrentCardAgent().Destroy();
+    }
     dlg::Script s;
     Approve(15000, c.months);
     EXPECT_FALSE(closed_) << c.name;
@@ -129,8 +132,9 @@ TEST_F(FdkApproval, DeclineSilenceAndADeadAgentEachShowTheirBox) {
     ASSERT_EQ(s.Log().size(), 1) << c.name;
     EXPECT_EQ(s.Log()[0].title, "카드재승인요청") << c.name;
     EXPECT_TRUE(s.Log()[0].text.contains(QString("ErrCode [ ") + c.code)) << c.name;
-    if (QString(c.name) == "silent")
+    if (QString(c.name) == "silent") {
       EXPECT_TRUE(s.Log()[0].text.contains(orv::van::NoReplyText())) << c.name;
+    }
     EXPECT_EQ(LogTexts().size(), c.rows) << c.name;
     EXPECT_EQ(LogTexts().last(), "FDK_WIN4POS_Execute_Err") << c.name;
   }
