@@ -28,6 +28,7 @@
 #include "sale/stand_ins.h"
 #include "sync/basSync.h"
 #include "sync/go_offline.h"
+#include "customer/frmCstEdit.h"
 #include "customer/pos_server.h"
 #include "sync/basCC.h"
 
@@ -131,8 +132,8 @@ void frmMain::cmdTerMinate_KeyDown(int &keyCode, int shift) {
   }
   if ((giCstTsMode == 0 && giOnLine == 1) || giCstTsMode == 2) {
     giHelpRet = 0;
-    ShowStandIn(QStringLiteral("frmCstEdit"), QStringLiteral("고객 점수 변경"),
-                QStringLiteral("고객 점수 변경 화면은 고객 작업에서 만들어집니다."), this);
+    frmCstEdit form(this);
+    dialogs::ShowModal(form);
     if (giHelpRet == 1) ClearCstInfo(0);
   }
 }

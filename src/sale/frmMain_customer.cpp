@@ -20,7 +20,7 @@
 #include "platform/grid.h"
 #include "platform/keys.h"
 #include "sale/bundle_price.h"
-#include "sale/cst_find.h"
+#include "lookup/cst_find.h"
 #include "sale/frmMain.h"
 #include "sale/goods_lookup.h"
 #include "sale/pos_event.h"
@@ -178,7 +178,7 @@ void frmMain::FindCstSql(const QString &text) {
   QString table;
   db::Connection *conn = CstConnection(&table);
   if (!conn) return;
-  const std::optional<sale::CstFindSql> found = sale::BuildCstFindSql(text, conn->dialect(), table);
+  const std::optional<lookup::CstFindSql> found = lookup::BuildCstFindSql(text, conn->dialect(), table);
   if (!found) return;
   gsCstFindSql = found->sql;
   gvCstFindArgs = found->values;

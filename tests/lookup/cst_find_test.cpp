@@ -5,7 +5,7 @@
 
 #include "core/values.h"
 #include "platform/db.h"
-#include "sale/cst_find.h"
+#include "lookup/cst_find.h"
 #include "schema/tables.h"
 #include "test_support.h"
 
@@ -34,7 +34,7 @@ class CstFind : public orvtest::EngineTest {
     for (const char *sql : rows) db_.Execute(QString::fromUtf8(sql));
   }
 
-  std::set<int> Numbers(const sale::CstFindSql &f) {
+  std::set<int> Numbers(const lookup::CstFindSql &f) {
     db::Statement st = db_.Prepare(f.sql);
     for (int i = 0; i < f.values.size(); ++i) st.Bind(i, f.values[i]);
     db::Recordset rs = st.Query();
@@ -72,7 +72,7 @@ TEST_P(CstFind, TypedTextAndChainedPrefixes) {
       {"/-0000", {125}},  // chained: the "-" search; 124 is left out by CcdSss5
   };
   for (const auto &c : cases) {
-    const auto f = sale::BuildCstFindSql(QString::fromUtf8(c.typed), db_.dialect(), "CstCode");
+    const auto f = lookup::BuildCstFindSql(QString::fromUtf8(c.typed), db_.dialect(), "CstCode");
     ASSERT_TRUE(f.has_value()) << c.typed;
     EXPECT_EQ(Numbers(*f), c.want) << c.typed;
   }
@@ -80,17 +80,51 @@ TEST_P(CstFind, TypedTextAndChainedPrefixes) {
 
 TEST_P(CstFind, NothingToLookFor) {
   for (const char *typed : {"", "   ", "/", "/ ", "+", "/-", "/+ "})
-    EXPECT_FALSE(sale::BuildCstFindSql(QString::fromUtf8(typed), db_.dialect(), "CstCode"))
+    EXPECT_FALSE(lookup::BuildCstFindSql(QString::fromUtf8(typed), db_.dialect(), "CstCode"))
         << typed;
 }
 
 TEST_P(CstFind, TableIsAParameterNotAnEditOfTheWords) {
   // The typed words keep "CstCode" even when the table is CstCodeTs.
-  const auto f = sale::BuildCstFindSql(QStringLiteral("/CstCode"), db_.dialect(), "CstCodeTs");
+  const auto f = lookup::BuildCstFindSql(QStringLiteral("/CstCode"), db_.dialect(), "CstCodeTs");
   ASSERT_TRUE(f);
   EXPECT_EQ(f->values.first().toString(), "%CstCode%");
   EXPECT_TRUE(Numbers(*f).empty());
-  EXPECT_EQ(Numbers(*sale::BuildCstFindSql("900", db_.dialect(), "CstCodeTs")), std::set<int>{900});
+  EXPECT_EQ(Numbers(*lookup::BuildCstFindSql("900", db_.dialect(), "CstCodeTs")), std::set<int>{900});
+}
+
+// The two point screens search their own ways (customer 124 has CcdSss5 1, which only the
+// sale screen leaves out).
+TEST_P(CstFind, ThePointScreensVariants) {
+  using V = lookup::CstFindVariant;
+  const struct {
+    V variant;
+    const char *typed;
+    std::set<int> want;
+  } cases[] = {
+      {V::CstEdit, "123", {123}},
+      {V::CstEdit, "1111", {125}},          // the barcode as typed
+      {V::CstEdit, "+0000", {124, 125}},    // contains, no CcdSss5 condition
+      {V::CstEdit, "-0000", {124, 125}},    // ends with
+      {V::CstEdit, "-5678", {123}},
+      {V::CstEdit, "-124", {124}},          // or the number
+      {V::CstEdit, "/+1234", {123}},        // chained
+      {V::CstEdit, "/kim", {123}},
+      {V::CstPadd, "+555", {}},             // "+" ends with, as "-" does
+      {V::CstPadd, "+5678", {123}},
+      {V::CstPadd, "-0000", {124, 125}},
+      {V::CstPadd, "-125", {125}},
+      {V::CstPadd, "/+1234", {}},           // no chaining: "+1234" anywhere
+      {V::CstPadd, "/1678", {123, 124}},
+  };
+  for (const auto &c : cases) {
+    const auto f = lookup::BuildCstFindSql(QString::fromUtf8(c.typed), db_.dialect(), "CstCode",
+                                           c.variant);
+    ASSERT_TRUE(f.has_value()) << c.typed;
+    EXPECT_EQ(Numbers(*f), c.want) << c.typed << " variant " << int(c.variant);
+  }
+  for (const char *typed : {"123", "/", "+ ", "-"})
+    EXPECT_FALSE(lookup::BuildCstFindSql(typed, db_.dialect(), "CstCode", V::CstPadd)) << typed;
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, CstFind, ORV_BOTH_ENGINES);
