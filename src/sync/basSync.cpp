@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <set>
 
 #include "chit/pan_money.h"
 #include "chit/records.h"
@@ -16,6 +18,7 @@
 #include "core/values.h"
 #include "platform/clock.h"
 #include "schema/month_tables.h"
+#include "sync/send_chits.h"
 #include "sync/send_units.h"
 
 using orv::db::Connection;
@@ -57,140 +60,11 @@ void Report(int prs, const QString &text) {
   if (g_progress) g_progress(prs, text);
 }
 
-template <class R>
-QString InsertSql(const QString &table, std::span<const orv::chit::FieldOf<R>> fields) {
-  return "Insert Into " + table + " (" + orv::chit::ColumnList<R>(fields) + ") Values (" +
-         orv::chit::Placeholders<R>(fields) + ")";
-}
-
-int32_t WholeOf(const QVariant &v) { return int32_t(NzCur(v).RoundToInt()); }
-
-QString DayKey(int16_t y, int16_t m, int16_t d) {
-  return QString::asprintf("%04d%02d%02d", int(y), int(m), int(d));
-}
-
-// ---- Event rows ----------------------------------------------------------------------------
-
-const char *const kLogKeyWhere =
-    " Where PlgYear=? And PlgMon=? And PlgDay=? And PlgChtNo=? And PlgTime=? And PlgNo=? "
-    "And PlgSeq=?";
-
-void BindLogKey(Statement &st, const PosLogsRec &r, int32_t seq) {
-  st.Bind(0, int(r.PlgYear));
-  st.Bind(1, int(r.PlgMon));
-  st.Bind(2, int(r.PlgDay));
-  st.Bind(3, r.PlgChtNo);
-  st.Bind(4, r.PlgTime);
-  st.Bind(5, r.PlgNo);
-  st.Bind(6, seq);
-}
-
-// The event rows of one month table: copied under a free PlgSeq, marked PlgSss1 1.
-class LogSender {
- public:
-  explicit LogSender(const QString &yymm)
-      : probe_(goDbMain.Prepare("Select PlgSeq From PosLogs" + yymm + kLogKeyWhere)),
-        insert_(goDbMain.Prepare(InsertSql<PosLogsRec>("PosLogs" + yymm, PosLogsFields()))),
-        mark_(goDbPos.Prepare("Update PosLogs" + yymm + " Set PlgSss1=1" + kLogKeyWhere)) {}
-
-  // Copies the row into the main database; returns the PlgSeq it took there.
-  int32_t CopyToMain(const PosLogsRec &row) {
-    int32_t seq = row.PlgSeq;
-    orv::sync::InsertWithRetry(goDbMain, [&] {
-      for (;;) {
-        BindLogKey(probe_, row, seq);
-        const Recordset rs = probe_.Query();
-        if (rs.RecordCount() == 0) break;
-        seq = WholeOf(rs.Field(0)) + 1;
-      }
-      PosLogsRec copy = row;
-      copy.PlgSeq = seq;
-      orv::chit::BindFields<PosLogsRec>(insert_, copy, PosLogsFields());
-      insert_.Execute();
-    });
-    return seq;
-  }
-
-  void Send(SendJournal &journal, const PosLogsRec &row) {
-    const QString key = DayKey(row.PlgYear, row.PlgMon, row.PlgDay) + "/" +
-                        QString::number(row.PlgChtNo) + "/" + row.PlgTime + "/" +
-                        QString::number(row.PlgNo) + "/" + QString::number(row.PlgSeq);
-    RunUnit(
-        journal, "LOG", key, orv::sync::RowDigest<PosLogsRec>(row, PosLogsFields()),
-        [&] { return CopyToMain(row); },
-        [&](int32_t) {
-          BindLogKey(mark_, row, row.PlgSeq);
-          mark_.Execute();
-        });
-  }
-
- private:
-  Statement probe_, insert_, mark_;
-};
-
-// ---- Money rows ----------------------------------------------------------------------------
-
-class MoneySender {
- public:
-  explicit MoneySender(const QString &yymm)
-      : max_(goDbMain.Prepare("Select Max(PmoNo) As PmoNo From PanMoney" + yymm +
-                              " Where PmoYear=? And PmoMon=? And PmoDay=?")),
-        probe_(goDbMain.Prepare("Select PmoNo From PanMoney" + yymm +
-                                " Where PmoYear=? And PmoMon=? And PmoDay=? And PmoNo=?")),
-        insert_(goDbMain.Prepare(InsertSql<PanMoneyRec>("PanMoney" + yymm, PanMoneyFields()))),
-        mark_(goDbPos.Prepare("Update PanMoney" + yymm +
-                              " Set PmoJunsong=1 Where PmoYear=? And PmoMon=? And PmoDay=? "
-                              "And PmoNo=? And PmoChtNo=?")) {}
-
-  // Copies the row under the day's highest PmoNo + 1 (past any taken since) and the given
-  // chit number; returns the PmoNo.
-  int32_t CopyToMain(const PanMoneyRec &row, int32_t chtNo) {
-    int32_t no = 0;
-    orv::sync::InsertWithRetry(goDbMain, [&] {
-      max_.Bind(0, int(row.PmoYear));
-      max_.Bind(1, int(row.PmoMon));
-      max_.Bind(2, int(row.PmoDay));
-      const Recordset top = max_.Query();
-      no = top.RecordCount() == 0 ? 1 : WholeOf(top.Field(0)) + 1;
-      for (;;) {
-        probe_.Bind(0, int(row.PmoYear));
-        probe_.Bind(1, int(row.PmoMon));
-        probe_.Bind(2, int(row.PmoDay));
-        probe_.Bind(3, no);
-        const Recordset rs = probe_.Query();
-        if (rs.RecordCount() == 0) break;
-        no = WholeOf(rs.Field(0)) + 1;
-      }
-      PanMoneyRec copy = row;
-      copy.PmoNo = no;
-      copy.PmoChtNo = chtNo;
-      orv::chit::BindFields<PanMoneyRec>(insert_, copy, PanMoneyFields());
-      insert_.Execute();
-    });
-    return no;
-  }
-
-  void Mark(const PanMoneyRec &row) {
-    mark_.Bind(0, int(row.PmoYear));
-    mark_.Bind(1, int(row.PmoMon));
-    mark_.Bind(2, int(row.PmoDay));
-    mark_.Bind(3, row.PmoNo);
-    mark_.Bind(4, row.PmoChtNo);
-    mark_.Execute();
-  }
-
-  // A money row of no chit, as its own unit.
-  void Send(SendJournal &journal, const PanMoneyRec &row) {
-    const QString key = DayKey(row.PmoYear, row.PmoMon, row.PmoDay) + "/" +
-                        QString::number(row.PmoNo) + "/" + QString::number(row.PmoChtNo);
-    RunUnit(
-        journal, "MNY", key, orv::sync::RowDigest<PanMoneyRec>(row, PanMoneyFields()),
-        [&] { return CopyToMain(row, row.PmoChtNo); }, [&](int32_t) { Mark(row); });
-  }
-
- private:
-  Statement max_, probe_, insert_, mark_;
-};
+using orv::sync::DayKey;
+using orv::sync::InsertSql;
+using orv::sync::LogSender;
+using orv::sync::MoneySender;
+using orv::sync::WholeOf;
 
 // ---- Closing summaries ---------------------------------------------------------------------
 
@@ -281,6 +155,55 @@ void SendPosLogRows(SendJournal &journal, int pass, int passes, int16_t y, int16
   }
 }
 
+// The unsent chits of one month, each with its parts.
+void SendChits(SendJournal &journal, int pass, int passes, int16_t y, int16_t m) {
+  const QString yymm = FmtYyMm(y, m);
+  Statement sel = goDbPos.Prepare("Select * From PanChit" + yymm +
+                                  " Where PctYear=? And PctMon=? And PctDay>0 And PctChtNo>0 "
+                                  "And PctJunsong=0 Order By PctYear, PctMon, PctDay, PctChtNo");
+  sel.Bind(0, int(y));
+  sel.Bind(1, int(m));
+  Recordset rs = sel.Query();
+  const int n = rs.RecordCount();
+  if (n == 0) return;
+  orv::sync::ChitSender sender(yymm, giSendMultiCard != 0);
+  for (int i = 1; !rs.Eof(); rs.MoveNext(), ++i) {
+    glSendListCnt = glSendDlvCnt = glSendGodsCnt = glSendCardCnt = glSendMoneyCnt = 0;
+    glPanChitOnCnt = glPanListOnCnt = 0;
+    Report(i * 50 / n, PassText(pass, passes, "PanChit" + yymm + " (" + QString::number(i) +
+                                                  "/" + QString::number(n) + ")"));
+    sender.Send(journal, rs);
+  }
+}
+
+// POS month tables (PanChit, PanMoney, PosLogs) that hold unsent rows, oldest first.
+std::vector<int16_t> MonthsWithUnsentRows() {
+  struct Kind {
+    const char *base;
+    const char *unsent;
+  };
+  static const Kind kKinds[] = {
+      {"PanChit", "PctDay>0 And PctChtNo>0 And PctJunsong=0"},
+      {"PanMoney", "PmoDay>0 And PmoNo>0 And PmoChtNo=0 And PmoJunsong=0"},
+      {"PosLogs", "PlgDay>0 And PlgChtNo>0 And PlgSss1=0"},
+  };
+  std::set<int16_t> out;
+  for (const Kind &k : kKinds) {
+    const QRegularExpression name(QStringLiteral("^%1(\\d{4})$").arg(QLatin1String(k.base)),
+                                  QRegularExpression::CaseInsensitiveOption);
+    for (const QString &t : goDbPos.TablesWithPrefix(QLatin1String(k.base))) {
+      const auto match = name.match(t);
+      if (!match.hasMatch()) continue;
+      const int16_t yymm = int16_t(match.captured(1).toInt());
+      if (out.count(yymm)) continue;
+      const Recordset rs = goDbPos.OpenRecordset("Select Count(*) From " + t + " Where " +
+                                                 QLatin1String(k.unsent));
+      if (WholeOf(rs.Field(0)) > 0) out.insert(yymm);
+    }
+  }
+  return {out.begin(), out.end()};
+}
+
 // The month's sale tables on the working and then the POS connection.
 void EnsureMonthTables(int16_t yymm) {
   using Exists = int16_t (*)(const QString &, int16_t, int16_t);
@@ -354,15 +277,12 @@ std::optional<DbError> SendClosingRows(const ClosingRowKeys &rows) {
     }
     QString yymm;
     std::optional<LogSender> sender;
-    std::optional<Statement> sel;
     for (const ClosingRowKeys::LogKey &k : rows.logs) {
       const QString month = FmtYyMm(k.year, k.mon);
       orv::schema::MonthSuffix(month.toInt());  // four digits, or an error
       if (month != yymm) {
         yymm = month;
         sender.emplace(yymm);
-        sel.emplace(goDbPos.Prepare("Select * From PosLogs" + yymm + kLogKeyWhere +
-                                    " And PlgSss1=0"));
       }
       PosLogsRec key;
       key.PlgYear = k.year;
@@ -371,12 +291,7 @@ std::optional<DbError> SendClosingRows(const ClosingRowKeys &rows) {
       key.PlgChtNo = k.chtNo;
       key.PlgTime = k.time;
       key.PlgNo = k.no;
-      BindLogKey(*sel, key, k.seq);
-      const Recordset rs = sel->Query();
-      if (rs.RecordCount() == 0) continue;
-      ClearPosLogsRecord();
-      ReadPosLogsRecord(rs);
-      sender->Send(journal, gtPosLogs);
+      if (sender->ReadUnsent(key, k.seq)) sender->Send(journal, gtPosLogs);
     }
   } catch (const DbError &e) {
     failure = e;
@@ -424,26 +339,50 @@ void SendUnsentData(const SendProgress &progress) {
   giSendMultiCard = int16_t(GetRegInt("PosMultiCardDanSelt"));
   Report(-1, QStringLiteral("* Send Start *"));
 
+  struct ClearAtEnd {
+    ~ClearAtEnd() {
+      ClearPanChitRecord();
+      ClearPanChitTRecord();
+      ClearPanGodsRecords();
+      ClearPanGodsTRecords();
+      ClearPanListRecord();
+      ClearPanListTRecord();
+      ClearPanCardRecords();
+      ClearPanCardTRecords();
+      ClearDlvChitRecord();
+      ClearPanMoneyRecord();
+      ClearPosLogsRecord();
+      ClearCstRecord();
+      ClearCardLogRecord();
+    }
+  } clearAtEnd;
+
   SendJournal journal;
   journal.Load();
-  int16_t y = giNowYear, m = giNowMon;
-  for (int pass = 1; pass <= 2; ++pass) {
+  // This month and the month before, then any older month that still holds unsent rows.
+  std::vector<std::pair<int16_t, int16_t>> months = {{giNowYear, giNowMon}};
+  months.push_back(giNowMon == 1 ? std::pair<int16_t, int16_t>(int16_t(giNowYear - 1), 12)
+                                 : std::pair<int16_t, int16_t>(giNowYear, int16_t(giNowMon - 1)));
+  for (int16_t yymm : MonthsWithUnsentRows())
+    if (yymm != YyMmNum(months[0].first, months[0].second) &&
+        yymm != YyMmNum(months[1].first, months[1].second))
+      months.push_back({int16_t(2000 + yymm / 100), int16_t(yymm % 100)});
+  const int passes = int(months.size());
+  for (int pass = 1; pass <= passes; ++pass) {
+    const auto [y, m] = months[pass - 1];
     giSendPass = int16_t(pass);
     gsSendYyMm = FmtYyMm(y, m);
     giSendYyMm = int16_t(gsSendYyMm.toInt());
-    Report(0, PassText(pass, 2, "PanChit" + gsSendYyMm));
+    Report(0, PassText(pass, passes, "PanChit" + gsSendYyMm));
     EnsureMonthTables(giSendYyMm);
-    Report(50, PassText(pass, 2, "PanMoney" + gsSendYyMm));
+    SendChits(journal, pass, passes, y, m);
+    Report(50, PassText(pass, passes, "PanMoney" + gsSendYyMm));
     ClearPanMoneyRecord();
-    SendPanMoneyRows(journal, pass, 2, y, m);
-    Report(60, PassText(pass, 2, "PosLogs" + gsSendYyMm));
+    SendPanMoneyRows(journal, pass, passes, y, m);
+    Report(60, PassText(pass, passes, "PosLogs" + gsSendYyMm));
     ClearPosLogsRecord();
-    SendPosLogRows(journal, pass, 2, y, m);
-    Report(100, "* " + QString::number(pass) + "/2 Last *");
-    if (--m == 0) {
-      m = 12;
-      --y;
-    }
+    SendPosLogRows(journal, pass, passes, y, m);
+    Report(100, PassText(pass, passes, "Last"));
   }
   Report(100, QStringLiteral("* TemData *"));
   ClearTemDataRecord();

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "chit/field_list.h"
+#include "chit/records.h"
+#include "core/values.h"
 #include "platform/db.h"
 
 namespace orv::sync {
@@ -43,6 +45,19 @@ QString RowDigest(const R &rec, std::span<const chit::FieldOf<R>> fields, const 
     h.addData(QByteArrayView("\x1f", 1));
   }
   return QString::fromLatin1(h.result().toHex());
+}
+
+template <class R>
+QString InsertSql(const QString &table, std::span<const chit::FieldOf<R>> fields) {
+  return "Insert Into " + table + " (" + chit::ColumnList<R>(fields) + ") Values (" +
+         chit::Placeholders<R>(fields) + ")";
+}
+
+inline int32_t WholeOf(const QVariant &v) { return int32_t(NzCur(v).RoundToInt()); }
+
+// yyyymmdd, the start of a unit's key.
+inline QString DayKey(int16_t y, int16_t m, int16_t d) {
+  return QString::asprintf("%04d%02d%02d", int(y), int(m), int(d));
 }
 
 // This POS's rows of the journal, read once per send.
