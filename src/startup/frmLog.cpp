@@ -39,6 +39,7 @@
 #include "startup/frmDBSet.h"
 #include "startup/instance_guard.h"
 #include "startup/start_settings.h"
+#include "sync/basCC.h"
 #include "sync/basSync.h"
 
 using namespace orv;

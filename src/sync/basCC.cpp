@@ -1,4 +1,29 @@
 #include "sync/basCC.h"
 
+#include "core/pos_settings.h"
+#include "platform/db.h"
+#include "platform/dialogs.h"
+#include "platform/wait_cursor.h"
+#include "sync/code_copy.h"
+#include "sync/frmMsgReceive.h"
+
+bool CopyCodesByBcp() {
+  if (gsSetPosDB.isEmpty() || gsSetMainDB.isEmpty()) return false;
+  try {
+    orv::WaitCursor wait;
+    orv::sync::CopyCodesFromMain(orv::sync::CustomerCopy::WhenNoPosTotals);
+    return true;
+  } catch (const orv::db::DbError &e) {
+    orv::dialogs::Critical(e.Description, QStringLiteral("전송오류!!"));
+    return false;
+  }
+}
+
+bool ShowMsgReceive() {
+  frmMsgReceive form;
+  orv::dialogs::ShowModal(form);
+  return form.Copied();
+}
+
 void ShowMsgRecvCst() {}
 void ShowMsgSendCst() {}

@@ -390,7 +390,3 @@ void SendUnsentData(const SendProgress &progress) {
   journal.DropAll();
   Report(100, QStringLiteral("* Send End *"));
 }
-
-// Nothing is copied yet, so the copy date stays as it was.
-bool CopyCodesByBcp() { return false; }
-bool ShowMsgReceive() { return false; }

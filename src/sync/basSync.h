@@ -66,7 +66,3 @@ ClosingRowKeys::LogKey LogKeyOf(const PosLogsRec &row);
 // the first failure and returns its error (the rest wait for the next online login).
 // Offline (goDbMain on the POS database) nothing is sent.
 std::optional<orv::db::DbError> SendClosingRows(const ClosingRowKeys &rows);
-
-// The daily code copy; true when it went through.
-bool CopyCodesByBcp();
-bool ShowMsgReceive();

@@ -1,0 +1,105 @@
+#include "sync/code_copy.h"
+
+#include <QSet>
+
+#include "core/connections.h"
+#include "core/dates.h"
+#include "core/globals.h"
+#include "core/pos_settings.h"
+#include "core/values.h"
+#include "platform/clock.h"
+#include "platform/db.h"
+#include "schema/month_tables.h"
+#include "schema/tables.h"
+
+namespace orv::sync {
+
+namespace {
+
+constexpr const char *kTables[] = {
+    "ComCode", "OrvRegistry", "OrvEnvironment", "LogOn",   "Manage",   "GdsCode",
+    "BarCode", "GdsName",     "PsnCode",        "TrsCode", "ExtCode",  "TrsPris",
+    "SleDate", "KeyCode",     "KeyCode2",       "CmsCode", "BsnCode",  "BssCode",
+    "BfnCode", "BfsCode",     "OmaGods",        "CstCode", "TrsMast",
+};
+constexpr int kSteps = int(std::size(kTables));
+constexpr int kPageRows = 20000;
+
+const QSet<QString> &CustomerTotals() {
+  static const QSet<QString> k = {"ccdtcnt", "ccdtzerdo", "ccdtjumsu",
+                                  "ccdcnt",  "ccdzerdo",  "ccdjumsu"};
+  return k;
+}
+
+// Copies one table's rows, page by page in key order, through one prepared insert.
+void CopyRows(db::Connection &src, const schema::TableDef &def, const QString &table,
+              bool zeroTotals) {
+  QStringList cols, picks, marks;
+  for (const schema::ColumnDef &c : def.columns) {
+    const QString name = QLatin1String(c.name);
+    cols << name;
+    marks << QStringLiteral("?");
+    picks << (zeroTotals && CustomerTotals().contains(name.toLower()) ? "0 As " + name : name);
+  }
+  goDbPos.Execute("Delete From " + table);
+  db::Statement insert = goDbPos.Prepare("Insert Into " + table + " (" + cols.join(", ") +
+                                         ") Values (" + marks.join(",") + ")");
+  const QString select = "Select " + picks.join(", ") + " From " + table;
+  const bool paged = def.primary.present();
+  const QString order = paged ? " Order By " + def.primary.columnList().join(", ") : QString();
+  for (int offset = 0;; offset += kPageRows) {
+    const db::Recordset rs =
+        src.OpenRecordset(paged ? select + order + " Limit " + QString::number(kPageRows) +
+                                      " Offset " + QString::number(offset)
+                                : select);
+    const int n = rs.RecordCount(), width = int(cols.size());
+    for (int r = 0; r < n; ++r) {
+      for (int c = 0; c < width; ++c) insert.Bind(c, rs.Value(r, c));
+      insert.Execute();
+    }
+    if (!paged || n < kPageRows) break;
+  }
+}
+
+}  // namespace
+
+std::span<const char *const> CodeCopyTables() { return kTables; }
+
+int CodeCopyProgress(int step) { return step >= kSteps ? 100 : step * 100 / kSteps; }
+
+void CopyCodesFromMain(CustomerCopy customers,
+                       const std::function<void(int, const QString &)> &progress) {
+  // A connection of the copy's own, opened as the login opens the main database.
+  db::Connection src;
+  src.Open(ResolveMainDbServer(gsSetMainDB));
+  const QDate today = clock::Now().date();
+  const int16_t yymm = YyMmNum(int16_t(today.year()), int16_t(today.month()));
+  const QString month = schema::MonthSuffix(yymm);
+  if (!ExistsTrsMastPosTable({}, yymm)) CreateTrsMastPosTable({}, yymm);
+
+  db::Transaction tx(goDbPos);
+  for (int step = 1; step <= kSteps; ++step) {
+    const QString base = QLatin1String(kTables[step - 1]);
+    const bool ledger = step == kSteps;
+    const QString table = ledger ? base + month : base;
+    if (progress) progress(step, base);
+    const schema::TableDef *def = schema::FindTable(base);
+    try {
+      if (ledger && !src.TableExists(table)) continue;  // not made on the main database yet
+      const bool cst = base == QLatin1String("CstCode");
+      if (cst && customers == CustomerCopy::WhenNoPosTotals &&
+          NzCur(goDbPos
+                    .OpenRecordset("Select Count(*) From CstCode Where CcdJumsu<>0 Or "
+                                   "CcdZerdo<>0")
+                    .Field(0))
+                  .RoundToInt() > 0)
+        continue;
+      CopyRows(src, *def, table, cst);
+    } catch (const db::DbError &e) {
+      throw db::DbError(e.Number, table + ": " + e.Description, e.SqlState);
+    }
+  }
+  tx.Commit();
+}
+
+}  // namespace orv::sync
