@@ -26,7 +26,6 @@
 #include "sale/sale_globals.h"
 #include "sale/sale_text.h"
 #include "sale/stand_ins.h"
-#include "sync/basCC.h"
 #include "sync/basSync.h"
 #include "sync/go_offline.h"
 #include "customer/frmCstEdit.h"

@@ -17,6 +17,7 @@
 #include "core/options.h"
 #include "core/pos_settings.h"
 #include "core/values.h"
+#include "platform/clock.h"
 #include "platform/grid.h"
 #include "sale_screen_fixture.h"
 
@@ -115,12 +116,25 @@ TEST_F(SaleScreenTest, CodeCopyKeepsItsDateOnlyWhenTheCopyWentThrough) {
     EXPECT_EQ(s.Log()[0].title, QStringLiteral("코드수신"));
   }
   {
-    // The copy does not go through here: the date stays, so it is tried again.
     Script s;
     s.Yes();
     main_->CmdCC->click();
+    EXPECT_EQ(gsCodeDate, clock::Now().date().toString("yyyyMMdd"));
+  }
+  {
+    // A copy that fails says so and keeps the old date, so it is tried again.
+    gsCodeDate = "20000101";
+    settings_store::SaveSetting("gsCodeDate", gsCodeDate);
+    db::Connection mainDb;
+    mainDb.Open(gsSetMainDB);
+    mainDb.Execute("Drop Table BsnCode");
+    Script s;
+    s.Yes();
+    main_->CmdCC->click();
+    ASSERT_EQ(s.Log().size(), 2);
+    EXPECT_EQ(s.Log()[1].title, QStringLiteral("전송오류!!"));
     EXPECT_EQ(gsCodeDate, "20000101");
-    EXPECT_TRUE(settings_store::GetSetting("gsCodeDate").isEmpty());
+    EXPECT_EQ(settings_store::GetSetting("gsCodeDate"), "20000101");
   }
 }
 
