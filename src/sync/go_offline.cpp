@@ -49,7 +49,7 @@ OfflineLabelHook SetPointLabelHook(OfflineLabelHook hook) {
 
 void GoOffline() {
   if (giOnLine != 1) return;
-  if (answers(goDbMain, QStringLiteral("Select * from ComCode"))) return;
+  if (answers(goDbMain, QStringLiteral("Select Count(*) From ComCode"))) return;
   warningSound();
   dialogs::Info(QStringLiteral("오프라인으로 전환합니다 !"), QStringLiteral("통신오류"));
   OpenDbConnection(goDbMain, 1);
