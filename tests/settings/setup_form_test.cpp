@@ -18,6 +18,7 @@
 #include "settings/device_help.h"
 #include "settings/frmSetup.h"
 #include "settings_fixture.h"
+#include "startup/frmLog.h"
 
 using namespace orv;
 using orvtest::SettingsFormTest;
@@ -335,6 +336,39 @@ TEST_F(SetupForm, CancelEndsOnlyAfterASnapshotAndNoToLoadDropsEdits) {
   f->PcSaveCmd_Click();
   f->cmdExit_Click();
   EXPECT_FALSE(f->EndRequested());
+}
+
+}  // namespace
+
+namespace {
+
+// The login opens the screen after its password; a save ends the program through it.
+TEST_F(SetupForm, SaveAndCancelAfterACopyEndTheLogin) {
+  const struct {
+    const char *button;
+    bool ends;
+  } cases[] = {{"cmdSave", true}, {"cmdExit", false}};
+  for (const auto &c : cases) {
+    frmLog login;
+    dialogs::Script s;
+    s.Input("27158306426").OnForm("frmSetup", [&](QWidget &w) {
+      w.findChild<QPushButton *>(c.button)->click();
+    });
+    login.SetupCmd_Click();
+    EXPECT_EQ(login.EndRequested(), c.ends) << c.button;
+  }
+  Store("giSetPosNo", "2");
+  frmLog login;
+  dialogs::Script s;
+  s.Input("27158306426").OnForm("frmSetup", [&](QWidget &w) {
+    auto &f = static_cast<frmSetup &>(w);
+    dialogs::Script inner;
+    inner.Yes();
+    f.PcSaveCmd_Click();
+    f.cmdExit->click();
+  });
+  login.SetupCmd_Click();
+  EXPECT_TRUE(login.EndRequested());
 }
 
 }  // namespace
