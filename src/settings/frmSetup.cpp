@@ -30,6 +30,7 @@ QList<DeviceKey> DeviceKeys() {
       {kPrnDeviceKey, "프린터 장치"},
       {web::kWebServerKey, "웹서버"},
       {kUpdaterPathKey, "업데이트 프로그램"},
+      {"gsSetVanAgent", "카드 에이전트"},
   };
 }
 
@@ -433,9 +434,17 @@ QList<QPair<QString, QString>> frmSetup::DeviceValues() const {
   return out;
 }
 
+void frmSetup::TakeDeviceValues() {
+  // A device key of the settings set goes into its global too, so that the save writes
+  // the box and not the value loaded.
+  for (const auto &[key, value] : DeviceValues())
+    if (const PosSettingKey *k = PosSettingKeyNamed(key)) k->Load(value);
+}
+
 void frmSetup::cmdSave_Click() {
   LeaveFocusedBox();
   if (!ReadSetupValues()) return;
+  TakeDeviceValues();
   if (!SavePosSettings(DeviceValues())) {
     dialogs::Info(QStringLiteral("설정 파일에 쓸 수 없습니다 : ") + settings_store::FilePath(),
                   windowTitle());

@@ -110,6 +110,7 @@ class frmSetup : public QDialog {
   // n of the per-PC buttons: the counter box's number; nullopt when 0 or less.
   std::optional<int16_t> PcNumber() const;
   QList<QPair<QString, QString>> DeviceValues() const;
+  void TakeDeviceValues();
   void ShowDbError(const orv::db::DbError &e);
 
   orv::db::Connection mainDb_;

@@ -294,6 +294,7 @@ void frmSetup::PcSaveCmd_Click() {
     try {
       OpenMainDb();
       if (ReadSetupValues()) {
+        TakeDeviceValues();
         if (!SavePosSettings(DeviceValues())) {
           dialogs::Info(QStringLiteral("설정 파일에 쓸 수 없습니다 : ") + settings_store::FilePath(),
                         QStringLiteral("PC저장"));

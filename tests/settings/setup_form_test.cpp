@@ -248,8 +248,11 @@ TEST_F(SetupForm, DeviceRowsAreSavedWithTheSettings) {
   ASSERT_NE(web, nullptr);
   EXPECT_EQ(f->findChild<QLineEdit *>("gsSetPrnDevice")->text(), "/dev/usb/lp0");
   web->setText(" http://10.0.0.5:8080 ");
+  f->findChild<QLineEdit *>("gsSetVanAgent")->setText("kis-agent");
   f->cmdSave_Click();
   EXPECT_EQ(Stored("gsSetWebServer"), "http://10.0.0.5:8080");
+  EXPECT_EQ(Stored("gsSetVanAgent"), "kis-agent");
+  EXPECT_EQ(gsSetVanAgent, "kis-agent");
 }
 
 TEST_F(SetupForm, CardTableButtonRebuildsOnTheBoxesConnection) {
