@@ -18,11 +18,7 @@ namespace {
 
 class ConfigForm : public SettingsFormTest {
  protected:
-  std::unique_ptr<frmConfig> Open() {
-    auto f = std::make_unique<frmConfig>();
-    f->Form_Load();
-    return f;
-  }
+  std::unique_ptr<frmConfig> Open() { return Loaded<frmConfig>(); }
   static std::string Card(frmConfig &f) {
     return (f.txtDanNo->text() + "|" + f.txtServerIP->text() + "|" + f.txtPortNo->text())
         .toStdString();

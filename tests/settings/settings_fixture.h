@@ -66,6 +66,13 @@ class SettingsFormTest : public ::testing::Test {
     orv::settings_store::SetFilePath({});
     orv::state::ResetProgramState();
   }
+  // A screen after its load, not shown.
+  template <class Form>
+  static std::unique_ptr<Form> Loaded() {
+    auto f = std::make_unique<Form>();
+    f->Form_Load();
+    return f;
+  }
   static QString Stored(const QString &key) { return orv::settings_store::GetSetting(key); }
   static void Store(const QString &key, const QString &value) {
     orv::settings_store::SaveSetting(key, value);

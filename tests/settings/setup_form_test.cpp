@@ -28,11 +28,7 @@ namespace {
 
 class SetupForm : public SettingsFormTest {
  protected:
-  std::unique_ptr<frmSetup> Open() {
-    auto f = std::make_unique<frmSetup>();
-    f->Form_Load();
-    return f;
-  }
+  std::unique_ptr<frmSetup> Open() { return Loaded<frmSetup>(); }
   static QColor TextColor(QLineEdit *e) { return e->palette().color(QPalette::Text); }
 };
 
