@@ -12,6 +12,7 @@
 #include "checkout/frmOisang.h"
 #include "checkout/frmWait.h"
 #include "chit/records.h"
+#include "closing/frmTerminate.h"
 #include "core/globals.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
@@ -163,12 +164,38 @@ TEST_F(DemoWalkTest, CreditListAndThePartnersCollectionWithItsFigures) {
                                   "50,700", "30,000", "120,700"}));
   const QString yymm = YyMm();
   EXPECT_EQ(Rows(goDbMain, "Select * From PanChit" + yymm + " Where PctSss2 = 9"), 2);
-  EXPECT_EQ(Rows(goDbPos, "Select * From PanChitT" + yymm + " Where PctSss2 = 9"), 1);
+  // The demo's own open collection of the day, and this one.
+  EXPECT_EQ(Rows(goDbPos, "Select * From PanChitT" + yymm + " Where PctSss2 = 9"), 2);
   // A collection earns points here: 20 for 20,000 won.
   db::Recordset cst = goDbMain.OpenRecordset("Select ccdJumsu From CstCode Where ccdKey = 6");
   EXPECT_EQ(NzCur(cst.Field("ccdJumsu")), Currency::Won(1220));
   EXPECT_EQ(m->txtTrsNo->text(), "88000");
   EXPECT_TRUE(s.Texts().isEmpty()) << s.Texts().join(" | ").toStdString();
+}
+
+TEST_F(DemoWalkTest, TheClosingScreenShowsTheDayAndTheResetClosesIt) {
+  Script s;
+  QStringList seen;
+  s.OnForm("frmTerminate", [&](QWidget &w) {
+    auto &f = static_cast<closing::frmTerminate &>(w);
+    f.Form_Activate();
+    seen << f.txtInitGum->text() << f.txtMidGum->text() << f.txtPctHab->text()
+         << f.txtOiReturn->text() << f.lblLoad->text();
+    EXPECT_GT(f.vaSpread1->MaxRows(), 0);
+    {
+      Script reset;
+      reset.Yes().Input("1234");
+      f.cmdDelete_Click();
+      EXPECT_TRUE(reset.Texts().size() == 1) << reset.Texts().join(" | ").toStdString();
+    }
+    seen << f.txtInitGum->text() << f.txtPctHab->text() << QString::number(f.vaSpread1->MaxRows());
+    f.reject();
+  });
+  m->cmdTerMinate->click();
+  EXPECT_EQ(seen, QStringList({"100,000", "50,000", "104,400", "20,000", "O", "0", "0", "0"}));
+  EXPECT_EQ(Rows(goDbPos, "Select * From WatChitT"), 0);
+  EXPECT_EQ(Rows(goDbMain, "Select * From TemData"), 1);
+  EXPECT_EQ(Rows(goDbPos, "Select * From TemData"), 0) << "sent at once when online";
 }
 
 }  // namespace
