@@ -95,7 +95,7 @@ void frmTerminate::cmdDelete_Click() {
       ClearWatGodsRecords();
     }
   } clearHeld;
-  const std::optional<QString> pwd = dialogs::InputBox(
+  const std::optional<QString> pwd = dialogs::PasswordBox(
       QStringLiteral("삭제 비밀번호를 입력하세요"), QStringLiteral("비밀번호입력"), QStringLiteral("0"));
   if (!pwd || *pwd != gsLogPwd) return;
   // The kind-8 row takes 8000 + the last held chit this reset drops, 8000 without one.

@@ -57,6 +57,7 @@ TEST_P(TerminateScreen, ShowsTheOpenDayAndClosesIt) {
     EXPECT_EQ(s.Log().size(), 5);
     EXPECT_EQ(s.Log()[2].defaultText, "0");
     EXPECT_EQ(s.Log()[2].title, "비밀번호입력");
+    EXPECT_EQ(s.Log()[2].echo, orv::dialogs::Echo::Password);
     EXPECT_EQ(Count(goDbPos, "InitGum"), 2);
   }
   {
