@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libpq-dev
   qt6-serialport-dev qt6-multimedia-dev libsqlite3-dev libxcb1-dev
   gstreamer1.0-plugins-good gstreamer1.0-libav
   libgtest-dev libgmock-dev googletest libbenchmark-dev

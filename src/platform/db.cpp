@@ -1,21 +1,28 @@
 #include "platform/db.h"
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
+#include <sys/socket.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <cmath>
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <limits>
 #include <list>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/datafolder.h"
@@ -244,6 +251,7 @@ struct Session {
   QString key;
   Engine engine = Engine::SQLite;
   int refs = 0;
+  int limitMs = 0;  // statement limit; 0: the default of ServerLimits (PostgreSQL only)
   int depth = 0;           // begin count over all connections of the session
   quint64 generation = 1;  // bumped when a transaction ends
   int savepoints = 0;
@@ -697,6 +705,104 @@ class SqliteSession : public Session {
 
 // ---------------------------------------------------------------- PostgreSQL (Qt SQL)
 
+std::mutex g_limitsMutex;
+ServerLimits g_limits;
+
+// Cuts a wait the server does not end: a paused server process or a link that keeps its
+// socket answers neither the statement time-out nor keepalives. One statement waits at a
+// time (the program has one thread); the watch closes its socket when it outlasts the
+// deadline, and the blocked read returns.
+class AnswerWatch {
+ public:
+  static AnswerWatch &instance() {
+    static AnswerWatch w;
+    return w;
+  }
+
+  void arm(int fd, int ms) {
+    std::lock_guard l(m_);
+    fd_ = fd;
+    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    fired_ = false;
+    ++gen_;
+    if (!started_) {
+      started_ = true;
+      thread_ = std::thread([this] { loop(); });
+    } else if (!waitingUntil_ || deadline_ < *waitingUntil_) {
+      cv_.notify_one();
+    }
+  }
+
+  // Whether the watch cut this wait.
+  bool disarm() {
+    std::lock_guard l(m_);
+    fd_ = -1;
+    ++gen_;
+    return fired_;
+  }
+
+  ~AnswerWatch() {
+    {
+      std::lock_guard l(m_);
+      stop_ = true;
+    }
+    cv_.notify_one();
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  void loop() {
+    std::unique_lock l(m_);
+    while (!stop_) {
+      if (fd_ < 0) {
+        waitingUntil_.reset();
+        cv_.wait(l);
+        continue;
+      }
+      const auto gen = gen_;
+      waitingUntil_ = deadline_;
+      if (cv_.wait_until(l, deadline_, [&] { return stop_ || gen_ != gen; })) continue;
+      ::shutdown(fd_, SHUT_RDWR);
+      fired_ = true;
+      fd_ = -1;
+    }
+  }
+
+  std::mutex m_;
+  std::condition_variable cv_;
+  std::thread thread_;
+  bool started_ = false, stop_ = false, fired_ = false;
+  int fd_ = -1;
+  quint64 gen_ = 0;
+  std::chrono::steady_clock::time_point deadline_;
+  std::optional<std::chrono::steady_clock::time_point> waitingUntil_;
+};
+
+// Watches one wait of a session for its whole length (the statement and its rows).
+class Watched {
+ public:
+  Watched(int fd, int limitMs) : on_(fd >= 0) {
+    if (on_) AnswerWatch::instance().arm(fd, limitMs + GetServerLimits().graceMs);
+  }
+  ~Watched() {
+    if (on_) AnswerWatch::instance().disarm();
+  }
+  // Turns the error of a cut wait into the one that says why.
+  DbError error(DbError e, int limitMs) {
+    if (on_ && AnswerWatch::instance().disarm()) {
+      on_ = false;
+      return DbError(kErrNoAnswer,
+                     QStringLiteral("데이터베이스 서버가 %1초 동안 응답하지 않습니다")
+                         .arg((limitMs + GetServerLimits().graceMs + 999) / 1000),
+                     e.SqlState);
+    }
+    return e;
+  }
+
+ private:
+  bool on_;
+};
+
 DbError fromQt(const QSqlError &e, const QString &sql = {}) {
   QString code = e.nativeErrorCode();
   bool ok = false;
@@ -727,34 +833,16 @@ void readRows(QSqlQuery &q, ResultSet &out) {
 
 int g_counter = 0;
 
+class PgSession;
+
 class PgPrepared : public PreparedStatement {
  public:
-  PgPrepared(const QSqlDatabase &db, const QString &sql) : query_(db), sql_(sql) {
-    query_.setForwardOnly(true);
-    query_.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query_.prepare(sql)) throw fromQt(query_.lastError(), sql);
-  }
+  PgPrepared(PgSession &session, const QSqlDatabase &db, const QString &sql);
 
   void Bind(int position, const QVariant &value) override { query_.bindValue(position, value); }
 
-  long long Execute() override {
-    exec();
-    const long long n = query_.numRowsAffected();
-    query_.finish();  // stays prepared; releases what the server holds for it
-    return n;
-  }
-
-  void Query(ResultSet &out) override {
-    exec();
-    if (!haveNames_) {
-      readNames(query_, names_, index_);
-      haveNames_ = true;
-    }
-    out.names = names_;
-    out.index = index_;
-    readRows(query_, out);
-    query_.finish();
-  }
+  long long Execute() override;
+  void Query(ResultSet &out) override;
 
  private:
   void exec() {
@@ -764,6 +852,8 @@ class PgPrepared : public PreparedStatement {
       throw e;
     }
   }
+
+  PgSession &session_;
 
   QSqlQuery query_;
   QString sql_;
@@ -782,12 +872,27 @@ class PgSession : public Session {
     d.setDatabaseName(ct.database);
     d.setUserName(ct.uid);
     d.setPassword(ct.pwd);
-    d.setConnectOptions(QString("connect_timeout=%1").arg(timeoutSeconds));
+    const ServerLimits lim = GetServerLimits();
+    appliedMs_ = lim.statementMs;
+    d.setConnectOptions(QString("connect_timeout=%1;keepalives=1;keepalives_idle=%2;"
+                                "keepalives_interval=%3;keepalives_count=%4;"
+                                "tcp_user_timeout=%5;options='-c statement_timeout=%6'")
+                            .arg(timeoutSeconds)
+                            .arg(lim.keepaliveIdleS)
+                            .arg(lim.keepaliveIntervalS)
+                            .arg(lim.keepaliveCount)
+                            .arg(lim.tcpUserTimeoutMs)
+                            .arg(lim.statementMs));
     if (!d.open()) {
       DbError e = fromQt(d.lastError());
       d = QSqlDatabase();
       remove();  // no destructor runs for a throwing constructor
       throw e;
+    }
+    const QVariant handle = d.driver()->handle();
+    if (handle.isValid() && (qstrcmp(handle.typeName(), "PGconn*") == 0 ||
+                              qstrcmp(handle.typeName(), "pg_conn*") == 0)) {
+      if (PGconn *conn = *static_cast<PGconn *const *>(handle.data())) fd_ = PQsocket(conn);
     }
     QSqlQuery q(d);
     q.exec("SET client_min_messages TO WARNING");
@@ -795,18 +900,50 @@ class PgSession : public Session {
 
   ~PgSession() override { remove(); }
 
-  long long Execute(const QString &sql) override { return run(sql).numRowsAffected(); }
+  long long Execute(const QString &sql) override {
+    Watched w = watch();
+    try {
+      return run(sql).numRowsAffected();
+    } catch (const DbError &e) {
+      throw w.error(e, wantedMs());
+    }
+  }
   bool EngineTransactionOpen() override { return true; }
 
   void Query(const QString &sql, ResultSet &out) override {
-    QSqlQuery q = run(sql);
-    readNames(q, out.names, out.index);
-    readRows(q, out);
+    Watched w = watch();
+    try {
+      QSqlQuery q = run(sql);
+      readNames(q, out.names, out.index);
+      readRows(q, out);
+      if (q.lastError().isValid()) throw fromQt(q.lastError(), sql);
+    } catch (const DbError &e) {
+      throw w.error(e, wantedMs());
+    }
   }
 
   std::unique_ptr<PreparedStatement> Prepare(const QString &sql) override {
-    return std::make_unique<PgPrepared>(db(), sql);
+    Watched w = watch();
+    try {
+      return std::make_unique<PgPrepared>(*this, db(), sql);
+    } catch (const DbError &e) {
+      throw w.error(e, wantedMs());
+    }
   }
+
+  // Puts the session's limit on the server when it changed, then watches the wait.
+  Watched watch() {
+    const int want = wantedMs();
+    if (appliedMs_ != want) {
+      Watched w(fd_, want);
+      QSqlQuery q(db());
+      if (!q.exec(QString("SET statement_timeout = %1").arg(want)))
+        throw w.error(fromQt(q.lastError()), want);
+      appliedMs_ = want;
+    }
+    return Watched(fd_, want);
+  }
+  int wantedMs() const { return limitMs > 0 ? limitMs : GetServerLimits().statementMs; }
 
  private:
   QSqlDatabase db() const { return QSqlDatabase::database(qtName_, false); }
@@ -820,6 +957,8 @@ class PgSession : public Session {
   }
 
   QSqlQuery run(const QString &sql) {
+    // A rollback undoes a SET made in the transaction: put the limit again before the next.
+    if (sql.startsWith(QLatin1String("ROLLBACK"), Qt::CaseInsensitive)) appliedMs_ = -1;
     QSqlQuery q(db());
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
@@ -828,7 +967,47 @@ class PgSession : public Session {
   }
 
   QString qtName_;
+  int fd_ = -1;         // the server socket, for the answer watch
+  int appliedMs_ = -1;  // the statement limit the server has
 };
+
+PgPrepared::PgPrepared(PgSession &session, const QSqlDatabase &db, const QString &sql)
+    : session_(session), query_(db), sql_(sql) {
+  query_.setForwardOnly(true);
+  query_.setNumericalPrecisionPolicy(QSql::HighPrecision);
+  if (!query_.prepare(sql)) throw fromQt(query_.lastError(), sql);
+}
+
+long long PgPrepared::Execute() {
+  Watched w = session_.watch();
+  try {
+    exec();
+  } catch (const DbError &e) {
+    throw w.error(e, session_.wantedMs());
+  }
+  const long long n = query_.numRowsAffected();
+  query_.finish();  // stays prepared; releases what the server holds for it
+  return n;
+}
+
+void PgPrepared::Query(ResultSet &out) {
+  Watched w = session_.watch();
+  try {
+    exec();
+    if (!haveNames_) {
+      readNames(query_, names_, index_);
+      haveNames_ = true;
+    }
+    out.names = names_;
+    out.index = index_;
+    readRows(query_, out);
+    const QSqlError err = query_.lastError();
+    query_.finish();
+    if (err.isValid()) throw fromQt(err, sql_);
+  } catch (const DbError &e) {
+    throw w.error(e, session_.wantedMs());
+  }
+}
 
 // ---------------------------------------------------------------- session registry
 
@@ -896,6 +1075,32 @@ Connection::~Connection() {
 }
 
 Engine Connection::engine() const { return session_ ? session_->engine : Engine::SQLite; }
+
+void SetServerLimits(const ServerLimits &limits) {
+  std::lock_guard l(g_limitsMutex);
+  g_limits = limits;
+}
+
+ServerLimits GetServerLimits() {
+  std::lock_guard l(g_limitsMutex);
+  return g_limits;
+}
+
+void Connection::SetStatementLimit(int ms) {
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  session_->limitMs = std::max(ms, 0);
+}
+
+int Connection::StatementLimit() const { return session_ ? session_->limitMs : 0; }
+
+LongStatements::LongStatements(Connection &conn, int seconds)
+    : conn_(conn), before_(conn.StatementLimit()) {
+  if (conn_.IsOpen()) conn_.SetStatementLimit(seconds * 1000);
+}
+
+LongStatements::~LongStatements() {
+  if (conn_.IsOpen()) conn_.SetStatementLimit(before_);
+}
 
 void Connection::Open(const QString &connectionText, int timeoutSeconds) {
   Close();

@@ -40,7 +40,26 @@ enum ErrorNumber : long {
   kErrNoField = 3265,            // item not found in the collection
   kErrNoTransaction = 3705,
   kErrTransactionAborted = 3706,  // the open transaction can only roll back
+  kErrNoAnswer = -2147217871,     // the server did not answer within the limit
 };
+
+// How long a PostgreSQL server may keep the program waiting. A statement runs at most
+// statementMs on the server; TCP keepalives and the TCP user time-out end a dead link; and
+// when the server or the link stops answering altogether (a paused process, a link that
+// keeps the socket open), the wait is cut graceMs after the statement limit by closing the
+// socket: DbError kErrNoAnswer, and the session is gone (the caller goes offline or opens
+// again). Every way ends in a DbError within about statementMs + graceMs.
+struct ServerLimits {
+  int statementMs = 8000;
+  int graceMs = 2000;
+  int keepaliveIdleS = 3;
+  int keepaliveIntervalS = 2;
+  int keepaliveCount = 2;
+  int tcpUserTimeoutMs = 9000;
+};
+// For sessions opened after the call (tests set small limits).
+void SetServerLimits(const ServerLimits &limits);
+ServerLimits GetServerLimits();
 
 enum class Engine { SQLite, PostgreSQL };
 
@@ -203,6 +222,11 @@ class Connection {
   void RollbackTrans();
   int TransLevel() const { return depth_; }
 
+  // The statement limit of this connection's session in milliseconds (PostgreSQL only;
+  // 0 puts back the default of ServerLimits). Long work sets it through LongStatements.
+  void SetStatementLimit(int ms);
+  int StatementLimit() const;
+
   bool TableExists(const QString &name);
   QStringList TablesWithPrefix(const QString &prefix);
 
@@ -217,6 +241,21 @@ class Connection {
   QString text_;
   int depth_ = 0;
   quint64 generation_ = 0;
+};
+
+// Long work (sending the day's rows, copying the codes) gives the statements of one
+// connection a longer limit while it lives, and puts the limit before it back at its end.
+//   LongStatements longer(goDbMain, 600);
+class LongStatements {
+ public:
+  LongStatements(Connection &conn, int seconds);
+  ~LongStatements();
+  LongStatements(const LongStatements &) = delete;
+  LongStatements &operator=(const LongStatements &) = delete;
+
+ private:
+  Connection &conn_;
+  int before_ = 0;
 };
 
 // Begins a transaction on construction (a counted BeginTrans) and rolls it back on
