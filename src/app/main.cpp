@@ -6,6 +6,7 @@
 
 #include "core/application.h"
 #include "core/daily_log.h"
+#include "display/avi_writer.h"
 #include "display/hangul.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
@@ -65,6 +66,10 @@ int main(int argc, char **argv) {
       return 1;
     }
     InstallHangulTable();
+    // The customer display's advertising movie, one of our own.
+    if (!orv::display::WriteColourAvi(orv::datafolder::Path("ORV.avi"),
+                                      QStringLiteral("한빛마트"), 160, 120, 20, 5))
+      QTextStream(stderr) << "orvpos: could not write the demo movie\n";
     return 0;
   }
   InstallHangulTable();

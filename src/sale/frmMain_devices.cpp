@@ -1,14 +1,15 @@
 // Devices the sale screen opens at load: the pole display, the serial printer test and the
 // customer display on a second monitor. The scanner opens its own port (frmMain_scan.cpp).
-#include <QGuiApplication>
-#include <QLabel>
-#include <QScreen>
-#include <QVBoxLayout>
+#include <QPointer>
 
 #include "core/globals.h"
 #include "core/pos_settings.h"
+#include "display/clsMonitors.h"
+#include "display/frmDisplay.h"
+#include "platform/grid.h"
 #include "platform/serial_port.h"
 #include "sale/frmMain.h"
+#include "van/card_state.h"
 
 using namespace orv;
 
@@ -38,19 +39,35 @@ void frmMain::TestPrinterPort() {
   }
 }
 
-void frmMain::ShowCustomerDisplay() {
-  // The second monitor only; with one monitor nothing is shown, later ones are skipped.
-  const QList<QScreen *> screens = QGuiApplication::screens();
-  if (screens.size() < 2) return;
-  if (!frmDisplay) {
-    // The display form itself comes with the customer displays.
-    frmDisplay = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint);
-    frmDisplay->setObjectName(QStringLiteral("frmDisplay"));
-    frmDisplay->setAttribute(Qt::WA_DeleteOnClose, false);
-    auto *l = new QVBoxLayout(frmDisplay);
-    l->addWidget(new QLabel(QStringLiteral("고객용 화면"), frmDisplay), 0, Qt::AlignCenter);
+namespace {
+
+// The customer display reads the sale screen through this.
+class MainSaleView : public display::SaleView {
+ public:
+  explicit MainSaleView(frmMain *m) : m_(m) {}
+  QString NowText() const override { return m_ ? m_->lblNow->text() : QString(); }
+  QString TimeText() const override { return m_ ? m_->lblTime->text() : QString(); }
+  int RowCount() const override { return m_ ? m_->vaSpread1->MaxRows() : 0; }
+  QString Cell(int row, int col) const override {
+    return m_ ? m_->vaSpread1->CellValue(row, col) : QString();
   }
-  const QRect g = screens[1]->geometry();
-  frmDisplay->setGeometry(g);
-  frmDisplay->show();
+
+ private:
+  QPointer<frmMain> m_;
+};
+
+}  // namespace
+
+void frmMain::ShowCustomerDisplay() {
+  // The second monitor found, never the cashier's; with one monitor nothing is shown.
+  display::clsMonitors monitors;
+  const int i = display::CustomerMonitorIndex(monitors.Monitors, monitors.PrimaryHandle());
+  if (i >= 0 && !frmDisplay) {
+    auto *form = new ::frmDisplay(std::make_unique<MainSaleView>(this));
+    frmDisplay = form;
+    form->Monitor_Handle = monitors.Monitors[i].Handle;
+    form->ShowOn(monitors.ScreenOf(form->Monitor_Handle));
+    form->Form_Load();
+  }
+  giDspSignPlease = 0;
 }

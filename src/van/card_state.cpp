@@ -26,6 +26,26 @@ QString gsDspCardChkBalName;
 QString gsDspCardChkGabu;
 QString gsDspCardChkResult;
 
+QString gsDspDisCardiCard;
+QString gsDspDisCardiHalbu;
+orv::Currency gcDspDisCardiGum;
+QString gsDspDisCardiDate;
+QString gsDspDisCardiNo;
+QString gsDspDisCardCardName;
+QString gsDspDisCardGaM;
+QString gsDspDisCardMeipCode;
+QString gsDspDisCardMeipName;
+QString gsDspDisCardBalCode;
+QString gsDspDisCardBalName;
+QString gsDspDisCardGabu;
+QString gsDspDisCardResult;
+
+QString gsDspMoneyChkiCard;
+QString gsDspMoneyChkiNo;
+QString gsDspMoneyChkiDate;
+orv::Currency gcDspMoneyChkiGum;
+int16_t giDspMoneyChkSaup = 0;
+
 namespace orv::state {
 
 void ResetCardState() {
@@ -39,6 +59,14 @@ void ResetCardState() {
                      &gsDspCardChkBalName, &gsDspCardChkGabu, &gsDspCardChkResult})
     s->clear();
   gcDspCardChkiGum = {};
+  for (QString *s : {&gsDspDisCardiCard, &gsDspDisCardiHalbu, &gsDspDisCardiDate,
+                     &gsDspDisCardiNo, &gsDspDisCardCardName, &gsDspDisCardGaM,
+                     &gsDspDisCardMeipCode, &gsDspDisCardMeipName, &gsDspDisCardBalCode,
+                     &gsDspDisCardBalName, &gsDspDisCardGabu, &gsDspDisCardResult,
+                     &gsDspMoneyChkiCard, &gsDspMoneyChkiNo, &gsDspMoneyChkiDate})
+    s->clear();
+  gcDspDisCardiGum = gcDspMoneyChkiGum = {};
+  giDspMoneyChkSaup = 0;
 }
 
 }  // namespace orv::state

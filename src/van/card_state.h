@@ -37,6 +37,28 @@ extern QString gsDspCardChkBalName;
 extern QString gsDspCardChkGabu;
 extern QString gsDspCardChkResult;
 
+// Copies of the card refund form's fields for the customer display.
+extern QString gsDspDisCardiCard;
+extern QString gsDspDisCardiHalbu;
+extern orv::Currency gcDspDisCardiGum;
+extern QString gsDspDisCardiDate;
+extern QString gsDspDisCardiNo;
+extern QString gsDspDisCardCardName;
+extern QString gsDspDisCardGaM;
+extern QString gsDspDisCardMeipCode;
+extern QString gsDspDisCardMeipName;
+extern QString gsDspDisCardBalCode;
+extern QString gsDspDisCardBalName;
+extern QString gsDspDisCardGabu;
+extern QString gsDspDisCardResult;
+
+// Copies of the cash-receipt form's fields for the customer display.
+extern QString gsDspMoneyChkiCard;
+extern QString gsDspMoneyChkiNo;
+extern QString gsDspMoneyChkiDate;
+extern orv::Currency gcDspMoneyChkiGum;
+extern int16_t giDspMoneyChkSaup;  // the business-use check box
+
 namespace orv::state {
 void ResetCardState();
 }
