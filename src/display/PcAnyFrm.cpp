@@ -20,21 +20,21 @@ const QList<RemoteProgram> &RemotePrograms() {
   static const QList<RemoteProgram> k = {
       {"TeamViewCmd",
        {QStringLiteral("TeamViewer.exe"), QStringLiteral("TeamViewer_Service.exe")},
-       "gsSetRemoteTv",
+       kRemoteTvKey,
        "/usr/bin/teamviewer;/opt/teamviewer/tv_bin/script/teamviewer"},
       {"TeamView13Cmd",
        {QStringLiteral("TeamViewer.exe"), QStringLiteral("TeamViewer_Service.exe")},
-       "gsSetRemoteTvSetup",
+       kRemoteTvSetupKey,
        ""},
-      {"ZookAgentCmd", {QStringLiteral("ZOOKServer.exe")}, "gsSetRemoteZook", ""},
+      {"ZookAgentCmd", {QStringLiteral("ZOOKServer.exe")}, kRemoteZookKey, ""},
   };
   return k;
 }
 
 QStringList RemoteProgramPaths(const RemoteProgram &p) {
-  const QString key = QString::fromLatin1(p.settingKey);
-  const QString text = settings_store::HasSetting(key) ? settings_store::GetSetting(key)
-                                                       : QString::fromUtf8(p.defaultPrograms);
+  // The settings screen stores an empty box as an empty key: both mean the default.
+  QString text = settings_store::GetSetting(QString::fromLatin1(p.settingKey)).trimmed();
+  if (text.isEmpty()) text = QString::fromUtf8(p.defaultPrograms);
   QStringList out;
   for (const QString &s : text.split(QLatin1Char(';'), Qt::SkipEmptyParts))
     if (!s.trimmed().isEmpty()) out << s.trimmed();

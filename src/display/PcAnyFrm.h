@@ -11,14 +11,19 @@ class QTextBrowser;
 
 namespace orv::display {
 
+// The terminal settings naming the support programs.
+inline constexpr char kRemoteTvKey[] = "gsSetRemoteTv";
+inline constexpr char kRemoteTvSetupKey[] = "gsSetRemoteTvSetup";
+inline constexpr char kRemoteZookKey[] = "gsSetRemoteZook";
+
 struct RemoteProgram {
   const char *button;
   QStringList closeTitles;  // windows closed first, titles containing these
   const char *settingKey;
-  const char *defaultPrograms;  // when the key is missing
+  const char *defaultPrograms;  // when the key is missing or empty
 };
 const QList<RemoteProgram> &RemotePrograms();
-// The programs of a setting in order; a missing key gives the default.
+// The programs of a setting in order; a missing or empty key gives the default.
 QStringList RemoteProgramPaths(const RemoteProgram &p);
 // The page address; "" without a web server.
 QString NoticePageUrl();

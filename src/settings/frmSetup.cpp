@@ -17,6 +17,7 @@
 #include "core/application.h"
 #include "core/connections.h"
 #include "core/pos_settings.h"
+#include "display/PcAnyFrm.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "print/basPrinter.h"
@@ -31,6 +32,9 @@ QList<DeviceKey> DeviceKeys() {
       {web::kWebServerKey, "웹서버"},
       {kUpdaterPathKey, "업데이트 프로그램"},
       {"gsSetVanAgent", "카드 에이전트"},
+      {display::kRemoteTvKey, "원격지원 TeamViewer"},
+      {display::kRemoteTvSetupKey, "원격지원 TV13 설치"},
+      {display::kRemoteZookKey, "원격지원 Zook"},
   };
 }
 

@@ -86,7 +86,7 @@ TEST_F(LauncherTest, WithoutAServerTheAreaSaysSoAndTheButtonsWorkWhileItWaits) {
 
 TEST_F(LauncherTest, EachProgramThatExistsIsStartedAndMissingOnesAreNot) {
   const auto &tv = RemotePrograms()[0];
-  // The default when the key is missing; an empty key starts nothing.
+  // The default when the key is missing or empty; a program without one starts nothing.
   EXPECT_EQ(orv::display::RemoteProgramPaths(tv),
             (QStringList{"/usr/bin/teamviewer", "/opt/teamviewer/tv_bin/script/teamviewer"}));
   orv::settings_store::SaveSetting("gsSetRemoteTvSetup", "");
