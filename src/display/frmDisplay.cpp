@@ -364,27 +364,13 @@ void frmDisplay::Apply(const DisplayView &v) {
     lblMsg22->clear();
   }
   fraCard->setVisible(v.cardShown);
-  if (v.clearCard) {
-    for (QString *s : {&gsDspCardChkiCard, &gsDspCardChkiHalbu, &gsDspCardChkiNo,
-                       &gsDspCardChkCardName, &gsDspCardChkiDate, &gsDspCardChkGabu,
-                       &gsDspCardChkBalCode, &gsDspCardChkBalName, &gsDspCardChkMeipCode,
-                       &gsDspCardChkMeipName, &gsDspCardChkGaM, &gsDspCardChkResult})
-      s->clear();
-    gcDspCardChkiGum = {};
-  }
+  if (v.clearCard) ClearDspCardChk();
   if (v.disCardShown) {
     for (size_t i = 0; i < 13; ++i) SetText(card2Fields[i], v.disCard[i]);
     lblMsg222->clear();
   }
   fraCard2->setVisible(v.disCardShown);
-  if (v.clearDisCard) {
-    for (QString *s : {&gsDspDisCardiCard, &gsDspDisCardiHalbu, &gsDspDisCardiNo,
-                       &gsDspDisCardCardName, &gsDspDisCardiDate, &gsDspDisCardGabu,
-                       &gsDspDisCardBalCode, &gsDspDisCardBalName, &gsDspDisCardMeipCode,
-                       &gsDspDisCardMeipName, &gsDspDisCardGaM, &gsDspDisCardResult})
-      s->clear();
-    gcDspDisCardiGum = {};
-  }
+  if (v.clearDisCard) ClearDspDisCard();
   if (v.moneyShown) {
     SetText(txti_Card, v.moneyCard);
     SetText(txti_Gum, v.moneyGum);
@@ -394,13 +380,7 @@ void frmDisplay::Apply(const DisplayView &v) {
     Lab_Msg->clear();
   }
   fraMoney->setVisible(v.moneyShown);
-  if (v.clearMoney) {
-    gsDspMoneyChkiCard.clear();
-    gsDspMoneyChkiNo.clear();
-    gsDspMoneyChkiDate.clear();
-    gcDspMoneyChkiGum = {};
-    giDspMoneyChkSaup = 0;
-  }
+  if (v.clearMoney) ClearDspMoneyChk();
   if (v.newSaleSeen) {
     // The voice program hears of the new sale once.
     settings_store::SaveSettings({{QStringLiteral("giSetWavStart"), QStringLiteral("1")},

@@ -46,6 +46,32 @@ QString gsDspMoneyChkiDate;
 orv::Currency gcDspMoneyChkiGum;
 int16_t giDspMoneyChkSaup = 0;
 
+void ClearDspCardChk() {
+  for (QString *s : {&gsDspCardChkiCard, &gsDspCardChkiHalbu, &gsDspCardChkiDate,
+                     &gsDspCardChkiNo, &gsDspCardChkCardName, &gsDspCardChkGaM,
+                     &gsDspCardChkMeipCode, &gsDspCardChkMeipName, &gsDspCardChkBalCode,
+                     &gsDspCardChkBalName, &gsDspCardChkGabu, &gsDspCardChkResult})
+    s->clear();
+  gcDspCardChkiGum = {};
+}
+
+void ClearDspDisCard() {
+  for (QString *s : {&gsDspDisCardiCard, &gsDspDisCardiHalbu, &gsDspDisCardiDate,
+                     &gsDspDisCardiNo, &gsDspDisCardCardName, &gsDspDisCardGaM,
+                     &gsDspDisCardMeipCode, &gsDspDisCardMeipName, &gsDspDisCardBalCode,
+                     &gsDspDisCardBalName, &gsDspDisCardGabu, &gsDspDisCardResult})
+    s->clear();
+  gcDspDisCardiGum = {};
+}
+
+void ClearDspMoneyChk() {
+  gsDspMoneyChkiCard.clear();
+  gsDspMoneyChkiNo.clear();
+  gsDspMoneyChkiDate.clear();
+  gcDspMoneyChkiGum = {};
+  giDspMoneyChkSaup = 0;
+}
+
 namespace orv::state {
 
 void ResetCardState() {
@@ -53,20 +79,9 @@ void ResetCardState() {
   giDspCash = giDspMoneyChk = giDspCardChk = giDspDisCard = giDspSignPlease = 0;
   gcMoneyChkGum = {};
   giMsgBoxOpen = 0;
-  for (QString *s : {&gsDspCardChkiCard, &gsDspCardChkiHalbu, &gsDspCardChkiDate,
-                     &gsDspCardChkiNo, &gsDspCardChkCardName, &gsDspCardChkGaM,
-                     &gsDspCardChkMeipCode, &gsDspCardChkMeipName, &gsDspCardChkBalCode,
-                     &gsDspCardChkBalName, &gsDspCardChkGabu, &gsDspCardChkResult})
-    s->clear();
-  gcDspCardChkiGum = {};
-  for (QString *s : {&gsDspDisCardiCard, &gsDspDisCardiHalbu, &gsDspDisCardiDate,
-                     &gsDspDisCardiNo, &gsDspDisCardCardName, &gsDspDisCardGaM,
-                     &gsDspDisCardMeipCode, &gsDspDisCardMeipName, &gsDspDisCardBalCode,
-                     &gsDspDisCardBalName, &gsDspDisCardGabu, &gsDspDisCardResult,
-                     &gsDspMoneyChkiCard, &gsDspMoneyChkiNo, &gsDspMoneyChkiDate})
-    s->clear();
-  gcDspDisCardiGum = gcDspMoneyChkiGum = {};
-  giDspMoneyChkSaup = 0;
+  ClearDspCardChk();
+  ClearDspDisCard();
+  ClearDspMoneyChk();
 }
 
 }  // namespace orv::state

@@ -59,6 +59,11 @@ extern QString gsDspMoneyChkiDate;
 extern orv::Currency gcDspMoneyChkiGum;
 extern int16_t giDspMoneyChkSaup;  // the business-use check box
 
+// Empty the copies of one form (the display does so while that form is closed).
+void ClearDspCardChk();
+void ClearDspDisCard();
+void ClearDspMoneyChk();
+
 namespace orv::state {
 void ResetCardState();
 }
