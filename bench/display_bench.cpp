@@ -13,6 +13,7 @@
 #include "core/state.h"
 #include "display/display_tick.h"
 #include "display/frmDisplay.h"
+#include "sale/display_source.h"
 #include "display/hangul.h"
 #include "display/pole_display.h"
 #include "platform/codepage.h"
@@ -25,7 +26,7 @@ namespace {
 
 orvbench::Databases *g_dbs = nullptr;
 
-struct FullSale : SaleView {
+struct FullSale : SaleDisplaySource {
   QString NowText() const override { return "2024-01-31"; }
   QString TimeText() const override { return "09:30:00"; }
   int RowCount() const override { return 150; }
@@ -49,7 +50,7 @@ void EveryFrameShown() {
 void BM_TickView(benchmark::State &state) {
   FullSale view;
   EveryFrameShown();
-  DisplayInputs in = ReadDisplayInputs(view);
+  DisplayInputs in = view.Read();
   for (auto _ : state) benchmark::DoNotOptimize(DisplayTick(in));
 }
 BENCHMARK(BM_TickView)->Unit(benchmark::kMicrosecond);

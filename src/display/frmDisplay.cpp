@@ -8,16 +8,13 @@
 #include <QTableWidget>
 #include <QWindow>
 
-#include "checkout/checkout_globals.h"
-#include "chit/records.h"
 #include "core/connections.h"
+#include "core/globals.h"
 #include "core/options.h"
 #include "display/clsMovie.h"
 #include "platform/datafolder.h"
 #include "platform/db.h"
 #include "platform/settings_store.h"
-#include "sale/sale_globals.h"
-#include "van/card_state.h"
 
 using namespace orv;
 using orv::display::DisplayView;
@@ -43,56 +40,6 @@ std::array<QString, 5> ReadDisplayMessages() {
     out = {};
   }
   return out;
-}
-
-DisplayInputs ReadDisplayInputs(const SaleView &view) {
-  DisplayInputs in;
-  in.now = view.NowText();
-  in.time = view.TimeText();
-  const int rows = view.RowCount();
-  in.lines.resize(rows);
-  for (int r = 1; r <= rows; ++r)
-    for (int c = 0; c < 4; ++c) in.lines[r - 1][size_t(c)] = view.Cell(r, c + 2);
-  in.hab = gcDspHab;
-  in.rGum = gcDspRGum;
-  in.cGum = gcDspCGum;
-  in.pclGum06 = gcDspPclGum06;
-  in.newSale = giDspNewSale;
-  in.cash = giDspCash;
-  in.cashFields = {gcDspCashHabGum,     gcDspCashRGum,       gcDspCashPayGum,   gcDspCashCard,
-                   gcDspCashCSobi,      gcDspCashOisang,     gcDspCashJaSangPum, gcDspCashTaSangPum,
-                   gcDspCashCustJum,    gcDspCashUseCustGum, gcDspCashUseCustJum, gcDspCashDcGum,
-                   gcDspCashReGum};
-  in.cardChk = giDspCardChk;
-  in.card = {gsDspCardChkiCard,    gsDspCardChkiHalbu,  gsDspCardChkiNo,
-             gsDspCardChkCardName, gsDspCardChkiDate,   gsDspCardChkGabu,
-             gsDspCardChkBalCode,  gsDspCardChkBalName, gsDspCardChkMeipCode,
-             gsDspCardChkMeipName, gsDspCardChkGaM,     gsDspCardChkResult};
-  in.cardGum = gcDspCardChkiGum;
-  in.disCard = giDspDisCard;
-  in.disCardTexts = {gsDspDisCardiCard,    gsDspDisCardiHalbu,  gsDspDisCardiNo,
-                     gsDspDisCardCardName, gsDspDisCardiDate,   gsDspDisCardGabu,
-                     gsDspDisCardBalCode,  gsDspDisCardBalName, gsDspDisCardMeipCode,
-                     gsDspDisCardMeipName, gsDspDisCardGaM,     gsDspDisCardResult};
-  in.disCardGum = gcDspDisCardiGum;
-  in.moneyChk = giDspMoneyChk;
-  in.moneyCard = gsDspMoneyChkiCard;
-  in.moneyNo = gsDspMoneyChkiNo;
-  in.moneyDate = gsDspMoneyChkiDate;
-  in.moneyGum = gcDspMoneyChkiGum;
-  in.moneySaup = giDspMoneyChkSaup;
-  in.signPlease = giDspSignPlease;
-  const CstCodeRec &c = gtCstCode;
-  in.customer = {c.CcdKey,  c.CcdNo,  c.CcdZerdo, c.CcdJumsu,  c.CcdName,
-                 c.CcdBarcode, c.CcdTel, c.CcdHp, c.CcdJuso, c.CcdLpdate, c.CcdDegree};
-  in.cstDisplayNot = giPosCstDisplayNot;
-  in.oneMoaClient = gsOneMoaClientCode;
-  in.oneMoaPerson = gsOneMoaPersonCode;
-  in.oneMoaName = gsOneMoaPersonName;
-  in.oneMoaCardKey = giOneMoaCardKey;
-  in.oneMoaPoint = gcOneMoaUsingPoint;
-  in.messages = ReadDisplayMessages();
-  return in;
 }
 
 }  // namespace orv::display
@@ -141,8 +88,8 @@ void SetText(T *w, const QString &text) {
 
 }  // namespace
 
-frmDisplay::frmDisplay(std::unique_ptr<display::SaleView> view, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), view_(std::move(view)) {
+frmDisplay::frmDisplay(std::unique_ptr<display::DisplaySource> source, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), source_(std::move(source)) {
   setObjectName("frmDisplay");
   setWindowTitle(QStringLiteral("고객용 화면"));
   setAutoFillBackground(true);
@@ -312,8 +259,10 @@ void frmDisplay::ShowOn(QScreen *screen) {
 }
 
 void frmDisplay::Timer1_Timer() {
-  if (!view_) return;
-  Apply(display::DisplayTick(display::ReadDisplayInputs(*view_)));
+  if (!source_) return;
+  display::DisplayInputs in = source_->Read();
+  in.messages = display::ReadDisplayMessages();
+  Apply(display::DisplayTick(in));
   // The movie starts again from its end.
   if (movie_ && movie_->Duration() == movie_->Position()) {
     movie_->SetPosition(0);
@@ -352,25 +301,16 @@ void frmDisplay::Apply(const DisplayView &v) {
   if (v.cashShown)
     for (size_t i = 0; i < 13; ++i) SetText(cashFields[i], v.cash[i]);
   fraCash->setVisible(v.cashShown);
-  if (v.clearCash) {
-    for (Currency *c : {&gcDspCashHabGum, &gcDspCashRGum, &gcDspCashPayGum, &gcDspCashCard,
-                        &gcDspCashCSobi, &gcDspCashOisang, &gcDspCashJaSangPum,
-                        &gcDspCashTaSangPum, &gcDspCashCustJum, &gcDspCashUseCustGum,
-                        &gcDspCashUseCustJum, &gcDspCashDcGum, &gcDspCashReGum})
-      *c = {};
-  }
   if (v.cardShown) {
     for (size_t i = 0; i < 13; ++i) SetText(cardFields[i], v.card[i]);
     lblMsg22->clear();
   }
   fraCard->setVisible(v.cardShown);
-  if (v.clearCard) ClearDspCardChk();
   if (v.disCardShown) {
     for (size_t i = 0; i < 13; ++i) SetText(card2Fields[i], v.disCard[i]);
     lblMsg222->clear();
   }
   fraCard2->setVisible(v.disCardShown);
-  if (v.clearDisCard) ClearDspDisCard();
   if (v.moneyShown) {
     SetText(txti_Card, v.moneyCard);
     SetText(txti_Gum, v.moneyGum);
@@ -380,14 +320,12 @@ void frmDisplay::Apply(const DisplayView &v) {
     Lab_Msg->clear();
   }
   fraMoney->setVisible(v.moneyShown);
-  if (v.clearMoney) ClearDspMoneyChk();
   if (v.newSaleSeen) {
     // The voice program hears of the new sale once.
     settings_store::SaveSettings({{QStringLiteral("giSetWavStart"), QStringLiteral("1")},
                                   {QStringLiteral("giSetWavCard"), QStringLiteral("1")}});
-    gcDspRGum = gcDspCGum = gcDspPclGum06 = {};
-    giDspNewSale = 0;
   }
+  if (source_) source_->Clear(v);
   SignPleaseFme->setVisible(v.signShown);
   SetText(lblOneMoa, v.oneMoa);
   QPalette p = lblOneMoa->palette();

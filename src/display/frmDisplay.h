@@ -22,28 +22,27 @@ namespace orv::display {
 
 class clsMovie;
 
-// What the display reads of the sale screen.
-class SaleView {
+// What the display shows comes from the sale screen that opened it: the screen's clock
+// and grid and the mirror globals of the payment and card forms.
+class DisplaySource {
  public:
-  virtual ~SaleView() = default;
-  virtual QString NowText() const = 0;   // "yyyy-MM-dd"
-  virtual QString TimeText() const = 0;  // "hh:mm:ss"
-  virtual int RowCount() const = 0;
-  virtual QString Cell(int row, int col) const = 0;  // 1-based
+  virtual ~DisplaySource() = default;
+  // Everything the tick reads but the messages.
+  virtual DisplayInputs Read() const = 0;
+  // Clears the globals the view names (closed frames, a new sale's received money).
+  virtual void Clear(const DisplayView &v) = 0;
 };
 
 // The five message lines in one statement on the working connection; "" for a missing
 // row or any failure.
 std::array<QString, 5> ReadDisplayMessages();
-// Everything the tick reads, from the view and the program's globals.
-DisplayInputs ReadDisplayInputs(const SaleView &view);
 
 }  // namespace orv::display
 
 class frmDisplay : public QWidget {
   Q_OBJECT
  public:
-  explicit frmDisplay(std::unique_ptr<orv::display::SaleView> view, QWidget *parent = nullptr);
+  explicit frmDisplay(std::unique_ptr<orv::display::DisplaySource> source, QWidget *parent = nullptr);
   ~frmDisplay() override;
 
   int32_t Monitor_Handle = 0;  // where the sale screen put it
@@ -77,7 +76,7 @@ class frmDisplay : public QWidget {
   orv::display::clsMovie *movie() const { return movie_.get(); }
 
  private:
-  std::unique_ptr<orv::display::SaleView> view_;
+  std::unique_ptr<orv::display::DisplaySource> source_;
   std::unique_ptr<orv::display::clsMovie> movie_;
   QPointer<QScreen> screen_;
 };

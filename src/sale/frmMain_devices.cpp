@@ -6,6 +6,7 @@
 #include "core/pos_settings.h"
 #include "display/clsMonitors.h"
 #include "display/frmDisplay.h"
+#include "sale/display_source.h"
 #include "platform/grid.h"
 #include "platform/serial_port.h"
 #include "sale/frmMain.h"
@@ -42,7 +43,7 @@ void frmMain::TestPrinterPort() {
 namespace {
 
 // The customer display reads the sale screen through this.
-class MainSaleView : public display::SaleView {
+class MainSaleView : public SaleDisplaySource {
  public:
   explicit MainSaleView(frmMain *m) : m_(m) {}
   QString NowText() const override { return m_ ? m_->lblNow->text() : QString(); }

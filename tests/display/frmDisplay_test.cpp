@@ -14,6 +14,7 @@
 #include "core/state.h"
 #include "display/clsMonitors.h"
 #include "display/frmDisplay.h"
+#include "sale/display_source.h"
 #include "platform/datafolder.h"
 #include "platform/settings_store.h"
 #include "sale/sale_globals.h"
@@ -24,7 +25,7 @@ using orv::Currency;
 
 namespace {
 
-struct StubView : orv::display::SaleView {
+struct StubView : SaleDisplaySource {
   QString NowText() const override { return "2024-01-31"; }
   QString TimeText() const override { return "09:30:00"; }
   int RowCount() const override { return 150; }
