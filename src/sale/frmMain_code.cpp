@@ -10,6 +10,7 @@
 #include "core/helpers.h"
 #include "core/options.h"
 #include "core/values.h"
+#include "goods/frmGdsNew.h"
 #include "sale/handoff_globals.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
@@ -76,9 +77,7 @@ void frmMain::NewGoodsHandOff(int32_t row) {
   const QString code = vaSpread1->CellValue(row, ColCode).trimmed();
   StopScanTimer();
   CloseScanPort();
-  // frmGdsNew comes with goods maintenance; its barcode box would hold the code.
-  ShowStandIn(QStringLiteral("frmGdsNew"), QStringLiteral("상품등록"),
-              QStringLiteral("상품 등록 화면은 상품관리와 함께 옵니다.\n바코드: ") + code, this);
+  ShowfrmGdsNew(code, this);
   SetGridText(row, ColCode, Grid::kActionClearText);
   try {
     OpenScanPort();
