@@ -141,13 +141,7 @@ frmGdsCode::frmGdsCode(QWidget *parent) : QDialog(parent) {
   connect(Timer1, &QTimer::timeout, this, [this] { lblHalIN->setVisible(!lblHalIN->isVisible()); });
 
   GdsBarcdTxt->installEventFilter(this);
-  formkeys::InstallKeyPreview(this, {[this](int &vk, int) {
-                                       if (vk != keys::vbKeyEscape) return;
-                                       vk = 0;
-                                       reject();
-                                     },
-                                     {},
-                                     {}});
+  goods::EscCloses(this);
 
   // Form_Load.
   if (!gsScanSettings.isEmpty() && giScanPort != 0) {

@@ -146,11 +146,7 @@ frmHabGum::frmHabGum(QWidget *parent) : QDialog(parent) {
   QLabel **labels[9] = {&lblSum1, &lblSum2, &lblSum3, &lblSum4, &lblSum5,
                         &lblSum6, &lblSum7, &lblSum8, &lblSum9};
   for (int i = 0; i < 9; ++i) {
-    *labels[i] = new QLabel(this);
-    (*labels[i])->setObjectName(QStringLiteral("lblSum%1").arg(i + 1));
-    (*labels[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    (*labels[i])->setMinimumWidth(140);
-    (*labels[i])->setStyleSheet(QStringLiteral("background: white; border: 1px solid #808080;"));
+    *labels[i] = goods::SumLabel(QStringLiteral("lblSum%1").arg(i + 1), this);
     sums->addWidget(new QLabel(QString::fromUtf8(captions[i]), this), i / 3, (i % 3) * 2);
     sums->addWidget(*labels[i], i / 3, (i % 3) * 2 + 1);
   }
@@ -166,13 +162,7 @@ frmHabGum::frmHabGum(QWidget *parent) : QDialog(parent) {
   legend->addStretch();
   lay->addLayout(legend);
 
-  formkeys::InstallKeyPreview(this, {[this](int &vk, int) {
-                                       if (vk != keys::vbKeyEscape) return;
-                                       vk = 0;
-                                       reject();
-                                     },
-                                     {},
-                                     {}});
+  goods::EscCloses(this);
 }
 
 void frmHabGum::Load() {

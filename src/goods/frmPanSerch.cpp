@@ -220,11 +220,7 @@ frmPanSerch::frmPanSerch(QWidget *parent) : QDialog(parent) {
   const char *names[6] = {"lblSu", "lblDC", "lblHab", "lblKong", "lblTax", "lblNoTax"};
   QLabel **labels[6] = {&lblSu, &lblDC, &lblHab, &lblKong, &lblTax, &lblNoTax};
   for (int i = 0; i < 6; ++i) {
-    *labels[i] = new QLabel(this);
-    (*labels[i])->setObjectName(QString::fromLatin1(names[i]));
-    (*labels[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    (*labels[i])->setMinimumWidth(120);
-    (*labels[i])->setStyleSheet(QStringLiteral("background: white; border: 1px solid #808080;"));
+    *labels[i] = goods::SumLabel(QString::fromLatin1(names[i]), this);
     sums->addWidget(new QLabel(QString::fromUtf8(captions[i]), this), i / 3, (i % 3) * 2);
     sums->addWidget(*labels[i], i / 3, (i % 3) * 2 + 1);
   }

@@ -104,13 +104,7 @@ frmTrsIODay::frmTrsIODay(QWidget *parent) : QDialog(parent) {
 
   connect(cmdSerch, &QPushButton::clicked, this, &frmTrsIODay::cmdSerch_Click);
   connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
-  formkeys::InstallKeyPreview(this, {[this](int &vk, int) {
-                                       if (vk != keys::vbKeyEscape) return;
-                                       vk = 0;
-                                       reject();
-                                     },
-                                     {},
-                                     {}});
+  goods::EscCloses(this);
 }
 
 void frmTrsIODay::Load() {

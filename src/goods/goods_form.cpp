@@ -1,6 +1,7 @@
 #include "goods/goods_form.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +9,8 @@
 #include "core/application.h"
 #include "platform/colors.h"
 #include "platform/dialogs.h"
+#include "platform/form_keys.h"
+#include "platform/keys.h"
 
 namespace orv::goods {
 
@@ -28,6 +31,25 @@ QPushButton *LegendButton(const QString &name, const QString &text, QWidget *par
   b->setAutoDefault(false);
   b->setStyleSheet(QStringLiteral("color: #203050; font-weight: bold;"));
   return b;
+}
+
+QLabel *SumLabel(const QString &name, QWidget *parent) {
+  auto *l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  l->setMinimumWidth(120);
+  l->setStyleSheet(QStringLiteral("background: white; border: 1px solid #808080;"));
+  return l;
+}
+
+void EscCloses(QDialog *form) {
+  formkeys::InstallKeyPreview(form, {[form](int &vk, int) {
+                                       if (vk != keys::vbKeyEscape) return;
+                                       vk = 0;
+                                       form->reject();
+                                     },
+                                     {},
+                                     {}});
 }
 
 void SetBoxColors(QWidget *box, long back, long fore) {

@@ -6,6 +6,7 @@
 #include <exception>
 
 class QBoxLayout;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,6 +18,11 @@ namespace orv::goods {
 QLabel *TitleBanner(const QString &text, QWidget *parent);
 // A click area over a key legend entry: a flat button that never takes the focus.
 QPushButton *LegendButton(const QString &name, const QString &text, QWidget *parent);
+
+// A total under a grid: right-aligned on a white framed panel.
+QLabel *SumLabel(const QString &name, QWidget *parent);
+// Esc closes the dialog without a result, whatever control has the focus.
+void EscCloses(QDialog *form);
 
 // Back and text colours as &HBBGGRR (-1 keeps the text colour).
 void SetBoxColors(QWidget *box, long back, long fore = -1);
