@@ -1923,6 +1923,8 @@ constexpr IndexDef kIndexes[] = {
     {"PanChitT", "Cht", "PctDate,PctChtNo", true},
     {"PanListT", "Cht", "PclDate,PclChtNo", true},
     {"PanGodsT", "Cht", "PcgDate,PcgChtNo", true},
+    // The partner ledger's chits of a partner in the month.
+    {"PanChit", "Trs", "PctTrsKey,PctDate", true},
 };
 
 // ---- The shared point server's month tables (made there, never on the shop's databases)
