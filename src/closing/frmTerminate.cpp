@@ -257,33 +257,17 @@ void frmTerminate::Form_Activate() {
   }
 }
 
-namespace {
-// One refresh step: the figures change only when the read went through.
-template <class Fn>
-bool Step(ClosingFigures &figures, const char *name, Fn read) {
-  ClosingFigures next = figures;
-  try {
-    read(next);
-  } catch (const std::exception &e) {
-    dialogs::MsgBox(ErrorDescription(e), dialogs::kOkOnly, QLatin1String(name));
-    return false;
-  }
-  figures = std::move(next);
-  return true;
-}
-}  // namespace
-
 bool frmTerminate::fcPanGdsSerch() {
   BusyPointer busy;
   const bool ok =
-      Step(figures_, "fcPanGdsSerch", [&](ClosingFigures &f) { ReadGoodsFigures(ctx_, f); });
+      RefreshStep(figures_, "fcPanGdsSerch", [&](ClosingFigures &f) { ReadGoodsFigures(ctx_, f); });
   ShowFigures(figures_);
   return ok;
 }
 
 bool frmTerminate::fcInitGumSerch() {
   BusyPointer busy;
-  const bool ok = Step(figures_, "fcInitGumSerch", [&](ClosingFigures &f) { ReadInitGumFigures(f); });
+  const bool ok = RefreshStep(figures_, "fcInitGumSerch", [&](ClosingFigures &f) { ReadInitGumFigures(f); });
   ShowFigures(figures_);
   return ok;
 }
@@ -291,7 +275,7 @@ bool frmTerminate::fcInitGumSerch() {
 bool frmTerminate::fcOiReturnSerch() {
   BusyPointer busy;
   const bool ok =
-      Step(figures_, "fcOiReturnSerch", [&](ClosingFigures &f) { ReadOiReturnFigures(ctx_, f); });
+      RefreshStep(figures_, "fcOiReturnSerch", [&](ClosingFigures &f) { ReadOiReturnFigures(ctx_, f); });
   ShowFigures(figures_);
   return ok;
 }
@@ -299,17 +283,17 @@ bool frmTerminate::fcOiReturnSerch() {
 bool frmTerminate::fcPanChitSerch() {
   BusyPointer busy;
   const bool ok =
-      Step(figures_, "fcPanChitSerch", [&](ClosingFigures &f) { ReadPanChitFigures(ctx_, f); });
+      RefreshStep(figures_, "fcPanChitSerch", [&](ClosingFigures &f) { ReadPanChitFigures(ctx_, f); });
   ShowFigures(figures_);
   return ok;
 }
 
 bool frmTerminate::ReadOpenInto(ClosingFigures &f) {
   BusyPointer busy;
-  return Step(f, "fcPanGdsSerch", [&](ClosingFigures &n) { ReadGoodsFigures(ctx_, n); }) &&
-         Step(f, "fcInitGumSerch", [&](ClosingFigures &n) { ReadInitGumFigures(n); }) &&
-         Step(f, "fcOiReturnSerch", [&](ClosingFigures &n) { ReadOiReturnFigures(ctx_, n); }) &&
-         Step(f, "fcPanChitSerch", [&](ClosingFigures &n) { ReadPanChitFigures(ctx_, n); });
+  return RefreshStep(f, "fcPanGdsSerch", [&](ClosingFigures &n) { ReadGoodsFigures(ctx_, n); }) &&
+         RefreshStep(f, "fcInitGumSerch", [&](ClosingFigures &n) { ReadInitGumFigures(n); }) &&
+         RefreshStep(f, "fcOiReturnSerch", [&](ClosingFigures &n) { ReadOiReturnFigures(ctx_, n); }) &&
+         RefreshStep(f, "fcPanChitSerch", [&](ClosingFigures &n) { ReadPanChitFigures(ctx_, n); });
 }
 
 bool frmTerminate::RefreshOpen() {

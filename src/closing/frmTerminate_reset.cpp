@@ -20,19 +20,6 @@ namespace ss = orv::settings_store;
 
 namespace {
 const QString kResetTitle = QStringLiteral("마감내역삭제!!");
-
-template <class Fn>
-bool Twin(ClosingFigures &figures, const char *name, Fn read) {
-  ClosingFigures next = figures;
-  try {
-    read(next);
-  } catch (const std::exception &e) {
-    dialogs::MsgBox(ErrorDescription(e), dialogs::kOkOnly, QLatin1String(name));
-    return false;
-  }
-  figures = std::move(next);
-  return true;
-}
 }  // namespace
 
 void frmTerminate::cmdSave_Click() {
@@ -66,11 +53,11 @@ void frmTerminate::cmdLoad_Click() {
   }
   ClosingFigures f = figures_;
   const bool ok =
-      Twin(f, "fcTemPanGdsSerch", [&](ClosingFigures &n) { ReadSavedGoodsFigures(ctx, *saved, n); }) &&
-      Twin(f, "fcTemInitGumSerch", [&](ClosingFigures &n) { ReadSavedInitGumFigures(*saved, n); }) &&
-      Twin(f, "fcTemOiReturnSerch",
+      RefreshStep(f, "fcTemPanGdsSerch", [&](ClosingFigures &n) { ReadSavedGoodsFigures(ctx, *saved, n); }) &&
+      RefreshStep(f, "fcTemInitGumSerch", [&](ClosingFigures &n) { ReadSavedInitGumFigures(*saved, n); }) &&
+      RefreshStep(f, "fcTemOiReturnSerch",
            [&](ClosingFigures &n) { ReadSavedOiReturnFigures(ctx, *saved, n); }) &&
-      Twin(f, "fcTemPanChitSerch",
+      RefreshStep(f, "fcTemPanChitSerch",
            [&](ClosingFigures &n) { ReadSavedPanChitFigures(ctx, *saved, n); });
   if (!ok) return;
   loadedCtx_ = ctx;

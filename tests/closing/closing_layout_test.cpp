@@ -129,7 +129,9 @@ TEST(ClosingLayout, TheFourKindsDiffer) {
     EXPECT_TRUE(t.contains(QString::fromUtf8(c.coupon))) << what.toStdString();
     EXPECT_TRUE(t.contains("쿠폰                    -1          -500")) << what.toStdString();
     EXPECT_TRUE(t.contains(QString(13, ' ') + "5")) << "an empty name drops its field";
-    if (*c.points) EXPECT_TRUE(t.contains(QString::fromUtf8(c.points))) << what.toStdString();
+    if (*c.points) {
+      EXPECT_TRUE(t.contains(QString::fromUtf8(c.points))) << what.toStdString();
+    }
     EXPECT_EQ(t.contains("(신용 -) :            0"), !c.tender) << what.toStdString();
     EXPECT_EQ(t.contains("W:현금매출 :          0"), c.tender) << what.toStdString();
     // Zero sums print blank in the computed lines.
