@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "closing/closing_reports.h"
 #include "closing/closing_sections.h"
 #include "closing_fixture.h"
@@ -242,6 +244,85 @@ TEST_P(ClosingReport_, NoMonthTableLeavesTheSectionsOut) {
   PrintTerminate({}, none);
   ASSERT_EQ(sink.jobs.size(), 1);
   EXPECT_FALSE(orv::codepage::Decode(sink.jobs[0]).contains("[ "));
+}
+
+// The three reports against bytes worked out by hand (tests/fixtures/print/closing_*.md).
+QByteArray Golden(const QString &name) {
+  QFile f(QStringLiteral(ORVPOS_TEST_FIXTURES "/print/") + name);
+  if (!f.open(QIODevice::ReadOnly)) ADD_FAILURE() << "missing fixture " << name.toStdString();
+  return f.readAll();
+}
+
+TEST_P(ClosingReport_, ThreeReportsMatchTheirHandWorkedBytes) {
+  // A department-3 row too, so every section prints.
+  Exec("Insert Into ExtCode (EcdKey,EcdIO,EcdNo,EcdName) Values(30,103,1,'행사')");
+  Exec("Update GdsCode Set GcdBmn3Key=30 Where GcdKey=1");
+  giSetPosNo = 2;
+  gcPcdNo = W(15);
+  gsPcdName = "김계산";
+  namespace ss = orv::settings_store;
+  const int coins[] = {1, 2, 3, 0, 7, 4, 12, 0, 5};
+  const char *denominations[] = {"100000", "50000", "10000", "5000", "1000", "500", "100", "50", "10"};
+  for (int i = 0; i < 9; ++i)
+    ss::SaveSetting(QString("giSetCoin") + denominations[i], QString::number(coins[i]));
+
+  ClosingFigures f;
+  f.txtInitGum = W(100000);
+  f.txtMidGum = W(45000);
+  f.msIntDate = "20250115";
+  f.msIntTime = "083000";
+  f.deposits = {{"20250115", "120500", W(30000)}, {"20250115", "151000", W(15000)}};
+  f.txtPctHab = W(31500);
+  f.txtDcGum = W(1200);
+  f.txtBanSu = 1;
+  f.txtBanGum = W(-3000);
+  f.txtCmsSu = W(1);
+  f.txtCmsGum = W(-1000);
+  f.txtPctMoney = W(12500);
+  f.txtPclJa = W(1000);
+  f.txtPctCard = W(14000);
+  f.txtPclGum05 = W(500);
+  f.txtPctOiSang = W(6500);
+  f.txtOiReturn = W(6000);
+  f.txtOiMoney = W(4000);
+  f.txtOiCard = W(2000);
+  f.txtNowMoney = W(71500);
+  f.txtRealMoney = W(70000);
+  f.txtRealCard = W(16000);
+  f.txtRealSang = W(1000);
+  f.txtPclGum06 = W(30);
+  f.txtPctGum = W(28637);
+  f.txtPctBuga = W(2863);
+
+  // The clock runs on from 18:30:05; a slow machine may print a later second.
+  auto printed = [](const QByteArray &job) {
+    QByteArray b = job;
+    for (char s = '6'; s <= '9'; ++s) b.replace(QByteArray("18:30:0") + s, "18:30:05");
+    return b;
+  };
+  auto same = [](const QByteArray &expected, const QByteArray &actual, const char *what) {
+    EXPECT_EQ(orv::codepage::Decode(actual).toStdString(), orv::codepage::Decode(expected).toStdString())
+        << what;
+    EXPECT_TRUE(actual == expected) << what << ": the bytes differ";
+  };
+  Sink sink;
+  ss::SaveSetting("PosSalePrn9", "1");
+  PrintTerminate(f, ctx_);
+  ss::SaveSetting("PosSalePrn9", "0");
+  PrintTerminateByTender(f, ctx_);
+  for (int n : {2, 3, 4, 5, 7}) ss::SaveSetting(QString("PosSalePrn%1").arg(n), "0");
+  ss::SaveSetting("TemDate", "20250116");
+  ss::SaveSetting("TemChtNo", "1");
+  ClosingFigures saved = f;
+  saved.txtInitGum = {};
+  saved.txtMidGum = W(15000);
+  saved.msIntDate.clear();
+  saved.msIntTime.clear();
+  PrintTemTerminateByTender(saved, ctx_);
+  ASSERT_EQ(sink.jobs.size(), 3);
+  same(Golden("closing_standard.bin"), printed(sink.jobs[0]), "standard");
+  same(Golden("closing_by_tender.bin"), printed(sink.jobs[1]), "by tender");
+  same(Golden("closing_tem_by_tender.bin"), printed(sink.jobs[2]), "reprint by tender");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ClosingReport_, ::testing::ValuesIn(closingtest::kOffline),
