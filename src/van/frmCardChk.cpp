@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,6 +29,7 @@
 #include "van/card_log.h"
 #include "van/card_state.h"
 #include "van/card_forms.h"
+#include "van/SmtSndRcvVCAT.h"
 #include "van/van_approval.h"
 #include "van/van_wait.h"
 
@@ -155,6 +157,16 @@ frmCardChk::frmCardChk(QWidget *parent) : QDialog(parent) {
     grid->addWidget(w, row, 0);
     w->hide();
   }
+  ++row;
+  smt = new SmtReplyState(this, [this](const QString &status) {
+    const QString s = status.trimmed();
+    MtCardLbl->setVisible(s == QLatin1String("1M"));
+    return s;
+  });
+  grid->addWidget(smt->SmtMsgCmd, row, 2);
+  grid->addWidget(smt->mnMsg, ++row, 0, 1, 3);
+  grid->addWidget(smt->mnErrEvent, ++row, 0, 1, 3);
+  grid->addWidget(smt->mnStatusEvent, ++row, 0, 1, 3);
   setTabOrder(txtiCard, txtiHalbu);
   setTabOrder(txtiHalbu, txtiGum);
 

@@ -13,6 +13,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class SmtReplyState;
 
 class frmCardChk : public QDialog {
   Q_OBJECT
@@ -28,6 +29,8 @@ class frmCardChk : public QDialog {
   QPushButton *cmdiCommit, *cmdiExit;
   // The networks' components: shown only while their Parts want them.
   QWidget *Kis, *KisPosAgent1, *AxSmtSndRcvVCAT1;
+  // The SMARTRO terminal's replies, its dump boxes and their "?" button.
+  SmtReplyState *smt;
 
   int16_t miCommitBusy = 0;
   int16_t miSignRequired = 0;
