@@ -15,6 +15,7 @@
 #include "core/text_format.h"
 #include "core/values.h"
 #include "goods/goods_form.h"
+#include "goods/XgsViewFrm.h"
 #include "goods/goods_rules.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
@@ -24,7 +25,6 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
-#include "platform/stand_in_form.h"
 
 using namespace orv;
 using colors::Rgb;
@@ -161,13 +161,8 @@ frmGdsNew::frmGdsNew(QWidget *parent) : QDialog(parent) {
   });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
-  // The web lookup comes with its own screen; until then its buttons say so.
-  for (QPushButton *b : {ViewPrisCmd, ViewNameCmd})
-    connect(b, &QPushButton::clicked, this, [this] {
-      ShowStandIn(QStringLiteral("XgsViewFrm"), QStringLiteral("상품가격,이름 찾기.."),
-                  QStringLiteral("웹 가격·이름 찾기는 아직 준비되지 않았습니다."), this);
-      txtGcdName->setFocus();
-    });
+  connect(ViewPrisCmd, &QPushButton::clicked, this, [this] { ViewXgs(1); });
+  connect(ViewNameCmd, &QPushButton::clicked, this, [this] { ViewXgs(2); });
 
   // F1 saves as the legend says; Esc closes without saving.
   formkeys::InstallKeyPreview(this, {[this](int &vk, int) {
@@ -194,6 +189,34 @@ void frmGdsNew::showEvent(QShowEvent *event) {
     const QString wav = datafolder::Path(QStringLiteral("eMedal.wav"));
     if (QFile::exists(wav)) PlayWav(wav);
   });
+}
+
+void frmGdsNew::ViewXgs(int16_t mode) {
+  giXgsViewMode = mode;
+  gsXgsViewKey = TrimBlanks(txtGcdBarCode->text());
+  gcXgsViewMeip = ValCurDec(txtGcdMeip->text());
+  gcXgsViewDanga = ValCur(txtGcdDanga->text());
+  if (!gsXgsViewKey.isEmpty()) {
+    {
+      XgsViewFrm view(this);
+      dialogs::ShowModal(view);
+    }
+    // A price comes as whole won (halves to even) before the amount filter sees it; a price
+    // of 0 leaves its box as it was.
+    auto take = [](QLineEdit *box, Currency price) {
+      if (price <= Currency()) return;
+      box->selectAll();
+      box->setText(QString::number(price.RoundToInt()));
+    };
+    if (giHelpRet == 1) {
+      take(txtGcdMeip, gcXgsViewMeip);
+      take(txtGcdDanga, gcXgsViewDanga);
+    } else if (giHelpRet == 2 && !gsXgsViewName.isEmpty()) {
+      txtGcdName->setText(TrimBlanks(gsXgsViewName));
+      txtGcdKyg->setText(TrimBlanks(gsXgsViewKyg));
+    }
+  }
+  txtGcdName->setFocus();
 }
 
 void frmGdsNew::AmountFilter(QLineEdit *box) {

@@ -35,6 +35,8 @@ class frmGdsNew : public QDialog {
 
   // Saves; true when the goods item was written and the form closed.
   bool cmdSave_Click();
+  // The web lookup: 1 prices, 2 name; takes what the cashier picked there.
+  void ViewXgs(int16_t mode);
 
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;

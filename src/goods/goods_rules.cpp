@@ -1,5 +1,6 @@
 #include "goods/goods_rules.h"
 
+#include <QUrl>
 #include <cmath>
 
 #include "chit/records.h"
@@ -8,6 +9,7 @@
 #include "core/money_ops.h"
 #include "core/text_format.h"
 #include "core/values.h"
+#include "platform/codepage.h"
 #include "platform/keys.h"
 
 using namespace orv::money;
@@ -132,6 +134,16 @@ XgsReply ParseXgsReply(QString reply, int parts, const QString &ownShopCode) {
 }
 
 QString OwnShopCode(const QString &option) { return LenH(option) == 8 ? option : QString(); }
+
+QString XgsLookupUrl(const QString &base, int selt, const QString &key, const QString &shopCode) {
+  // Encoded here, byte by byte: a "&" or "#" in a code would otherwise cut the query, and
+  // the server reads the code page, not UTF-8.
+  const QByteArray query = "Bar=" + codepage::Encode(key).toPercentEncoding() +
+                           "&Tna=" + codepage::Encode(shopCode).toPercentEncoding();
+  QUrl url(base + (selt == 0 ? QStringLiteral("/orvprisgp.php") : QStringLiteral("/orvprisdn.php")));
+  url.setQuery(QString::fromLatin1(query), QUrl::StrictMode);
+  return url.toString(QUrl::FullyEncoded);
+}
 
 CheckCode CompleteCheckCode(const QString &raw) {
   QString d;

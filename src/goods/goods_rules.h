@@ -62,6 +62,9 @@ XgsReply ParseXgsReply(QString reply, int parts, const QString &ownShopCode);
 QStringList XgsReplyLines(QString reply);
 // The shop's own code, kept only when it is exactly 8 bytes of the code page.
 QString OwnShopCode(const QString &option);
+// The lookup page's address: base + "/orvprisgp.php" (selt 0) or "/orvprisdn.php", the
+// query "?Bar=" key "&Tna=" shop code, each value's code-page bytes percent-encoded.
+QString XgsLookupUrl(const QString &base, int selt, const QString &key, const QString &shopCode);
 
 // ---- Price check ---------------------------------------------------------------------
 enum class CodeMatch { None, Prefix8, Exact, Exact13 };

@@ -10,11 +10,25 @@
 #include "platform/codepage.h"
 
 namespace orv::http {
+
+struct AbortAccess {
+  static std::function<void()> &Current(AbortHook &h) { return h.current_; }
+};
+
+void AbortHook::Abort() {
+  aborted_ = true;
+  if (current_) current_();
+}
+
 namespace {
 
 Reply Run(const QString &url, const QByteArray *postBody, int timeoutMs,
-          const Headers &headers) {
+          const Headers &headers, AbortHook *abort = nullptr) {
   Reply out;
+  if (abort && abort->Aborted()) {
+    out.error = QStringLiteral("aborted");
+    return out;
+  }
   const QUrl u(url);
   if (!u.isValid() || u.host().isEmpty() ||
       (u.scheme() != QLatin1String("http") && u.scheme() != QLatin1String("https"))) {
@@ -39,14 +53,25 @@ Reply Run(const QString &url, const QByteArray *postBody, int timeoutMs,
     reply->abort();
   });
   QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+  bool aborted = false;
+  if (abort) {
+    AbortAccess::Current(*abort) = [&] {
+      aborted = true;
+      reply->abort();
+      loop.quit();
+    };
+  }
   if (!reply->isFinished()) {
     timer.start(timeoutMs > 0 ? timeoutMs : 1);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec(abort ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
   }
   timer.stop();
+  if (abort) AbortAccess::Current(*abort) = nullptr;
 
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-  if (timedOut) {
+  if (aborted) {
+    out.error = QStringLiteral("aborted");
+  } else if (timedOut) {
     out.error = QStringLiteral("time-out");
   } else if (status.isValid()) {
     out.ok = true;
@@ -68,8 +93,8 @@ QString Reply::Text() const {
   return orv::codepage::Decode(body);
 }
 
-Reply Get(const QString &url, int timeoutMs, const Headers &headers) {
-  return Run(url, nullptr, timeoutMs, headers);
+Reply Get(const QString &url, int timeoutMs, const Headers &headers, AbortHook *abort) {
+  return Run(url, nullptr, timeoutMs, headers, abort);
 }
 
 Reply Post(const QString &url, const QByteArray &body, int timeoutMs, const Headers &headers) {

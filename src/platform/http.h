@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <functional>
 
 namespace orv::http {
 
@@ -22,8 +23,25 @@ struct Reply {
 
 using Headers = QList<QPair<QByteArray, QByteArray>>;
 
-// timeoutMs covers the whole request, connection included.
-Reply Get(const QString &url, int timeoutMs, const Headers &headers = {});
+// Lets the person waiting end a request early (a cancel button, Esc). Abort() ends the
+// request that waits now and makes every later one given this hook fail at once, with the
+// error "aborted". Lives on the window thread, as the requests do.
+class AbortHook {
+ public:
+  void Abort();
+  bool Aborted() const { return aborted_; }
+
+ private:
+  friend struct AbortAccess;
+  bool aborted_ = false;
+  std::function<void()> current_;
+};
+
+// timeoutMs covers the whole request, connection included. With an abort hook the wait
+// lets keys and clicks through (to the modal window that can abort), so that window must
+// be ready for them.
+Reply Get(const QString &url, int timeoutMs, const Headers &headers = {},
+          AbortHook *abort = nullptr);
 Reply Post(const QString &url, const QByteArray &body, int timeoutMs,
            const Headers &headers = {});
 

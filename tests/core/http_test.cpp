@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include "fake_web_server.h"
 #include "platform/http.h"
 
@@ -38,6 +40,21 @@ TEST(HttpGet, FailsWithoutAnAnswer) {
 
   auto unknownHost = orv::http::Get("http://no-such-host.invalid/x", 5000);
   EXPECT_FALSE(unknownHost.ok);
+}
+
+TEST(HttpGet, AnAbortHookEndsTheWaitAndEveryLaterRequest) {
+  FakeWebServer silent;
+  silent.SetSilent(true);
+  orv::http::AbortHook hook;
+  // Fires inside the wait, as a cancel button's click would.
+  QTimer::singleShot(50, [&] { hook.Abort(); });
+  auto r = orv::http::Get(silent.BaseUrl() + "/x", 60000, {}, &hook);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.error, "aborted");
+  EXPECT_TRUE(hook.Aborted());
+  auto later = orv::http::Get(silent.BaseUrl() + "/y", 60000, {}, &hook);
+  EXPECT_EQ(later.error, "aborted");
+  EXPECT_EQ(silent.Requests(), QStringList{"/x"}) << "an aborted hook asks nothing more";
 }
 
 TEST(HttpPost, SendsAndReadsTheAnswer) {

@@ -125,6 +125,19 @@ TEST(GoodsRules, WebReply) {
   EXPECT_EQ(OwnShopCode("SHOP001"), "");
   EXPECT_EQ(OwnShopCode("한빛마트"), "한빛마트") << "four syllables are eight bytes";
   EXPECT_EQ(OwnShopCode("한빛마트1"), "");
+
+  // Each value's code-page bytes percent-encoded: "&" and "#" stay inside their value.
+  struct {
+    int selt;
+    const char *key, *shop, *url;
+  } urls[] = {
+      {0, "8801234567890", "SHOP0001", "http://h:8080/orvprisgp.php?Bar=8801234567890&Tna=SHOP0001"},
+      {1, "8801234567890", "", "http://h:8080/orvprisdn.php?Bar=8801234567890&Tna="},
+      {0, "A&B#1 2", "한빛마트", "http://h:8080/orvprisgp.php?Bar=A%26B%231%202&Tna=%C7%D1%BA%FB%B8%B6%C6%AE"},
+  };
+  for (const auto &u : urls)
+    EXPECT_EQ(XgsLookupUrl("http://h:8080", u.selt, QString::fromUtf8(u.key), QString::fromUtf8(u.shop)), u.url)
+        << u.key;
 }
 
 TEST(GoodsRules, PriceCheckCompletion) {
