@@ -31,6 +31,7 @@
 #include "van/card_forms.h"
 #include "van/SmtSndRcvVCAT.h"
 #include "van/van_approval.h"
+#include "van/van_smartro.h"
 #include "van/van_wait.h"
 
 namespace dlg = orv::dialogs;
@@ -482,8 +483,8 @@ void frmCardChk::RequestCardApproval() {
     mcSvcGum = {};
     if (giPosCardTaxSelt == 1) mcTaxGum = CalcVat(mcReqGum, 0);
     else if (giPosCardTaxSelt == 2) mcTaxGum = CalcVat(mcReqGum, 1);
-    if (giSetVan == 4) {
-      if (StartNetworkBranch(*this)) result = ApproveFdk(*this);
+    if (giSetVan == 4 || giSetVan == 5) {
+      if (StartNetworkBranch(*this)) result = giSetVan == 5 ? ApproveSmartro(*this) : ApproveFdk(*this);
       else dlg::MsgBox(QStringLiteral("카드요청번호를 저장하지 못했습니다."), dlg::kCritical, QStringLiteral("승인실패"));
     }
   } catch (const orv::db::DbError &e) {
