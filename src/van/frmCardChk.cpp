@@ -31,6 +31,8 @@
 #include "van/card_forms.h"
 #include "van/SmtSndRcvVCAT.h"
 #include "van/van_approval.h"
+#include "van/van_error.h"
+#include "van/van_nice.h"
 #include "van/van_smartro.h"
 #include "van/van_wait.h"
 
@@ -483,11 +485,20 @@ void frmCardChk::RequestCardApproval() {
     mcSvcGum = {};
     if (giPosCardTaxSelt == 1) mcTaxGum = CalcVat(mcReqGum, 0);
     else if (giPosCardTaxSelt == 2) mcTaxGum = CalcVat(mcReqGum, 1);
-    if (giSetVan == 4 || giSetVan == 5) {
-      if (StartNetworkBranch(*this)) result = giSetVan == 5 ? ApproveSmartro(*this) : ApproveFdk(*this);
+    if (giSetVan == 4 || giSetVan == 5 || giSetVan == 9) {
+      if (StartNetworkBranch(*this))
+        result = giSetVan == 5 ? ApproveSmartro(*this) : giSetVan == 9 ? ApproveNice(*this) : ApproveFdk(*this);
       else dlg::MsgBox(QStringLiteral("카드요청번호를 저장하지 못했습니다."), dlg::kCritical, QStringLiteral("승인실패"));
     }
   } catch (const orv::db::DbError &e) {
+    busy.reset();
+    FailTail();
+    dlg::MsgBox(QStringLiteral("오류번호:") + QString::number(e.Number) + "\n" +
+                    QStringLiteral("오류내용:") + e.Description,
+                dlg::kCritical, QStringLiteral("승인실패"));
+    keyPreview_ = true;
+    return;
+  } catch (const orv::van::VanError &e) {
     busy.reset();
     FailTail();
     dlg::MsgBox(QStringLiteral("오류번호:") + QString::number(e.Number) + "\n" +
