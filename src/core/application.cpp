@@ -11,6 +11,8 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
 bool Application::notify(QObject *receiver, QEvent *event) {
   try {
     return QApplication::notify(receiver, event);
+  } catch (const ProgramEnding &) {
+    return true;  // the loops are already told to end
   } catch (...) {
     ReportUnhandled(std::current_exception());
     return true;
@@ -44,6 +46,12 @@ QString ErrorBoxText(const std::exception &error) {
 }
 
 void ReportUnhandled(std::exception_ptr error, const QString &title) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const ProgramEnding &) {
+    return;  // not an error: the program is on its way out
+  } catch (...) {
+  }
   const QString text = UnhandledErrorText(error);
   qWarning("unhandled error: %s", qUtf8Printable(text));
   try {
@@ -56,6 +64,25 @@ void ReportUnhandled(std::exception_ptr error, const QString &title) {
     dialogs::Critical(text, title);
   } catch (...) {
   }
+}
+
+namespace {
+EndProgramHook &endHook() {
+  static EndProgramHook h;
+  return h;
+}
+}  // namespace
+
+EndProgramHook SetEndProgramHook(EndProgramHook hook) {
+  return std::exchange(endHook(), std::move(hook));
+}
+
+void EndProgramNow(int code) {
+  if (endHook())
+    endHook()(code);
+  else
+    QCoreApplication::exit(code);
+  throw ProgramEnding();
 }
 
 }  // namespace orv

@@ -6,6 +6,7 @@
 // the screen stays).
 #include <QApplication>
 #include <exception>
+#include <functional>
 
 namespace orv {
 
@@ -23,5 +24,18 @@ QString ErrorBoxText(const std::exception &error);
 
 // Shows the box (under title, when given) and writes the daily log line; never throws.
 void ReportUnhandled(std::exception_ptr error, const QString &title = {});
+
+// The program cannot go on (the database it would work on cannot be opened): whatever
+// handler is running is left through this exception, its guards roll back, and the
+// application object lets it pass without a box.
+struct ProgramEnding : std::exception {
+  const char *what() const noexcept override { return "program ending"; }
+};
+// Asks every event loop to end with code, then throws ProgramEnding.
+[[noreturn]] void EndProgramNow(int code);
+// What the ask does (default: QCoreApplication::exit); tests record it instead. Returns the
+// previous hook.
+using EndProgramHook = std::function<void(int code)>;
+EndProgramHook SetEndProgramHook(EndProgramHook hook);
 
 }  // namespace orv

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+#include "core/currency.h"
+
 // What the sale screen shows of the switch: a caption and its text colour (&HBBGGRR).
 using OfflineLabelHook = std::function<void(const QString &caption, long bgr)>;
 // The sale screen's line-state label (lblLine) and point-server label (TotPointLbl); an
@@ -10,9 +12,19 @@ using OfflineLabelHook = std::function<void(const QString &caption, long bgr)>;
 OfflineLabelHook SetLineLabelHook(OfflineLabelHook hook);
 OfflineLabelHook SetPointLabelHook(OfflineLabelHook hook);
 
+// The row count of ComCode through the working connection (the point-server connection),
+// or -1 when it cannot be read. The statement alone runs under a short limit, so a server
+// gone silent counts as failed within a few seconds.
+orv::Currency ProbeMainDb();
+orv::Currency ProbeTsDb();
+inline constexpr int kProbeLimitMs = 3000;
+// Tests shorten the limit; returns the one before. Reset with the program state.
+int SetProbeLimitMs(int ms);
+
 // Online: probes the working connection; when it fails, warns, reopens the working
 // connection on the POS database, marks the screen offline, giOnLine 2 and the work
-// month's tables. Offline it does nothing.
+// month's tables. Offline it does nothing. When the POS database cannot be opened either,
+// the program ends (EndProgramNow) after the connection's error box.
 void GoOffline();
 // Point server connected (giCstTsMode 2): probes it; when it fails, warns (sound and box)
 // and switches as SwitchTsOffline.
