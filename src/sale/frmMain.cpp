@@ -541,13 +541,13 @@ void frmMain::TotPointLbl_Click() {
     }
     CstCcCmd->setText(QStringLiteral("통합고객(") + QString::number(giSupTrsNo) + ")");
     CstCcCmd->setEnabled(true);
-    ShowMsgSendCst();
+    ShowMsgSendCst(&CreateTsTables);
     const QDate today = clock::Now().date();
     const QString todayText = today.toString(QStringLiteral("yyyyMMdd"));
-    if (giSetCcNot == 0 && giSetCcBcp == 1 && gsCstTsDate != todayText) {
+    // The day is kept once the copy went through: a failed one is tried at the next click.
+    if (giSetCcNot == 0 && giSetCcBcp == 1 && gsCstTsDate != todayText && ShowMsgRecvCst()) {
       gsCstTsDate = todayText;
       settings_store::SaveSetting(QStringLiteral("gsCstTsDate"), gsCstTsDate);
-      ShowMsgRecvCst();
       CstCcLbl->setText(LayIntoPattern(gsCstTsDate, QStringLiteral("@@@@.@@.@@")));
     }
   }

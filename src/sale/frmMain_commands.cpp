@@ -183,9 +183,9 @@ void frmMain::CstCcCmd_Click() {
                              QStringLiteral(") 수신작업을 할까요 ?"),
                          QStringLiteral("고객수신"), dialogs::kInformation))
     return;
+  if (!ShowMsgRecvCst()) return;
   gsCstTsDate = todayYmd();
   settings_store::SaveSetting(QStringLiteral("gsCstTsDate"), gsCstTsDate);
-  ShowMsgRecvCst();
   CstCcLbl->setText(LayIntoPattern(gsCstTsDate, QStringLiteral("@@@@.@@.@@")));
 }
 

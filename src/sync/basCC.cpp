@@ -6,6 +6,8 @@
 #include "platform/wait_cursor.h"
 #include "sync/code_copy.h"
 #include "sync/frmMsgReceive.h"
+#include "sync/frmMsgRecvCst.h"
+#include "sync/frmMsgSendCst.h"
 
 bool CopyCodesByBcp() {
   if (gsSetPosDB.isEmpty() || gsSetMainDB.isEmpty()) return false;
@@ -25,5 +27,17 @@ bool ShowMsgReceive() {
   return form.Copied();
 }
 
-void ShowMsgRecvCst() {}
-void ShowMsgSendCst() {}
+bool ShowMsgRecvCst() {
+  frmMsgRecvCst form;
+  orv::dialogs::ShowModal(form);
+  if (!form.Failure().isEmpty())
+    orv::db::LogFailure(QStringLiteral("통합고객 수신 실패: ") + form.Failure());
+  return form.Copied();
+}
+
+void ShowMsgSendCst(const orv::sync::TsMonthMaker &makeMonth) {
+  frmMsgSendCst form(makeMonth);
+  orv::dialogs::ShowModal(form);
+  if (!form.Failure().isEmpty())
+    orv::db::LogFailure(QStringLiteral("통합포인트 전송 실패: ") + form.Failure());
+}

@@ -31,9 +31,10 @@ const QSet<QString> &CustomerTotals() {
   return k;
 }
 
-// Copies one table's rows, page by page in key order, through one prepared insert.
-void CopyRows(db::Connection &src, const schema::TableDef &def, const QString &table,
-              bool zeroTotals) {
+}  // namespace
+
+void CopyRows(db::Connection &src, const QString &srcTable, const QString &filter,
+              const schema::TableDef &def, const QString &table, bool zeroTotals) {
   QStringList cols, picks, marks;
   for (const schema::ColumnDef &c : def.columns) {
     const QString name = QLatin1String(c.name);
@@ -44,7 +45,7 @@ void CopyRows(db::Connection &src, const schema::TableDef &def, const QString &t
   goDbPos.Execute("Delete From " + table);
   db::Statement insert = goDbPos.Prepare("Insert Into " + table + " (" + cols.join(", ") +
                                          ") Values (" + marks.join(",") + ")");
-  const QString select = "Select " + picks.join(", ") + " From " + table;
+  const QString select = "Select " + picks.join(", ") + " From " + srcTable + filter;
   const bool paged = def.primary.present();
   const QString order = paged ? " Order By " + def.primary.columnList().join(", ") : QString();
   for (int offset = 0;; offset += kPageRows) {
@@ -61,7 +62,6 @@ void CopyRows(db::Connection &src, const schema::TableDef &def, const QString &t
   }
 }
 
-}  // namespace
 
 std::span<const char *const> CodeCopyTables() { return kTables; }
 
@@ -94,7 +94,7 @@ void CopyCodesFromMain(CustomerCopy customers,
                     .Field(0))
                   .RoundToInt() > 0)
         continue;
-      CopyRows(src, *def, table, cst);
+      CopyRows(src, table, {}, *def, table, cst);
     } catch (const db::DbError &e) {
       throw db::DbError(e.Number, table + ": " + e.Description, e.SqlState);
     }

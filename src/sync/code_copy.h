@@ -7,6 +7,9 @@
 #include <functional>
 #include <span>
 
+#include "platform/db.h"
+#include "schema/tables.h"
+
 namespace orv::sync {
 
 // The 23 tables in copy order; the last is TrsMast of today's month (named without it).
@@ -22,6 +25,13 @@ enum class CustomerCopy {
 // DbError naming the table; nothing is changed then.
 void CopyCodesFromMain(CustomerCopy customers,
                        const std::function<void(int step, const QString &table)> &progress = {});
+
+// The row copier: goDbPos's table emptied, then srcTable's rows (filter: "" or " Where …"
+// of our own making) read from src page by page in the key order of def and written by
+// def's column names through one prepared insert; customers' running totals as 0 when
+// zeroTotals. Runs in the caller's transaction.
+void CopyRows(db::Connection &src, const QString &srcTable, const QString &filter,
+              const schema::TableDef &def, const QString &table, bool zeroTotals);
 
 // The progress value of a step: step / 23 x 100, whole part; the last step 100.
 int CodeCopyProgress(int step);

@@ -1,28 +1,18 @@
 #pragma once
 // "* 코드 데이타 불러 오는 중 *": copies the code tables when it becomes active, showing each
 // table and the progress, then closes itself.
-#include <QDialog>
+#include "sync/msg_wait_dialog.h"
 
-class QLabel;
-class QProgressBar;
-
-class frmMsgReceive : public QDialog {
+class frmMsgReceive : public MsgWaitDialog {
  public:
   explicit frmMsgReceive(QWidget *parent = nullptr);
   // The whole copy, then the dialog closes. A failure shows "전송오류!!" first.
-  void ReceiveCodeTables();
+  void ReceiveCodeTables() { RunOnce(); }
   bool Copied() const { return copied_; }
 
-  QLabel *DspTitleLbl;
-  QLabel *Label1;
-  QLabel *MsgTextLbl;
-  QProgressBar *ProgressBar1;
-
  protected:
-  void showEvent(QShowEvent *event) override;
+  void Run() override;
 
  private:
-  void ShowCopyStep(const QString &table, int value);
-  bool started_ = false;
   bool copied_ = false;
 };

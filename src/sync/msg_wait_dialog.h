@@ -1,0 +1,27 @@
+#pragma once
+// The small wait dialogs of the data exchange: a title, "= 잠시 대기 =", the step's text and
+// a progress bar. When first shown it runs its work (a queued call), then closes itself.
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+
+class MsgWaitDialog : public QDialog {
+ public:
+  MsgWaitDialog(const QString &objectName, const QString &title, QWidget *parent = nullptr);
+
+  QLabel *DspTitleLbl;
+  QLabel *Label1;
+  QLabel *MsgTextLbl;
+  QProgressBar *ProgressBar1;
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+  // The work; the dialog closes after it, whatever it did.
+  virtual void Run() = 0;
+  void ShowCopyStep(const QString &text, int value);
+  void RunOnce();
+
+ private:
+  bool started_ = false;
+};
