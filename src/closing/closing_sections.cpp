@@ -112,7 +112,8 @@ GoodsSection Lines(const char *ownLine) {
           " Group by  A.PcgGdsKey, A.GcdName",
           {{"A.PcgGdsKey", false}, {"A.GcdName", true}}};
 }
-const GoodsSection kReturns = Lines(" And       A.GcdSel1<>9 ");
+// Goods filed without the coupon mark (null) are ordinary goods, as the closing screen counts them.
+const GoodsSection kReturns = Lines(" And       Coalesce(A.GcdSel1,0)<>9 ");
 const GoodsSection kCoupons = Lines(" And       A.GcdSel1=9 ");
 
 // Credit sales and collections by partner: every chit stays, a partner without TrsCode

@@ -71,6 +71,7 @@ class ClosingSections_ : public ClosingFixture {
     GoodsOf(1, "바나나", 0, 500, 10, 20);
     GoodsOf(2, "쿠폰A", 9, 500, 10, 20);
     GoodsOf(3, "우유", 0, 777, 11, 0);  // its supplier has no TrsCode
+    Exec("Update GdsCode Set GcdSel1=Null Where GcdKey=3");  // no coupon mark: ordinary goods
     // December: a partner's credit and a BC card chit.
     Chit("20241230", 1, 15, {"PctTrsKey=500", "PctOiSang=3000", "PctCard=5000",
                              "PctCdComNo='0001'", "PctCdComName='비씨카드'"});
