@@ -47,6 +47,8 @@
 #include "sale/sale_globals.h"
 #include "sync/go_offline.h"
 #include "van/card_forms.h"
+#include "van/frmCardOK.h"
+#include "van/frmDisCard.h"
 #include "van/frmCardChk.h"
 
 using orv::Currency;
@@ -1067,6 +1069,9 @@ void frmCash::ShowCardForm(const char *name) {
   dlg::ShowModal(*form);
   giDspCardChk = 0;
   giDspDisCard = 0;
+  // A manual record left without recording moves the focus only on a single-terminal shop.
+  if (n == "frmCardOK" && giCardOk != 1 && GetRegInt(QStringLiteral("PosMultiCardDanSelt")) != 0)
+    return;
   CardFormClosed();
 }
 

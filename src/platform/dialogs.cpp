@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -189,13 +191,14 @@ void SetPasswordEcho(QLineEdit &edit) {
 }
 
 std::optional<QString> InputBox(const QString &prompt, const QString &title,
-                                const QString &defaultText, Echo echo) {
+                                const QString &defaultText, Echo echo, Pitch pitch) {
   Shown s;
   s.kind = Kind::InputBox;
   s.title = title;
   s.text = prompt;
   s.defaultText = defaultText;
   s.echo = echo;
+  s.pitch = pitch;
   if (g_script) {
     Script &sc = *g_script;
     auto &q = Access::answers(sc);
@@ -220,6 +223,13 @@ std::optional<QString> InputBox(const QString &prompt, const QString &title,
   dlg.setWindowTitle(title.isEmpty() ? ApplicationTitle() : title);
   dlg.setLabelText(displayText(prompt));
   dlg.setTextValue(defaultText);
+  if (pitch == Pitch::Fixed) {
+    if (auto *label = dlg.findChild<QLabel *>()) {
+      QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+      font.setFamilies({QStringLiteral("NanumGothicCoding"), font.family()});
+      label->setFont(font);
+    }
+  }
   if (echo == Echo::Password) {
     dlg.setTextEchoMode(QLineEdit::Password);
     if (auto *edit = dlg.findChild<QLineEdit *>()) SetPasswordEcho(*edit);

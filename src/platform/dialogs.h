@@ -52,9 +52,14 @@ bool AskYesNo(const QString &text, const QString &title, int iconFlags = kInform
 // which the customer across the counter must not read).
 enum class Echo { Normal, Password };
 
+// How an input box shows its prompt: in the window's font, or in a fixed-pitch one for
+// prompts laid out in columns (a Hangul syllable two columns wide).
+enum class Pitch { Proportional, Fixed };
+
 // An input box: the typed text, or nullopt when cancelled.
 std::optional<QString> InputBox(const QString &prompt, const QString &title = {},
-                                const QString &defaultText = {}, Echo echo = Echo::Normal);
+                                const QString &defaultText = {}, Echo echo = Echo::Normal,
+                                Pitch pitch = Pitch::Proportional);
 // An input box that asks for a password.
 inline std::optional<QString> PasswordBox(const QString &prompt, const QString &title = {},
                                           const QString &defaultText = {}) {
@@ -86,6 +91,7 @@ struct Shown {
   QString text;         // message text, input prompt, or the form's class name
   QString defaultText;  // input boxes
   Echo echo = Echo::Normal;  // input boxes
+  Pitch pitch = Pitch::Proportional;
   QString formName;     // forms: objectName
   // What the script answered.
   Answer answer = Answer::Ok;

@@ -1,5 +1,7 @@
 #include "platform/widget_colors.h"
 
+#include <QEvent>
+#include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
 
@@ -25,5 +27,24 @@ void SetFore(QWidget *w, long bgr) {
   p.setColor(QPalette::ButtonText, c);
   w->setPalette(p);
 }
+
+namespace {
+class FocusHighlight : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (box && event->type() == QEvent::FocusIn) {
+      SetBack(box, kEntryFocusBack);
+      box->selectAll();
+    } else if (box && event->type() == QEvent::FocusOut) {
+      SetBack(box, kWhite);
+    }
+    return false;
+  }
+};
+}  // namespace
+
+void HighlightOnFocus(QLineEdit *box) { box->installEventFilter(new FocusHighlight(box)); }
 
 }  // namespace orv::colors

@@ -70,22 +70,6 @@ void CardStandIn::FillTestApproval() {
   giCardOk = 1;
 }
 
-frmDisCard::frmDisCard(QWidget *parent)
-    : CardStandIn(QStringLiteral("frmDisCard"), QStringLiteral("신용카드 취소"), parent) {
-  giDspDisCard = 1;
-}
-void frmDisCard::Approve() {
-  const QString cmitNo = gtCardRet.CmitNo, cmitDate = gtCardRet.CmitDate;
-  FillTestApproval();
-  // The cancellation answers with the approval it cancelled.
-  if (!cmitNo.isEmpty()) gtCardRet.CmitNo = cmitNo;
-  if (!cmitDate.isEmpty()) gtCardRet.CmitDate = cmitDate;
-}
-
-frmCardOK::frmCardOK(QWidget *parent)
-    : CardStandIn(QStringLiteral("frmCardOK"), QStringLiteral("카드 승인 기록"), parent) {}
-void frmCardOK::Approve() { FillTestApproval(); }
-
 frmMoneyChk::frmMoneyChk(QWidget *parent)
     : CardStandIn(QStringLiteral("frmMoneyChk"), QStringLiteral("현금영수증"), parent) {
   ClearPanMoneyRecord();

@@ -28,26 +28,6 @@ class CardStandIn : public QDialog {
   virtual void Approve() = 0;
 };
 
-// Cancellation of an earlier approval (negative amount, its approval number and date).
-class frmDisCard : public CardStandIn {
-  Q_OBJECT
- public:
-  explicit frmDisCard(QWidget *parent = nullptr);
-
- protected:
-  void Approve() override;
-};
-
-// A card payment approved elsewhere, recorded by hand.
-class frmCardOK : public CardStandIn {
-  Q_OBJECT
- public:
-  explicit frmCardOK(QWidget *parent = nullptr);
-
- protected:
-  void Approve() override;
-};
-
 // The cash receipt of a sale: issues against an identification number typed in txtNo.
 class frmMoneyChk : public CardStandIn {
   Q_OBJECT

@@ -435,13 +435,7 @@ void frmCardChk::done(int r) {
 
 // ------------------------------------------------------------------ the approval
 
-void frmCardChk::LogRow(const QString &text, int16_t kind) {
-  try {
-    CardLogRow(text, kind);
-  } catch (const orv::db::DbError &e) {
-    notKept << text + QStringLiteral(" (") + e.Description + QStringLiteral(")");
-  }
-}
+void frmCardChk::LogRow(const QString &text, int16_t kind) { CardLogRowKept(text, kind, notKept); }
 
 void frmCardChk::FailTail() {
   ClearCardRet();
@@ -455,17 +449,7 @@ void frmCardChk::FailTail() {
 }
 
 void frmCardChk::ReportNotKept() {
-  if (notKept.isEmpty()) return;
-  const QString text = QStringLiteral("승인번호 ") + gtCardRet.CmitNo + QStringLiteral(", 금액 ") +
-                       FmtAmt(gtCardRet.Gum, 0) +
-                       QStringLiteral(" 의 승인은 되었으나 기록하지 못했습니다: ") +
-                       notKept.join(QStringLiteral(", "));
-  try {
-    WriteLog(9, text);
-  } catch (const std::exception &) {
-    // The box below still tells the cashier.
-  }
-  dlg::MsgBox(text, dlg::kExclamation, QStringLiteral("카드기록 실패"));
+  ::ReportNotKept(notKept, QStringLiteral("승인은"), gtCardRet.CmitNo, gtCardRet.Gum);
 }
 
 void frmCardChk::RequestCardApproval() {

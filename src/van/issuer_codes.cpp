@@ -1,5 +1,8 @@
 #include "van/issuer_codes.h"
 
+#include "core/byte_text.h"
+#include "core/pos_settings.h"
+
 namespace orv::van {
 
 namespace {
@@ -154,4 +157,32 @@ std::span<const IssuerCode> IssuerCodes(int16_t van) {
   }
 }
 
+QString IssuerCodeText(const IssuerCode &row) {
+  return QStringLiteral("%1").arg(row.code, 4, 10, QLatin1Char('0'));
+}
+
+QString CardComName(int16_t van, const QString &code) {
+  for (const IssuerCode &row : IssuerCodes(van))
+    if (IssuerCodeText(row) == code) return QString::fromUtf8(row.name);
+  return {};
+}
+
+QString IssuerCodePrompt(int16_t van) {
+  const auto rows = IssuerCodes(van);
+  auto entry = [](const IssuerCode &row) {
+    return IssuerCodeText(row) + QLatin1Char(' ') + QString::fromUtf8(row.name);
+  };
+  QString out;
+  for (size_t i = 0; i < rows.size(); i += 2) {
+    if (i + 1 < rows.size())
+      out += PadByte(entry(rows[i]), 22) + PadByte(entry(rows[i + 1]), 26);
+    else
+      out += PadByte(entry(rows[i]), 48);
+    out += QStringLiteral("\r\n");
+  }
+  return out;
+}
+
 }  // namespace orv::van
+
+QString GetCardComName(const QString &code) { return orv::van::CardComName(giSetVan, code); }

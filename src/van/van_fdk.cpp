@@ -32,11 +32,6 @@ namespace {
 constexpr int kTranIdLength = 50;
 constexpr int kReplyLength = 100;
 
-QString ReadField(const QString &key) {
-  QString buffer;
-  FDK_WIN4POS_Output(key, buffer, kReplyLength);
-  return QString(buffer).remove(QChar(0));
-}
 
 struct FdkOutput {
   const char *key;
@@ -58,9 +53,28 @@ const FdkOutput kOutputs[] = {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Opens the transaction and gives the inputs; the failure text of the first step that
-// failed, or empty.
-QString OpenTransaction(const QString &msgCmd, const QList<QPair<QString, QString>> &inputs) {
+}  // namespace
+
+QString FdkReadField(const QString &key) {
+  QString buffer;
+  FDK_WIN4POS_Output(key, buffer, kReplyLength);
+  return QString(buffer).remove(QChar(0));
+}
+
+void FdkReadCommonOutputs() {
+  for (const FdkOutput &o : kOutputs) *o.global = FdkReadField(QString::fromUtf8(o.key));
+}
+
+QString FdkExecute() {
+  const int16_t r = FDK_WIN4POS_Execute();
+  if (r == 0) return {};
+  QString buffer;
+  FDK_WIN4POS_Output(QStringLiteral("MSG_RET_STR"), buffer, kReplyLength);
+  return QStringLiteral("Call Dll :: FDK_WIN4POS_Execute()") + kCrLf + QStringLiteral("결과[") +
+         QString::number(r) + "] : " + buffer;
+}
+
+QString FdkOpenTransaction(const QString &msgCmd, const QList<QPair<QString, QString>> &inputs) {
   int16_t r = FDK_WIN4POS_Status();
   if (r != 0)
     return QStringLiteral("Call Dll :: FDK_WIN4POS_Status()") + kCrLf + QStringLiteral("결과 : 실패(") +
@@ -85,8 +99,6 @@ QString OpenTransaction(const QString &msgCmd, const QList<QPair<QString, QStrin
   }
   return {};
 }
-
-}  // namespace
 
 bool FdkCodeApproves(const QString &code) {
   const QString c = code.trimmed();
@@ -119,7 +131,7 @@ int16_t ApproveFdk(frmCardChk &form) {
   if (giKzPayKind == 1) orv::van::Pause(orv::van::Timeouts().pauseMs);
   gtPanList.PclSss2 = 1;
   const QString months = form.Months();
-  const QString failure = OpenTransaction(
+  const QString failure = FdkOpenTransaction(
       QStringLiteral("PAY"), FdkApprovalInputs(giKzPayKind, form.mcReqGum, form.mcTaxGum, months, gsKzBarcode));
   AskForSignature(form);
   if (!failure.isEmpty()) {
@@ -128,27 +140,20 @@ int16_t ApproveFdk(frmCardChk &form) {
     gsFdkResMsg2.clear();
   } else {
     CardLogRow(CardLogRequestText(QStringLiteral("FDK_WIN4POS"), form.txtiGum->text()), 0);
-    const int16_t r = FDK_WIN4POS_Execute();
-    QString execFailure;
-    if (r != 0) {
-      QString buffer;
-      FDK_WIN4POS_Output(QStringLiteral("MSG_RET_STR"), buffer, kReplyLength);
-      execFailure = QStringLiteral("Call Dll :: FDK_WIN4POS_Execute()") + kCrLf + QStringLiteral("결과[") +
-                    QString::number(r) + "] : " + buffer;
-    }
+    const QString execFailure = FdkExecute();
     form.LogRow(QStringLiteral("FDK_WIN4POS_OutRet"), 1);
-    if (r != 0) {
+    if (!execFailure.isEmpty()) {
       gsFdkResCode = QStringLiteral("9999");
       gsFdkResMsg1 = execFailure;
       gsFdkResMsg2.clear();
     } else {
-      for (const FdkOutput &o : kOutputs) *o.global = ReadField(QString::fromUtf8(o.key));
+      FdkReadCommonOutputs();
       if (giKzPayKind == 0) {
-        gsFdkHalbu = ReadField(QStringLiteral("할부"));
+        gsFdkHalbu = FdkReadField(QStringLiteral("할부"));
       } else {
         gsFdkHalbu = months;
-        gsFdkKakaoGbn = ReadField(QStringLiteral("카카오구분"));
-        gsFdkDcGum = ReadField(QStringLiteral("할인금액"));
+        gsFdkKakaoGbn = FdkReadField(QStringLiteral("카카오구분"));
+        gsFdkDcGum = FdkReadField(QStringLiteral("할인금액"));
         // The inquiry's kind "D" carries the discount (the scan form's "C" has its own).
         if (giKzPayKind == 1)
           gcKzDcGum = gsKzKakaoGbn == QLatin1String("D") ? ValCur(gsFdkDcGum) : Currency();

@@ -1,0 +1,87 @@
+#pragma once
+// The card cancellation form: reverses an earlier card, KakaoPay or ZeroPay approval through
+// the network of giSetVan and hands the outcome back in giCardOk and gtCardRet. Opened by
+// the payment screen for a return (the approval comes fixed) and by the collection screen
+// (the cashier types it); the opener moves its own focus when the form returns.
+#include <QDialog>
+#include <QStringList>
+#include <cstdint>
+
+#include "core/card_ret.h"
+#include "core/currency.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct RequestScreen;
+
+class frmDisCard : public QDialog {
+  Q_OBJECT
+ public:
+  explicit frmDisCard(QWidget *parent = nullptr);
+  ~frmDisCard() override;
+
+  QLineEdit *txtiCard, *txtiHalbu, *txtiGum, *txtiNo, *txtiDate, *txtDanNo;
+  QCheckBox *chkSignNotUse;
+  QFrame *fmeSignNotUse, *fraSign, *fraCard;
+  QLabel *MtCardLbl, *PlzSignLbl, *KzTitleLbl, *CmitDateLbl, *lblCardName, *lblMeipCode,
+      *lblMeipName, *lblGaM, *lblBalCode, *lblBalName, *lblGabu, *lblResult, *lblErr, *Image1;
+  QPushButton *cmdiCancel, *cmdiExit;
+  // The networks' components: shown only while their requests want them.
+  QWidget *Kis, *KisPosAgent1, *AxSmtSndRcvVCAT1;
+
+  int16_t miCancelBusy = 0;
+  int16_t miSignNeed = 0;
+  int16_t miSignState = 0;
+  orv::Currency mcCardGum, mcCardVat, mcCardSvc;
+
+  void Form_Activate();
+  // Runs the cancellation unless one runs already.
+  void cmdiCancel_Click();
+  // One cancellation through the network of giSetVan.
+  void CancelCardApproval();
+
+  // For the network branches. Once the reply is in, a row that cannot be written is named
+  // for the cashier instead of undoing the cancellation.
+  void LogRow(const QString &text, int16_t kind);
+  QStringList notKept;
+  RequestScreen Screen() const;
+  // The months box as two digits; the amount box without commas.
+  QString Months() const;
+  QString AmountText() const;
+  // Puts the reply's approval in gtCardRet on the form: the number and date boxes and the
+  // acquirer and merchant labels, with their display copies.
+  void ShowReply();
+  // The approval date as sent: its last six characters, blanks in front of a shorter one.
+  QString SentDate() const;
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+  void reject() override;
+  void done(int r) override;
+  void closeEvent(QCloseEvent *event) override;
+
+ private:
+  void FormKeyDown(int &key, int shift);
+  void BoxKeyDown(int &key);
+  void StartFromMonths();
+  void StartFromDate();
+  void SetSignNotUseColour();
+  void EndStep(bool focusToNo, bool focusToDate);
+  bool keyPreview_ = true;
+  bool unloaded_ = false;
+};
+
+// The network branches: each leaves 0 (cancelled) or 9999.
+int16_t CancelCardFdk(frmDisCard &form);
+
+// First Data's cancellation inputs, in order.
+QList<QPair<QString, QString>> FdkCancelInputs(int16_t payKind, orv::Currency gum,
+                                               orv::Currency vat, const QString &months,
+                                               const QString &sentDate, const QString &cmitNo,
+                                               const QString &barcode);
+
+// The text a silent agent leaves for a cancellation.
+QString NoCancelReplyText();
