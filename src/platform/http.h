@@ -15,6 +15,7 @@ struct Reply {
   QByteArray body;
   QString contentType;
   QString error;        // why there is no answer (refused, unknown host, time-out, …)
+  bool sent = false;    // PostRaw: the request left (a failure after this may have acted)
 
   bool Success() const { return ok && status >= 200 && status < 300; }
   // The body as text: UTF-8 when the answer says so, else the Korean code page.
@@ -44,5 +45,12 @@ Reply Get(const QString &url, int timeoutMs, const Headers &headers = {},
           AbortHook *abort = nullptr);
 Reply Post(const QString &url, const QByteArray &body, int timeoutMs,
            const Headers &headers = {});
+
+// A POST to host:port whose request line carries target byte for byte (agents that read
+// '^' unencoded, which QUrl would send as %5E). connectMs limits the connection, replyMs the
+// wait for the whole answer after the request left. The body is read by Content-Length,
+// chunks, or up to the end of the connection.
+Reply PostRaw(const QString &host, quint16 port, const QByteArray &target,
+              const QByteArray &body, int connectMs, int replyMs);
 
 }  // namespace orv::http

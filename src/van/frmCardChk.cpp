@@ -25,6 +25,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
+#include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
@@ -452,6 +453,25 @@ void frmCardChk::ReportNotKept() {
   ::ReportNotKept(notKept, QStringLiteral("승인은"), gtCardRet.CmitNo, gtCardRet.Gum);
 }
 
+NetworkBranch BranchOf(int16_t van) {
+  switch (van) {
+    case 10: return &ApproveKis;
+    case 1: return &ApproveKicc;
+    case 5: return &ApproveSmartro;
+    case 9: return &ApproveNice;
+    case 4: return &ApproveFdk;
+    default: return nullptr;  // 3 and others: nothing is sent
+  }
+}
+
+void frmCardChk::ErrorTail(int number, const QString &description) {
+  FailTail();
+  dlg::MsgBox(QStringLiteral("오류번호:") + QString::number(number) + "\n" +
+                  QStringLiteral("오류내용:") + description,
+              dlg::kCritical, QStringLiteral("승인실패"));
+  keyPreview_ = true;
+}
+
 void frmCardChk::RequestCardApproval() {
   std::optional<BusyCursor> busy(std::in_place);
   int16_t result = -1;
@@ -469,26 +489,21 @@ void frmCardChk::RequestCardApproval() {
     mcSvcGum = {};
     if (giPosCardTaxSelt == 1) mcTaxGum = CalcVat(mcReqGum, 0);
     else if (giPosCardTaxSelt == 2) mcTaxGum = CalcVat(mcReqGum, 1);
-    if (giSetVan == 4 || giSetVan == 5 || giSetVan == 9) {
-      if (StartNetworkBranch(*this))
-        result = giSetVan == 5 ? ApproveSmartro(*this) : giSetVan == 9 ? ApproveNice(*this) : ApproveFdk(*this);
+    if (NetworkBranch branch = BranchOf(giSetVan)) {
+      if (StartNetworkBranch(*this)) result = branch(*this);
       else dlg::MsgBox(QStringLiteral("카드요청번호를 저장하지 못했습니다."), dlg::kCritical, QStringLiteral("승인실패"));
     }
   } catch (const orv::db::DbError &e) {
     busy.reset();
-    FailTail();
-    dlg::MsgBox(QStringLiteral("오류번호:") + QString::number(e.Number) + "\n" +
-                    QStringLiteral("오류내용:") + e.Description,
-                dlg::kCritical, QStringLiteral("승인실패"));
-    keyPreview_ = true;
+    ErrorTail(e.Number, e.Description);
     return;
   } catch (const orv::van::VanError &e) {
     busy.reset();
-    FailTail();
-    dlg::MsgBox(QStringLiteral("오류번호:") + QString::number(e.Number) + "\n" +
-                    QStringLiteral("오류내용:") + e.Description,
-                dlg::kCritical, QStringLiteral("승인실패"));
-    keyPreview_ = true;
+    ErrorTail(e.Number, e.Description);
+    return;
+  } catch (const orv::serial::SerialError &e) {
+    busy.reset();
+    ErrorTail(e.Number, e.Description);
     return;
   }
   busy.reset();

@@ -35,6 +35,7 @@ class frmCardChk : public QDialog {
   int16_t miCommitBusy = 0;
   int16_t miSignRequired = 0;
   int16_t miSignPadState = 0;
+  QString msKisReply;  // "응답" once the KIS agent's reply event ran
   orv::Currency mcReqGum, mcTaxGum, mcSvcGum;
 
   void Form_Activate();
@@ -67,12 +68,18 @@ class frmCardChk : public QDialog {
   void DigitFilter(QLineEdit *box);
   void SetSignNotUseColour();
   void FailTail();
+  void ErrorTail(int number, const QString &description);
   void ReportNotKept();
   bool keyPreview_ = true;
   bool unloaded_ = false;
 };
 
 // The branch of each network: leaves 0 (approved) or 9999 in its result.
+using NetworkBranch = int16_t (*)(frmCardChk &form);
+// The branch of giSetVan's network; none for a value without one.
+NetworkBranch BranchOf(int16_t van);
+int16_t ApproveKis(frmCardChk &form);
+int16_t ApproveKicc(frmCardChk &form);
 int16_t ApproveFdk(frmCardChk &form);
 
 // The cheque inquiry through the First Data agent; shows only a missing or dead agent.

@@ -5,6 +5,8 @@
 #include "fake_web_server.h"
 #include "platform/http.h"
 
+#include <QUrl>
+
 using orvtest::FakeWebServer;
 
 TEST(HttpGet, ReturnsBodyAndStatus) {
@@ -63,4 +65,27 @@ TEST(HttpPost, SendsAndReadsTheAnswer) {
   auto r = orv::http::Post(web.BaseUrl() + "/agent", "a=1", 5000);
   EXPECT_TRUE(r.Success());
   EXPECT_EQ(r.Text(), "OK");
+}
+
+TEST(HttpPostRaw, KeepsTheTargetAsGivenAndTellsSentFromNotSent) {
+  FakeWebServer web;
+  const QByteArray target = "/?callback=cb&REQ=D1^^12000^00^^";
+  web.SetPage(QString::fromLatin1(target), "cb({SUC:'00'})");
+  const quint16 port = QUrl(web.BaseUrl()).port();
+  auto r = orv::http::PostRaw("127.0.0.1", port, target, {}, 2000, 2000);
+  EXPECT_TRUE(r.sent);
+  EXPECT_TRUE(r.Success()) << r.error.toStdString();
+  EXPECT_EQ(r.body, "cb({SUC:'00'})");
+  EXPECT_EQ(web.Requests(), QStringList{QString::fromLatin1(target)});
+
+  auto refused = orv::http::PostRaw("127.0.0.1", QUrl(orvtest::ClosedPortUrl()).port(), "/x", {}, 2000, 2000);
+  EXPECT_FALSE(refused.sent);
+  EXPECT_FALSE(refused.ok);
+
+  FakeWebServer silent;
+  silent.SetSilent(true);
+  auto noAnswer = orv::http::PostRaw("127.0.0.1", QUrl(silent.BaseUrl()).port(), "/x", {}, 2000, 200);
+  EXPECT_TRUE(noAnswer.sent);
+  EXPECT_FALSE(noAnswer.ok);
+  EXPECT_EQ(noAnswer.error, "time-out");
 }
