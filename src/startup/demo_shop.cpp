@@ -176,6 +176,15 @@ bool InitDemo(const QString &shopFile, QString *error) {
     gsSetPosDB = posText;
     gsSetPrnPort = "LPT1";
     giSetPrint = 2;  // the demo prints, to LPT1.prn until gsSetPrnDevice names a printer
+    // Cards go to the First Data agent's simulator, found beside the program.
+    giSetVan = 4;
+    gsSetDanId = QStringLiteral("DEMO0001");
+    gsSetVanAgent = QStringLiteral("orvvansim-fdk");
+    for (const TableRows &t : shop) {
+      if (t.table.compare(QLatin1String("ComCode"), Qt::CaseInsensitive) != 0 || t.rows.isEmpty()) continue;
+      const int col = t.columns.indexOf(QStringLiteral("ComSaupNo"));
+      if (col >= 0) gsSaupNo = t.rows.first().value(col).trimmed();
+    }
     SavePosSettings();
   });
 }

@@ -87,7 +87,7 @@ TEST_F(SaleScreenTest, HelpPanelShowsTheKeyMapAndStoresTheCardTaxOnlineOnly) {
   EXPECT_TRUE(m.txtHelp->toPlainText().contains(QStringLiteral("[ 전자저울식별번호:             24 01 ]")));
   EXPECT_EQ(m.PanDcTxt->text(), "5");
   EXPECT_TRUE(m.CardTaxFme->isEnabled());
-  EXPECT_TRUE(m.CardTax0Opt->isChecked());
+  EXPECT_TRUE(m.CardTax1Opt->isChecked());  // the demo shop sends the VAT with card requests
   m.CardTax2Opt->setChecked(true);
   m.fraExitCmd->click();
   EXPECT_FALSE(m.fraHelp->isVisible());
