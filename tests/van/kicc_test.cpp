@@ -80,25 +80,15 @@ class KiccApproval : public ::testing::Test {
     giSetVan = 1;
     gsSetServerIp = "127.0.0.1";
     orv::van::Timeouts() = {1000, 400, 400, 400, 0};
-    qputenv("ORVVANSIM_JOURNAL", dir_->filePath("journal.txt").toUtf8());
-    qunsetenv("ORVVANSIM_SCENARIO");
   }
   void TearDown() override {
     sim_.reset();
-    qunsetenv("ORVVANSIM_JOURNAL");
-    qunsetenv("ORVVANSIM_SCENARIO");
     orv::state::ResetProgramState();
   }
   void StartAgent(const QString &scenario = {}) {
-    if (!scenario.isEmpty()) {
-      QFile f(dir_->filePath("scenario.txt"));
-      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-      f.write(scenario.toUtf8());
-      qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
-    }
-    sim_ = std::make_unique<orvtest::SimProcess>("orvvansim-kicc", QStringList{});
-    ASSERT_FALSE(sim_->Value().isEmpty());
-    gsSetServerPort = sim_->Value();
+    sim_ = std::make_unique<vantest::SimProcess>("orvvansim-kicc", dir_->path(), scenario);
+    ASSERT_NE(sim_->Port(), 0);
+    gsSetServerPort = QString::number(sim_->Port());
   }
   void Approve(int amount, const QString &months) {
     gtCardRet.Gum = Currency::Won(amount);
@@ -115,10 +105,7 @@ class KiccApproval : public ::testing::Test {
     for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
     return out;
   }
-  QString Journal() {
-    QFile f(dir_->filePath("journal.txt"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-  }
+  QString Journal() { return sim_->Journal().join('\n'); }
   // What the cashier was shown, boxes and the message form alike, as title and text.
   void Watch(dlg::Script &s) {
     shown_.clear();
@@ -138,7 +125,7 @@ class KiccApproval : public ::testing::Test {
   }
   QList<QPair<QString, QString>> shown_;
   std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<orvtest::SimProcess> sim_;
+  std::unique_ptr<vantest::SimProcess> sim_;
   bool closed_ = false;
 };
 

@@ -102,33 +102,24 @@ class KisApproval : public ::testing::Test {
     gsSetDanId = "DAN1";
     giSetPosNo = 1;
     van::Timeouts() = {1000, 400, 400, 600, 0};
-    qputenv("ORVVANSIM_JOURNAL", dir_->filePath("journal.txt").toUtf8());
-    qunsetenv("ORVVANSIM_SCENARIO");
     QFile::remove(orv::datafolder::Path("sign.bmp"));
   }
   void TearDown() override {
     sim_.reset();
     pad_.reset();
     qunsetenv("ORVPOS_COM7");
-    qunsetenv("ORVVANSIM_JOURNAL");
-    qunsetenv("ORVVANSIM_SCENARIO");
     orv::state::ResetProgramState();
   }
-  void Scenario(const QString &lines) {
-    QFile f(dir_->filePath("scenario.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(lines.toUtf8());
-    qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
+  void StartAgent(const QString &scenario = {}) {
+    sim_ = std::make_unique<vantest::SimProcess>("orvvansim-kis", dir_->path(), scenario);
+    ASSERT_NE(sim_->Port(), 0);
+    gsSetServerPort = QString::number(sim_->Port());
   }
-  void StartAgent() {
-    sim_ = std::make_unique<orvtest::SimProcess>("orvvansim-kis", QStringList{});
-    ASSERT_FALSE(sim_->Value().isEmpty());
-    gsSetServerPort = sim_->Value();
-  }
-  void StartPad() {
-    pad_ = std::make_unique<orvtest::SimProcess>("orvvansim-signpad", QStringList{"--pty"});
-    ASSERT_FALSE(pad_->Value().isEmpty());
-    qputenv("ORVPOS_COM7", pad_->Value().toUtf8());
+  void StartPad(const QString &scenario = {}) {
+    pad_ = std::make_unique<vantest::SimProcess>("orvvansim-signpad", dir_->path(), scenario,
+                                                 QStringList{"--pty"});
+    ASSERT_FALSE(pad_->Device().isEmpty());
+    qputenv("ORVPOS_COM7", pad_->Device().toUtf8());
     giSetSignPortNo = 7;
     giSetVanDan = 2;
   }
@@ -151,16 +142,14 @@ class KisApproval : public ::testing::Test {
     for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
     return out;
   }
-  QStringList Journal() {
-    QFile f(dir_->filePath("journal.txt"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
+  // A simulator's journal without the raw bytes.
+  static QStringList Journal(const vantest::SimProcess &sim) {
     QStringList lines;
-    for (const QByteArray &l : f.readAll().split('\n'))
-      if (!l.isEmpty()) lines << QString::fromUtf8(l.left(l.lastIndexOf(" | ")));
+    for (const QString &l : sim.Journal()) lines << l.left(l.lastIndexOf(" | "));
     return lines;
   }
   std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<orvtest::SimProcess> sim_, pad_;
+  std::unique_ptr<vantest::SimProcess> sim_, pad_;
   std::unique_ptr<dlg::Script> NewScript() {
     auto s = std::make_unique<dlg::Script>();
     s->OnForm("KzScanFrm", [this](QWidget &w) {
@@ -187,8 +176,8 @@ TEST_F(KisApproval, ApprovesACard) {
   EXPECT_EQ(gtPanList.PclSss2, 1);
   EXPECT_EQ(gsCardPrnMsg1, "정상승인");
   EXPECT_EQ(LogTexts(), (QStringList{"KIS_Approval : 00012000", "KIS_Approval_OutRet", "KIS_Approval_OutRet_Ok"}));
-  ASSERT_EQ(Journal().size(), 1);
-  EXPECT_EQ(Journal()[0], "CALL 34 | 1=127.0.0.1 | 2=" + gsSetServerPort + " | 3=D1 | 4=03 | 5=12000 | 6=0 | 37=N | 38=");
+  ASSERT_EQ(Journal(*sim_).size(), 1);
+  EXPECT_EQ(Journal(*sim_)[0], "CALL 34 | 1=127.0.0.1 | 2=" + gsSetServerPort + " | 3=D1 | 4=03 | 5=12000 | 6=0 | 37=N | 38=");
 }
 
 TEST_F(KisApproval, FailuresShowTheirBoxAndLeaveNoApproval) {
@@ -209,8 +198,7 @@ TEST_F(KisApproval, FailuresShowTheirBoxAndLeaveNoApproval) {
   for (const auto &c : cases) {
     goDbPos.Execute("Delete From CardLog");
     sim_.reset();
-    Scenario(QString::fromUtf8(c.scenario) + "\n");
-    if (c.agent) StartAgent();
+    if (c.agent) StartAgent(QString::fromUtf8(c.scenario));
     else gsSetServerPort = QString::number(QUrl(orvtest::ClosedPortUrl()).port());
     script_ = NewScript();
     Approve(15000, c.months);
@@ -227,8 +215,7 @@ TEST_F(KisApproval, FailuresShowTheirBoxAndLeaveNoApproval) {
 }
 
 TEST_F(KisApproval, BarcodePaymentsTakeThePayKindOfTheReply) {
-  Scenario("kakao=C dc=1000\nkind=ZRP\nsilent\n");
-  StartAgent();
+  StartAgent("kakao=C dc=1000\nkind=ZRP\nsilent\n");
   Approve(9000, "", Qt::Key_F5, "281234567890123456");
   EXPECT_EQ(giCardOk, 1);
   EXPECT_EQ(giKzPayKind, 1);
@@ -263,16 +250,15 @@ TEST_F(KisApproval, TheSignPadSignsOrFails) {
   QFile bmp(orv::datafolder::Path("sign.bmp"));
   ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
   EXPECT_EQ(bmp.size(), 62 + 16 * 64);
-  QStringList j = Journal();
+  const QStringList j = Journal(*pad_) + Journal(*sim_);
   ASSERT_EQ(j.size(), 2);
   EXPECT_TRUE(j[0].startsWith("SIGN | 00000000000000000000 | DAN1000000000000001000001000")) << j[0].toStdString();
   EXPECT_TRUE(j[0].endsWith("000000060000")) << j[0].toStdString();
   EXPECT_TRUE(j[1].endsWith("37=N | 38=" + orv::datafolder::Path("sign.bmp"))) << j[1].toStdString();
 
   // A pad that fails, then one that stays silent: no signature, no stock image.
-  Scenario("failed\nsilent\n");
   pad_.reset();
-  StartPad();
+  StartPad("failed\nsilent\n");
   for (const char *name : {"failed", "silent"}) {
     script_ = NewScript();
     Approve(60000, "00");
@@ -285,7 +271,6 @@ TEST_F(KisApproval, TheSignPadSignsOrFails) {
 }
 
 TEST_F(KisApproval, WhoTakesTheSignature) {
-  StartAgent();
   const struct {
     int vanDan, sign0;
     bool ticked;
@@ -297,7 +282,8 @@ TEST_F(KisApproval, WhoTakesTheSignature) {
       {0, 0, true, "N", "", 0},
   };
   for (const auto &c : cases) {
-    QFile::remove(dir_->filePath("journal.txt"));
+    sim_.reset();
+    StartAgent();
     giSetVanDan = int16_t(c.vanDan);
     giSetSign0 = int16_t(c.sign0);
     gtCardRet.Gum = Currency::Won(60000);
@@ -310,8 +296,8 @@ TEST_F(KisApproval, WhoTakesTheSignature) {
     EXPECT_EQ(giCardOk, 1) << c.flag << c.file;
     EXPECT_EQ(gtPanList.PclSss2, c.pclSss2) << c.flag << c.file;
     const QString path = *c.file ? orv::datafolder::Path(c.file) : QString();
-    EXPECT_TRUE(Journal().value(0).endsWith(QString("37=") + c.flag + " | 38=" + path))
-        << Journal().value(0).toStdString();
+    EXPECT_TRUE(Journal(*sim_).value(0).endsWith(QString("37=") + c.flag + " | 38=" + path))
+        << Journal(*sim_).value(0).toStdString();
   }
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Starts a TCP card-agent simulator built beside orvpos on a free port, with a scenario and
+// Starts a card-agent simulator built beside orvpos (on a free port, or a pad on a pty), with a scenario and
 // a journal in a folder of the test, and ends it with the test.
 #include <QDir>
 #include <QFile>
@@ -14,8 +14,10 @@ namespace vantest {
 
 class SimProcess {
  public:
-  // name: "orvvansim-smartro"; scenario: lines of the scenario file (may be empty).
-  SimProcess(const QString &name, const QString &folder, const QString &scenario = {}) {
+  // name: "orvvansim-smartro"; scenario: lines of the scenario file (may be empty); args:
+  // the program's arguments (a port of 0 by default; "--pty" for the sign pad).
+  SimProcess(const QString &name, const QString &folder, const QString &scenario = {},
+             const QStringList &args = {"0"}) {
     const QString program = QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath(name);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     journal_ = QDir(folder).filePath(name + "-journal.txt");
@@ -28,10 +30,13 @@ class SimProcess {
       env.insert("ORVVANSIM_SCENARIO", f.fileName());
     }
     proc_.setProcessEnvironment(env);
-    proc_.start(program, {"0"});
-    if (proc_.waitForStarted(5000) && proc_.waitForReadyRead(5000)) {
+    proc_.start(program, args);
+    if (proc_.waitForStarted(5000)) {
+      while (!proc_.canReadLine() && proc_.waitForReadyRead(5000)) {
+      }
       const QString line = QString::fromLatin1(proc_.readLine()).trimmed();
       if (line.startsWith("port ")) port_ = line.mid(5).toInt();
+      if (line.startsWith("pty ")) device_ = line.mid(4);
     }
   }
   ~SimProcess() {
@@ -39,6 +44,8 @@ class SimProcess {
     proc_.waitForFinished(5000);
   }
   int Port() const { return port_; }
+  // The pseudo-terminal a pad simulator plays on.
+  QString Device() const { return device_; }
   // The journal's lines (each request's values, then its bytes in hex).
   QStringList Journal() const {
     QFile f(journal_);
@@ -53,6 +60,7 @@ class SimProcess {
   QProcess proc_;
   QString journal_;
   int port_ = 0;
+  QString device_;
 };
 
 }  // namespace vantest

@@ -1,6 +1,6 @@
 // The KICC card agent: an HTTP server on loopback taking "POST /?callback=<name>&REQ=<value>"
 // with '^'-separated REQ fields, answering "<name>({KEY:'value',...})" in CP949. Started
-// with a port (0 or none: any free one); it prints "PORT <n>" when it listens. Default:
+// with a port (0 or none: any free one); it prints "port <n>" when it listens. Default:
 // approves with approval numbers counting up; months "99" are declined (RS04 8099) and
 // months "98" get no answer. A scenario line per request can say suc=<code> rs04=<code>
 // msg=<text> delay=<ms> silent reply=<raw body>.
@@ -70,7 +70,7 @@ int main(int argc, char **argv) {
     fprintf(stderr, "cannot listen: %s\n", qPrintable(server.errorString()));
     return 1;
   }
-  printf("PORT %d\n", server.serverPort());
+  printf("port %d\n", server.serverPort());
   fflush(stdout);
   QObject::connect(&server, &QTcpServer::newConnection, [&] {
     while (QTcpSocket *sock = server.nextPendingConnection()) {

@@ -1,6 +1,6 @@
 // The KIS approval agent: a TCP server on loopback taking one frame per connection,
 // "CALL" FS method FS "<member>=<value>"..., and answering "RET" FS "<member>=<value>"...
-// Started with a port (0 or none: any free one); it prints "PORT <n>" when it listens.
+// Started with a port (0 or none: any free one); it prints "port <n>" when it listens.
 // Default: approves with approval numbers counting up; months "99" are declined (reply code
 // 0001) and months "98" get no answer. A barcode payment (code EP) answers pay kind ZRP for
 // a barcode starting with "8", else KKO. A scenario line per request can say status=<n>
@@ -68,7 +68,7 @@ int main(int argc, char **argv) {
     fprintf(stderr, "cannot listen: %s\n", qPrintable(server.errorString()));
     return 1;
   }
-  printf("PORT %d\n", server.serverPort());
+  printf("port %d\n", server.serverPort());
   fflush(stdout);
   QObject::connect(&server, &QTcpServer::newConnection, [&] {
     while (QTcpSocket *sock = server.nextPendingConnection()) {

@@ -1,7 +1,7 @@
 // The KIS sign pad: STX body ETX LRC frames on a serial line. "SIGN" FS card FS transaction
 // asks for a signature; the pad answers "DONE" FS the 128x64 one-bit image in hex (always
 // the same here) or "FAIL" FS a text. Started with a device path, or with --pty: it makes a
-// pseudo-terminal, prints "PTY <path>" and plays the pad on it. A scenario line per request
+// pseudo-terminal, prints "pty <path>" and plays the pad on it. A scenario line per request
 // can say failed, silent, delay=<ms>, badlrc.
 #include <fcntl.h>
 #include <poll.h>
@@ -85,7 +85,7 @@ int main(int argc, char **argv) {
       return 1;
     }
     MakeRaw(keepSlave);
-    printf("PTY %s\n", name);
+    printf("pty %s\n", name);
     fflush(stdout);
   } else {
     fd = ::open(argv[1], O_RDWR | O_NOCTTY);
