@@ -210,7 +210,9 @@ TEST_F(KisApproval, FailuresShowTheirBoxAndLeaveNoApproval) {
     EXPECT_TRUE(script_->Log()[0].text.contains(QString::fromUtf8(c.text)))
         << c.name << ": " << script_->Log()[0].text.toStdString();
     EXPECT_EQ(LogTexts().size(), c.rows) << c.name;
-    if (c.rows == 3) EXPECT_EQ(LogTexts().last(), "KIS_Approval_OutRet_Err") << c.name;
+    if (c.rows == 3) {
+      EXPECT_EQ(LogTexts().last(), "KIS_Approval_OutRet_Err") << c.name;
+    }
   }
 }
 
