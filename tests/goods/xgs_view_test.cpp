@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -271,3 +274,28 @@ TEST_P(XgsView, TheRegistrationTakesWhatWasPicked) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sqlite, XgsView, ::testing::Values(orv::db::Engine::SQLite), orvtest::EngineName);
+
+// The simulator of the shop system's web server that the demo uses, on its demo prices.
+TEST_P(XgsView, TheWebSimulatorAnswersTheDemoPrices) {
+  QProcess sim;
+  sim.start(QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvwebsim"),
+            {"0", QStringLiteral(ORVPOS_SOURCE_DATA) + "/demo/web_prices.txt"});
+  ASSERT_TRUE(sim.waitForStarted(5000));
+  ASSERT_TRUE(sim.waitForReadyRead(5000));
+  const QString port = QString::fromLatin1(sim.readAllStandardOutput()).section(' ', 2).trimmed();
+  settings_store::SaveSetting("gsSetWebServer", "http://127.0.0.1:" + port);
+  Exec("UPDATE OrvRegistry SET RegChar = 'HANBIT01' WHERE RegKey = 'SupTrsName'");
+  gsXgsViewKey = "8809990000012";
+  for (int selt : {0, 1}) {
+    if (selt) Exec("INSERT INTO OrvRegistry (RegKey, RegInt) VALUES ('XgsViewSelt', 1)");
+    XgsViewFrm f;
+    f.LoadXgsView();
+    EXPECT_EQ(f.lblStatus->text(), "4건") << selt;
+    ASSERT_EQ(f.vaSpread2->MaxRows(), 4);
+    EXPECT_EQ(f.vaSpread2->CellValue(1, 2), QStringLiteral("보리차")) << "the shop's own row first";
+    EXPECT_EQ(f.vaSpread2->Cell(1, 2).fore, colors::Rgb(255, 0, 255));
+    EXPECT_EQ(f.vaSpread1->CellValue(2, 6), "20241203");
+  }
+  sim.kill();
+  sim.waitForFinished(5000);
+}

@@ -14,8 +14,12 @@
 #include "chit/records.h"
 #include "closing/frmTerminate.h"
 #include "core/globals.h"
+#include "goods/frmGdsNew.h"
+#include "goods/frmHabGum.h"
+#include "goods/frmTrsIODay.h"
 #include "platform/dialogs.h"
 #include "platform/grid.h"
+#include "platform/list_grid.h"
 #include "sale/frmMain.h"
 #include "sale/sale_dialogs.h"
 #include "login_fixture.h"
@@ -199,3 +203,47 @@ TEST_F(DemoWalkTest, TheClosingScreenShowsTheDayAndTheResetClosesIt) {
 }
 
 }  // namespace
+
+TEST_F(DemoWalkTest, AnUnknownCodeIsRegisteredAndSellsAndTheInquiriesShowTheDemoRows) {
+  Script s;
+  QString number;
+  s.OnForm("frmGdsNew", [&](QWidget &w) {
+    auto &f = static_cast<frmGdsNew &>(w);
+    EXPECT_EQ(f.txtGcdBarCode->text(), "8809990000012");
+    f.txtGcdName->setText(QStringLiteral("보리차"));
+    f.txtGcdKyg->setText("1L");
+    f.txtGcdMeip->setText("1200");
+    f.txtGcdDanga->setText("1800");
+    EXPECT_TRUE(f.cmdSave_Click());
+    number = f.txtGcdNo1->text() + " " + f.txtGcdNo2->text() + " " + f.txtGcdNo3->text();
+  });
+  Enter("8809990000012");
+  EXPECT_EQ(number, "99 99 5") << "099 099 0005, after the demo's 0001-0004 and 0006";
+  Enter("8809990000012");
+  EXPECT_EQ(Cell(1, ColPrice), "1800") << "the code now sells";
+
+  // 합계금액: both cashiers of the day; 원장보기 of 최사장's partner from the carried-over row.
+  QStringList names;
+  s.OnForm("frmHabGum", [&](QWidget &w) {
+    auto &f = static_cast<frmHabGum &>(w);
+    for (int r = 1; r <= f.vaSpread1->MaxRows(); ++r) names << f.vaSpread1->CellValue(r, 2);
+    f.reject();
+  });
+  m->Command4->click();
+  EXPECT_TRUE(names.contains(QStringLiteral("김계산")) && names.contains(QStringLiteral("박계산")))
+      << names.join(",").toStdString();
+
+  Enter("2900000010064");
+  QStringList ledger;
+  s.OnForm("frmTrsIODay", [&](QWidget &w) {
+    auto &f = static_cast<frmTrsIODay &>(w);
+    for (int r = 1; r <= f.vaSpread1->MaxRows(); ++r) ledger << f.vaSpread1->CellValue(r, 1);
+    if (f.vaSpread1->MaxRows() > 0) ledger << f.vaSpread1->CellValue(1, 5);
+    f.reject();
+  });
+  m->cmdTrsMast->click();
+  ASSERT_GE(ledger.size(), 3);
+  EXPECT_EQ(ledger.first(), QStringLiteral("이      전"));
+  EXPECT_EQ(ledger.last(), "80,000");
+  EXPECT_EQ(ledger[ledger.size() - 2], QStringLiteral("합      계"));
+}

@@ -304,7 +304,7 @@ TEST_F(LoginTest, DemoShopIsMadeOnceAndKept) {
   MakeDemo();
   db::Connection c;
   c.Open(db::BuildConnectionText("", "SQLite", "", "", "main.db"));
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 40);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 45);
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM CstCode").RecordCount(), 6);
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM TrsCode WHERE TcdNo = 88000").RecordCount(), 1);
   // Held and delivery chits are the checkout's own; credit chits are sent rows, so they
@@ -323,7 +323,7 @@ TEST_F(LoginTest, DemoShopIsMadeOnceAndKept) {
   c.Execute("DELETE FROM GdsCode WHERE GcdKey = 20");
   QString error;
   ASSERT_TRUE(demo::InitDemo(shopFile(), &error));
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 39);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 44);
 }
 
 TEST(ShopFile, MalformedFilesAreRejectedWithTheLine) {
