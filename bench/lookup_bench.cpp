@@ -60,42 +60,7 @@ QString GoodsName(int i) {
          QString::fromUtf8(kMore[(r / 20) % 20]) + QString(" %1g").arg(100 + r % 400);
 }
 
-// Rows in batches of n per statement, bound by position.
-class BatchInsert {
- public:
-  BatchInsert(Connection &c, const QString &head, int cols, int rows)
-      : c_(c), head_(head), cols_(cols), rows_(rows) {
-    full_ = c_.Prepare(sql(rows_));
-  }
-  void Add(const QVariantList &row) {
-    pending_ << row;
-    if (pending_.size() == rows_) flush(full_, rows_);
-  }
-  void Finish() {
-    if (pending_.isEmpty()) return;
-    auto st = c_.Prepare(sql(int(pending_.size())));
-    flush(st, int(pending_.size()));
-  }
-
- private:
-  QString sql(int n) const {
-    QStringList marks(cols_, "?");
-    const QString one = "(" + marks.join(", ") + ")";
-    return head_ + " VALUES " + QStringList(n, one).join(", ");
-  }
-  void flush(orv::db::Statement &st, int n) {
-    int at = 0;
-    for (int r = 0; r < n; ++r)
-      for (const QVariant &v : pending_[r]) st.Bind(at++, v);
-    st.Execute();
-    pending_.clear();
-  }
-  Connection &c_;
-  QString head_;
-  int cols_, rows_;
-  orv::db::Statement full_;
-  QList<QVariantList> pending_;
-};
+using orvbench::BatchInsert;
 
 const char *const kShopTables[] = {"GdsCode", "TrsCode", "CstCode", "CstCodeTs", "ColSize",
                                    "OrvEnvironment", "ExtCode", "TrsPris", "TrsGods", "GdsLmip",
