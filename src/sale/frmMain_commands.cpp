@@ -31,6 +31,7 @@
 #include "customer/frmCstEdit.h"
 #include "customer/pos_server.h"
 #include "sync/basCC.h"
+#include "sync/frmDataRebuild.h"
 
 using namespace orv;
 
@@ -159,8 +160,8 @@ void frmMain::cmdRebuild_Click() {
   const auto answer = dialogs::PasswordBox(QStringLiteral("비밀번호2를 입력하세요"),
                                         QStringLiteral("데이타재전송작업"));
   if (!answer || *answer != QStringLiteral("36284019762")) return;
-  ShowStandIn(QStringLiteral("frmDataRebuild"), QStringLiteral("데이타재전송"),
-              QStringLiteral("데이타 재전송 화면은 자료 교환 작업에서 만들어집니다."), this);
+  frmDataRebuild form(this);
+  dialogs::ShowModal(form);
 }
 
 void frmMain::CmdCC_Click() {
