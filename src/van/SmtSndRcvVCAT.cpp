@@ -239,6 +239,12 @@ const SmtDumpLine kSmtDump[40] = {
     {36, "보너스 발생전점수 : "},
 };
 
+QString SmtDumpText(const QHash<int, QString> &reply) {
+  QString dump;
+  for (const auto &line : kSmtDump) dump += QString::fromUtf8(line.label) + reply.value(line.field) + kCrLf;
+  return dump;
+}
+
 int32_t SmtPort() {
   bool ok = false;
   const int port = gsSetServerPort.trimmed().toInt(&ok);
@@ -290,10 +296,7 @@ void SmtReplyState::SmtReplyEvent() {
   if (msSmtReqKind == QLatin1String("010101") || msSmtReqKind == QLatin1String("210101"))
     for (int n = 21; n <= 24; ++n) read(n);
   for (int n = 25; n <= 36; ++n) read(n);
-  QString dump;
-  for (const auto &line : orv::van::kSmtDump)
-    dump += QString::fromUtf8(line.label) + msSmtReply.value(line.field) + kCrLf;
-  Append(mnMsg, dump);
+  Append(mnMsg, orv::van::SmtDumpText(msSmtReply));
   // Set last: a waiting request finds the whole reply stored. A reply without a code would
   // leave the request waiting forever, so it counts as a reply that does not parse.
   const QString code = msSmtReply.value(17).trimmed();

@@ -128,6 +128,8 @@ struct SmtDumpLine {
   const char *label;
 };
 extern const SmtDumpLine kSmtDump[40];
+// The dump of a reply: a line per label, its value and CR LF.
+QString SmtDumpText(const QHash<int, QString> &reply);
 // The settings' port as the control takes it (0 when it is not a number).
 int32_t SmtPort();
 }  // namespace orv::van
