@@ -22,6 +22,7 @@
 #include "van/card_log.h"
 #include "van/card_state.h"
 #include "van/frmCardChk.h"
+#include "van/kis.h"
 #include "van/van_approval.h"
 #include "van/van_wait.h"
 
@@ -97,9 +98,7 @@ bool TakeSignature(frmCardChk &form, SmtReplyState &smt, Signature *sig) {
         Stop(QStringLiteral("* 승인을 다시 하세요 (워킹키&인덱스받기오류) !"), QStringLiteral("워킹키오류"));
         return false;
       }
-      // The KIS pad is not wired to this terminal here: its path goes on as a pad failure.
-      form.miSignPadState = 0;
-      if (form.miSignPadState == 1) {
+      if (RunKisSignPad(form)) {
         image = QStringLiteral("sign.bmp");
       } else if (giSetSign0 != 0) {
         image = QStringLiteral("sign0.bmp");

@@ -65,7 +65,7 @@ class SmartroApproval : public ::testing::Test {
     QFile::remove(orv::datafolder::Path("sign0.bmp"));
   }
   void TearDown() override {
-    QFile::remove(orv::datafolder::Path("sign0.bmp"));
+    for (const char *f : {"sign0.bmp", "sign.bmp"}) QFile::remove(orv::datafolder::Path(f));
     sim_.reset();
     orv::state::ResetProgramState();
   }
@@ -236,7 +236,6 @@ TEST_F(SmartroApproval, SignatureStopsAndPromptsTable) {
       {"ticked, no stored image allowed", "", 1, 0, true, false, "", "9=1", 0},
       {"no working key", "nokey", 0, 1, true, true, "워킹키오류", "", 1},
       {"no image", "", 0, 1, true, false, "사인오류", "", 1},
-      {"pad without a signature", "", 2, 0, false, false, "카드사문의요망", "9=1", 0},
   };
   for (const auto &c : cases) {
     goDbPos.Execute("Delete From CardLog");
@@ -267,6 +266,40 @@ TEST_F(SmartroApproval, SignatureStopsAndPromptsTable) {
     if (*c.mode) {
       EXPECT_EQ(giCardOk, 1) << c.name;
     }
+    EXPECT_EQ(gtPanList.PclSss2, c.pclSss2) << c.name;
+    sim_.reset();
+  }
+}
+
+TEST_F(SmartroApproval, TheKisPadSignsWithTheTerminalsWorkingKey) {
+  giSetVanDan = 2;
+  giSetSign0 = 0;
+  struct Case {
+    const char *name, *padScenario, *mode;
+    QStringList boxes;
+    int pclSss2;
+  };
+  const Case cases[] = {
+      {"signed", "", "9=4", {}, 1},
+      {"pad failed", "failed", "9=1", {"싸인패드오류", "카드사문의요망"}, 0},
+  };
+  for (const auto &c : cases) {
+    Sim();
+    vantest::SimProcess pad("orvvansim-signpad", dir_->path(), c.padScenario, {"--pty"});
+    ASSERT_FALSE(pad.Device().isEmpty());
+    qputenv("ORVPOS_COM7", pad.Device().toUtf8());
+    giSetSignPortNo = 7;
+    dlg::Script s;
+    Approve(60000, "00");
+    qunsetenv("ORVPOS_COM7");
+    QStringList titles;
+    for (const auto &b : s.Log()) titles << b.title;
+    EXPECT_EQ(titles, c.boxes) << c.name;
+    const QStringList r = Requests();
+    ASSERT_EQ(r.size(), 2) << c.name;
+    EXPECT_EQ(r[0], "REQ | 1=5201") << c.name;
+    EXPECT_TRUE(r[1].contains(QString(" | ") + c.mode)) << c.name << ": " << r[1].toStdString();
+    EXPECT_EQ(giCardOk, 1) << c.name;
     EXPECT_EQ(gtPanList.PclSss2, c.pclSss2) << c.name;
     sim_.reset();
   }
