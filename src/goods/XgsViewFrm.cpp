@@ -179,6 +179,10 @@ XgsViewFrm::XgsViewFrm(QWidget *parent) : QDialog(parent) {
                         QStringLiteral("그룹No"), QStringLiteral("본인그룹"), QStringLiteral("본인상품")},
                        PlainCell, this);
   vaSpread3->hide();
+  const double priceWidths[] = {14, 13, 10, 9, 9, 12, 13, 11, 3};
+  for (int c = 1; c <= 9; ++c) vaSpread1->SetColWidth(c, priceWidths[c - 1]);
+  const double nameWidths[] = {14, 30, 12, 7, 7, 12, 11, 3};
+  for (int c = 1; c <= 8; ++c) vaSpread2->SetColWidth(c, nameWidths[c - 1]);
 
   Command1 = Button("Command1", QStringLiteral("매입"), Frame1);
   Command2 = Button("Command2", QStringLiteral("매출"), Frame1);
