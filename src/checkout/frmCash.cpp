@@ -46,9 +46,10 @@
 #include "sale/frmMain.h"
 #include "sale/sale_globals.h"
 #include "sync/go_offline.h"
-#include "van/card_forms.h"
 #include "van/frmCardOK.h"
 #include "van/frmDisCard.h"
+#include "van/frmMoneyChk.h"
+#include "van/frmSupyoChk.h"
 #include "van/frmCardChk.h"
 
 using orv::Currency;

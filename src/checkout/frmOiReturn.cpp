@@ -21,7 +21,6 @@
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "sale/sale_globals.h"
-#include "van/card_forms.h"
 #include "van/frmCardOK.h"
 #include "van/frmDisCard.h"
 #include "van/frmCardChk.h"

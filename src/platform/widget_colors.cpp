@@ -29,22 +29,35 @@ void SetFore(QWidget *w, long bgr) {
 }
 
 namespace {
-class FocusHighlight : public QObject {
+class FocusTint : public QObject {
  public:
-  using QObject::QObject;
+  FocusTint(QWidget *box, long bgr, bool selectAll, std::function<void()> onLeave)
+      : QObject(box), bgr_(bgr), selectAll_(selectAll), onLeave_(std::move(onLeave)) {}
   bool eventFilter(QObject *watched, QEvent *event) override {
-    auto *box = qobject_cast<QLineEdit *>(watched);
-    if (box && event->type() == QEvent::FocusIn) {
-      SetBack(box, kEntryFocusBack);
-      box->selectAll();
-    } else if (box && event->type() == QEvent::FocusOut) {
+    auto *box = static_cast<QWidget *>(watched);
+    if (event->type() == QEvent::FocusIn) {
+      SetBack(box, bgr_);
+      if (auto *edit = qobject_cast<QLineEdit *>(box); edit && selectAll_) edit->selectAll();
+    } else if (event->type() == QEvent::FocusOut) {
       SetBack(box, kWhite);
+      if (onLeave_) onLeave_();
     }
     return false;
   }
+
+ private:
+  long bgr_;
+  bool selectAll_;
+  std::function<void()> onLeave_;
 };
 }  // namespace
 
-void HighlightOnFocus(QLineEdit *box) { box->installEventFilter(new FocusHighlight(box)); }
+void HighlightOnFocus(QLineEdit *box) {
+  box->installEventFilter(new FocusTint(box, kEntryFocusBack, true, {}));
+}
+
+void TintOnFocus(QWidget *box, long focusBgr, std::function<void()> onLeave) {
+  box->installEventFilter(new FocusTint(box, focusBgr, false, std::move(onLeave)));
+}
 
 }  // namespace orv::colors

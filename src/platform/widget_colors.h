@@ -1,5 +1,7 @@
 #pragma once
 // A control's back and text colours given as &HBBGGRR.
+#include <functional>
+
 class QLineEdit;
 class QWidget;
 
@@ -11,4 +13,7 @@ void SetFore(QWidget *w, long bgr);
 // the focus, white again when it leaves.
 inline constexpr long kEntryFocusBack = 0x80FFFF;
 void HighlightOnFocus(QLineEdit *box);
+// The box turns focusBgr while it has the focus and white when it loses it; onLeave (when
+// set) runs after it lost the focus. Lives as long as the box.
+void TintOnFocus(QWidget *box, long focusBgr, std::function<void()> onLeave = {});
 }  // namespace orv::colors

@@ -141,6 +141,8 @@ void frmMain::PayChit() {
   gcCashCard = {};
   if (GetRegInt(QStringLiteral("PosMultiCardDanSelt")) == 0) {
     checkout::ShowfrmCash(this);
+    // The cash-receipt form may have kept a new number with the customer.
+    lblCcdBank->setText(gtCstCode.CcdBank);
     if (giCashSaved == 1) {
       gsLastChtDate = gsSetBFDate;
       glLastChtNo = goSetBFChtNo;

@@ -307,6 +307,7 @@ void frmMain::CashReceiptWithoutSale() {
     if (GetRegInt(QStringLiteral("PosMultiCardDanSelt")) == 0) {
       gcMoneyChkGum = {};
       ShowfrmMoneyChk(this);
+      lblCcdBank->setText(gtCstCode.CcdBank);
     }
     giDspMoneyChk = 0;
     if (giHelpRet == 1) {

@@ -9,6 +9,8 @@
 #include "platform/dialogs.h"
 #include "sale/handoff_globals.h"
 #include "sale/sale_globals.h"
+#include "van/frmCardCancel.h"
+#include "van/frmMoneyChk.h"
 
 void ShowfrmTrsHelp(QWidget *parent) {
   giHelpRet = 0;
@@ -28,11 +30,11 @@ void ShowfrmMidInput(QWidget *parent) { orv::closing::ShowMidInput(parent); }
 
 void ShowfrmMoneyChk(QWidget *parent) {
   giHelpRet = 0;
-  ShowStandIn(QStringLiteral("frmMoneyChk"), QStringLiteral("현금영수증"),
-              QStringLiteral("현금영수증 발행은 다음 작업에서 만들어집니다."), parent);
+  frmMoneyChk form(parent);
+  orv::dialogs::ShowModal(form);
 }
 
 void ShowfrmCardCancel(QWidget *parent) {
-  ShowStandIn(QStringLiteral("frmCardCancel"), QStringLiteral("카드 승인 내역"),
-              QStringLiteral("카드 승인 내역은 카드 결제 작업에서 만들어집니다."), parent);
+  frmCardCancel form(parent);
+  orv::dialogs::ShowModal(form);
 }

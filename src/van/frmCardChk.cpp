@@ -29,7 +29,7 @@
 #include "platform/settings_store.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
-#include "van/card_forms.h"
+#include "van/KzScanFrm.h"
 #include "van/SmtSndRcvVCAT.h"
 #include "van/van_approval.h"
 #include "van/van_error.h"

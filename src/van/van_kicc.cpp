@@ -12,10 +12,10 @@
 #include "platform/http.h"
 #include "platform/mouse.h"
 #include "van/card_agent.h"
-#include "van/card_forms.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
 #include "van/frmCardChk.h"
+#include "van/frmMsgBox.h"
 #include "van/kicc.h"
 #include "van/van_approval.h"
 #include "van/van_error.h"
@@ -138,7 +138,7 @@ int16_t ApproveKicc(frmCardChk &form) {
   if (failed != 0) {
     ClearCardRet();
     for (int i = 0; i < 5; ++i) orv::van::Pause(0);
-    ShowVanMessage(&form, QStringLiteral("카드재승인요청"),
+    ShowCardMsgBox(&form, QStringLiteral("카드재승인요청"),
                    QStringLiteral("* 승인을 다시 하세요 !\r\n") + gsKiccMSG);
     return 9999;
   }

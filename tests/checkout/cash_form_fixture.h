@@ -24,7 +24,8 @@
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "sale/sale_globals.h"
-#include "van/card_forms.h"
+#include "van/frmMoneyChk.h"
+#include "van/frmSupyoChk.h"
 #include "van/frmCardChk.h"
 
 namespace cashtest {

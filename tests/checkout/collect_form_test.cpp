@@ -15,7 +15,6 @@
 #include "chit/records.h"
 #include "core/card_ret.h"
 #include "core/pos_settings.h"
-#include "van/card_forms.h"
 #include "van/frmCardChk.h"
 #include "platform/dialogs.h"
 #include "sale/sale_globals.h"

@@ -4,6 +4,8 @@
 
 #include "chit/pan_money.h"
 #include "core/pos_settings.h"
+#include "van/cash_receipt.h"
+#include "van/frmMoneyChk.h"
 
 namespace {
 
@@ -61,10 +63,20 @@ TEST_P(CashFormTest, CashReceiptIssuedSavesWithItsMoneyRow) {
   s.OnForm("frmMoneyChk", [&](QWidget &w) {
     auto &m = static_cast<frmMoneyChk &>(w);
     preset = m.txtiGum->text();
-    m.txtNo->setText("01012345678");
-    m.cmdOk->click();
+    m.txtiCard->setText("01012345678");
+    m.cmdCommit->click();
+  });
+  giSetVan = 1;
+  orv::van::SetCashReceiptBranchHook([](CashReceiptInput &in) {
+    CashReceiptResult r;
+    r.code = 0;
+    r.memberNo = in.idNo;
+    r.cmitNo = "123456789";
+    r.cmitDate = "240315";
+    return r;
   });
   Key(Qt::Key_M, f.txtNo);
+  orv::van::SetCashReceiptBranchHook({});
   EXPECT_EQ(preset, "4,500");
   EXPECT_EQ(giCashSaved, 1);
   EXPECT_EQ(Count(goDbMain, "PanMoney2403", "PmoHab=4500 And PmoCardNo='01012345678'"), 1);

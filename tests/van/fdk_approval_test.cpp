@@ -168,8 +168,8 @@ TEST_F(FdkApproval, ZeroPayKeepsItsBarcodeAndARowThatCannotBeKeptIsNamedNotUndon
   Start();
   dlg::Script s;
   s.OnForm("KzScanFrm", [](QWidget &w) {
-    w.findChild<QLineEdit *>("txtBarcode")->setText(" 8000123456789012345 ");
-    static_cast<QDialog &>(w).findChild<QPushButton *>("cmdOk")->click();
+    w.findChild<QLineEdit *>("BarScanTxt")->setText(" 8000123456789012345 ");
+    static_cast<QDialog &>(w).findChild<QPushButton *>("BarEnterCmd")->click();
   });
   // The barcode's row exists already: the approval stands and the cashier is told.
   gtCardRet = {};

@@ -110,7 +110,7 @@ class KiccApproval : public ::testing::Test {
   void Watch(dlg::Script &s) {
     shown_.clear();
     s.OnForm("frmMsgBox", [this](QWidget &w) {
-      shown_.append({w.windowTitle(), w.findChild<QLabel *>("lblMsg")->text()});
+      shown_.append({w.windowTitle(), w.findChild<QLabel *>("MeMsgLbl")->text()});
       static_cast<QDialog &>(w).accept();
     });
   }

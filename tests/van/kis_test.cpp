@@ -153,8 +153,8 @@ class KisApproval : public ::testing::Test {
   std::unique_ptr<dlg::Script> NewScript() {
     auto s = std::make_unique<dlg::Script>();
     s->OnForm("KzScanFrm", [this](QWidget &w) {
-      w.findChild<QLineEdit *>("txtBarcode")->setText(barcode_);
-      w.findChild<QPushButton *>("cmdOk")->click();
+      w.findChild<QLineEdit *>("BarScanTxt")->setText(barcode_);
+      w.findChild<QPushButton *>("BarEnterCmd")->click();
     });
     return s;
   }

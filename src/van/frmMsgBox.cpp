@@ -1,0 +1,125 @@
+#include "van/frmMsgBox.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/colors.h"
+#include "platform/dialogs.h"
+#include "platform/widget_colors.h"
+#include "van/card_state.h"
+
+QString gsMsgBoxTitle;
+QString gsMsgBoxText;
+
+namespace {
+
+// A press and release of the left button at the pointer, delivered only when the pointer
+// rests on a control of window: a click never leaves the calling window.
+void ClickUnderPointer(QWidget *window) {
+  const QPoint global = QCursor::pos();
+  QWidget *target = QApplication::widgetAt(global);
+  if (!target || target->window() != window || !target->isEnabled()) return;
+  const QPointF local = target->mapFromGlobal(QPointF(global));
+  QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(global), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(global), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+  if (target) QApplication::sendEvent(target, &release);
+}
+
+}  // namespace
+
+frmMsgBox::frmMsgBox(QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmMsgBox"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  // 5295 x 3855 twips at 15 twips a pixel.
+  setFixedSize(353, 257);
+  orv::colors::SetBack(this, orv::colors::Rgb(192, 192, 255));
+  QFont bold;
+  bold.setBold(true);
+  bold.setPointSizeF(14.25);
+  MeMsgLbl = new QLabel(this);
+  MeMsgLbl->setObjectName(QStringLiteral("MeMsgLbl"));
+  MeMsgLbl->setGeometry(16, 12, 321, 231 - 12 - 30);
+  MeMsgLbl->setWordWrap(true);
+  MeMsgLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  MeMsgLbl->setFont(bold);
+  MeMsgLbl->setAutoFillBackground(true);
+  orv::colors::SetBack(MeMsgLbl, orv::colors::Rgb(224, 224, 224));
+  MeCloseCmd = new QPushButton(QStringLiteral("닫기"), this);
+  MeCloseCmd->setObjectName(QStringLiteral("MeCloseCmd"));
+  MeCloseCmd->setGeometry(278, 206, 57, 35);
+  MeCloseCmd->setFont(bold);
+  MeCloseCmd->setAutoDefault(false);
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  connect(MeCloseCmd, &QPushButton::clicked, this, [this] { MeCloseCmd_Click(); });
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+
+  giMsgBoxOpen = 1;
+  Timer1->setInterval(1000);
+  Timer1->start();
+  setWindowTitle(gsMsgBoxTitle);
+  MeMsgLbl->setText(gsMsgBoxText);
+  // The hourglass of the form underneath must not hide that this window waits for a person.
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  arrow_ = true;
+  MeCloseCmd->setFocus(Qt::OtherFocusReason);
+}
+
+frmMsgBox::~frmMsgBox() {
+  giMsgBoxOpen = 0;
+  if (arrow_) QApplication::restoreOverrideCursor();
+}
+
+void frmMsgBox::MeCloseCmd_Click() { accept(); }
+
+void frmMsgBox::Timer1_Timer() {
+  if (!isVisible()) return;
+  raise();
+  activateWindow();
+  ClickUnderPointer(this);
+}
+
+void frmMsgBox::keyPressEvent(QKeyEvent *event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      MeCloseCmd_Click();
+      return;
+    default:
+      QDialog::keyPressEvent(event);
+  }
+}
+
+void frmMsgBox::closeEvent(QCloseEvent *event) {
+  Timer1->stop();
+  giMsgBoxOpen = 0;
+  QDialog::closeEvent(event);
+}
+
+void frmMsgBox::done(int r) {
+  Timer1->stop();
+  giMsgBoxOpen = 0;
+  if (arrow_) {
+    QApplication::restoreOverrideCursor();
+    arrow_ = false;
+  }
+  QDialog::done(r);
+}
+
+void ShowCardMsgBox(QWidget *parent, const QString &title, const QString &text) {
+  if (giMsgBoxOpen != 0) return;
+  gsMsgBoxTitle = title;
+  gsMsgBoxText = text;
+  frmMsgBox form(parent);
+  orv::dialogs::ShowModal(form);
+}

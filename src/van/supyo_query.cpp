@@ -1,0 +1,65 @@
+#include "van/supyo_query.h"
+
+#include <QStringList>
+
+#include "core/pos_settings.h"
+#include "van/van_wire.h"
+
+QString SupyoDenomCode(int denomination) {
+  return QString::number(13 + qBound(0, denomination, 3));
+}
+
+QString SupyoDenomAmount(int denomination) {
+  static const char *const kAmounts[] = {"100000", "300000", "500000", "1000000"};
+  return QString::fromLatin1(kAmounts[qBound(0, denomination, 3)]);
+}
+
+QString KiccSupyoRequest(const SupyoInput &in) {
+  const QString code = in.personal ? QStringLiteral("42") : SupyoDenomCode(in.denomination);
+  const QString amount =
+      in.personal ? QString(in.suGum).remove(',').trimmed() : SupyoDenomAmount(in.denomination);
+  return QStringLiteral("C1^^") + amount + "^" + code + "^" + in.balDate + QString(15, '^') + in.suNo;
+}
+
+QList<QPair<int, QString>> KisSupyoMembers(const SupyoInput &in) {
+  QList<QPair<int, QString>> m = {{1, gsSetServerIp},
+                                  {2, gsSetServerPort},
+                                  {3, QStringLiteral("C1")},
+                                  {40, in.suNo},
+                                  {41, in.balDate},
+                                  {42, SupyoDenomCode(in.denomination)},
+                                  {5, SupyoDenomAmount(in.denomination)}};
+  if (in.personal) {
+    m.append({42, QStringLiteral("19")});
+    m.append({5, in.suGum});
+  }
+  m.append({43, in.gNo});
+  return m;
+}
+
+QList<QPair<int, QString>> SmtSupyoFields(const SupyoInput &in) {
+  return {{1, QStringLiteral("0401")},
+          {56, QStringLiteral("00")},
+          {57, in.suNo + (in.gNo + QString(6, ' ')).left(6)},
+          {58, in.balDate},
+          {59, SupyoDenomCode(in.denomination)},
+          {60, SupyoDenomAmount(in.denomination)}};
+}
+
+QString NiceSupyoRequest(const SupyoInput &in) {
+  const QStringList f = {QStringLiteral("0200"),
+                         QStringLiteral("20"),
+                         QStringLiteral("K"),
+                         in.personal ? QStringLiteral("01") : QStringLiteral("00"),
+                         SupyoDenomCode(in.denomination),
+                         in.suNo,
+                         in.balDate,
+                         in.personal ? in.jumin13 : QString(13, ' '),
+                         SupyoDenomAmount(in.denomination),
+                         in.gNo};
+  QString out;
+  for (const QString &x : f) out += x + QChar(orv::van::kFs);
+  return out;
+}
+
+SupyoBranch SupyoBranchOf(int16_t) { return nullptr; }
