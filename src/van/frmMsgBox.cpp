@@ -11,6 +11,8 @@
 
 #include "platform/colors.h"
 #include "platform/dialogs.h"
+#include "platform/form_keys.h"
+#include "platform/keys.h"
 #include "platform/widget_colors.h"
 #include "van/card_state.h"
 
@@ -62,6 +64,16 @@ frmMsgBox::frmMsgBox(QWidget *parent) : QDialog(parent) {
   Timer1->setObjectName(QStringLiteral("Timer1"));
   connect(MeCloseCmd, &QPushButton::clicked, this, [this] { MeCloseCmd_Click(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  // Enter and Esc close the window whichever control has the focus.
+  orv::formkeys::InstallKeyPreview(this, {[this](int &key, int) {
+                                            if (key == orv::keys::vbKeyReturn ||
+                                                key == orv::keys::vbKeyEscape) {
+                                              key = 0;
+                                              MeCloseCmd_Click();
+                                            }
+                                          },
+                                          {},
+                                          {}});
 
   giMsgBoxOpen = 1;
   Timer1->setInterval(1000);
@@ -89,15 +101,8 @@ void frmMsgBox::Timer1_Timer() {
 }
 
 void frmMsgBox::keyPressEvent(QKeyEvent *event) {
-  switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      MeCloseCmd_Click();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
-  }
+  if (event->key() == Qt::Key_Escape) return MeCloseCmd_Click();
+  QDialog::keyPressEvent(event);
 }
 
 void frmMsgBox::closeEvent(QCloseEvent *event) {
