@@ -305,7 +305,7 @@ TEST_F(LoginTest, DemoShopIsMadeOnceAndKept) {
   db::Connection c;
   c.Open(db::BuildConnectionText("", "SQLite", "", "", "main.db"));
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM GdsCode").RecordCount(), 45);
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM CstCode").RecordCount(), 6);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM CstCode").RecordCount(), 8);
   EXPECT_EQ(c.OpenRecordset("SELECT * FROM TrsCode WHERE TcdNo = 88000").RecordCount(), 1);
   // Held and delivery chits are the checkout's own; credit chits are sent rows, so they
   // are the main database's alone.
