@@ -1,8 +1,17 @@
 #include "van/cash_receipt.h"
 
 #include "core/money_ops.h"
+#include "platform/codepage.h"
+#include "platform/db.h"
+#include "platform/dialogs.h"
+#include "van/SmtSndRcvVCAT.h"
+#include "van/card_agent.h"
+#include "van/card_log.h"
+#include "van/van_nice.h"
+#include "van/van_wait.h"
 #include "core/pos_settings.h"
 #include "core/state.h"
+#include "core/values.h"
 #include "platform/dialogs.h"
 #include "van/van_wire.h"
 
@@ -14,6 +23,41 @@ std::function<CashReceiptResult(CashReceiptInput &)> &Hook() {
   return hook;
 }
 QString Plain(Currency c) { return c.ToPlainText(); }
+
+const QString kAgain = QStringLiteral("* 승인을 다시 하세요 !");
+const QString kAgainTitle = QStringLiteral("재승인요청");
+
+// A silent agent's words for a cash receipt.
+QString NoReceiptReply() {
+  return QStringLiteral("응답이 없습니다. 단말기에서 발행 여부를 확인하세요");
+}
+
+// A row after the request went out: its failure is named, the reply decides.
+void LogAfter(CashReceiptResult &r, const QString &text, int16_t kind) {
+  try {
+    CardLogRow(text, kind);
+  } catch (const orv::db::DbError &e) {
+    r.notKept << text + QStringLiteral(" (") + e.Description + QStringLiteral(")");
+  }
+}
+
+// Lets pending events run five times before a refusal's message, as the branches do.
+void BeforeRefusal() {
+  for (int i = 0; i < 5; ++i) orv::van::Pause(0);
+}
+
+// The amount's kind; too small: the message, and false.
+bool AmountSendable(const CashReceiptInput &in) {
+  if (CashKindOf(in.gum) != CashKind::TooSmall) return true;
+  ShowCashAmountTooSmall();
+  return false;
+}
+
+// The amount and VAT made positive for a cancellation, as the network receives them.
+void MakePositive(CashReceiptInput &in) {
+  in.gum = CashSendAmount(in.gum);
+  in.vat = CashSendAmount(in.vat);
+}
 }  // namespace
 
 namespace orv::van {
@@ -138,10 +182,97 @@ CashReceiptResult CashReceiptFdk(CashReceiptInput &) {
   return {};
 }
 
+CashReceiptResult CashReceiptSmt(CashReceiptInput &in) {
+  CashReceiptResult r;
+  SmtSndRcvVCAT &c = *in.smt->control();
+  c.SmtClearRequest();
+  const QList<QPair<int, QString>> fields = SmtCashFields(in);
+  c.SmtSetField(int16_t(fields.first().first), fields.first().second);
+  if (!AmountSendable(in)) return r;
+  in.smt->msSmtReqKind = SmtCashReqKind(in);
+  for (qsizetype i = 1; i < fields.size(); ++i)
+    c.SmtSetField(int16_t(fields[i].first), fields[i].second);
+  const bool cancel = CashKindOf(in.gum) == CashKind::Cancel;
+  MakePositive(in);
+  if (cancel && in.cancelDate.trimmed().size() != 8) {
+    orv::dialogs::MsgBox(QStringLiteral("* 기존 승인일자는 8자리 입니다 !"), orv::dialogs::kInformation,
+                         QStringLiteral("승인일자오류"));
+    return r;
+  }
+  CardLogRow(CardLogRequestText(QStringLiteral("SMT_SendToVCat"), Plain(in.gum)), 10);
+  const QString code = in.smt->SendAndWait();
+  LogAfter(r, QStringLiteral("SMT_SendToVCat_OutRet"), 11);
+  const QHash<int, QString> &reply = in.smt->msSmtReply;
+  // An approval without its number is no approval the receipt can name.
+  const bool ok = code == QLatin1String("00") && !reply.value(8).trimmed().isEmpty();
+  if (ok) {
+    r.termNo = reply.value(13);
+    r.memberNo = reply.value(3).trimmed();
+    LogAfter(r, QStringLiteral("SMT_SendToVCat_OutRet_Ok"), 12);
+    r.cmitDate = reply.value(9).trimmed();
+    r.cmitNo = reply.value(8).trimmed();
+    r.code = 0;
+    return r;
+  }
+  LogAfter(r, QStringLiteral("SMT_SendToVCat_OutRet_Err"), 12);
+  r.code = 9999;
+  BeforeRefusal();
+  orv::dialogs::MsgBox(kAgain + QStringLiteral("\r\nErrCode [ ") + code + QStringLiteral(" ] - ") +
+                           SmtResultText(code) + QStringLiteral("\r\n") + reply.value(18),
+                       orv::dialogs::kCritical, kAgainTitle);
+  return r;
+}
+
+CashReceiptResult CashReceiptNice(CashReceiptInput &in) {
+  CashReceiptResult r;
+  if (!AmountSendable(in)) return r;
+  QByteArray request = orv::codepage::Encode(NiceCashRequest(in));
+  MakePositive(in);
+  CardLogRow(CardLogRequestText(QStringLiteral("NICE_NICEVCAT"), Plain(in.gum)), 10);
+  QByteArray buffer(orv::van::kNiceReplyBytes, '\0');
+  const int result = NICEVCAT(request, buffer);
+  LogAfter(r, QStringLiteral("NICE_NICEVCAT_OutRet"), 11);
+  bool ok = false;
+  if (result == 1) {
+    LogAfter(r, QStringLiteral("NICE_NICEVCAT_OutRet_Ok"), 12);
+    const QString text = orv::codepage::Decode(buffer);
+    const QString fs(QChar(orv::van::kFs));
+    const QString code = SplitNiceReply(text, fs, 17);
+    // A reply short of its seventeen fields cannot say what was issued.
+    ok = code == QLatin1String("0000") && text.count(fs) >= 17;
+    if (ok) {
+      const QString id = in.idNo.left(13).trimmed();
+      r.termNo = gsNiceRet15.trimmed();
+      r.memberNo = (QStringLiteral("****") + id.right(4)).trimmed();
+      r.cmitDate = NzStr(gsNiceRet09).left(6).trimmed();
+      r.cmitNo = gsNiceRet08.trimmed();
+    }
+  } else {
+    LogAfter(r, QStringLiteral("NICE_NICEVCAT_OutRet_Err"), 12);
+    gsNiceRet03 = QStringLiteral("-1");
+    gsNiceRet17 = result == orv::van::kNiceNoReply ? NoReceiptReply()
+                                                   : QStringLiteral("알수없는오류(통신,전문)!");
+  }
+  if (ok) {
+    r.code = 0;
+    return r;
+  }
+  r.code = 9999;
+  BeforeRefusal();
+  orv::dialogs::MsgBox(kAgain + QStringLiteral("\r\nErrCode [ ") + gsNiceRet03 + QStringLiteral(" ] - ") +
+                           gsNiceRet17,
+                       orv::dialogs::kCritical, kAgainTitle);
+  return r;
+}
+
 CashReceiptBranch CashReceiptBranchOf(int16_t van) {
   switch (van) {
     case 4:
       return &CashReceiptFdk;
+    case 5:
+      return &CashReceiptSmt;
+    case 9:
+      return &CashReceiptNice;
     default:
       return nullptr;
   }

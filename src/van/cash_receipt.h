@@ -11,6 +11,7 @@
 #include "core/currency.h"
 
 class QWidget;
+class SmtReplyState;
 
 struct CashReceiptInput {
   QString idNo;             // the trimmed identification number (msMoneyIdNo)
@@ -23,6 +24,7 @@ struct CashReceiptInput {
   QString cancelDate;       // txtiDate as typed
   bool signInputShown = false;  // cmdSignInput visible (NICE chooses "C" or "K" by it)
   QWidget *owner = nullptr;     // the form, parent of the messages
+  SmtReplyState *smt = nullptr; // the form's SMARTRO terminal and its reply
 };
 
 struct CashReceiptResult {
@@ -64,6 +66,8 @@ QString NiceCashRequest(const CashReceiptInput &in);
 // The branch of each network; CashReceiptBranchOf(giSetVan) is null for a value without one.
 using CashReceiptBranch = CashReceiptResult (*)(CashReceiptInput &in);
 CashReceiptResult CashReceiptFdk(CashReceiptInput &in);
+CashReceiptResult CashReceiptSmt(CashReceiptInput &in);
+CashReceiptResult CashReceiptNice(CashReceiptInput &in);
 CashReceiptBranch CashReceiptBranchOf(int16_t van);
 
 #include <functional>

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <optional>
@@ -31,9 +32,11 @@
 #include "platform/settings_store.h"
 #include "platform/wait_cursor.h"
 #include "platform/widget_colors.h"
+#include "van/SmtSndRcvVCAT.h"
 #include "van/card_state.h"
 #include "van/cash_receipt.h"
 #include "van/cash_receipt_record.h"
+#include "van/van_error.h"
 
 namespace dlg = orv::dialogs;
 namespace keys = orv::keys;
@@ -178,6 +181,11 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
   AxSmtSndRcvVCAT1 = new QWidget(this);
   AxSmtSndRcvVCAT1->setObjectName("AxSmtSndRcvVCAT1");
   for (QWidget *w : {Kis, KisPosAgent1, AxSmtSndRcvVCAT1}) w->hide();
+  smt = new SmtReplyState(this);
+  grid->addWidget(smt->SmtMsgCmd, row++, 2);
+  grid->addWidget(smt->mnMsg, row++, 0, 1, 3);
+  grid->addWidget(smt->mnErrEvent, row++, 0, 1, 3);
+  grid->addWidget(smt->mnStatusEvent, row++, 0, 1, 3);
 
   setTabOrder(txtiCard, txtiGum);
   setTabOrder(txtiGum, txtiNo);
@@ -501,6 +509,7 @@ void frmMoneyChk::ApproveCashReceipt() {
     in.cancelDate = txtiDate->text();
     in.signInputShown = !cmdSignInput->isHidden();
     in.owner = this;
+    in.smt = smt;
     for (QWidget *w : {Kis, KisPosAgent1, AxSmtSndRcvVCAT1}) w->hide();
     if (const auto &hook = orv::van::CashReceiptBranchHook()) {
       result = hook(in);
@@ -510,6 +519,8 @@ void frmMoneyChk::ApproveCashReceipt() {
     mcMoneyGum = in.gum;
     mcMoneyVat = in.vat;
   } catch (const orv::db::DbError &e) {
+    failure = Failure{e.Number, e.Description};
+  } catch (const orv::van::VanError &e) {
     failure = Failure{e.Number, e.Description};
   } catch (const std::exception &e) {
     failure = Failure{0, QString::fromLocal8Bit(e.what())};

@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class SmtReplyState;
 
 extern int16_t giMoneyChkExit;  // 1 once the form started to close
 
@@ -32,6 +33,8 @@ class frmMoneyChk : public QDialog {
   QPushButton *cmdCommit, *cmdSaup, *cmdExit, *cmdSignInput;
   // The networks' components: never shown here.
   QWidget *Kis, *KisPosAgent1, *AxSmtSndRcvVCAT1;
+  // The SMARTRO terminal's replies, its dump boxes and their "?" button.
+  SmtReplyState *smt;
 
   int16_t miMoneyBusy = 0;
   QString msMoneyIdNo;

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -21,8 +22,10 @@
 #include "platform/keys.h"
 #include "platform/wait_cursor.h"
 #include "platform/widget_colors.h"
+#include "van/SmtSndRcvVCAT.h"
 #include "van/frmMsgBox.h"
 #include "van/supyo_query.h"
+#include "van/van_error.h"
 
 namespace dlg = orv::dialogs;
 namespace keys = orv::keys;
@@ -148,6 +151,11 @@ frmSupyoChk::frmSupyoChk(QWidget *parent) : QDialog(parent) {
   AxSmtSndRcvVCAT1->setObjectName("AxSmtSndRcvVCAT1");
   KisPosAgent1->hide();
   AxSmtSndRcvVCAT1->hide();
+  smt = new SmtReplyState(this);
+  grid->addWidget(smt->SmtMsgCmd, row++, 4);
+  grid->addWidget(smt->mnMsg, row++, 0, 1, 5);
+  grid->addWidget(smt->mnErrEvent, row++, 0, 1, 5);
+  grid->addWidget(smt->mnStatusEvent, row++, 0, 1, 5);
 
   setTabOrder(txtSuNo, txtGNo);
   setTabOrder(txtGNo, txtBalDate);
@@ -370,10 +378,14 @@ void frmSupyoChk::cmdSerch_Click() {
     in.personal = opt2->isChecked();
     in.denomination = Denomination();
     in.owner = this;
+    in.smt = smt;
     KisPosAgent1->hide();
     AxSmtSndRcvVCAT1->hide();
     if (SupyoBranch branch = SupyoBranchOf(giSetVan)) answer = branch(in);
   } catch (const orv::db::DbError &e) {
+    error = QStringLiteral("오류번호:") + QString::number(e.Number) + "\n" +
+            QStringLiteral("오류내용:") + e.Description;
+  } catch (const orv::van::VanError &e) {
     error = QStringLiteral("오류번호:") + QString::number(e.Number) + "\n" +
             QStringLiteral("오류내용:") + e.Description;
   } catch (const std::exception &e) {

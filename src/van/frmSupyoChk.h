@@ -9,6 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class SmtReplyState;
 
 class frmSupyoChk : public QDialog {
   Q_OBJECT
@@ -21,6 +22,8 @@ class frmSupyoChk : public QDialog {
   QFrame *fraJuminChk;
   QPushButton *cmdJuminChk, *cmdSerch, *cmdExit, *cmdJumin;
   QWidget *KisPosAgent1, *AxSmtSndRcvVCAT1;
+  // The SMARTRO terminal's replies, its dump boxes and their "?" button.
+  SmtReplyState *smt;
 
   void cmdSerch_Click();
   void cmdJuminChk_Click();

@@ -3,6 +3,9 @@
 #include <QStringList>
 
 #include "core/pos_settings.h"
+#include "platform/codepage.h"
+#include "van/SmtSndRcvVCAT.h"
+#include "van/van_nice.h"
 #include "van/van_wire.h"
 
 QString SupyoDenomCode(int denomination) {
@@ -62,4 +65,53 @@ QString NiceSupyoRequest(const SupyoInput &in) {
   return out;
 }
 
-SupyoBranch SupyoBranchOf(int16_t) { return nullptr; }
+SupyoAnswer SupyoSmt(const SupyoInput &in) {
+  SupyoAnswer a;
+  a.sent = true;
+  in.smt->msSmtReqKind = QStringLiteral("0401");
+  SmtSndRcvVCAT &c = *in.smt->control();
+  c.SmtClearRequest();
+  for (const auto &[n, v] : SmtSupyoFields(in)) c.SmtSetField(int16_t(n), v);
+  const QString code = in.smt->SendAndWait();
+  const QString screen = in.smt->msSmtReply.value(18).trimmed();
+  a.setMsg = true;
+  if (code == QLatin1String("00")) {
+    a.msg = screen;
+    return a;
+  }
+  a.msg = screen + QStringLiteral(" / ErrCode [ ") + code + QStringLiteral(" ] - ") + SmtResultText(code);
+  a.refused = true;
+  return a;
+}
+
+SupyoAnswer SupyoNice(const SupyoInput &in) {
+  SupyoAnswer a;
+  a.sent = true;
+  a.setMsg = true;
+  QByteArray request = orv::codepage::Encode(NiceSupyoRequest(in));
+  QByteArray buffer(orv::van::kNiceReplyBytes, '\0');
+  if (NICEVCAT(request, buffer) != 1) {
+    a.msg = QStringLiteral("수표조회실패");
+    a.refused = true;
+    return a;
+  }
+  const QString code = SplitNiceReply(orv::codepage::Decode(buffer), QString(QChar(orv::van::kFs)), 5);
+  if (code == QLatin1String("0000")) {
+    a.msg = gsNiceRet05.trimmed();
+    return a;
+  }
+  a.msg = gsNiceRet05.trimmed() + QStringLiteral(" / ErrCode [ ") + code + QStringLiteral(" ]");
+  a.refused = true;
+  return a;
+}
+
+SupyoBranch SupyoBranchOf(int16_t van) {
+  switch (van) {
+    case 5:
+      return &SupyoSmt;
+    case 9:
+      return &SupyoNice;
+    default:
+      return nullptr;
+  }
+}

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class QWidget;
+class SmtReplyState;
 
 struct SupyoInput {
   QString suNo;     // cheque number (serial, bank, branch), trimmed
@@ -16,6 +17,7 @@ struct SupyoInput {
   bool personal = false;  // 가계수표
   int denomination = 0;   // 0 10만원, 1 30만원, 2 50만원, 3 100만원
   QWidget *owner = nullptr;
+  SmtReplyState *smt = nullptr;  // the dialog's SMARTRO terminal and its reply
 };
 
 // The chosen button's code ("13" to "16") and amount text.
@@ -38,3 +40,5 @@ struct SupyoAnswer {
 // The branch of each network; null for a value without one.
 using SupyoBranch = SupyoAnswer (*)(const SupyoInput &in);
 SupyoBranch SupyoBranchOf(int16_t van);
+SupyoAnswer SupyoSmt(const SupyoInput &in);
+SupyoAnswer SupyoNice(const SupyoInput &in);

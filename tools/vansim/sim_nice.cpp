@@ -3,7 +3,8 @@
 // telegram (17 fields, each ended by FS). Default: approve with approval numbers counting up;
 // months "99" are declined (code "8099"), months "98" get no answer. A scenario line per call
 // can say: result=<n> (a failed call, no reply), code=<reply code>, msg=<text>, delay=<ms>,
-// silent, long (a reply over 1,024 bytes), garbage (bytes that are not CP949).
+// silent, long (a reply over 1,024 bytes), garbage (bytes that are not CP949), short (a
+// reply of ten fields). A cheque inquiry (kind "20") answers its message in field 5.
 // Calls and approvals are counted in the file ORVVANSIM_STATE (else beside the journal).
 #include <QCoreApplication>
 #include <QDateTime>
@@ -72,13 +73,16 @@ int main(int argc, char **argv) {
     return 0;
   }
   const QDateTime t = QDateTime::currentDateTime();
-  const QStringList reply{QStringLiteral("0210"), QStringLiteral("10"), code, f.value(3), f.value(4),
+  const bool cheque = f.value(1) == QLatin1String("20");
+  QStringList reply{QStringLiteral("0210"), QStringLiteral("10"), code, f.value(3),
+                          cheque ? msg : f.value(4),
                           QStringLiteral("0"), months,
                           ok ? QString::number(50000000 + approvals) : QString(),
                           t.toString("yyMMddHHmmss"), QString(), QStringLiteral("시험카드"),
                           QStringLiteral("12"), QStringLiteral("시험매입사"),
-                          QStringLiteral("NICE001234"), QString(),
+                          QStringLiteral("NICE001234"), QStringLiteral("NICE-T01"),
                           now.contains("long") ? QString(1100, QLatin1Char('x')) : QString(), msg};
+  if (now.contains("short")) reply = reply.mid(0, 10);
   QByteArray out;
   for (const QString &field : reply) out += vansim::ToCp949(field) + vansim::kFs;
   vansim::WriteAll(stdout, "1\n" + out);
