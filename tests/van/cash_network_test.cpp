@@ -166,7 +166,9 @@ TEST_F(CashNetwork, SmartroRefusalsAndErrorsKeepTheForm) {
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("* 승인을 다시 하세요 !"));
     EXPECT_EQ(lines[1], c.second);
-    if (!c.last.isEmpty()) EXPECT_EQ(lines[2], c.last);
+    if (!c.last.isEmpty()) {
+      EXPECT_EQ(lines[2], c.last);
+    }
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(giHelpRet, 0);
     EXPECT_EQ(gtPanChit.PctSss5, 0);
