@@ -51,6 +51,17 @@ TEST_F(LoginTest, FirstRunWritesTheDefaults) {
   EXPECT_EQ(gsPosPcIp, "192.168.0.11");
 }
 
+TEST_F(LoginTest, TheDemoPaysCardsThroughTheFirstDataSimulator) {
+  MakeDemo();
+  const struct {
+    const char *key, *value;
+  } settings[] = {{"giSetVan", "4"},
+                  {"gsSetDanId", "DEMO0001"},
+                  {"gsSaupNo", "1234567890"},  // the shop's ComCode row
+                  {"gsSetVanAgent", "orvvansim-fdk"}};
+  for (const auto &c : settings) EXPECT_EQ(settings_store::GetSetting(c.key), c.value) << c.key;
+}
+
 TEST_F(LoginTest, WrongPasswordIsRefusedAndTheFormStays) {
   MakeDemo();
   auto f = Load();
