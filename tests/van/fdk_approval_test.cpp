@@ -17,6 +17,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
+#include "card_dialog_fixture.h"
 #include "test_support.h"
 #include "van/card_agent.h"
 #include "van/card_log.h"
@@ -33,13 +34,10 @@ QString Simulator() {
   return QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-fdk");
 }
 
-class FdkApproval : public ::testing::Test {
+class FdkApproval : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    for (const char *t : {"CardLog", "KzbCard"}) orv::schema::CreateTable(goDbPos, t);
+    CardDialogTest::SetUp();
     giSetVan = 4;
     gsSaupNo = "1234567890";
     gsSetDanId = "DAN1";
@@ -53,7 +51,7 @@ class FdkApproval : public ::testing::Test {
     orv::van::SetCardAgent(std::make_unique<orv::van::SimulatedCardAgent>());
     qunsetenv("ORVVANSIM_JOURNAL");
     qunsetenv("ORVVANSIM_SCENARIO");
-    orv::state::ResetProgramState();
+    CardDialogTest::TearDown();
   }
   void Scenario(const QString &lines) {
     QFile f(dir_->filePath("scenario.txt"));
@@ -62,22 +60,6 @@ class FdkApproval : public ::testing::Test {
     qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
   }
   void Start() { ASSERT_EQ(orv::van::CurrentCardAgent().Create("127.0.0.1", "9000"), 0); }
-  // Opens the dialog for amount with months typed, and starts the approval.
-  void Approve(int amount, const QString &months) {
-    gtCardRet.Gum = Currency::Won(amount);
-    gtPanChit.PctHab = Currency::Won(amount);
-    frmCardChk form;
-    form.show();
-    form.txtiHalbu->setText(months);
-    form.StartFromMonths();
-    closed_ = !form.isVisible();
-  }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
-  }
   QStringList Journal() {
     QFile f(dir_->filePath("journal.txt"));
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -86,8 +68,6 @@ class FdkApproval : public ::testing::Test {
       if (!l.isEmpty()) verbs << QString::fromUtf8(l.left(l.indexOf(' ')));
     return verbs;
   }
-  std::unique_ptr<QTemporaryDir> dir_;
-  bool closed_ = false;
 };
 
 TEST_F(FdkApproval, ApprovesAndLeavesThreeRows) {

@@ -16,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "schema/tables.h"
 #include "fake_web_server.h"
+#include "card_dialog_fixture.h"
 #include "sim_process.h"
 #include "test_support.h"
 #include "van/card_agent.h"
@@ -70,40 +71,22 @@ TEST(KiccRequest, BuildsTheReqValue) {
   EXPECT_EQ(orv::van::KiccTarget("D1^^"), "/?callback=jsonp12345678983543344&REQ=D1^^");
 }
 
-class KiccApproval : public ::testing::Test {
+class KiccApproval : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    for (const char *t : {"CardLog", "KzbCard"}) orv::schema::CreateTable(goDbPos, t);
+    CardDialogTest::SetUp();
     giSetVan = 1;
     gsSetServerIp = "127.0.0.1";
     orv::van::Timeouts() = {1000, 400, 400, 400, 0};
   }
   void TearDown() override {
     sim_.reset();
-    orv::state::ResetProgramState();
+    CardDialogTest::TearDown();
   }
   void StartAgent(const QString &scenario = {}) {
     sim_ = std::make_unique<vantest::SimProcess>("orvvansim-kicc", dir_->path(), scenario);
     ASSERT_NE(sim_->Port(), 0);
     gsSetServerPort = QString::number(sim_->Port());
-  }
-  void Approve(int amount, const QString &months) {
-    gtCardRet.Gum = Currency::Won(amount);
-    gtPanChit.PctHab = Currency::Won(amount);
-    frmCardChk form;
-    form.show();
-    form.txtiHalbu->setText(months);
-    form.StartFromMonths();
-    closed_ = !form.isVisible();
-  }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
   }
   QString Journal() { return sim_->Journal().join('\n'); }
   // What the cashier was shown, boxes and the message form alike, as title and text.
@@ -124,9 +107,7 @@ class KiccApproval : public ::testing::Test {
     return out;
   }
   QList<QPair<QString, QString>> shown_;
-  std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<vantest::SimProcess> sim_;
-  bool closed_ = false;
 };
 
 TEST_F(KiccApproval, ApprovesWithTheCaretsSentAsTheyAre) {

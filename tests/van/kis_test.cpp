@@ -20,6 +20,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
+#include "card_dialog_fixture.h"
 #include "sim_process.h"
 #include "test_support.h"
 #include "van/card_agent.h"
@@ -90,13 +91,10 @@ TEST(KisPad, FramesCheckTheirLrcAndTheImageIsABmp) {
   EXPECT_EQ(uchar(bmp[62 + 16 * 63]), 0x80) << "rows are stored bottom first";
 }
 
-class KisApproval : public ::testing::Test {
+class KisApproval : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    for (const char *t : {"CardLog", "KzbCard"}) orv::schema::CreateTable(goDbPos, t);
+    CardDialogTest::SetUp();
     giSetVan = 10;
     gsSetServerIp = "127.0.0.1";
     gsSetDanId = "DAN1";
@@ -108,7 +106,7 @@ class KisApproval : public ::testing::Test {
     sim_.reset();
     pad_.reset();
     qunsetenv("ORVPOS_COM7");
-    orv::state::ResetProgramState();
+    CardDialogTest::TearDown();
   }
   void StartAgent(const QString &scenario = {}) {
     sim_ = std::make_unique<vantest::SimProcess>("orvvansim-kis", dir_->path(), scenario);
@@ -123,24 +121,11 @@ class KisApproval : public ::testing::Test {
     giSetSignPortNo = 7;
     giSetVanDan = 2;
   }
-  // Opens the dialog for amount; payKey F5/F6 picks KakaoPay/ZeroPay with the barcode.
+  // payKey F5/F6 picks KakaoPay/ZeroPay; the scan form is given the barcode.
   void Approve(int amount, const QString &months, Qt::Key payKey = Qt::Key_unknown,
                const QString &barcode = {}) {
-    gtCardRet.Gum = Currency::Won(amount);
-    gtPanChit.PctHab = Currency::Won(amount);
-    frmCardChk form;
-    form.show();
-    if (payKey != Qt::Key_unknown) QTest::keyClick(&form, payKey);
-    form.txtiHalbu->setText(months);
     barcode_ = barcode;
-    form.StartFromMonths();
-    closed_ = !form.isVisible();
-  }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
+    CardDialogTest::Approve(amount, months, payKey);
   }
   // A simulator's journal without the raw bytes.
   static QStringList Journal(const vantest::SimProcess &sim) {
@@ -148,7 +133,6 @@ class KisApproval : public ::testing::Test {
     for (const QString &l : sim.Journal()) lines << l.left(l.lastIndexOf(" | "));
     return lines;
   }
-  std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<vantest::SimProcess> sim_, pad_;
   std::unique_ptr<dlg::Script> NewScript() {
     auto s = std::make_unique<dlg::Script>();
@@ -160,7 +144,6 @@ class KisApproval : public ::testing::Test {
   }
   QString barcode_;
   std::unique_ptr<dlg::Script> script_ = NewScript();
-  bool closed_ = false;
 };
 
 TEST_F(KisApproval, ApprovesACard) {

@@ -3,7 +3,11 @@
 #include <iconv.h>
 
 #include <QFile>
+#include <QCoreApplication>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
+#include <memory>
 
 namespace vansim {
 
@@ -88,6 +92,27 @@ void Journal(const QString &what, const QByteArray &raw) {
   QFile file(path);
   if (!file.open(QIODevice::Append)) return;
   file.write(what.toUtf8() + " | " + raw.toHex() + "\n");
+}
+
+int ServeTcp(int argc, char **argv, const std::function<void(QTcpSocket *, QByteArray &)> &onData) {
+  QTcpServer server;
+  if (!server.listen(QHostAddress::LocalHost, quint16(argc > 1 ? atoi(argv[1]) : 0))) {
+    fprintf(stderr, "cannot listen: %s\n", qPrintable(server.errorString()));
+    return 1;
+  }
+  printf("port %d\n", server.serverPort());
+  fflush(stdout);
+  QObject::connect(&server, &QTcpServer::newConnection, [&] {
+    while (QTcpSocket *sock = server.nextPendingConnection()) {
+      QObject::connect(sock, &QTcpSocket::disconnected, sock, &QObject::deleteLater);
+      auto buffer = std::make_shared<QByteArray>();
+      QObject::connect(sock, &QTcpSocket::readyRead, sock, [sock, buffer, &onData] {
+        buffer->append(sock->readAll());
+        onData(sock, *buffer);
+      });
+    }
+  });
+  return QCoreApplication::exec();
 }
 
 void SleepMs(int ms) {

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <functional>
+
+class QTcpSocket;
 
 namespace vansim {
 
@@ -37,6 +40,11 @@ class Scenario {
 // Appends a line to the journal named by ORVVANSIM_JOURNAL (none when unset): the request's
 // values and its raw bytes in hex.
 void Journal(const QString &what, const QByteArray &raw);
+
+// Listens on loopback at the port of argv[1] (0 or none: any free one), prints "port <n>" and
+// calls onData with each connection's socket and its bytes so far (the callee takes what it
+// uses off the buffer). Runs the event loop; returns the exit code.
+int ServeTcp(int argc, char **argv, const std::function<void(QTcpSocket *, QByteArray &)> &onData);
 
 // Milliseconds of a "delay" word.
 void SleepMs(int ms);

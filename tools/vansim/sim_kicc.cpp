@@ -51,7 +51,8 @@ QByteArray Body(const QString &callback, const QStringList &req, QMap<QString, Q
   };
   QStringList parts;
   for (const auto &[k, v] : pairs) parts << k + QStringLiteral(":'") + v + QLatin1Char('\'');
-  return vansim::ToCp949(callback + QStringLiteral("({") + parts.join(QLatin1Char(',')) + QStringLiteral("})"));
+  return vansim::ToCp949(callback + QStringLiteral("({") + parts.join(QLatin1Char(',')) +
+                         QStringLiteral("})"));
 }
 
 void Answer(QTcpSocket *sock, const QByteArray &body) {
@@ -65,46 +66,31 @@ void Answer(QTcpSocket *sock, const QByteArray &body) {
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
   vansim::Scenario scenario;
-  QTcpServer server;
-  if (!server.listen(QHostAddress::LocalHost, quint16(argc > 1 ? atoi(argv[1]) : 0))) {
-    fprintf(stderr, "cannot listen: %s\n", qPrintable(server.errorString()));
-    return 1;
-  }
-  printf("port %d\n", server.serverPort());
-  fflush(stdout);
-  QObject::connect(&server, &QTcpServer::newConnection, [&] {
-    while (QTcpSocket *sock = server.nextPendingConnection()) {
-      QObject::connect(sock, &QTcpSocket::disconnected, sock, &QObject::deleteLater);
-      auto buffer = std::make_shared<QByteArray>();
-      QObject::connect(sock, &QTcpSocket::readyRead, sock, [&, sock, buffer] {
-        buffer->append(sock->readAll());
-        const int end = buffer->indexOf("\r\n\r\n");
-        if (end < 0) return;
-        const QByteArray raw = *buffer;
-        const QByteArray line = buffer->left(buffer->indexOf("\r\n"));
-        buffer->clear();
-        const QList<QByteArray> words = line.split(' ');
-        const QByteArray target = words.value(1);
-        QString callback = QStringLiteral("jsonp");
-        QString req;
-        for (const QByteArray &kv : target.mid(target.indexOf('?') + 1).split('&')) {
-          QString value;
-          vansim::FromCp949(kv.mid(kv.indexOf('=') + 1), &value);
-          if (kv.startsWith("callback=")) callback = value;
-          if (kv.startsWith("REQ=")) req = value;
-        }
-        const QStringList fields = req.split(QLatin1Char('^'));
-        vansim::Journal(words.value(0) + " " + fields.join(QStringLiteral(" | ")), raw);
-        const QMap<QString, QString> now = scenario.Next();
-        if (now.contains(QStringLiteral("silent")) || fields.value(3) == QLatin1String("98")) return;
-        const QByteArray body = Body(callback, fields, now);
-        const int delay = now.value(QStringLiteral("delay")).toInt();
-        QPointer<QTcpSocket> guard(sock);
-        QTimer::singleShot(delay, sock, [guard, body] {
-          if (guard) Answer(guard, body);
-        });
-      });
+  return vansim::ServeTcp(argc, argv, [&](QTcpSocket *sock, QByteArray &buffer) {
+    const int end = buffer.indexOf("\r\n\r\n");
+    if (end < 0) return;
+    const QByteArray raw = buffer;
+    const QByteArray line = buffer.left(buffer.indexOf("\r\n"));
+    buffer.clear();
+    const QList<QByteArray> words = line.split(' ');
+    const QByteArray target = words.value(1);
+    QString callback = QStringLiteral("jsonp");
+    QString req;
+    for (const QByteArray &kv : target.mid(target.indexOf('?') + 1).split('&')) {
+      QString value;
+      vansim::FromCp949(kv.mid(kv.indexOf('=') + 1), &value);
+      if (kv.startsWith("callback=")) callback = value;
+      if (kv.startsWith("REQ=")) req = value;
     }
+    const QStringList fields = req.split(QLatin1Char('^'));
+    vansim::Journal(words.value(0) + " " + fields.join(QStringLiteral(" | ")), raw);
+    const QMap<QString, QString> now = scenario.Next();
+    if (now.contains(QStringLiteral("silent")) || fields.value(3) == QLatin1String("98")) return;
+    const QByteArray body = Body(callback, fields, now);
+    const int delay = now.value(QStringLiteral("delay")).toInt();
+    QPointer<QTcpSocket> guard(sock);
+    QTimer::singleShot(delay, sock, [guard, body] {
+      if (guard) Answer(guard, body);
+    });
   });
-  return app.exec();
 }

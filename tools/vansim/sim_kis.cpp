@@ -46,9 +46,9 @@ QStringList Answer(const QMap<int, QString> &req, const QMap<QString, QString> &
       {32, ok ? QStringLiteral("감사합니다") : QString()},
   };
   if (barcode) {
-    const QString kind = now.value(QStringLiteral("kind"),
-                                   req.value(61).startsWith(QLatin1Char('8')) ? QStringLiteral("ZRP")
-                                                                              : QStringLiteral("KKO"));
+    const QString kind =
+        now.value(QStringLiteral("kind"),
+                  req.value(61).startsWith(QLatin1Char('8')) ? QStringLiteral("ZRP") : QStringLiteral("KKO"));
     m.append({195, kind});
     m.append({225, now.value(QStringLiteral("kakao"), QStringLiteral("M"))});
     m.append({44, now.value(QStringLiteral("dc"), QStringLiteral("0"))});
@@ -63,39 +63,25 @@ QStringList Answer(const QMap<int, QString> &req, const QMap<QString, QString> &
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
   vansim::Scenario scenario;
-  QTcpServer server;
-  if (!server.listen(QHostAddress::LocalHost, quint16(argc > 1 ? atoi(argv[1]) : 0))) {
-    fprintf(stderr, "cannot listen: %s\n", qPrintable(server.errorString()));
-    return 1;
-  }
-  printf("port %d\n", server.serverPort());
-  fflush(stdout);
-  QObject::connect(&server, &QTcpServer::newConnection, [&] {
-    while (QTcpSocket *sock = server.nextPendingConnection()) {
-      QObject::connect(sock, &QTcpSocket::disconnected, sock, &QObject::deleteLater);
-      auto buffer = std::make_shared<QByteArray>();
-      QObject::connect(sock, &QTcpSocket::readyRead, sock, [&, sock, buffer] {
-        buffer->append(sock->readAll());
-        if (buffer->size() < 4) return;
-        const int len = buffer->left(4).toInt();
-        if (buffer->size() < 4 + len) return;
-        const QByteArray raw = buffer->left(4 + len);
-        buffer->remove(0, 4 + len);
-        QString text;
-        QStringList fields{QStringLiteral("?")};
-        if (vansim::FromCp949(raw.mid(4), &text)) fields = text.split(QChar(vansim::kFs));
-        QMap<int, QString> req;
-        for (const QString &f : fields.mid(2)) req.insert(f.left(f.indexOf('=')).toInt(), f.mid(f.indexOf('=') + 1));
-        vansim::Journal(fields.value(0) + " " + fields.mid(1).join(QStringLiteral(" | ")), raw);
-        const QMap<QString, QString> now = scenario.Next();
-        if (now.contains(QStringLiteral("silent")) || req.value(4) == QLatin1String("98")) return;
-        const QByteArray frame = vansim::Frame(Answer(req, now));
-        QPointer<QTcpSocket> guard(sock);
-        QTimer::singleShot(now.value(QStringLiteral("delay")).toInt(), sock, [guard, frame] {
-          if (guard) guard->write(frame);
-        });
-      });
-    }
+  return vansim::ServeTcp(argc, argv, [&](QTcpSocket *sock, QByteArray &buffer) {
+    if (buffer.size() < 4) return;
+    const int len = buffer.left(4).toInt();
+    if (buffer.size() < 4 + len) return;
+    const QByteArray raw = buffer.left(4 + len);
+    buffer.remove(0, 4 + len);
+    QString text;
+    QStringList fields{QStringLiteral("?")};
+    if (vansim::FromCp949(raw.mid(4), &text)) fields = text.split(QChar(vansim::kFs));
+    QMap<int, QString> req;
+    for (const QString &f : fields.mid(2))
+      req.insert(f.left(f.indexOf('=')).toInt(), f.mid(f.indexOf('=') + 1));
+    vansim::Journal(fields.value(0) + " " + fields.mid(1).join(QStringLiteral(" | ")), raw);
+    const QMap<QString, QString> now = scenario.Next();
+    if (now.contains(QStringLiteral("silent")) || req.value(4) == QLatin1String("98")) return;
+    const QByteArray frame = vansim::Frame(Answer(req, now));
+    QPointer<QTcpSocket> guard(sock);
+    QTimer::singleShot(now.value(QStringLiteral("delay")).toInt(), sock, [guard, frame] {
+      if (guard) guard->write(frame);
+    });
   });
-  return app.exec();
 }
