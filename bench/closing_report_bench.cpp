@@ -8,18 +8,13 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
-#include "bench_support.h"
+#include "closing_bench_data.h"
 #include "closing/closing_layout.h"
 #include "closing/closing_reports.h"
-#include "core/globals.h"
-#include "core/pos_settings.h"
 #include "core/state.h"
 #include "platform/dialogs.h"
 #include "platform/printer_port.h"
 #include "platform/settings_store.h"
-#include "print/basPrinter.h"
-#include "schema/check_tables.h"
-#include "schema/month_tables.h"
 
 using namespace orv::closing;
 
@@ -27,112 +22,9 @@ namespace {
 
 orvbench::Databases *g_dbs = nullptr;
 QTemporaryDir *g_ini = nullptr;
-constexpr int kChits = 100000;
-constexpr int kOpen = 2000;
-constexpr int kGoods = 2000;
-const char *const kMonths[] = {"2412", "2501", "2502"};
-
-void Fill(orv::db::Connection &c) {
-  orv::db::Transaction tx(c);
-  auto trs = c.Prepare("INSERT INTO TrsCode (TcdKey,TcdNo,TcdName) VALUES (?,?,?)");
-  for (int t = 1; t <= 50; ++t) {
-    trs.Bind(0, 500 + t);
-    trs.Bind(1, t);
-    trs.Bind(2, QString("매입처 %1").arg(t));
-    trs.Execute();
-  }
-  auto ext = c.Prepare("INSERT INTO ExtCode (EcdKey,EcdIO,EcdNo,EcdName) VALUES (?,?,?,?)");
-  for (int io = 101; io <= 103; ++io)
-    for (int e = 1; e <= 20; ++e) {
-      ext.Bind(0, io * 100 + e);
-      ext.Bind(1, io);
-      ext.Bind(2, e);
-      ext.Bind(3, QString("부문 %1-%2").arg(io).arg(e));
-      ext.Execute();
-    }
-  auto gds = c.Prepare(
-      "INSERT INTO GdsCode (GcdKey,GcdNo,GcdName,GcdSel1,GcdMeipKey,GcdBmn1Key,GcdBmn2Key,"
-      "GcdBmn3Key) VALUES (?,?,?,?,?,?,?,?)");
-  for (int g = 1; g <= kGoods; ++g) {
-    gds.Bind(0, g);
-    gds.Bind(1, g);
-    gds.Bind(2, QString("상품 %1").arg(g));
-    gds.Bind(3, g % 50 == 0 ? 9 : 0);
-    gds.Bind(4, 501 + g % 50);
-    gds.Bind(5, 10101 + g % 20);
-    gds.Bind(6, 10201 + g % 20);
-    gds.Bind(7, 10301 + g % 20);
-    gds.Execute();
-  }
-  int open = 0;
-  for (int m = 0; m < 3; ++m) {
-    const QString yymm = kMonths[m];
-    const QString date = "20" + yymm + "15";
-    auto chit = c.Prepare("INSERT INTO PanChitT" + yymm +
-                          " (PctYear,PctMon,PctDay,PctDate,PctChtNo,PctPosNo,PctPsnKey,PctTrsKey,"
-                          "PctHab,PctCard,PctOiSang,PctRGum,PctCdComNo,PctCdComName,PctSss2,"
-                          "PctSss3) VALUES (2025,1,15,?,?,3,?,?,?,?,?,?,?,?,?,?)");
-    auto line = c.Prepare("INSERT INTO PanGodsT" + yymm +
-                          " (PcgYear,PcgMon,PcgDay,PcgDate,PcgChtNo,PcgSeqNo,PcgGdsKey,PcgSu,"
-                          "PcgGum) VALUES (2025,1,15,?,?,?,?,?,?)");
-    for (int n = 1; n <= kChits / 3; ++n) {
-      const bool mine = open < kOpen && n % 16 == 0 && n / 16 <= kOpen / 3 + 1;
-      if (mine) ++open;
-      chit.Bind(0, date);
-      chit.Bind(1, n);
-      chit.Bind(2, mine ? 15 : 16 + n % 5);
-      chit.Bind(3, 501 + n % 60);
-      chit.Bind(4, 10000);
-      chit.Bind(5, n % 3 == 0 ? 10000 : 0);
-      chit.Bind(6, n % 7 == 0 ? 5000 : 0);
-      chit.Bind(7, n % 11 == 0 ? 3000 : 0);
-      chit.Bind(8, QString("%1").arg(n % 12, 4, 10, QChar('0')));
-      chit.Bind(9, QString("카드사 %1").arg(n % 12));
-      chit.Bind(10, n % 11 == 0 ? 9 : 0);
-      chit.Bind(11, mine ? 0 : 1);
-      chit.Execute();
-      for (int s = 1; s <= 4; ++s) {
-        line.Bind(0, date);
-        line.Bind(1, n);
-        line.Bind(2, s);
-        line.Bind(3, 1 + (n * 4 + s) % kGoods);
-        line.Bind(4, s == 4 ? -1 : 1);
-        line.Bind(5, s == 4 ? -2500 : 2500);
-        line.Execute();
-      }
-    }
-  }
-  // A saved closing listing the cashier's open chits.
-  for (int m = 0; m < 3; ++m) {
-    auto det = c.Prepare(QString("INSERT INTO TemDetail (TmdDate,TmdChtNo,TmdPsnKey,TmdSeq,"
-                                 "TmdPctDate,TmdPctChtNo) SELECT '20250116',1,15,PctChtNo+%2,PctDate,"
-                                 "PctChtNo FROM PanChitT%1 WHERE PctPsnKey=15")
-                             .arg(kMonths[m]).arg(m * 100000));
-    det.Execute();
-  }
-  tx.Commit();
-}
 
 void SetUp(bool pg) {
-  orv::state::ResetProgramState();
-  goDbPos.Close();
-  const QString text = g_dbs->New(pg);
-  goDbPos.Open(text);
-  goDbMain.Open(text);
-  CheckDBTables();
-  for (const char *m : kMonths) {
-    CreatePanChitTTable({}, int16_t(QString(m).toInt()));
-    CreatePanListTTable({}, int16_t(QString(m).toInt()));
-    CreatePanGodsTTable({}, int16_t(QString(m).toInt()));
-  }
-  Fill(goDbPos);
-  giWrkYear = 2025;
-  giWrkMonth = 1;
-  giWrkDay = 15;
-  gcLogPsnKey = orv::Currency::Won(15);
-  giSetVan = 4;
-  gsSetPrnPort = "LPT1";
-  InitPrnCodes();
+  closingbench::SetUp(*g_dbs, pg, 100000 / 3, 2000);
   for (int n = 1; n <= 9; ++n)
     orv::settings_store::SaveSetting(QString("PosSalePrn%1").arg(n), n == 8 ? "0" : "1");
   orv::settings_store::SaveSetting("TemDate", "20250116");
