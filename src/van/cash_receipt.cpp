@@ -7,6 +7,10 @@
 #include "van/SmtSndRcvVCAT.h"
 #include "van/card_agent.h"
 #include "van/card_log.h"
+#include "van/frmMsgBox.h"
+#include "van/kicc.h"
+#include "van/kis.h"
+#include "van/van_error.h"
 #include "van/van_nice.h"
 #include "van/van_wait.h"
 #include "core/pos_settings.h"
@@ -223,6 +227,90 @@ CashReceiptResult CashReceiptSmt(CashReceiptInput &in) {
   return r;
 }
 
+CashReceiptResult CashReceiptKicc(CashReceiptInput &in) {
+  CashReceiptResult r;
+  if (!AmountSendable(in)) return r;
+  // What the cashier typed must not shift or cut the request's fields.
+  if (CashKindOf(in.gum) == CashKind::Cancel &&
+      (!KiccFieldSafe(in.cancelNo.trimmed()) || !KiccFieldSafe(in.cancelDate.trimmed()))) {
+    orv::dialogs::MsgBox(QStringLiteral("* 승인번호와 승인일자는 숫자만 입력하세요 !"),
+                         orv::dialogs::kInformation, QStringLiteral("입력오류"));
+    return r;
+  }
+  const QString req = KiccCashRequest(in);
+  MakePositive(in);
+  CardLogRow(CardLogRequestText(QStringLiteral("WinHttpOpenPOST"), Plain(in.gum)), 10);
+  const orv::van::AgentAnswer answer = orv::van::KiccSend(req);
+  if (!answer.sent)
+    throw orv::van::VanError(-1, QStringLiteral("카드 에이전트에 연결하지 못했습니다 (") + gsSetServerIp +
+                                     ":" + gsSetServerPort + ") " + answer.error);
+  LogAfter(r, QStringLiteral("WinHttpOpenPOST_OutRet"), 11);
+  // A reply without its "({" part is no reply the receipt can be read from.
+  const bool readable = answer.text.contains(QStringLiteral("({"));
+  bool ok = false;
+  if (readable && ParseKiccReply(answer.text) == QLatin1String("00")) {
+    r.termNo = gsKiccRQ[2].trimmed();
+    r.memberNo = gsKiccRQ[4].trimmed();
+    LogAfter(r, QStringLiteral("WinHttpOpenPOST_OutRet_Ok"), 12);
+    ok = gsKiccRS[4] == QLatin1String("0000");
+    if (!ok) gsKiccMSG = gsKiccRS[16];
+  } else {
+    if (!readable) ClearKiccReply();
+    LogAfter(r, QStringLiteral("WinHttpOpenPOST_OutRet_Err"), 12);
+    if (!answer.replied) gsKiccMSG = NoReceiptReply();
+  }
+  if (!ok) {
+    r.termNo.clear();
+    r.memberNo.clear();
+    r.code = 9999;
+    BeforeRefusal();
+    ShowCardMsgBox(in.owner, kAgainTitle, kAgain + QStringLiteral("\r\n") + gsKiccMSG);
+    return r;
+  }
+  r.cmitDate = gsKiccRS[7].left(6).trimmed();
+  r.cmitNo = gsKiccRS[9].trimmed();
+  r.code = 0;
+  // No click after it: the form closes, and a click could reach what lies under it.
+  orv::van::Pause(0);
+  return r;
+}
+
+CashReceiptResult CashReceiptKis(CashReceiptInput &in) {
+  CashReceiptResult r;
+  KisPosAgent agent;
+  agent.Invoke(33);
+  const QList<QPair<int, QString>> members = KisCashMembers(in);
+  for (qsizetype i = 0; i < members.size() && i < 6; ++i) agent.Set(members[i].first, members[i].second);
+  if (!AmountSendable(in)) return r;
+  for (qsizetype i = 6; i < members.size(); ++i) agent.Set(members[i].first, members[i].second);
+  MakePositive(in);
+  CardLogRow(CardLogRequestText(QStringLiteral("KIS_Approval"), Plain(in.gum)), 10);
+  agent.Invoke(34);
+  LogAfter(r, QStringLiteral("KIS_Approval_OutRet"), 11);
+  const bool ok = agent.Get(12) == QLatin1String("0000") && agent.Get(30).trimmed().toInt() == 0 &&
+                  !agent.Get(30).trimmed().isEmpty();
+  if (ok) {
+    r.termNo = agent.Get(11);
+    r.memberNo = NzStr2(agent.Get(14));
+    LogAfter(r, QStringLiteral("KIS_Approval_OutRet_Ok"), 12);
+    r.cmitDate = agent.Get(21).trimmed();
+    r.cmitNo = agent.Get(20).trimmed();
+    r.code = 0;
+    return r;
+  }
+  LogAfter(r, QStringLiteral("KIS_Approval_OutRet_Err"), 12);
+  r.code = 9999;
+  // An agent that never answered says so in the words of a cash receipt.
+  const QString first = agent.Get(12).isEmpty() && agent.Get(30).trimmed() == QLatin1String("-1")
+                            ? NoReceiptReply()
+                            : agent.Get(31).trimmed();
+  BeforeRefusal();
+  orv::dialogs::MsgBox(kAgain + QStringLiteral("\r\n") + first + QStringLiteral("\r\n") +
+                           agent.Get(32).trimmed(),
+                       orv::dialogs::kCritical, kAgainTitle);
+  return r;
+}
+
 CashReceiptResult CashReceiptNice(CashReceiptInput &in) {
   CashReceiptResult r;
   if (!AmountSendable(in)) return r;
@@ -267,6 +355,10 @@ CashReceiptResult CashReceiptNice(CashReceiptInput &in) {
 
 CashReceiptBranch CashReceiptBranchOf(int16_t van) {
   switch (van) {
+    case 10:
+      return &CashReceiptKis;
+    case 1:
+      return &CashReceiptKicc;
     case 4:
       return &CashReceiptFdk;
     case 5:

@@ -67,6 +67,8 @@ QString NiceCashRequest(const CashReceiptInput &in);
 using CashReceiptBranch = CashReceiptResult (*)(CashReceiptInput &in);
 CashReceiptResult CashReceiptFdk(CashReceiptInput &in);
 CashReceiptResult CashReceiptSmt(CashReceiptInput &in);
+CashReceiptResult CashReceiptKicc(CashReceiptInput &in);
+CashReceiptResult CashReceiptKis(CashReceiptInput &in);
 CashReceiptResult CashReceiptNice(CashReceiptInput &in);
 CashReceiptBranch CashReceiptBranchOf(int16_t van);
 

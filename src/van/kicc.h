@@ -16,7 +16,7 @@ QString ParseKiccReply(const QString &reply);
 
 namespace orv::van {
 
-// The request line's target for a REQ value.
+// The request line's target for a REQ value (a blank goes as %20).
 QString KiccTarget(const QString &req);
 // The approval's REQ value: amount without commas and trimmed, the months as two digits,
 // the VAT in whole won.

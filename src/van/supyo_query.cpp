@@ -5,7 +5,12 @@
 #include "core/pos_settings.h"
 #include "platform/codepage.h"
 #include "van/SmtSndRcvVCAT.h"
+#include "van/card_agent.h"
+#include "van/kicc.h"
+#include "van/kis.h"
+#include "van/van_error.h"
 #include "van/van_nice.h"
+#include "van/van_wait.h"
 #include "van/van_wire.h"
 
 QString SupyoDenomCode(int denomination) {
@@ -84,6 +89,48 @@ SupyoAnswer SupyoSmt(const SupyoInput &in) {
   return a;
 }
 
+SupyoAnswer SupyoKis(const SupyoInput &in) {
+  SupyoAnswer a;
+  a.sent = true;
+  KisPosAgent agent;
+  agent.Invoke(33);
+  for (const auto &[n, v] : KisSupyoMembers(in)) agent.Set(n, v);
+  agent.Invoke(34);
+  const bool ok = agent.Get(12) == QLatin1String("0000") && !agent.Get(30).trimmed().isEmpty() &&
+                  agent.Get(30).trimmed().toInt() == 0;
+  a.setMsg = true;
+  a.msg = agent.Get(31).trimmed() + QStringLiteral(" / ") + agent.Get(32).trimmed();
+  a.refused = !ok;
+  return a;
+}
+
+SupyoAnswer SupyoKicc(const SupyoInput &in) {
+  SupyoAnswer a;
+  a.sent = true;
+  const orv::van::AgentAnswer answer = orv::van::KiccSend(KiccSupyoRequest(in));
+  if (!answer.sent)
+    throw orv::van::VanError(-1, QStringLiteral("카드 에이전트에 연결하지 못했습니다 (") + gsSetServerIp +
+                                     ":" + gsSetServerPort + ") " + answer.error);
+  const bool readable = answer.text.contains(QStringLiteral("({"));
+  if (!readable) ClearKiccReply();
+  if (!readable || ParseKiccReply(answer.text) != QLatin1String("00")) {
+    if (!answer.replied) gsKiccMSG = orv::van::NoReplyText();
+    a.setMsg = true;
+    a.msg = gsKiccMSG;
+    a.refused = a.inWindow = true;
+    return a;
+  }
+  if (gsKiccRS[4] != QLatin1String("0000")) {
+    a.refused = a.inWindow = true;
+    return a;
+  }
+  a.setMsg = true;
+  a.msg = QStringLiteral("조회응답성공");
+  // No click after it: the pointer often rests on the inquiry's own button.
+  orv::van::Pause(0);
+  return a;
+}
+
 SupyoAnswer SupyoNice(const SupyoInput &in) {
   SupyoAnswer a;
   a.sent = true;
@@ -107,6 +154,10 @@ SupyoAnswer SupyoNice(const SupyoInput &in) {
 
 SupyoBranch SupyoBranchOf(int16_t van) {
   switch (van) {
+    case 10:
+      return &SupyoKis;
+    case 1:
+      return &SupyoKicc;
     case 5:
       return &SupyoSmt;
     case 9:

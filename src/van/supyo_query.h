@@ -41,4 +41,6 @@ struct SupyoAnswer {
 using SupyoBranch = SupyoAnswer (*)(const SupyoInput &in);
 SupyoBranch SupyoBranchOf(int16_t van);
 SupyoAnswer SupyoSmt(const SupyoInput &in);
+SupyoAnswer SupyoKicc(const SupyoInput &in);
+SupyoAnswer SupyoKis(const SupyoInput &in);
 SupyoAnswer SupyoNice(const SupyoInput &in);

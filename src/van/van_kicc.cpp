@@ -65,7 +65,9 @@ QString ParseKiccReply(const QString &reply) {
 namespace orv::van {
 
 QString KiccTarget(const QString &req) {
-  return QStringLiteral("/?callback=jsonp12345678983543344&REQ=") + req;
+  // A raw blank would end the request line: a padded field's blanks go as %20.
+  return QStringLiteral("/?callback=jsonp12345678983543344&REQ=") +
+         QString(req).replace(QLatin1Char(' '), QStringLiteral("%20"));
 }
 
 QString KiccApprovalReq(const QString &amountText, const QString &months, const QString &vat) {

@@ -44,6 +44,18 @@ class CashNetwork : public MoneyChkForm {
     ASSERT_GT(sim_->Port(), 0);
     gsSetServerPort = QString::number(sim_->Port());
   }
+  void Agent(int16_t van, const char *name, const QString &scenario = {}) {
+    giSetVan = van;
+    sim_ = std::make_unique<SimProcess>(name, dir_->path(), scenario);
+    ASSERT_GT(sim_->Port(), 0);
+    gsSetServerPort = QString::number(sim_->Port());
+  }
+  // The journal's request lines without their bytes.
+  QStringList Requests() {
+    QStringList out;
+    for (const QString &l : sim_->Journal()) out << l.left(l.lastIndexOf(" | "));
+    return out;
+  }
   void Nice(const QString &scenario = {}) {
     giSetVan = 9;
     gsSetVanAgent = QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-nice");
@@ -307,6 +319,184 @@ TEST_F(CashNetwork, ChequeInquiriesThroughSmartroAndNice) {
   EXPECT_TRUE(Log().isEmpty());
   EXPECT_EQ(orv::settings_store::GetSetting("gcSetCdCount"), count);
   EXPECT_EQ(giHelpRet, 0);
+}
+
+TEST_F(CashNetwork, KiccIssuesAndCancels) {
+  Agent(1, "orvvansim-kicc");
+  {
+    frmMoneyChk f;
+    Show(f);
+    Commit(f, "5000", "01012345678");
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.msMoneyTermNo, "KICC-T01");
+  }
+  EXPECT_EQ(gtPanMoney.PmoCmitNo, "40000001");
+  EXPECT_EQ(gtPanMoney.PmoCmitDate.size(), 6);
+  EXPECT_EQ(gtPanMoney.PmoCardNo, "941012******5678");
+  EXPECT_EQ(Log(), (QStringList{"WinHttpOpenPOST : 00005000/10", "WinHttpOpenPOST_OutRet/11",
+                                "WinHttpOpenPOST_OutRet_Ok/12"}));
+  // A cancellation: an 8-digit date goes as its last six, a short number padded with blanks
+  // that reach the agent as blanks.
+  frmMoneyChk f;
+  Show(f);
+  f.txtiNo->setText("12345");
+  f.txtiDate->setText("20240115");
+  QTest::keyClick(f.txtiCard, Qt::Key_F2);
+  Commit(f, "-5000");
+  EXPECT_FALSE(f.isVisible());
+  ASSERT_EQ(Requests().size(), 2);
+  EXPECT_EQ(Requests()[0], "POST B1 | 00 | 5000 |  |  |  |  |  |  |  |  | 30 | M0");
+  EXPECT_EQ(Requests()[1], "POST B2 | 01 | 5000 |  | 240115 | 12345     |  |  |  |  |  | 30 | M0");
+  EXPECT_EQ(gtPanMoney.PmoHab, Currency::Won(-5000));
+}
+
+TEST_F(CashNetwork, KiccRefusalsSilenceAndUnsafeCancelFields) {
+  struct Case {
+    const char *name;
+    QString scenario;
+    QString text;  // the message window's second line
+    QString lastLog;
+  } cases[] = {
+      {"refused by SUC", "suc=01 msg=거래거절", QStringLiteral("거래거절"), "WinHttpOpenPOST_OutRet_Err/12"},
+      {"refused by RS04", "rs04=7001", QStringLiteral("정상승인"), "WinHttpOpenPOST_OutRet_Ok/12"},
+      {"no parens", "reply=SUC:'00'", "", "WinHttpOpenPOST_OutRet_Err/12"},
+      {"silent", "silent",
+       QStringLiteral("응답이 없습니다. 단말기에서 발행 여부를 확인하세요"), "WinHttpOpenPOST_OutRet_Err/12"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    Agent(1, "orvvansim-kicc", c.scenario);
+    frmMoneyChk f;
+    Show(f);
+    QStringList shown;
+    dlg::Script s;
+    s.OnForm("frmMsgBox", [&](QWidget &w) {
+      shown << w.windowTitle() << w.findChild<QLabel *>("MeMsgLbl")->text();
+      static_cast<QDialog &>(w).accept();
+    });
+    Commit(f, "5000");
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], QStringLiteral("재승인요청"));
+    EXPECT_EQ(shown[1], QStringLiteral("* 승인을 다시 하세요 !\r\n") + c.text);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(giHelpRet, 0);
+    EXPECT_EQ(Log().last(), c.lastLog);
+  }
+  // A number or date that would shift or cut the request is refused before anything is sent.
+  Agent(1, "orvvansim-kicc");
+  goDbPos.Execute("Delete From CardLog");
+  frmMoneyChk f;
+  Show(f);
+  for (const char *no : {"12^3", "1&REQ=", "1%20"}) {
+    f.txtiNo->setText(no);
+    f.txtiDate->setText("240115");
+    dlg::Script s;
+    Commit(f, "-5000");
+    ASSERT_EQ(s.Texts(), QStringList{QStringLiteral("* 승인번호와 승인일자는 숫자만 입력하세요 !")}) << no;
+    EXPECT_EQ(s.Log()[0].title, QStringLiteral("입력오류"));
+  }
+  EXPECT_TRUE(Requests().isEmpty());
+  EXPECT_TRUE(Log().isEmpty());
+}
+
+TEST_F(CashNetwork, KiccAgentNotRunningIsAnApprovalFailure) {
+  giSetVan = 1;
+  gsSetServerPort = "1";
+  frmMoneyChk f;
+  Show(f);
+  dlg::Script s;
+  Commit(f, "5000");
+  ASSERT_EQ(s.Log().size(), 1);
+  EXPECT_EQ(s.Log()[0].title, QStringLiteral("승인실패"));
+  EXPECT_TRUE(s.Log()[0].text.startsWith(QStringLiteral("오류번호:-1\n오류내용:")));
+  EXPECT_EQ(Log(), QStringList{"WinHttpOpenPOST : 00005000/10"});
+  EXPECT_TRUE(f.isVisible());
+}
+
+TEST_F(CashNetwork, KisIssuesCancelsAndRefuses) {
+  Agent(10, "orvvansim-kis", "delay=0\ncode=0001\nsilent");
+  frmMoneyChk f;
+  Show(f);
+  Commit(f, "12345", "1234567890123456");
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(gtPanMoney.PmoCardNo, "1234567890123");
+  EXPECT_EQ(f.msMoneyTermNo, "KIS-T01");
+  EXPECT_EQ(gtPanMoney.PmoCmitNo, "50000001");
+  EXPECT_EQ(Log(), (QStringList{"KIS_Approval : 00012345/10", "KIS_Approval_OutRet/11",
+                                "KIS_Approval_OutRet_Ok/12"}));
+  frmMoneyChk g;
+  Show(g);
+  g.txtiNo->setText("123456789");
+  g.txtiDate->setText("20240115");
+  {
+    dlg::Script s;
+    Commit(g, "-5000");
+    ASSERT_EQ(s.Log().size(), 1);
+    EXPECT_EQ(s.Log()[0].title, QStringLiteral("재승인요청"));
+    EXPECT_TRUE(s.Log()[0].text.startsWith(QStringLiteral("* 승인을 다시 하세요 !\r\n승인거절")));
+  }
+  {
+    dlg::Script s;
+    Commit(g, "-5000");
+    ASSERT_EQ(s.Log().size(), 1);
+    EXPECT_TRUE(s.Log()[0].text.contains(QStringLiteral("발행 여부를 확인하세요")));
+  }
+  EXPECT_TRUE(g.isVisible());
+  const QStringList r = Requests();
+  ASSERT_EQ(r.size(), 3);
+  EXPECT_TRUE(r[0].contains("36=1234567890123 | 4=00 | 37=N | 38= | 3=CC | 5=12345 | 6=0")) << r[0].toStdString();
+  EXPECT_TRUE(r[1].endsWith("3=CR | 5=5000 | 6=0 | 8=240115 | 9=123456789")) << r[1].toStdString();
+}
+
+TEST_F(CashNetwork, ChequeInquiriesThroughKiccAndKis) {
+  auto inquire = [](frmSupyoChk &f, bool personal) {
+    f.txtSuNo->setText("12345678012345");
+    f.txtGNo->setText("1234567");
+    f.txtBalDate->clear();
+    f.opt40->setChecked(true);
+    if (personal) {
+      f.opt2->setChecked(true);
+      f.txtSuGum->setText("1500000");
+    }
+    f.txtSuNo->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+  };
+  Agent(1, "orvvansim-kicc", "delay=0\nrs04=1001\nsuc=99 msg=조회실패");
+  {
+    frmSupyoChk f;
+    Show(f);
+    inquire(f, false);
+    EXPECT_EQ(f.lblMsg2->text(), QStringLiteral("조회응답성공"));
+    EXPECT_TRUE(f.isVisible());
+    QStringList windows;
+    dlg::Script s;
+    s.OnForm("frmMsgBox", [&](QWidget &w) {
+      windows << w.windowTitle();
+      static_cast<QDialog &>(w).accept();
+    });
+    inquire(f, true);
+    EXPECT_EQ(f.lblMsg2->text(), QStringLiteral("조회응답성공"));  // left as it was
+    inquire(f, true);
+    EXPECT_EQ(f.lblMsg2->text(), QStringLiteral("조회실패"));
+    EXPECT_EQ(windows, (QStringList{QStringLiteral("수표조회실패"), QStringLiteral("수표조회실패")}));
+  }
+  EXPECT_EQ(Requests()[0], "POST C1 |  | 1000000 | 16 | 000000 |  |  |  |  |  |  |  |  |  |  |  |  |  |  | 12345678012345");
+  EXPECT_EQ(Requests()[1].section(" | ", 2, 3), "1500000 | 42");
+  Agent(10, "orvvansim-kis", "delay=0\ncode=0001");
+  {
+    frmSupyoChk f;
+    Show(f);
+    inquire(f, true);
+    EXPECT_EQ(f.lblMsg2->text(), QStringLiteral("정상승인 / 감사합니다"));
+    dlg::Script s;
+    inquire(f, false);
+    EXPECT_EQ(s.Texts(), QStringList{QStringLiteral("* 수표조회가 정상처리 되지 않았습니다 !")});
+  }
+  // The personal cheque's code and amount replace the denomination's on the wire.
+  EXPECT_TRUE(Requests()[0].contains("3=C1 | 40=12345678012345 | 41=000000 | 42=19 | 5=1,500,000 | "
+                                     "43=1234567"))
+      << Requests()[0].toStdString();
+  EXPECT_TRUE(Log().isEmpty());
 }
 
 }  // namespace

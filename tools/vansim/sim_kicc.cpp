@@ -3,7 +3,9 @@
 // with a port (0 or none: any free one); it prints "port <n>" when it listens. Default:
 // approves with approval numbers counting up; months "99" are declined (RS04 8099) and
 // months "98" get no answer. A scenario line per request can say suc=<code> rs04=<code>
-// msg=<text> delay=<ms> silent reply=<raw body>.
+// msg=<text> delay=<ms> silent reply=<raw body>. A blank in a field comes as %20 and is
+// decoded before the fields are split; cash receipts (B1, B2) and cheque inquiries (C1) are
+// answered the same way.
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QPointer>
@@ -36,6 +38,7 @@ QByteArray Body(const QString &callback, const QStringList &req, QMap<QString, Q
       {"SUC", suc},
       {"MSG", now.value(QStringLiteral("msg"), ok ? QStringLiteral("정상처리") : QStringLiteral("승인거절"))},
       {"RQ01", req.value(0)},
+      {"RQ02", QStringLiteral("KICC-T01")},
       {"RQ04", QStringLiteral("941012******5678")},
       {"RQ06", months},
       {"RQ07", amount},
@@ -78,7 +81,8 @@ int main(int argc, char **argv) {
     QString req;
     for (const QByteArray &kv : target.mid(target.indexOf('?') + 1).split('&')) {
       QString value;
-      vansim::FromCp949(kv.mid(kv.indexOf('=') + 1), &value);
+      // A blank inside a field travels as %20; everything else comes as it is.
+      vansim::FromCp949(kv.mid(kv.indexOf('=') + 1).replace("%20", " "), &value);
       if (kv.startsWith("callback=")) callback = value;
       if (kv.startsWith("REQ=")) req = value;
     }

@@ -3,7 +3,8 @@
 // Started with a port (0 or none: any free one); it prints "port <n>" when it listens.
 // Default: approves with approval numbers counting up; months "99" are declined (reply code
 // 0001) and months "98" get no answer. A barcode payment (code EP) answers pay kind ZRP for
-// a barcode starting with "8", else KKO. A scenario line per request can say status=<n>
+// a barcode starting with "8", else KKO. Cash receipts (CC, CR) and cheque inquiries (C1)
+// are answered the same way. A scenario line per request can say status=<n>
 // code=<reply code> kind=<KKO|ZRP> kakao=<kind> dc=<amount> delay=<ms> silent.
 #include <QCoreApplication>
 #include <QDateTime>
@@ -22,6 +23,7 @@ int gApprovals = 0;
 
 QStringList Answer(const QMap<int, QString> &req, const QMap<QString, QString> &now) {
   const bool barcode = req.value(3) == QLatin1String("EP");
+  const bool cash = req.value(3) == QLatin1String("CC") || req.value(3) == QLatin1String("CR");
   const QString months = req.value(4);
   QString code = now.value(QStringLiteral("code"), QStringLiteral("0000"));
   QString msg1 = QStringLiteral("정상승인");
@@ -38,7 +40,9 @@ QStringList Answer(const QMap<int, QString> &req, const QMap<QString, QString> &
       {27, QStringLiteral("시험카드")},
       {24, QStringLiteral("016")},
       {25, QStringLiteral("시험매입사")},
-      {14, QStringLiteral("9410-12**-****-4321")},
+      // A cash receipt returns the identification number it was given.
+      {14, cash ? req.value(36) : QStringLiteral("9410-12**-****-4321")},
+      {11, QStringLiteral("KIS-T01")},
       {20, ok ? QString::number(50000000 + gApprovals) : QString()},
       {21, QDateTime::currentDateTime().toString(barcode ? "yyMMddHHmmss" : "yyMMdd")},
       {28, QStringLiteral("KS0012345")},
