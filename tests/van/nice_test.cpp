@@ -14,6 +14,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
+#include "card_dialog_fixture.h"
 #include "test_support.h"
 #include "van/card_agent.h"
 #include "van/card_log.h"
@@ -61,13 +62,10 @@ namespace {
 
 QString Agent() { return QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-nice"); }
 
-class NiceApproval : public ::testing::Test {
+class NiceApproval : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    orv::schema::CreateTable(goDbPos, "CardLog");
+    CardDialogTest::SetUp();
     giSetVan = 9;
     gsSetVanAgent = Agent();
     orv::van::Timeouts() = {2000, 600, 400, 400, 0};
@@ -76,9 +74,8 @@ class NiceApproval : public ::testing::Test {
     qunsetenv("ORVVANSIM_STATE");
   }
   void TearDown() override {
-    qunsetenv("ORVVANSIM_JOURNAL");
-    qunsetenv("ORVVANSIM_SCENARIO");
-    orv::state::ResetProgramState();
+    for (const char *v : {"ORVVANSIM_JOURNAL", "ORVVANSIM_SCENARIO", "ORVVANSIM_STATE"}) qunsetenv(v);
+    CardDialogTest::TearDown();
   }
   void Scenario(const QString &lines) {
     QFile f(dir_->filePath("scenario.txt"));
@@ -96,20 +93,12 @@ class NiceApproval : public ::testing::Test {
     form.cmdiCommit_Click();
     closed_ = !form.isVisible();
   }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
-  }
   QByteArray JournalBytes() {
     QFile f(dir_->filePath("journal.txt"));
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QByteArray line = f.readAll().split('\n').value(0);
     return QByteArray::fromHex(line.mid(line.lastIndexOf(" | ") + 3));
   }
-  std::unique_ptr<QTemporaryDir> dir_;
-  bool closed_ = false;
 };
 
 }  // namespace

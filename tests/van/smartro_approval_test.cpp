@@ -18,6 +18,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
+#include "card_dialog_fixture.h"
 #include "sim_process.h"
 #include "test_support.h"
 #include "van/SmtSndRcvVCAT.h"
@@ -51,23 +52,20 @@ TEST(SmartroFieldTen, FixedLengthDigitsPerRequest) {
 
 namespace {
 
-class SmartroApproval : public ::testing::Test {
+class SmartroApproval : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    for (const char *t : {"CardLog", "KzbCard"}) orv::schema::CreateTable(goDbPos, t);
+    CardDialogTest::SetUp();
     giSetVan = 5;
     giPosCardTaxSelt = 1;
     orv::van::Timeouts() = {2000, 400, 400, 400, 0};
     gsSetServerIp = "127.0.0.1";
-    QFile::remove(orv::datafolder::Path("sign0.bmp"));
+    for (const char *f : {"sign0.bmp", "sign.bmp"}) QFile::remove(orv::datafolder::Path(f));
   }
   void TearDown() override {
     for (const char *f : {"sign0.bmp", "sign.bmp"}) QFile::remove(orv::datafolder::Path(f));
     sim_.reset();
-    orv::state::ResetProgramState();
+    CardDialogTest::TearDown();
   }
   void Sim(const QString &scenario = {}) {
     sim_ = std::make_unique<SimProcess>("orvvansim-smartro", dir_->path(), scenario);
@@ -89,21 +87,13 @@ class SmartroApproval : public ::testing::Test {
     closed_ = !form.isVisible();
     meipLabel_ = form.lblMeipCode->text();
   }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
-  }
   // The journal's requests, each as its fields without the raw bytes.
   QStringList Requests() {
     QStringList out;
     for (const QString &l : sim_->Journal()) out << l.left(l.lastIndexOf(" | "));
     return out;
   }
-  std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<SimProcess> sim_;
-  bool closed_ = false;
   QString meipLabel_;
 };
 

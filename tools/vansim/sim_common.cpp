@@ -59,6 +59,17 @@ bool ReadFrame(FILE *f, QStringList *fields, QByteArray *raw) {
   return true;
 }
 
+bool TakeFrame(QByteArray &buffer, QStringList *fields, QByteArray *raw) {
+  if (buffer.size() < 4) return false;
+  const int len = buffer.left(4).toInt();
+  if (buffer.size() < 4 + len) return false;
+  *raw = buffer.left(4 + len);
+  buffer.remove(0, 4 + len);
+  QString text;
+  *fields = FromCp949(raw->mid(4), &text) ? text.split(QChar(kFs)) : QStringList{QStringLiteral("?")};
+  return true;
+}
+
 void WriteAll(FILE *f, const QByteArray &bytes) {
   fwrite(bytes.constData(), 1, size_t(bytes.size()), f);
   fflush(f);

@@ -21,6 +21,9 @@ bool FromCp949(const QByteArray &bytes, QString *text);
 QByteArray Frame(const QStringList &fields);
 // Reads one frame from f; false at the end of the input or on a broken frame.
 bool ReadFrame(FILE *f, QStringList *fields, QByteArray *raw);
+// Takes one whole frame off the front of buffer; false while it is incomplete. A body that
+// is not CP949 reads as the one field "?".
+bool TakeFrame(QByteArray &buffer, QStringList *fields, QByteArray *raw);
 void WriteAll(FILE *f, const QByteArray &bytes);
 
 // One line of the scenario file per request the simulator answers: words "key=value"

@@ -68,14 +68,9 @@ int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
   vansim::Scenario scenario;
   return vansim::ServeTcp(argc, argv, [&](QTcpSocket *sock, QByteArray &buffer) {
-    if (buffer.size() < 4) return;
-    const int len = buffer.left(4).toInt();
-    if (buffer.size() < 4 + len) return;
-    const QByteArray raw = buffer.left(4 + len);
-    buffer.remove(0, 4 + len);
-    QString text;
-    QStringList fields{QStringLiteral("?")};
-    if (vansim::FromCp949(raw.mid(4), &text)) fields = text.split(QChar(vansim::kFs));
+    QStringList fields;
+    QByteArray raw;
+    if (!vansim::TakeFrame(buffer, &fields, &raw)) return;
     QMap<int, QString> req;
     for (const QString &f : fields.mid(2))
       req.insert(f.left(f.indexOf('=')).toInt(), f.mid(f.indexOf('=') + 1));
