@@ -323,6 +323,30 @@ void SendUnsentData(QLabel *stepLabel, QProgressBar *progress) {
   });
 }
 
+namespace {
+
+// The POS halves of the send commit without waiting for the disk: a kill keeps every WAL
+// commit, and a commit lost to a power cut is found again through the journal, whose rows
+// go only once the POS file was made durable.
+class PosCommitsRelaxed {
+ public:
+  PosCommitsRelaxed() : on_(goDbPos.engine() == orv::db::Engine::SQLite) {
+    if (on_) goDbPos.Execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
+  }
+  ~PosCommitsRelaxed() {
+    if (on_) goDbPos.TryExecute(QStringLiteral("PRAGMA synchronous=FULL"));
+  }
+  // Every commit so far on the disk (the checkpoint syncs the WAL first).
+  void MakeDurable() {
+    if (on_) goDbPos.OpenRecordset(QStringLiteral("PRAGMA wal_checkpoint(FULL)"));
+  }
+
+ private:
+  bool on_;
+};
+
+}  // namespace
+
 void SendUnsentData(const SendProgress &progress) {
   if (gsSetPosDB.isEmpty() || gsSetMainDB.isEmpty()) return;
   struct Restore {
@@ -359,6 +383,7 @@ void SendUnsentData(const SendProgress &progress) {
 
   SendJournal journal;
   journal.Load();
+  PosCommitsRelaxed relaxed;
   // This month and the month before, then any older month that still holds unsent rows.
   std::vector<std::pair<int16_t, int16_t>> months = {{giNowYear, giNowMon}};
   months.push_back(giNowMon == 1 ? std::pair<int16_t, int16_t>(int16_t(giNowYear - 1), 12)
@@ -387,6 +412,7 @@ void SendUnsentData(const SendProgress &progress) {
   Report(100, QStringLiteral("* TemData *"));
   ClearTemDataRecord();
   SendTemDataRows(journal);
+  relaxed.MakeDurable();
   journal.DropAll();
   Report(100, QStringLiteral("* Send End *"));
 }

@@ -151,8 +151,10 @@ QString RequeueSql(const char *on, const char *off, const char *numberColumn,
          picks.join(", ") + " From " + QLatin1String(off) + keyWhere;
 }
 
+// The date as well as its parts: the tables' keys run year, month, day, date, number, so
+// only all five find the chit without walking the whole day.
 QString KeyWhere(const char *p, const char *number) {
-  return QString(" Where %1Year=? And %1Mon=? And %1Day=? And %2=?").arg(p, number);
+  return QString(" Where %1Year=? And %1Mon=? And %1Day=? And %1Date=? And %2=?").arg(p, number);
 }
 
 }  // namespace
@@ -199,12 +201,14 @@ struct ChitSender::Impl {
         markDlv(goDbPos.Prepare("Update DlvChit" + m + " Set DlvJunsong=1" + KeyWhere("Dlv", "DlvNo"))),
         markMoney(goDbPos.Prepare("Update PanMoney" + m + " Set PmoJunsong=1" + KeyWhere("Pmo", "PmoChtNo"))),
         delChitOn(goDbPos.Prepare(
-            "Delete From PanChitOn Where PctYear=? And PctMon=? And PctDay=? And PctChtNo=? "
+            "Delete From PanChitOn Where PctYear=? And PctMon=? And PctDay=? And PctDate=? "
+            "And PctChtNo=? "
             "And PctComNo In (Select PctComNo From PanChitOff" + KeyWhere("Pct", "PctChtNo") + ")")),
         reqChit(goDbPos.Prepare(RequeueSql("PanChitOn", "PanChitOff", "PctChtNo",
                                            KeyWhere("Pct", "PctChtNo")))),
         delListOn(goDbPos.Prepare(
-            "Delete From PanListOn Where PclYear=? And PclMon=? And PclDay=? And PclChtNo=? "
+            "Delete From PanListOn Where PclYear=? And PclMon=? And PclDay=? And PclDate=? "
+            "And PclChtNo=? "
             "And PclComNo In (Select PclComNo From PanListOff" + KeyWhere("Pcl", "PclChtNo") +
             " And PclSel=0)")),
         reqList(goDbPos.Prepare(RequeueSql("PanListOn", "PanListOff", "PclChtNo",
@@ -213,9 +217,11 @@ struct ChitSender::Impl {
         delListOff(goDbPos.Prepare("Delete From PanListOff" + KeyWhere("Pcl", "PclChtNo") +
                                    " And PclSel=0")) {}
 
+  QString date;  // of the chit in hand
   void BindKey(Statement &st, int first = 0) {
     BindDay(st, giSendYear, giSendMon, giSendDay, first);
-    st.Bind(first + 3, glSendChtNo);
+    st.Bind(first + 3, date);
+    st.Bind(first + 4, glSendChtNo);
   }
   int32_t Count(Statement &st) {
     BindKey(st);
@@ -249,6 +255,7 @@ void ChitSender::Send(SendJournal &journal, const db::Recordset &head) {
   giSendMon = chitRow.PctMon;
   giSendDay = chitRow.PctDay;
   glSendChtNo = chitRow.PctChtNo;
+  d.date = chitRow.PctDate;
 
   const std::vector<PanListRec> lists = d.Read<PanListRec>(d.selList);
   const std::vector<DlvChitRec> dlvs = d.Read<DlvChitRec>(d.selDlv);
@@ -283,7 +290,8 @@ void ChitSender::Send(SendJournal &journal, const db::Recordset &head) {
       no = chitRow.PctChtNo;
       for (;;) {
         BindDay(d.probe, chitRow.PctYear, chitRow.PctMon, chitRow.PctDay);
-        d.probe.Bind(3, no);
+        d.probe.Bind(3, chitRow.PctDate);
+        d.probe.Bind(4, no);
         const Recordset rs = d.probe.Query();
         if (rs.RecordCount() == 0) break;
         no = WholeOf(rs.Field(0)) + 1;
@@ -339,8 +347,9 @@ void ChitSender::Send(SendJournal &journal, const db::Recordset &head) {
     }
     if (glPanChitOnCnt > 0) {
       BindDay(d.delChitOn, giSendYear, giSendMon, giSendDay);
-      d.delChitOn.Bind(3, no);
-      d.BindKey(d.delChitOn, 4);
+      d.delChitOn.Bind(3, d.date);
+      d.delChitOn.Bind(4, no);
+      d.BindKey(d.delChitOn, 5);
       d.delChitOn.Execute();
       d.reqChit.Bind(0, no);
       d.BindKey(d.reqChit, 1);
@@ -348,8 +357,9 @@ void ChitSender::Send(SendJournal &journal, const db::Recordset &head) {
     }
     if (glPanListOnCnt > 0) {
       BindDay(d.delListOn, giSendYear, giSendMon, giSendDay);
-      d.delListOn.Bind(3, no);
-      d.BindKey(d.delListOn, 4);
+      d.delListOn.Bind(3, d.date);
+      d.delListOn.Bind(4, no);
+      d.BindKey(d.delListOn, 5);
       d.delListOn.Execute();
       d.reqList.Bind(0, no);
       d.BindKey(d.reqList, 1);

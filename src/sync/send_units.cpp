@@ -114,6 +114,11 @@ int32_t RunUnit(SendJournal &journal, const QString &kind, const QString &key,
 }
 
 void InsertWithRetry(db::Connection &conn, const std::function<void()> &pickAndInsert) {
+  // Checkouts sending at once would pick the same free numbers, and the loser of each race
+  // could lose the next one too: on PostgreSQL the units' numbering takes turns, each
+  // holding the turn to its commit. (SQLite lets one writer in at a time anyway.)
+  if (conn.engine() == db::Engine::PostgreSQL && conn.TransLevel() > 0)
+    conn.OpenRecordset(QStringLiteral("Select pg_advisory_xact_lock(701319)"));
   for (int attempt = 1;; ++attempt) {
     const std::optional<db::DbError> err = conn.TryBatch(pickAndInsert);
     if (!err) return;
