@@ -1,5 +1,7 @@
 #include "sync/send_chits.h"
 
+#include <map>
+
 #include <vector>
 
 #include "chit/records.h"
@@ -166,7 +168,7 @@ struct ChitSender::Impl {
   // POS reads of the chit's parts.
   Statement selList, selDlv, selGods, selCard, selMoney, cntChitOff, cntListOff;
   // Main half.
-  Statement probe, insChit, insList, updCst, insDlv, insGods, insCard;
+  Statement probe, insChit, insList, updCst, insDlv, insCard;
   // POS half.
   Statement markChit, markGods, markDlv, markMoney, delChitOn, reqChit, delListOn, reqList,
       delChitOff, delListOff;
@@ -194,7 +196,6 @@ struct ChitSender::Impl {
             "CcdTjumsu=CcdTjumsu + ?, CcdCnt=CcdCnt + 1, CcdZerdo=CcdZerdo + ?, "
             "CcdJumsu=CcdJumsu + ? Where CcdKey=?")),
         insDlv(goDbMain.Prepare(InsertSql<DlvChitRec>("DlvChit" + m, chit::Fields<DlvChitRec>()))),
-        insGods(goDbMain.Prepare(InsertSql<PanGodsLine>("PanGods" + m, chit::Fields<PanGodsLine>()))),
         insCard(goDbMain.Prepare(InsertSql<PanCardSlot>("PanCard" + m, chit::Fields<PanCardSlot>()))),
         markChit(goDbPos.Prepare("Update PanChit" + m + " Set PctJunsong=1" + KeyWhere("Pct", "PctChtNo"))),
         markGods(goDbPos.Prepare("Update PanGods" + m + " Set PcgJunsong=1" + KeyWhere("Pcg", "PcgChtNo"))),
@@ -216,6 +217,32 @@ struct ChitSender::Impl {
         delChitOff(goDbPos.Prepare("Delete From PanChitOff" + KeyWhere("Pct", "PctChtNo"))),
         delListOff(goDbPos.Prepare("Delete From PanListOff" + KeyWhere("Pcl", "PclChtNo") +
                                    " And PclSel=0")) {}
+
+  // The chit's lines go as multi-row inserts (one round trip to the server per batch).
+  static constexpr int kLinesPerInsert = 50;
+  std::map<int, Statement> godsInserts;
+  Statement &GodsInsert(int rows) {
+    auto it = godsInserts.find(rows);
+    if (it != godsInserts.end()) return it->second;
+    const auto fields = chit::Fields<PanGodsLine>();
+    QStringList groups;
+    for (int i = 0; i < rows; ++i) groups << "(" + chit::Placeholders<PanGodsLine>(fields) + ")";
+    return godsInserts
+        .emplace(rows, goDbMain.Prepare("Insert Into PanGods" + yymm + " (" +
+                                        chit::ColumnList<PanGodsLine>(fields) + ") Values " +
+                                        groups.join(",")))
+        .first->second;
+  }
+  void InsertLines(const std::vector<PanGodsLine> &lines) {
+    for (std::size_t at = 0; at < lines.size(); at += kLinesPerInsert) {
+      const int n = int(std::min<std::size_t>(kLinesPerInsert, lines.size() - at));
+      Statement &st = GodsInsert(n);
+      int pos = 0;
+      for (int i = 0; i < n; ++i)
+        pos = chit::BindFields<PanGodsLine>(st, lines[at + i], chit::Fields<PanGodsLine>(), pos);
+      st.Execute();
+    }
+  }
 
   QString date;  // of the chit in hand
   void BindKey(Statement &st, int first = 0) {
@@ -324,12 +351,13 @@ void ChitSender::Send(SendJournal &journal, const db::Recordset &head) {
         chit::BindFields<DlvChitRec>(d.insDlv, v, chit::Fields<DlvChitRec>());
         d.insDlv.Execute();
       }
+      std::vector<PanGodsLine> lines;
       for (PanGodsLine g : gods) {
         if (g.PcgGdsKey.IsZero()) continue;
         g.PcgChtNo = no;
-        chit::BindFields<PanGodsLine>(d.insGods, g, chit::Fields<PanGodsLine>());
-        d.insGods.Execute();
+        lines.push_back(std::move(g));
       }
+      d.InsertLines(lines);
       for (PanCardSlot c : cards) {
         if (c.PcdSeqNo < 0 || c.PcdSeqNo >= kMaxCardSlots || !c.InUse()) continue;
         c.PcdChtNo = no;
