@@ -65,11 +65,7 @@ void Open(const QString &pos, const QString &main, bool online) {
 void MakeTables(const QString &pos, const QString &main) {
   Open(pos, main, true);
   CheckDBTables();
-  orv::schema::InOneCommit({&goDbMain}, [] {
-    for (const auto &def : orv::schema::LoginTables())
-      if (!orv::schema::ExistsTable(goDbMain, QLatin1String(def.name)))
-        orv::schema::CreateTable(goDbMain, def, orv::schema::NamesFor(def));
-  });
+  orv::schema::EnsureBaseTables(goDbMain);
   CreateMonthTables(2403);
   for (Connection *c : {&goDbMain, &goDbPos}) {
     c->Execute("Insert Into OrvRegistry(RegKey, RegInt) Values('PosChitNoSeq', 1)");

@@ -208,6 +208,13 @@ void CreateTable(db::Connection &conn, const TableDef &def, const TableNames &na
   throw *failure;
 }
 
+void EnsureBaseTables(db::Connection &conn) {
+  InOneCommit({&conn}, [&] {
+    for (const TableDef &def : LoginTables())
+      if (!ExistsTable(conn, QLatin1String(def.name))) CreateTable(conn, def, NamesFor(def));
+  });
+}
+
 void InOneCommit(std::initializer_list<db::Connection *> conns, const std::function<void()> &batch) {
   // A begin that fails (the other database is locked) rolls back the ones before it.
   std::deque<db::Transaction> open;

@@ -96,6 +96,10 @@ void CreateTable(db::Connection &conn, const TableDef &def, const TableNames &na
 // A table by its own name (no month suffix), e.g. CreateTable(conn, "OrvRegistry").
 void CreateTable(db::Connection &conn, const QString &name);
 
+// Every base table (LoginTables) missing on conn, made in one commit: the main database of
+// a new shop as the checkout's start makes the POS database's.
+void EnsureBaseTables(db::Connection &conn);
+
 // Runs a batch of probes and creations with a transaction open on each open connection,
 // so that the batch commits once instead of once per table. What was made before a
 // failure is still committed; the failure goes on to the caller.

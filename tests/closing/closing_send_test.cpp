@@ -75,11 +75,7 @@ class ClosingSend : public ClosingFixture {
     if (IsSkipped() || HasFatalFailure()) return;
     gsSetPosDB = posText_;
     gsSetMainDB = mainText_;
-    orv::schema::InOneCommit({&goDbMain}, [] {
-      for (const auto &def : orv::schema::LoginTables())
-        if (!orv::schema::ExistsTable(goDbMain, QLatin1String(def.name)))
-          orv::schema::CreateTable(goDbMain, def, orv::schema::NamesFor(def));
-    });
+    orv::schema::EnsureBaseTables(goDbMain);
     CreateMonthTables(2501);
     PlantDay();
     Held("20250114", 7, 15, 2);

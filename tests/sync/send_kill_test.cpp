@@ -57,11 +57,7 @@ void Open(const Db &db, bool online, int posNo) {
 void MakeTables(const Db &db, int posNo) {
   Open(db, true, posNo);
   CheckDBTables();
-  orv::schema::InOneCommit({&goDbMain}, [] {
-    for (const auto &def : orv::schema::LoginTables())
-      if (!orv::schema::ExistsTable(goDbMain, QLatin1String(def.name)))
-        orv::schema::CreateTable(goDbMain, def, orv::schema::NamesFor(def));
-  });
+  orv::schema::EnsureBaseTables(goDbMain);
   CreateMonthTables(2403);
   for (auto *c : {&goDbMain, &goDbPos}) {
     c->Execute("Delete From OrvRegistry Where RegKey='PosChitNoSeq'");
