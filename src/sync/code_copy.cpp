@@ -34,7 +34,8 @@ const QSet<QString> &CustomerTotals() {
 }  // namespace
 
 void CopyRows(db::Connection &src, const QString &srcTable, const QString &filter,
-              const schema::TableDef &def, const QString &table, bool zeroTotals) {
+              const schema::TableDef &def, const QString &table, bool zeroTotals,
+              const QString &attached) {
   QStringList cols, picks, marks;
   for (const schema::ColumnDef &c : def.columns) {
     const QString name = QLatin1String(c.name);
@@ -43,6 +44,11 @@ void CopyRows(db::Connection &src, const QString &srcTable, const QString &filte
     picks << (zeroTotals && CustomerTotals().contains(name.toLower()) ? "0 As " + name : name);
   }
   goDbPos.Execute("Delete From " + table);
+  if (!attached.isEmpty()) {
+    goDbPos.Execute("Insert Into " + table + " (" + cols.join(", ") + ") Select " +
+                    picks.join(", ") + " From " + attached + "." + srcTable + filter);
+    return;
+  }
   db::Statement insert = goDbPos.Prepare("Insert Into " + table + " (" + cols.join(", ") +
                                          ") Values (" + marks.join(",") + ")");
   const QString select = "Select " + picks.join(", ") + " From " + srcTable + filter;
@@ -77,6 +83,23 @@ void CopyCodesFromMain(CustomerCopy customers,
   const QString month = schema::MonthSuffix(yymm);
   if (!ExistsTrsMastPosTable({}, yymm)) CreateTrsMastPosTable({}, yymm);
 
+  // Both SQLite files: the POS database reads the main one itself, no row passes through
+  // the program. Attached outside the transaction, detached after it.
+  struct Attached {
+    QString schema;
+    ~Attached() {
+      if (!schema.isEmpty()) goDbPos.TryExecute("DETACH DATABASE " + schema);
+    }
+  } attached;
+  if (src.engine() == db::Engine::SQLite && goDbPos.engine() == db::Engine::SQLite &&
+      goDbPos.TransLevel() == 0 && !src.SharesSessionWith(goDbPos)) {
+    for (db::Recordset rs = src.OpenRecordset("PRAGMA database_list"); !rs.Eof(); rs.MoveNext())
+      if (NzStr(rs.Field("name")) == QLatin1String("main") && !NzStr(rs.Field("file")).isEmpty()) {
+        goDbPos.Execute("ATTACH DATABASE " + db::SqlText(NzStr(rs.Field("file"))) + " AS codesrc");
+        attached.schema = QStringLiteral("codesrc");
+      }
+  }
+
   db::Transaction tx(goDbPos);
   for (int step = 1; step <= kSteps; ++step) {
     const QString base = QLatin1String(kTables[step - 1]);
@@ -94,7 +117,7 @@ void CopyCodesFromMain(CustomerCopy customers,
                     .Field(0))
                   .RoundToInt() > 0)
         continue;
-      CopyRows(src, table, {}, *def, table, cst);
+      CopyRows(src, table, {}, *def, table, cst, attached.schema);
     } catch (const db::DbError &e) {
       throw db::DbError(e.Number, table + ": " + e.Description, e.SqlState);
     }

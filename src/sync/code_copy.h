@@ -29,9 +29,12 @@ void CopyCodesFromMain(CustomerCopy customers,
 // The row copier: goDbPos's table emptied, then srcTable's rows (filter: "" or " Where …"
 // of our own making) read from src page by page in the key order of def and written by
 // def's column names through one prepared insert; customers' running totals as 0 when
-// zeroTotals. Runs in the caller's transaction.
+// zeroTotals. With attached (the schema name under which goDbPos has src's SQLite file
+// attached) one Insert … Select does it inside the POS database. Runs in the caller's
+// transaction.
 void CopyRows(db::Connection &src, const QString &srcTable, const QString &filter,
-              const schema::TableDef &def, const QString &table, bool zeroTotals);
+              const schema::TableDef &def, const QString &table, bool zeroTotals,
+              const QString &attached = {});
 
 // The progress value of a step: step / 23 x 100, whole part; the last step 100.
 int CodeCopyProgress(int step);
