@@ -176,6 +176,7 @@ TEST_F(KisApproval, FailuresShowTheirBoxAndLeaveNoApproval) {
       {"no balance", "code=8001", "00", true, "카드재승인요청", "* 승인을 다시 하세요 (잔액 부족) !", 3},
       {"bad status", "status=x", "00", true, "카드재승인요청", "* 승인을 다시 하세요 !", 3},
       {"silent", "", "98", true, "카드재승인요청", "응답이 없습니다", 3},
+      {"not CP949", "garbage", "00", true, "카드재승인요청", "전문 문자 오류", 3},
       {"refused", "", "00", false, "승인실패", "연결하지 못했습니다", 1},
   };
   for (const auto &c : cases) {

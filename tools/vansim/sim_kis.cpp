@@ -5,7 +5,7 @@
 // 0001) and months "98" get no answer. A barcode payment (code EP) answers pay kind ZRP for
 // a barcode starting with "8", else KKO. Cash receipts (CC, CR) and cheque inquiries (C1)
 // are answered the same way. A scenario line per request can say status=<n>
-// code=<reply code> kind=<KKO|ZRP> kakao=<kind> dc=<amount> delay=<ms> silent.
+// code=<reply code> kind=<KKO|ZRP> kakao=<kind> dc=<amount> delay=<ms> silent garbage.
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QPointer>
@@ -77,7 +77,9 @@ int main(int argc, char **argv) {
     vansim::Journal(fields.value(0) + " " + fields.mid(1).join(QStringLiteral(" | ")), raw);
     const QMap<QString, QString> now = scenario.Next();
     if (now.contains(QStringLiteral("silent")) || req.value(4) == QLatin1String("98")) return;
-    const QByteArray frame = vansim::Frame(Answer(req, now));
+    // garbage: a frame whose body is not CP949.
+    const QByteArray frame = now.contains(QStringLiteral("garbage")) ? QByteArray("0004RET\xff")
+                                                                     : vansim::Frame(Answer(req, now));
     QPointer<QTcpSocket> guard(sock);
     QTimer::singleShot(now.value(QStringLiteral("delay")).toInt(), sock, [guard, frame] {
       if (guard) guard->write(frame);
