@@ -21,6 +21,7 @@
 #include "core/text_format.h"
 #include "core/values.h"
 #include "platform/colors.h"
+#include "platform/widget_colors.h"
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
@@ -55,11 +56,6 @@ QLabel *Label(QWidget *parent, const char *name, const QString &text = {}) {
   auto *l = new QLabel(text, parent);
   l->setObjectName(name);
   return l;
-}
-void SetTextColour(QWidget *w, long bgr) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, orv::colors::FromBgr(bgr));
-  w->setPalette(p);
 }
 QString Digits(const QString &text) {
   QString out;
@@ -283,7 +279,7 @@ void frmCardChk::DigitFilter(QLineEdit *box) {
 }
 
 void frmCardChk::SetSignNotUseColour() {
-  SetTextColour(chkSignNotUse, chkSignNotUse->isChecked() ? 0x808080 : orv::colors::kBlack);
+  orv::colors::SetFore(chkSignNotUse, chkSignNotUse->isChecked() ? 0x808080 : orv::colors::kBlack);
 }
 
 QString frmCardChk::Months() const {

@@ -11,20 +11,13 @@
 #include "core/daily_log.h"
 #include "core/text_format.h"
 #include "platform/colors.h"
+#include "platform/widget_colors.h"
 #include "platform/dialogs.h"
 #include "platform/db.h"
 #include "platform/settings_store.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
 #include "van/frmCardChk.h"
-
-namespace {
-void SetTextColour(QWidget *w, long bgr) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, orv::colors::FromBgr(bgr));
-  w->setPalette(p);
-}
-}  // namespace
 
 orv::Currency NextCardCount(orv::Currency last) {
   const int64_t n = last.RoundToInt() + 1;
@@ -37,7 +30,7 @@ bool StartNetworkRequest(const RequestScreen &screen) {
     return false;
   screen.fraSign->show();
   screen.MtCardLbl->hide();
-  SetTextColour(screen.PlzSignLbl, orv::colors::kWhite);
+  orv::colors::SetFore(screen.PlzSignLbl, orv::colors::kWhite);
   for (QWidget *w : {screen.Kis, screen.KisPosAgent1, screen.AxSmtSndRcvVCAT1}) w->hide();
   gtPanList.PclSss2 = 1;
   return true;
@@ -47,7 +40,7 @@ void ShowSignPrompt(const RequestScreen &screen) {
   giDspSignPlease = 1;
   screen.fraSign->show();
   screen.MtCardLbl->hide();
-  SetTextColour(screen.PlzSignLbl, orv::colors::kBlack);
+  orv::colors::SetFore(screen.PlzSignLbl, orv::colors::kBlack);
 }
 
 SignPlan PromptSignPlan(bool signNeed, int16_t vanDan, bool signNotUse, int16_t sign0) {

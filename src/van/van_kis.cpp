@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/colors.h"
+#include "platform/widget_colors.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
 #include "platform/serial_port.h"
@@ -324,17 +325,11 @@ void KisvanMS3::SaveSign(const QString &, const QString &, const QString &path) 
 
 namespace {
 
-void SetTextColour(QWidget *w, long bgr) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, orv::colors::FromBgr(bgr));
-  w->setPalette(p);
-}
-
 void ShowSignPrompt(frmCardChk &form) {
   giDspSignPlease = 1;
   form.fraSign->show();
   form.MtCardLbl->hide();
-  SetTextColour(form.PlzSignLbl, orv::colors::kBlack);
+  orv::colors::SetFore(form.PlzSignLbl, orv::colors::kBlack);
 }
 
 QString SignPath(const char *file) { return orv::datafolder::Path(QString::fromLatin1(file)); }
