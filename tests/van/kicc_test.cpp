@@ -77,7 +77,7 @@ class KiccApproval : public vantest::CardDialogTest {
     CardDialogTest::SetUp();
     giSetVan = 1;
     gsSetServerIp = "127.0.0.1";
-    orv::van::Timeouts() = {1000, 400, 400, 400, 0};
+    orv::van::Timeouts() = {1000, 1000, 400, 400, 0};
   }
   void TearDown() override {
     sim_.reset();
@@ -169,14 +169,14 @@ TEST_F(KiccApproval, DeclinedSilentAndUnreachableAgentsEachEndTheirWay) {
 }
 
 TEST_F(KiccApproval, ALateReplyIsDroppedAndAPortThatIsNoPortSendsNothing) {
-  StartAgent("delay=700\n");
+  StartAgent("delay=1300\n");
   {
     dlg::Script s;
     Watch(s);
     Approve(15000, "00");
     EXPECT_EQ(giCardOk, 0);
   }
-  orv::van::Pause(800);  // the late reply finds the connection closed
+  orv::van::Pause(400);  // the late reply finds the connection closed
   Approve(15000, "00");
   EXPECT_EQ(giCardOk, 1);
   EXPECT_EQ(gtCardRet.CmitNo, "40000002");  // the agent had approved the first one late

@@ -99,7 +99,7 @@ class KisApproval : public vantest::CardDialogTest {
     gsSetServerIp = "127.0.0.1";
     gsSetDanId = "DAN1";
     giSetPosNo = 1;
-    van::Timeouts() = {1000, 400, 400, 600, 0};
+    van::Timeouts() = {1000, 1000, 400, 800, 0};
     QFile::remove(orv::datafolder::Path("sign.bmp"));
   }
   void TearDown() override {
