@@ -29,6 +29,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
+#include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "platform/wait_cursor.h"
 #include "platform/widget_colors.h"
@@ -36,6 +37,7 @@
 #include "van/card_state.h"
 #include "van/cash_receipt.h"
 #include "van/cash_receipt_record.h"
+#include "van/kis.h"
 #include "van/van_error.h"
 
 namespace dlg = orv::dialogs;
@@ -181,6 +183,15 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
   AxSmtSndRcvVCAT1 = new QWidget(this);
   AxSmtSndRcvVCAT1->setObjectName("AxSmtSndRcvVCAT1");
   for (QWidget *w : {Kis, KisPosAgent1, AxSmtSndRcvVCAT1}) w->hide();
+  pad = new KisvanMS3(this);
+  connect(pad, &KisvanMS3::Keyed, this, [this] {
+    txtiCard->setText(pad->KeyedNumber());
+    txtiGum->setFocus(Qt::OtherFocusReason);
+  });
+  connect(pad, &KisvanMS3::Failed, this, [this] {
+    dlg::MsgBox(QStringLiteral("싸인패드에 문제가 발생했습니다 !\n") + pad->FailText(), dlg::kCritical,
+                QStringLiteral("싸인패드오류"));
+  });
   smt = new SmtReplyState(this);
   grid->addWidget(smt->SmtMsgCmd, row++, 2);
   grid->addWidget(smt->mnMsg, row++, 0, 1, 3);
@@ -215,6 +226,7 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
   connect(cmdCommit, &QPushButton::clicked, this, [this] { cmdCommit_Click(); });
   connect(cmdSaup, &QPushButton::clicked, this, [this] { chkSaup->setChecked(true); });
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+  connect(cmdSignInput, &QPushButton::clicked, this, [this] { cmdSignInput_Click(); });
 
   orv::formkeys::InstallKeyPreview(
       this, {[this](int &key, int shift) { FormKeyDown(key, shift); },
@@ -356,7 +368,12 @@ void frmMoneyChk::FormKeyDown(int &key, int shift) {
       return;
     case keys::vbKeyF1 + 2:
       key = 0;
-      if (giSetVan == 9) cmdSignInput->setVisible(cmdSignInput->isHidden());
+      if (giSetVan == 10 && cmdSignInput->isEnabled()) {
+        SaveCstReceiptNo();
+        cmdSignInput_Click();
+      } else if (giSetVan == 9) {
+        cmdSignInput->setVisible(cmdSignInput->isHidden());
+      }
       return;
     case keys::vbKeyF1 + 6:
       key = 0;
@@ -420,6 +437,19 @@ void frmMoneyChk::BoxKeyDown(int &key) {
       return;
     }
     if (up) return focus(txtiNo);
+  }
+}
+
+void frmMoneyChk::cmdSignInput_Click() {
+  if (giSetSignPad != 1 || giSetVan != 10) return;
+  int16_t port = giSetSignPortNo;
+  pad->SelectPort(port);
+  pad->SetSpeed(57600);
+  try {
+    pad->RequestNumber();
+  } catch (const orv::serial::SerialError &e) {
+    dlg::MsgBox(QStringLiteral("싸인패드에 문제가 발생했습니다 !\n") + e.Description, dlg::kCritical,
+                QStringLiteral("싸인패드오류"));
   }
 }
 

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class SmtReplyState;
+class KisvanMS3;
 
 extern int16_t giMoneyChkExit;  // 1 once the form started to close
 
@@ -35,6 +36,8 @@ class frmMoneyChk : public QDialog {
   QWidget *Kis, *KisPosAgent1, *AxSmtSndRcvVCAT1;
   // The SMARTRO terminal's replies, its dump boxes and their "?" button.
   SmtReplyState *smt;
+  // The KIS sign pad on which the customer may key the number.
+  KisvanMS3 *pad;
 
   int16_t miMoneyBusy = 0;
   QString msMoneyIdNo;
@@ -48,6 +51,8 @@ class frmMoneyChk : public QDialog {
   void SaveCstReceiptNo();
   void cmdCommit_Click();
   void cmdExit_Click();
+  // The customer keys the number on the KIS pad; it lands in txtiCard when the pad answers.
+  void cmdSignInput_Click();
   // The cancel reason chosen: 1 거래취소, 2 오류발급, 3 기타.
   int16_t CancelReason() const;
 

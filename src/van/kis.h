@@ -66,6 +66,11 @@ class KisvanMS3 : public QObject {
   // answer raises Signed or Failed; a pad silent for Timeouts().padMs raises Failed.
   // Throws SerialError when the port cannot be opened or written.
   void RequestSign(const QString &cardField, const QString &tranField);
+  // Member 11: opens the port and lets the customer key a number on the pad; returns at
+  // once. The number raises Keyed (the pad's event 10) and reads as member 1; a refusal or
+  // silence raises Failed. Throws SerialError as RequestSign does.
+  void RequestNumber();
+  QString KeyedNumber() const { return keyed_; }  // member 1
   // Member 9: writes the signature last taken to path as a monochrome BMP. Throws
   // VanError when there is none or the file cannot be written.
   void SaveSign(const QString &cardAndDan, const QString &rest, const QString &path);
@@ -74,11 +79,15 @@ class KisvanMS3 : public QObject {
 
  signals:
   void Signed();
+  void Keyed();
   void Failed();
 
  private:
   void Received();
   void Fail(const QString &text);
+  // Opens the port, sends the request and starts the pad's time-out.
+  void Ask(const QStringList &request);
+  QString keyed_;
   std::unique_ptr<orv::serial::Port> port_;
   int16_t portNo_ = 0;
   int32_t baud_ = 57600;

@@ -264,6 +264,15 @@ void KisvanMS3::SelectPort(int16_t &port) { portNo_ = port; }
 void KisvanMS3::SetSpeed(int32_t baud) { baud_ = baud; }
 
 void KisvanMS3::RequestSign(const QString &cardField, const QString &tranField) {
+  Ask({QStringLiteral("SIGN"), cardField, tranField});
+}
+
+void KisvanMS3::RequestNumber() {
+  keyed_.clear();
+  Ask({QStringLiteral("NUMBER")});
+}
+
+void KisvanMS3::Ask(const QStringList &request) {
   if (!port_) {
     port_ = std::make_unique<orv::serial::Port>();
     connect(port_.get(), &orv::serial::Port::OnComm, this, &KisvanMS3::Received);
@@ -276,7 +285,7 @@ void KisvanMS3::RequestSign(const QString &cardField, const QString &tranField) 
   buffer_.clear();
   image_.clear();
   failText_.clear();
-  port_->Output(van::PadFrame({QStringLiteral("SIGN"), cardField, tranField}));
+  port_->Output(van::PadFrame(request));
   waiting_ = true;
   const int generation = ++generation_;
   QTimer::singleShot(van::Timeouts().padMs, this, [this, generation] {
@@ -301,6 +310,10 @@ void KisvanMS3::Received() {
         continue;
       }
       Fail(QStringLiteral("서명 이미지 오류"));
+    } else if (t.ok && verb == QLatin1String("KEYED")) {
+      waiting_ = false;
+      keyed_ = t.fields.value(1);
+      emit Keyed();
     } else if (t.ok && verb == QLatin1String("FAIL")) {
       Fail(t.fields.value(1));
     } else {

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -497,6 +498,32 @@ TEST_F(CashNetwork, ChequeInquiriesThroughKiccAndKis) {
                                      "43=1234567"))
       << Requests()[0].toStdString();
   EXPECT_TRUE(Log().isEmpty());
+}
+
+// The customer keys the number on the KIS pad: F3 asks for it, the pad's answer fills the
+// number box and the amount takes the focus; a pad that refuses is told.
+TEST_F(CashNetwork, KisPadKeysTheNumber) {
+  giSetVan = 10;
+  giSetSignPad = 1;
+  orv::settings_store::SaveSetting("giSetSignNotUse", "0");
+  SimProcess pad("orvvansim-signpad", dir_->path(), "keyed=01099998888\nfailed", {"--pty"});
+  ASSERT_FALSE(pad.Device().isEmpty());
+  qputenv("ORVPOS_COM7", pad.Device().toUtf8());
+  giSetSignPortNo = 7;
+  frmMoneyChk f;
+  Show(f);
+  ASSERT_TRUE(f.cmdSignInput->isEnabled());
+  QTest::keyClick(f.txtiCard, Qt::Key_F3);
+  EXPECT_TRUE(orv::van::WaitUntil([&] { return !f.txtiCard->text().isEmpty(); }, 3000));
+  EXPECT_EQ(f.txtiCard->text(), "01099998888");
+  EXPECT_EQ(f.focusWidget(), f.txtiGum);
+  dlg::Script s;
+  f.cmdSignInput->click();
+  EXPECT_TRUE(orv::van::WaitUntil([&] { return !s.Log().isEmpty(); }, 3000));
+  ASSERT_EQ(s.Log().size(), 1);
+  EXPECT_EQ(s.Log()[0].title, QStringLiteral("싸인패드오류"));
+  EXPECT_TRUE(pad.Journal().value(0).startsWith("NUMBER"));
+  qunsetenv("ORVPOS_COM7");
 }
 
 }  // namespace

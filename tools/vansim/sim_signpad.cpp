@@ -1,8 +1,10 @@
 // The KIS sign pad: STX body ETX LRC frames on a serial line. "SIGN" FS card FS transaction
 // asks for a signature; the pad answers "DONE" FS the 128x64 one-bit image in hex (always
 // the same here) or "FAIL" FS a text. Started with a device path, or with --pty: it makes a
-// pseudo-terminal, prints "pty <path>" and plays the pad on it. A scenario line per request
-// can say failed, silent, delay=<ms>, badlrc.
+// pseudo-terminal, prints "pty <path>" and plays the pad on it. "NUMBER" lets the customer
+// key a number: the pad answers "KEYED" FS the number (01012345678 unless the scenario says
+// keyed=<digits>). A scenario line per request can say failed, silent, delay=<ms>, badlrc,
+// keyed=<digits>.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -131,10 +133,15 @@ int main(int argc, char **argv) {
       if (now.contains(QStringLiteral("silent"))) continue;
       vansim::SleepMs(now.value(QStringLiteral("delay")).toInt());
       const bool bad = now.contains(QStringLiteral("badlrc"));
-      if (!ok || f.value(0) != QLatin1String("SIGN"))
+      const bool number = ok && f.value(0) == QLatin1String("NUMBER");
+      if (!ok || (f.value(0) != QLatin1String("SIGN") && !number))
         WriteAll(fd, PadFrame({QStringLiteral("FAIL"), QStringLiteral("알 수 없는 요청")}, bad));
       else if (now.contains(QStringLiteral("failed")))
         WriteAll(fd, PadFrame({QStringLiteral("FAIL"), QStringLiteral("서명 취소")}, bad));
+      else if (number)
+        WriteAll(fd, PadFrame({QStringLiteral("KEYED"),
+                               now.value(QStringLiteral("keyed"), QStringLiteral("01012345678"))},
+                              bad));
       else
         WriteAll(fd, PadFrame({QStringLiteral("DONE"), QString::fromLatin1(image)}, bad));
     }
