@@ -23,10 +23,16 @@ orv::Currency gcDspCashHabGum, gcDspCashRGum, gcDspCashReGum, gcDspCashDcGum,
 orv::Currency gcDspCashPayGum, gcDspCashCard, gcDspCashCSobi, gcDspCashOisang,
     gcDspCashJaSangPum, gcDspCashTaSangPum, gcDspCashCustJum;
 orv::Currency gcDspPclGum06;
+PanChitRec gtOneMoaChit;
+PanGodsRec gtOneMoaGods;
+QString gsOneMoaSaleCode;
 
 namespace orv::state {
 void ResetCheckoutState() {
   giPrintOnOffRet = 0;
+  gtOneMoaChit = {};
+  gtOneMoaGods = {};
+  gsOneMoaSaleCode.clear();
   giCashSaved = 0;
   gcCashHab = gcCashCard = gcTotSu = {};
   giCardFormBusy = giMoneyFormBusy = 0;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "chit/records.h"
 #include "core/currency.h"
 #include "van/card_state.h"
 
@@ -41,6 +42,14 @@ extern orv::Currency gcDspCashHabGum, gcDspCashRGum, gcDspCashReGum, gcDspCashDc
 extern orv::Currency gcDspCashPayGum, gcDspCashCard, gcDspCashCSobi, gcDspCashOisang,
     gcDspCashJaSangPum, gcDspCashTaSangPum, gcDspCashCustJum;
 extern orv::Currency gcDspPclGum06;
+
+// A sale that settles a picked credit chit replaces it: the saved chit's header and lines as
+// read before the save, and the OneMoa member it was reported under (its PclSss3 and
+// PclSss4 as seven and six digits; empty when the chit had no customer). The OneMoa
+// cancellation sends them.
+extern PanChitRec gtOneMoaChit;
+extern PanGodsRec gtOneMoaGods;
+extern QString gsOneMoaSaleCode;
 
 namespace orv::state {
 void ResetCheckoutState();

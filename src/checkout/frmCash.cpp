@@ -1451,8 +1451,18 @@ void frmCash::FinishSale(const VisitWrite &) {
   step(QStringLiteral("통합고객"), [&] {
     if (customer) WriteCstChit(miOisangPay);
   });
+  if (sale_) {
+    // The service hears of the sale after the member copy: a cancellation of the credit
+    // chit it replaces first, then the sale, then the member's new points for the receipt.
+    step(QStringLiteral("원모아취소"), [&] {
+      if (miOisangPay == 1) sale_->DeleteOneMoaChit(h.PctHab);
+    });
+    step(QStringLiteral("원모아"), [&] { sale_->WriteOneMoaChit(); });
+  }
   gsOneMoaPersonName.clear();
   gcOneMoaUsingPoint = {};
+  if (sale_ && !gsOneMoaPersonCode.isEmpty())
+    step(QStringLiteral("원모아조회"), [&] { sale_->ReadCstOneMoa(gsOneMoaPersonCode); });
   step(QStringLiteral("이벤트기록"), [&] {
     QString empty;
     WriteCashLog(1, 9, h.PctHab.ToPlainText() + "," + h.PctRGum.ToPlainText(), {}, empty);

@@ -13,6 +13,7 @@
 #include "core/globals.h"
 #include "core/pos_settings.h"
 #include "core/values.h"
+#include "customer/onemoa.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "sync/go_offline.h"
@@ -49,6 +50,8 @@ void SettleCreditChit(const CommitRequest &req) {
                                           " And PctPsnKey=" + k + " And PctPosNo=" + pos);
   if (head.RecordCount() == 0) throw CreditChitMissing{};
   ReadPanChitRecord(head);
+  gtOneMoaChit = gtPanChit;
+  gsOneMoaSaleCode.clear();
   if (!gtPanChit.PctCstKey.IsZero()) {
     Recordset list = goDbMain.OpenRecordset(
         "Select * From PanList" + yymm + " Where PcLDate=" + SqlText(d) + " And PcLChtNo=" + n +
@@ -57,6 +60,7 @@ void SettleCreditChit(const CommitRequest &req) {
       ReadPanListRecord(list);
       if (giCstTsMode == 0) WriteOiIpgumWnjg();
     }
+    gsOneMoaSaleCode = orv::onemoa::JoinMemberCode(gtPanList.PclSss3, gtPanList.PclSss4);
   }
   ClearPanGodsRecords();
   Recordset gods = goDbMain.OpenRecordset("Select * From PanGods" + yymm + " Where PcgDate=" +
@@ -64,6 +68,7 @@ void SettleCreditChit(const CommitRequest &req) {
                                           " Order By PcgSeqNo");
   for (int i = 1; !gods.Eof() && i <= kMaxChitLines; gods.MoveNext(), ++i)
     ReadPanGodsRecord(gods, i);
+  gtOneMoaGods = gtPanGods;
   goDbMain.Execute(gsPanChitDelSql());
   goDbMain.Execute(gsPanGodsDelSql());
   goDbMain.Execute(gsPanListDelSql());

@@ -172,6 +172,7 @@ void frmMain::ConnectControls() {
   connect(cmdRebuild, &QPushButton::clicked, this, &frmMain::cmdRebuild_Click);
   connect(CmdCC, &QPushButton::clicked, this, &frmMain::CmdCC_Click);
   connect(CstCcCmd, &QPushButton::clicked, this, &frmMain::CstCcCmd_Click);
+  connect(OneMoaCmd, &QPushButton::clicked, this, &frmMain::OneMoaCmd_Click);
   connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
   connect(fraExitCmd, &QPushButton::clicked, this, &frmMain::fraExitCmd_Click);
   connect(cmdDateSet, &QPushButton::clicked, this, &frmMain::cmdDateSet_Click);

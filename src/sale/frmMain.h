@@ -75,7 +75,7 @@ class frmMain : public QWidget {
   QComboBox *Combo1;
   QPushButton *cmdPrint, *cmdCoin, *cmdHalin, *CmdCC, *cmdOIPrnSu, *cmdTerMinate, *cmdTrsMast,
       *Command1, *Command4, *cmdRebuild, *cmdHelp, *cmdExit, *cmdDateSet, *CstCcCmd, *OneMoaCmd;
-  QLabel *lblOIPrnSu, *OneMoaNoLbl, *OneMoaPointLbl, *lblPosSpeedWait, *TotPointLbl, *CstCcLbl;
+  QLabel *lblOIPrnSu, *OneMoaNoLbl, *OneMoaNameLbl, *OneMoaPointLbl, *lblPosSpeedWait, *TotPointLbl, *CstCcLbl;
   QFrame *PanDeltFme;
   QLabel *PosWaitMsgLbl;
   QDateEdit *dtpWrkDate;
@@ -246,10 +246,12 @@ class frmMain : public QWidget {
   // ------------------------------------------------------------ OneMoa loyalty service
   // The payment screen calls these too. ClearOneMoa empties the member's code, name and
   // points; ReadCstOneMoa asks the service for a member; ShowOneMoaNo shows the member's
-  // number masked. The sends report whether the service took the chit.
+  // number masked. The sends report whether the service took the chit; they write the
+  // chit's OneMoa flags and throw DbError when that fails.
   void ClearOneMoa();
   void ReadCstOneMoa(const QString &memberKey);
   void ShowOneMoaNo();
+  void OneMoaCmd_Click();
   bool SendOneMoaChit(const QString &request);
   bool WriteOneMoaChit();
   bool DeleteOneMoaChit(orv::Currency points);

@@ -270,6 +270,7 @@ void frmMain::BuildControls() {
   CstCcLbl->hide();
   OneMoaCmd = button("OneMoaCmd", QStringLiteral("O"));
   OneMoaNoLbl = label("OneMoaNoLbl");
+  OneMoaNameLbl = label("OneMoaNameLbl");
   OneMoaPointLbl = label("OneMoaPointLbl");
   lblPosSpeedWait = label("lblPosSpeedWait", QStringLiteral("빠른대기"));
   lblPosSpeedWait->hide();
@@ -371,7 +372,11 @@ void frmMain::BuildControls() {
   kinds->addWidget(CstCcLbl);
   kinds->addWidget(chkCstAll);
   kinds->addWidget(OneMoaCmd);
+  kinds->addWidget(new QLabel(QStringLiteral("원 모 아 :"), this));
   kinds->addWidget(OneMoaNoLbl);
+  kinds->addWidget(new QLabel(QStringLiteral("고 객 명 :"), this));
+  kinds->addWidget(OneMoaNameLbl);
+  kinds->addWidget(new QLabel(QStringLiteral("포 인 트 :"), this));
   kinds->addWidget(OneMoaPointLbl);
 
   auto *left = new QVBoxLayout;

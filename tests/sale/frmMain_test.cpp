@@ -243,11 +243,14 @@ TEST_F(SaleScreenTest, OneMoaMemberShowsMaskedAndClears) {
   gsOneMoaPersonName = QStringLiteral("회원");
   gcOneMoaUsingPoint = Currency::Won(300);
   main_->ShowOneMoaNo();
-  EXPECT_EQ(main_->OneMoaNoLbl->text(), "010****5678");
+  EXPECT_EQ(main_->OneMoaNoLbl->text(), "010123456****");
+  EXPECT_EQ(main_->OneMoaNameLbl->text(), QStringLiteral("회원"));
+  EXPECT_EQ(main_->OneMoaPointLbl->text(), "300");
   main_->ClearOneMoa();
   EXPECT_TRUE(gsOneMoaPersonCode.isEmpty() && gsOneMoaPersonName.isEmpty());
   EXPECT_TRUE(gcOneMoaUsingPoint.IsZero());
   EXPECT_TRUE(main_->OneMoaNoLbl->text().isEmpty());
+  EXPECT_TRUE(main_->OneMoaPointLbl->text().isEmpty());
   // Without a client code the shop does not use the service: nothing to send, nothing lost.
   EXPECT_TRUE(main_->WriteOneMoaChit());
 }
