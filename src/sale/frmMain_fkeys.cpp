@@ -27,6 +27,7 @@
 #include "print/frmBaDalPrint.h"
 #include "print/frmSpeedPrint.h"
 #include "sale/chit_discount.h"
+#include "customer/CstPaddFrm.h"
 #include "sale/frmMain.h"
 #include "sale/pos_event.h"
 #include "sale/sale_globals.h"
@@ -181,10 +182,10 @@ bool frmMain::FunctionKey(int key, KeyCall &k) {
       giHelpRet = 0;
       stopScanner();
       if (giCstTsMode == 0 || giCstTsMode == 2) {
-        // giCstPaddTs (customers) tells the points form its source: 1 for the point server.
+        // The dialog reads customers from the point server in state 2.
         gsScanChitCode.clear();
-        ShowStandIn(QStringLiteral("CstPaddFrm"), QStringLiteral("고객 포인트"),
-                    QStringLiteral("포인트 화면은 고객 관리와 함께 옵니다."), this);
+        CstPaddFrm form(giCstTsMode == 2, gsScanChitCode, this);
+        dialogs::ShowModal(form);
       }
       startScanner();
       if (giHelpRet == 1) ClearCstInfo(0);
