@@ -27,7 +27,8 @@ void InstallHangulTable() {
 int main(int argc, char **argv) {
   // Preparing the demo needs no screen: run it without one.
   for (int i = 1; i < argc; ++i)
-    if (qstrcmp(argv[i], "--init-demo") == 0 || qstrcmp(argv[i], "--load-demo") == 0)
+    if (qstrcmp(argv[i], "--init-demo") == 0 || qstrcmp(argv[i], "--load-demo") == 0 ||
+        qstrcmp(argv[i], "--demo-point-server") == 0 || qstrcmp(argv[i], "--demo-onemoa") == 0)
       qputenv("QT_QPA_PLATFORM", "offscreen");
   orv::Application app(argc, argv);
   QApplication::setApplicationName("OrvZerdo");
@@ -37,7 +38,9 @@ int main(int argc, char **argv) {
   orv::formkeys::InstallButtonEnter(app);
 
   const bool preparing = app.arguments().contains("--init-demo") ||
-                         app.arguments().contains("--load-demo");
+                         app.arguments().contains("--load-demo") ||
+                         app.arguments().contains("--demo-point-server") ||
+                         app.arguments().contains("--demo-onemoa");
   // Before anything is written there: a folder the program cannot write is not "another copy
   // running", and half a start in it helps nobody.
   if (const QString why = orv::instance::DataFolderProblem(); !why.isEmpty()) {
@@ -55,6 +58,24 @@ int main(int argc, char **argv) {
       QTextStream(stderr) << "orvpos: could not load the demo shop: "
                           << (error.isEmpty() ? QStringLiteral("no connection text") : error)
                           << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  // One-off steps on a prepared demo shop: the shared point server, the loyalty service.
+  if (args.contains("--demo-point-server")) {
+    QString error;
+    if (!orv::demo::MakeDemoPointServer(
+            QDir(orv::datafolder::ShareRoot()).filePath("demo/points.txt"), &error)) {
+      QTextStream(stderr) << "orvpos: could not make the demo point server: " << error << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  if (const int at = int(args.indexOf("--demo-onemoa")); at > 0) {
+    QString error;
+    if (!orv::demo::SetDemoOneMoa(args.value(at + 1), &error)) {
+      QTextStream(stderr) << "orvpos: could not set the demo OneMoa service: " << error << "\n";
       return 1;
     }
     return 0;

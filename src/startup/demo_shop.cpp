@@ -8,6 +8,7 @@
 
 #include "core/globals.h"
 #include "core/pos_settings.h"
+#include "core/scrambler.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/db.h"
@@ -186,6 +187,77 @@ bool InitDemo(const QString &shopFile, QString *error) {
       if (col >= 0) gsSaupNo = t.rows.first().value(col).trimmed();
     }
     SavePosSettings();
+  });
+}
+
+namespace {
+// Replaces one option row of OrvRegistry on a connection.
+void PutOption(db::Connection &c, const QString &key, const QVariant &regInt,
+               const QVariant &regChar, const QVariant &regText) {
+  db::Statement del = c.Prepare("DELETE FROM OrvRegistry WHERE RegKey = ?");
+  del.Bind(0, key);
+  del.Execute();
+  db::Statement ins =
+      c.Prepare("INSERT INTO OrvRegistry(RegKey, RegInt, RegChar, RegText) VALUES(?, ?, ?, ?)");
+  ins.Bind(0, key);
+  ins.Bind(1, regInt);
+  ins.Bind(2, regChar);
+  ins.Bind(3, regText);
+  ins.Execute();
+}
+
+// Both databases of the terminal settings, each option written in one transaction.
+void PutOptions(const std::function<void(db::Connection &)> &put) {
+  LoadPosSettings();
+  if (gsSetMainDB.trimmed().isEmpty() || gsSetPosDB.trimmed().isEmpty())
+    throw std::runtime_error("no demo shop: run --init-demo first");
+  goDbMain.Open(gsSetMainDB);
+  goDbPos.Open(gsSetPosDB);
+  for (db::Connection *c : {&goDbMain, &goDbPos}) {
+    db::Transaction tx(*c);
+    put(*c);
+    tx.Commit();
+  }
+}
+}  // namespace
+
+bool MakeDemoPointServer(const QString &pointsFile, QString *error) {
+  return guarded(error, [&] {
+    const QList<TableRows> rows = ReadShopFile(pointsFile);
+    const QString tsPath = datafolder::Path(QStringLiteral("ts.db"));
+    if (!QFile::exists(tsPath)) {
+      const QString tsText = db::BuildConnectionText("", "SQLite", "", "", tsPath);
+      db::Connection::CreateDatabase(tsText);
+      db::Connection ts;
+      ts.Open(tsText);
+      for (const char *table : {"CstCode", "OrvRegistry", "ComCode"})
+        schema::CreateTable(ts, QLatin1String(table));
+      LoadShopRows(rows, ts);
+    }
+    PutOptions([](db::Connection &c) {
+      PutOption(c, QStringLiteral("SupTrsNo"), 1, QVariant(), QVariant());
+      for (const auto &[key, value] :
+           {std::pair{"PosServerName", "sqlite"}, std::pair{"PosServerDB", "ts.db"},
+            std::pair{"PosServerID", "demo"}, std::pair{"PosServerPass", "demo"}})
+        PutOption(c, QLatin1String(key), 0, QVariant(),
+                  EncodeSetting(QString::fromLatin1(value)));
+    });
+  });
+}
+
+bool SetDemoOneMoa(const QString &url, QString *error) {
+  QString server = url.trimmed();
+  while (server.endsWith('/')) server.chop(1);
+  if (!server.startsWith(QLatin1String("http://")) || server.size() <= 7) {
+    if (error) *error = QStringLiteral("the address must read http://host[:port]: ") + url;
+    return false;
+  }
+  return guarded(error, [&] {
+    PutOptions([](db::Connection &c) {
+      PutOption(c, QStringLiteral("OneMoaClientCode"), 0, QStringLiteral("DEMO01"), QVariant());
+    });
+    if (!settings_store::SaveSetting(QStringLiteral("gsSetOneMoaServer"), server))
+      throw std::runtime_error("the terminal settings could not be written");
   });
 }
 

@@ -16,6 +16,15 @@ bool InitDemo(const QString &shopFile, QString *error);
 // empty one with the demo shop: a PostgreSQL main database for a try-out.
 bool LoadDemoInto(const QString &connectionText, const QString &shopFile, QString *error);
 
+// The demo's shared point server: the SQLite file ts.db in the data folder made from a
+// points file (members, shops, the server's options), and this shop's scrambled options
+// (shop 1, server "sqlite", database ts.db) in the main and the POS database. A one-off step:
+// an existing ts.db is kept. Needs the demo shop (InitDemo) first.
+bool MakeDemoPointServer(const QString &pointsFile, QString *error);
+// The demo's loyalty service: client code "DEMO01" in both databases and the terminal
+// setting gsSetOneMoaServer = url ("http://host[:port]").
+bool SetDemoOneMoa(const QString &url, QString *error);
+
 // Rows of a shop file: per table, the named columns and their rows. Throws
 // std::runtime_error naming the line for a malformed file. A section written [pos: Table]
 // holds rows the checkout keeps for itself (held and delivery chits): posOnly.
