@@ -14,6 +14,11 @@ using namespace orv;
 namespace {
 
 int16_t g_replace = 0;  // the writers' replace argument, read by the row writers
+std::function<void(const char *)> g_stepHook;
+
+void step(const char *name) {
+  if (g_stepHook) g_stepHook(name);
+}
 
 void writeQueue(const QString &chitTable, const QString &listTable) {
   db::Transaction tx(goDbPos);
@@ -42,10 +47,13 @@ void writeToTs() {
                      c.CcdKey})
     st.Bind(i++, BindCur(v));
   st.Execute();
+  step("ts-commit");
   tx.Commit();
 }
 
 }  // namespace
+
+void SetCstChitStepHook(std::function<void(const char *step)> hook) { g_stepHook = std::move(hook); }
 
 void WriteCstChitOn(int16_t replace) {
   g_replace = replace;
@@ -61,10 +69,12 @@ void WriteCstChitTs(int16_t replace) {
   // The sale was committed just before; up to this queue row no step touches the network,
   // so a point server that hangs or fails cannot cost the member's chit.
   WriteCstChitOn(replace);
+  step("queued");
   GoTsOffline();
   if (giCstTsMode != 2) return;
   try {
     writeToTs();
+    step("ts-committed");
   } catch (const db::DbError &) {
     SwitchTsOffline();
     throw;
@@ -73,6 +83,7 @@ void WriteCstChitTs(int16_t replace) {
     db::Transaction tx(goDbPos);
     chit::DeletePanChitTsRows(goDbPos, "PanChitOn", "PanListOn", gtPanChitTs);
     tx.Commit();
+    step("dequeued");
   } catch (const db::DbError &e) {
     db::LogFailure(QStringLiteral("통합고객 대기전표 삭제 실패 ") +
                    QString::number(gtPanChitTs.PctChtNo) + " : " + e.Description);

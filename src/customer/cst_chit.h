@@ -23,3 +23,9 @@ void WriteCstChitTs(int16_t replace);
 // One POS transaction each; a failure rolls it back and goes to the caller.
 void WriteCstChitOn(int16_t replace);
 void WriteCstChitOff(int16_t replace);
+
+// Test hook: called with a step name of WriteCstChitTs as it is reached: "queued" (the
+// queue row committed), "ts-commit" (the point server's rows written, before its commit),
+// "ts-committed", "dequeued". Empty: none.
+#include <functional>
+void SetCstChitStepHook(std::function<void(const char *step)> hook);
