@@ -29,6 +29,7 @@
 #include "schema/month_tables.h"
 #include "schema/tables.h"
 #include "sync/basSync.h"
+#include "sync/code_copy.h"
 #include "sync/send_units.h"
 #include "test_support.h"
 
@@ -122,7 +123,8 @@ struct ChildRun {
   QString failure;
 };
 
-ChildRun RunSend(const Db &db, int posNo, const QString &kill, int killAfterMs = -1) {
+ChildRun RunSend(const Db &db, int posNo, const QString &kill, int killAfterMs = -1,
+                 const char *child = "SendChild.Sends") {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("ORV_SEND_CHILD", "1");
@@ -132,7 +134,7 @@ ChildRun RunSend(const Db &db, int posNo, const QString &kill, int killAfterMs =
   env.insert("ORV_SEND_KILL", kill);
   p.setProcessEnvironment(env);
   p.start(QCoreApplication::applicationFilePath(),
-          {"--gtest_filter=SendChild.Sends", "--gtest_brief=1"});
+          {QString("--gtest_filter=") + child, "--gtest_brief=1"});
   EXPECT_TRUE(p.waitForStarted(10000));
   if (killAfterMs >= 0 && !p.waitForFinished(killAfterMs)) ::kill(pid_t(p.processId()), SIGKILL);
   p.waitForFinished(600000);
@@ -223,6 +225,18 @@ TEST(SendChild, Sends) {
   std::fflush(stdout);
 }
 
+// The child of the code copy: killed as the copy reaches step ORV_SEND_KILL (0: never).
+TEST(SendChild, CopiesCodes) {
+  if (Env("ORV_SEND_CHILD") != "1") GTEST_SKIP() << "runs only as the send kill test's child";
+  Open({Env("ORV_SEND_POS"), Env("ORV_SEND_MAIN")}, true, Env("ORV_SEND_POSNO").toInt());
+  const int killAt = Env("ORV_SEND_KILL").toInt();
+  orv::sync::CopyCodesFromMain(orv::sync::CustomerCopy::Always, [&](int step, const QString &) {
+    if (step == killAt) raise(SIGKILL);
+  });
+  std::printf("SENT\n");
+  std::fflush(stdout);
+}
+
 class SendKill : public ::testing::TestWithParam<bool> {  // main on PostgreSQL?
  protected:
   void SetUp() override {
@@ -274,6 +288,33 @@ TEST_P(SendKill, KilledAnywhereEachNextLoginSendsTheRestOnce) {
                               "And CcdCnt=4 And CcdTzerdo=4000 And CcdJumsu=40"),
             1)
       << "each member chit counted once";
+}
+
+TEST_P(SendKill, ACodeCopyKilledLeavesThePosTablesAllOld) {
+  Open(db_, true, 3);
+  for (int k = 1; k <= 3; ++k)
+    goDbMain.Execute(QString("Insert Into GdsCode(GcdKey, GcdNo, GcdName) Values(%1, %1, 'new')").arg(k));
+  goDbPos.Execute("Insert Into GdsCode(GcdKey, GcdNo, GcdName) Values(99, 99, 'old')");
+  auto names = [] {
+    QStringList out;
+    for (auto rs = goDbPos.OpenRecordset("Select GcdName From GdsCode"); !rs.Eof(); rs.MoveNext())
+      out << rs.Field(0).toString().trimmed();
+    out.removeDuplicates();
+    return out.join(",");
+  };
+  orv::state::ResetProgramState();
+  // Killed after the goods were replaced inside the copy's transaction, and at its last table.
+  for (const char *step : {"7", "23"}) {
+    const ChildRun r = RunSend(db_, 3, step, -1, "SendChild.CopiesCodes");
+    EXPECT_TRUE(r.killed) << step;
+    Open(db_, true, 3);
+    EXPECT_EQ(names(), "old") << step;
+    EXPECT_EQ(CountOf(goDbPos, "Select Count(*) From CstCode Where CcdKey=77 And CcdTcnt=0"), 1);
+    orv::state::ResetProgramState();
+  }
+  EXPECT_TRUE(RunSend(db_, 3, "0", -1, "SendChild.CopiesCodes").sent);
+  Open(db_, true, 3);
+  EXPECT_EQ(names(), "new");
 }
 
 INSTANTIATE_TEST_SUITE_P(Setups, SendKill, ::testing::Values(false, true),
