@@ -5,7 +5,7 @@
 // loopback (built, sent, parsed, logged).
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QProcess>
 #include <chrono>
@@ -151,7 +151,7 @@ void BM_OneMoaRequest(benchmark::State &state) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  QCoreApplication app(argc, argv);
+  QApplication app(argc, argv);  // the dialogs watchdog needs one
   orv::dialogs::EnterTestMode([](const QString &) {});
   orvbench::Databases dbs("cst");
   g_dbs = &dbs;
