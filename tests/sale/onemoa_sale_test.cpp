@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +14,8 @@
 #include "chit/records.h"
 #include "core/dates.h"
 #include "customer/onemoa.h"
+#include "platform/codepage.h"
+#include "platform/datafolder.h"
 #include "platform/grid.h"
 #include "sale_screen_fixture.h"
 
@@ -128,4 +132,41 @@ TEST_F(OneMoaSaleTest, AFailedLookupForgetsThePreviousMember) {
   Pay(s);
   ASSERT_EQ(giCashSaved, 1);
   EXPECT_EQ(sim_.Requests().size(), 4);
+}
+
+// A replaced credit chit goes back under the member it was reported with, each saved line
+// with the goods it was sold as and its quantity negated, one second before the new sale
+// (01:00:00 gives 24:59:59); a local customer's chit never reported (thirteen zeros) sends
+// nothing.
+TEST_F(OneMoaSaleTest, TheReplacedCreditChitIsCancelledAsItWasReported) {
+  Open();
+  gsOneMoaSaleCode = "1000000000017";
+  gtOneMoaChit = {};
+  gtOneMoaChit.PctChtNo = 41;
+  gtOneMoaChit.PctHab = orv::Currency::Won(1800);
+  gtOneMoaGods = {};
+  gtOneMoaGods[3].PcgGdsKey = orv::Currency::Won(1);
+  gtOneMoaGods[3].PcgSss1 = 1;
+  gtOneMoaGods[3].PcgDanga = orv::Currency::Won(900);
+  gtOneMoaGods[3].PcgSu = orv::Currency::Won(2);
+  gtOneMoaGods[4].PcgGdsKey = orv::Currency::Won(1);  // no OneMoa goods: not sent
+  gtPanChit.PctDate = "20240105";
+  gtPanChit.PctWrttime = "010000";
+  gsOneMoaGdsCode[3] = "another barcode";
+  EXPECT_TRUE(main_->DeleteOneMoaChit({}));
+  const QStringList req = sim_.Requests();
+  ASSERT_EQ(req.size(), 2) << req.join('\n').toStdString();
+  EXPECT_TRUE(req[0].contains("&personcode=1000000000017&totalamount=-1800&buypoint=0"
+                              "&buy_datetime=2024-01-05%2024:59:59&usepoint=0&"))
+      << req[0].toStdString();
+  EXPECT_TRUE(req[1].contains("&productcode=8801043014809&productname=%EC%8B%A0%EB%9D%BC%EB%A9%B4"
+                              "&price=900&qty=-2&"))
+      << req[1].toStdString();
+  QFile log(orv::datafolder::Path("OrvBackup/OneMoaError20240105.Txt"));
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(orv::codepage::Decode(log.readAll()).contains("O,20240105,245959,41,DeleteGods-3:신라면,"));
+
+  gsOneMoaSaleCode = "0000000000000";
+  EXPECT_TRUE(main_->DeleteOneMoaChit({}));
+  EXPECT_EQ(sim_.Requests().size(), 2);
 }
