@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "../tests/customer/member_chit.h"
 #include "bench_support.h"
 #include "chit/records.h"
 #include "chit/ts_records.h"
@@ -26,38 +27,6 @@
 namespace {
 
 orvbench::Databases *g_dbs = nullptr;
-
-void PrepareMemberChit(int32_t no) {
-  PanChitTsRec &h = gtPanChitTs;
-  h = {};
-  h.PctYear = 2024;
-  h.PctMon = 3;
-  h.PctDay = 15;
-  h.PctDate = "20240315";
-  h.PctComNo = giSupTrsNo;
-  h.PctChtNo = no;
-  h.PctPosNo = 3;
-  h.PctPsnKey = orv::Currency::Won(5);
-  h.PctHab = orv::Currency::Won(12000);
-  h.PctCstKey = orv::Currency::Won(7);
-  h.PctCmitNo = "B" + QString::number(no);
-  PanListTsRec &l = gtPanListTs;
-  l = {};
-  l.PclYear = 2024;
-  l.PclMon = 3;
-  l.PclDay = 15;
-  l.PclDate = "20240315";
-  l.PclComNo = giSupTrsNo;
-  l.PclChtNo = no;
-  l.PclPosNo = 3;
-  l.PclPsnKey = orv::Currency::Won(5);
-  l.PclGum06 = orv::Currency::Won(12000);
-  gtCstCodeTs = {};
-  gtCstCodeTs.CcdKey = orv::Currency::Won(7);
-  gtCstCodeTs.CcdLpdate = "20240315";
-  gtCstCodeTs.CcdJumsu = orv::Currency::Won(no);
-  gtCstCode.CcdKey = orv::Currency::Won(7);
-}
 
 void BM_WriteCstChitTs(benchmark::State &state, bool tsOnPg) {
   orv::state::ResetProgramState();
@@ -75,7 +44,8 @@ void BM_WriteCstChitTs(benchmark::State &state, bool tsOnPg) {
   giWrkDay = 15;
   int32_t no = 0;
   for (auto _ : state) {
-    PrepareMemberChit(++no);
+    ++no;
+    customertest::PrepareMemberChit(no, "B" + QString::number(no));
     const auto t0 = std::chrono::steady_clock::now();
     WriteCstChitTs(0);
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());

@@ -331,37 +331,20 @@ bool CstOneMoaFrm::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() != QEvent::KeyPress) return false;
   using namespace keys;
   const int vk = ToVirtualKey(static_cast<QKeyEvent *>(event));
-  struct Move {
-    QLineEdit *box;
-    QWidget *enter, *down, *up;
-  };
-  const Move moves[] = {
-      {aaPerson_NumTxt, PsnViewCmd, PsnViewCmd, nullptr},
-      {bPersonCodeTxt, bPersonTelTxt, bPersonTelTxt, nullptr},
-      {bPersonTelTxt, PsnCancel2Cmd, PsnCancel2Cmd, nullptr},
-      {bSalesPointTxt, bPersonBirthYearTxt, bPersonBirthYearTxt, bPersonTelTxt},
-      {bPersonBirthYearTxt, bPersonBirthMonTxt, bPersonJusoTxt, bSalesPointTxt},
-      {bPersonBirthMonTxt, bPersonBirthDayTxt, bPersonJusoTxt, bPersonBirthYearTxt},
-      {bPersonBirthDayTxt, bPersonJusoTxt, bPersonJusoTxt, bPersonBirthMonTxt},
-      {bPersonJusoTxt, bPersonJuso2Txt, bPersonJuso2Txt, bPersonBirthYearTxt},
-      {bPersonJuso2Txt, bOrderTelTxt, bOrderTelTxt, bPersonJusoTxt},
-      {bOrderTelTxt, PsnInputCmd, PsnInputCmd, nullptr},
-  };
-  for (const Move &m : moves) {
-    if (m.box != box) continue;
-    QWidget *to = nullptr;
-    if (vk == vbKeyEscape)
-      to = box == aaPerson_NumTxt ? static_cast<QWidget *>(PsnCancel1Cmd) : PsnCancel2Cmd;
-    else if (vk == vbKeyReturn)
-      to = m.enter;
-    else if (vk == vbKeyDown)
-      to = m.down;
-    else if (vk == vbKeyUp)
-      to = m.up;
-    else
-      return false;
-    if (to) to->setFocus();
+  if (vk == vbKeyEscape) {
+    (box == aaPerson_NumTxt ? PsnCancel1Cmd : PsnCancel2Cmd)->setFocus();
     return true;
   }
-  return false;
+  return entrybox::MoveFocus(
+      {{aaPerson_NumTxt, nullptr, PsnViewCmd, PsnViewCmd},
+       {bPersonCodeTxt, nullptr, bPersonTelTxt, bPersonTelTxt},
+       {bPersonTelTxt, nullptr, PsnCancel2Cmd, PsnCancel2Cmd},
+       {bSalesPointTxt, bPersonTelTxt, bPersonBirthYearTxt, bPersonBirthYearTxt},
+       {bPersonBirthYearTxt, bSalesPointTxt, bPersonBirthMonTxt, bPersonJusoTxt},
+       {bPersonBirthMonTxt, bPersonBirthYearTxt, bPersonBirthDayTxt, bPersonJusoTxt},
+       {bPersonBirthDayTxt, bPersonBirthMonTxt, bPersonJusoTxt, bPersonJusoTxt},
+       {bPersonJusoTxt, bPersonBirthYearTxt, bPersonJuso2Txt, bPersonJuso2Txt},
+       {bPersonJuso2Txt, bPersonJusoTxt, bOrderTelTxt, bOrderTelTxt},
+       {bOrderTelTxt, nullptr, PsnInputCmd, PsnInputCmd}},
+      box, vk);
 }

@@ -395,31 +395,17 @@ bool CstPaddFrm::eventFilter(QObject *watched, QEvent *event) {
   }
   auto *box = qobject_cast<QLineEdit *>(watched);
   if (!box) return false;
-  struct Move {
-    QLineEdit *box;
-    QWidget *up, *enter, *down;
-  };
-  const Move moves[] = {
-      {PanStringTxt, nullptr, PanYearTxt, PanYearTxt},
-      {PanYearTxt, PanStringTxt, PanMonTxt, PanChitTxt},
-      {PanMonTxt, PanYearTxt, PanDayTxt, PanChitTxt},
-      {PanDayTxt, PanMonTxt, PanChitTxt, PanChitTxt},
-      {PanChitTxt, PanYearTxt, CstStringTxt, CstStringTxt},
-      {CstStringTxt, PanChitTxt, CstNoTxt, CstNoTxt},
-      {CstNoTxt, CstStringTxt, CstBarcodeTxt, CstBarcodeTxt},
-      {CstBarcodeTxt, CstNoTxt, cmdAction0, cmdAction0},
-  };
-  for (const Move &m : moves) {
-    if (m.box != box) continue;
-    if (vk == vbKeyF1 + 3 && (box == PanStringTxt || box == CstStringTxt)) {
-      box->clear();
-      return true;
-    }
-    QWidget *to = vk == vbKeyUp ? m.up : vk == vbKeyReturn ? m.enter : vk == vbKeyDown ? m.down
-                                                                                        : nullptr;
-    if (vk != vbKeyUp && vk != vbKeyReturn && vk != vbKeyDown) return false;
-    if (to) to->setFocus();
+  if (vk == vbKeyF1 + 3 && (box == PanStringTxt || box == CstStringTxt)) {
+    box->clear();
     return true;
   }
-  return false;
+  return entrybox::MoveFocus({{PanStringTxt, nullptr, PanYearTxt, PanYearTxt},
+                              {PanYearTxt, PanStringTxt, PanMonTxt, PanChitTxt},
+                              {PanMonTxt, PanYearTxt, PanDayTxt, PanChitTxt},
+                              {PanDayTxt, PanMonTxt, PanChitTxt, PanChitTxt},
+                              {PanChitTxt, PanYearTxt, CstStringTxt, CstStringTxt},
+                              {CstStringTxt, PanChitTxt, CstNoTxt, CstNoTxt},
+                              {CstNoTxt, CstStringTxt, CstBarcodeTxt, CstBarcodeTxt},
+                              {CstBarcodeTxt, CstNoTxt, cmdAction0, cmdAction0}},
+                             box, vk);
 }

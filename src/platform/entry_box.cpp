@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVariant>
+#include <QWidget>
 
 #include "platform/keys.h"
 #include "platform/widget_colors.h"
@@ -70,6 +71,17 @@ void SetRemembered(QLineEdit *box, const QString &text) { box->setProperty(kReme
 bool IsFirstKeyCode(int vk) {
   return vk == 43 || vk == 45 || vk == 46 || (vk >= 48 && vk <= 57) || (vk >= 96 && vk <= 111) ||
          vk == 189;
+}
+
+bool MoveFocus(std::initializer_list<FocusMove> moves, const QLineEdit *box, int vk) {
+  if (vk != keys::vbKeyUp && vk != keys::vbKeyReturn && vk != keys::vbKeyDown) return false;
+  for (const FocusMove &m : moves) {
+    if (m.box != box) continue;
+    QWidget *to = vk == keys::vbKeyUp ? m.up : vk == keys::vbKeyReturn ? m.enter : m.down;
+    if (to) to->setFocus();
+    return true;
+  }
+  return false;
 }
 
 }  // namespace orv::entrybox

@@ -15,10 +15,6 @@
 namespace {
 
 constexpr int kChits = 3;
-
-struct Prepare : customertest::CustomerFixture {
-  using CustomerFixture::PrepareMemberChit;
-};
 constexpr int kKilledChit = 2;
 
 // Runs the child below; true when it was killed.
@@ -58,7 +54,7 @@ TEST(CstChitChild, Writes) {
     SetCstChitStepHook([&, no](const char *step) {
       if (no == kKilledChit && kill == step) std::raise(SIGKILL);
     });
-    Prepare::PrepareMemberChit(no, "K" + QString::number(no));
+    customertest::PrepareMemberChit(no, "K" + QString::number(no));
     WriteCstChitTs(0);
   }
   SetCstChitStepHook({});
