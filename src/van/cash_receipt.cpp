@@ -10,6 +10,7 @@
 #include "van/frmMsgBox.h"
 #include "van/kicc.h"
 #include "van/kis.h"
+#include "van/van_approval.h"
 #include "van/van_error.h"
 #include "van/van_nice.h"
 #include "van/van_wait.h"
@@ -36,14 +37,6 @@ QString NoReceiptReply() {
   return QStringLiteral("응답이 없습니다. 단말기에서 발행 여부를 확인하세요");
 }
 
-// A row after the request went out: its failure is named, the reply decides.
-void LogAfter(CashReceiptResult &r, const QString &text, int16_t kind) {
-  try {
-    CardLogRow(text, kind);
-  } catch (const orv::db::DbError &e) {
-    r.notKept << text + QStringLiteral(" (") + e.Description + QStringLiteral(")");
-  }
-}
 
 // Lets pending events run five times before a refusal's message, as the branches do.
 void BeforeRefusal() {
@@ -205,20 +198,20 @@ CashReceiptResult CashReceiptSmt(CashReceiptInput &in) {
   }
   CardLogRow(CardLogRequestText(QStringLiteral("SMT_SendToVCat"), Plain(in.gum)), 10);
   const QString code = in.smt->SendAndWait();
-  LogAfter(r, QStringLiteral("SMT_SendToVCat_OutRet"), 11);
+  CardLogRowKept(QStringLiteral("SMT_SendToVCat_OutRet"), 11, r.notKept);
   const QHash<int, QString> &reply = in.smt->msSmtReply;
   // An approval without its number is no approval the receipt can name.
   const bool ok = code == QLatin1String("00") && !reply.value(8).trimmed().isEmpty();
   if (ok) {
     r.termNo = reply.value(13);
     r.memberNo = reply.value(3).trimmed();
-    LogAfter(r, QStringLiteral("SMT_SendToVCat_OutRet_Ok"), 12);
+    CardLogRowKept(QStringLiteral("SMT_SendToVCat_OutRet_Ok"), 12, r.notKept);
     r.cmitDate = reply.value(9).trimmed();
     r.cmitNo = reply.value(8).trimmed();
     r.code = 0;
     return r;
   }
-  LogAfter(r, QStringLiteral("SMT_SendToVCat_OutRet_Err"), 12);
+  CardLogRowKept(QStringLiteral("SMT_SendToVCat_OutRet_Err"), 12, r.notKept);
   r.code = 9999;
   BeforeRefusal();
   orv::dialogs::MsgBox(kAgain + QStringLiteral("\r\nErrCode [ ") + code + QStringLiteral(" ] - ") +
@@ -240,23 +233,20 @@ CashReceiptResult CashReceiptKicc(CashReceiptInput &in) {
   const QString req = KiccCashRequest(in);
   MakePositive(in);
   CardLogRow(CardLogRequestText(QStringLiteral("WinHttpOpenPOST"), Plain(in.gum)), 10);
-  const orv::van::AgentAnswer answer = orv::van::KiccSend(req);
-  if (!answer.sent)
-    throw orv::van::VanError(-1, QStringLiteral("카드 에이전트에 연결하지 못했습니다 (") + gsSetServerIp +
-                                     ":" + gsSetServerPort + ") " + answer.error);
-  LogAfter(r, QStringLiteral("WinHttpOpenPOST_OutRet"), 11);
+  const orv::van::AgentAnswer answer = orv::van::KiccSendOrThrow(req);
+  CardLogRowKept(QStringLiteral("WinHttpOpenPOST_OutRet"), 11, r.notKept);
   // A reply without its "({" part is no reply the receipt can be read from.
   const bool readable = answer.text.contains(QStringLiteral("({"));
   bool ok = false;
   if (readable && ParseKiccReply(answer.text) == QLatin1String("00")) {
     r.termNo = gsKiccRQ[2].trimmed();
     r.memberNo = gsKiccRQ[4].trimmed();
-    LogAfter(r, QStringLiteral("WinHttpOpenPOST_OutRet_Ok"), 12);
+    CardLogRowKept(QStringLiteral("WinHttpOpenPOST_OutRet_Ok"), 12, r.notKept);
     ok = gsKiccRS[4] == QLatin1String("0000");
     if (!ok) gsKiccMSG = gsKiccRS[16];
   } else {
     if (!readable) ClearKiccReply();
-    LogAfter(r, QStringLiteral("WinHttpOpenPOST_OutRet_Err"), 12);
+    CardLogRowKept(QStringLiteral("WinHttpOpenPOST_OutRet_Err"), 12, r.notKept);
     if (!answer.replied) gsKiccMSG = NoReceiptReply();
   }
   if (!ok) {
@@ -286,19 +276,19 @@ CashReceiptResult CashReceiptKis(CashReceiptInput &in) {
   MakePositive(in);
   CardLogRow(CardLogRequestText(QStringLiteral("KIS_Approval"), Plain(in.gum)), 10);
   agent.Invoke(34);
-  LogAfter(r, QStringLiteral("KIS_Approval_OutRet"), 11);
+  CardLogRowKept(QStringLiteral("KIS_Approval_OutRet"), 11, r.notKept);
   const bool ok = agent.Get(12) == QLatin1String("0000") && agent.Get(30).trimmed().toInt() == 0 &&
                   !agent.Get(30).trimmed().isEmpty();
   if (ok) {
     r.termNo = agent.Get(11);
     r.memberNo = NzStr2(agent.Get(14));
-    LogAfter(r, QStringLiteral("KIS_Approval_OutRet_Ok"), 12);
+    CardLogRowKept(QStringLiteral("KIS_Approval_OutRet_Ok"), 12, r.notKept);
     r.cmitDate = agent.Get(21).trimmed();
     r.cmitNo = agent.Get(20).trimmed();
     r.code = 0;
     return r;
   }
-  LogAfter(r, QStringLiteral("KIS_Approval_OutRet_Err"), 12);
+  CardLogRowKept(QStringLiteral("KIS_Approval_OutRet_Err"), 12, r.notKept);
   r.code = 9999;
   // An agent that never answered says so in the words of a cash receipt.
   const QString first = agent.Get(12).isEmpty() && agent.Get(30).trimmed() == QLatin1String("-1")
@@ -319,10 +309,10 @@ CashReceiptResult CashReceiptNice(CashReceiptInput &in) {
   CardLogRow(CardLogRequestText(QStringLiteral("NICE_NICEVCAT"), Plain(in.gum)), 10);
   QByteArray buffer(orv::van::kNiceReplyBytes, '\0');
   const int result = NICEVCAT(request, buffer);
-  LogAfter(r, QStringLiteral("NICE_NICEVCAT_OutRet"), 11);
+  CardLogRowKept(QStringLiteral("NICE_NICEVCAT_OutRet"), 11, r.notKept);
   bool ok = false;
   if (result == 1) {
-    LogAfter(r, QStringLiteral("NICE_NICEVCAT_OutRet_Ok"), 12);
+    CardLogRowKept(QStringLiteral("NICE_NICEVCAT_OutRet_Ok"), 12, r.notKept);
     const QString text = orv::codepage::Decode(buffer);
     const QString fs(QChar(orv::van::kFs));
     const QString code = SplitNiceReply(text, fs, 17);
@@ -336,7 +326,7 @@ CashReceiptResult CashReceiptNice(CashReceiptInput &in) {
       r.cmitNo = gsNiceRet08.trimmed();
     }
   } else {
-    LogAfter(r, QStringLiteral("NICE_NICEVCAT_OutRet_Err"), 12);
+    CardLogRowKept(QStringLiteral("NICE_NICEVCAT_OutRet_Err"), 12, r.notKept);
     gsNiceRet03 = QStringLiteral("-1");
     gsNiceRet17 = result == orv::van::kNiceNoReply ? NoReceiptReply()
                                                    : QStringLiteral("알수없는오류(통신,전문)!");

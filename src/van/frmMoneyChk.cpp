@@ -17,7 +17,6 @@
 #include "chit/pan_money.h"
 #include "chit/records.h"
 #include "core/card_ret.h"
-#include "core/daily_log.h"
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "core/options.h"
@@ -29,6 +28,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
+#include "platform/named_widgets.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "platform/wait_cursor.h"
@@ -38,10 +38,13 @@
 #include "van/cash_receipt.h"
 #include "van/cash_receipt_record.h"
 #include "van/kis.h"
+#include "van/van_approval.h"
 #include "van/van_error.h"
 
 namespace dlg = orv::dialogs;
 namespace keys = orv::keys;
+using orv::widgets::Named;
+using orv::widgets::PictureButton;
 namespace store = orv::settings_store;
 using orv::Currency;
 
@@ -54,23 +57,6 @@ constexpr long kSaupOn = 0x000040C0;
 constexpr long kSaupOff = 0x00FF8080;
 constexpr long kReasonOn = 0x00FF0000;
 
-QLineEdit *Box(QWidget *parent, const char *name) {
-  auto *b = new QLineEdit(parent);
-  b->setObjectName(name);
-  return b;
-}
-QLabel *Label(QWidget *parent, const char *name, const QString &text = {}) {
-  auto *l = new QLabel(text, parent);
-  l->setObjectName(name);
-  return l;
-}
-QPushButton *Button(QWidget *parent, const char *name, const QString &text) {
-  auto *b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setFocusPolicy(Qt::NoFocus);
-  return b;
-}
 
 // What an error inside the commit shows: its number and its description.
 struct Failure {
@@ -85,16 +71,16 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("현금영수증 발행!!"));
   auto *grid = new QGridLayout(this);
   int row = 0;
-  txtiCard = Box(this, "txtiCard");
-  txtiGum = Box(this, "txtiGum");
+  txtiCard = Named<QLineEdit>(this, "txtiCard");
+  txtiGum = Named<QLineEdit>(this, "txtiGum");
   txtiGum->setAlignment(Qt::AlignRight);
-  txtiNo = Box(this, "txtiNo");
+  txtiNo = Named<QLineEdit>(this, "txtiNo");
   txtiNo->setMaxLength(9);
-  txtiDate = Box(this, "txtiDate");
+  txtiDate = Named<QLineEdit>(this, "txtiDate");
   txtiDate->setMaxLength(8);
-  txtiNoLen = Label(this, "txtiNoLen");
-  txtiDateLen = Label(this, "txtiDateLen");
-  CmitDateLbl = Label(this, "CmitDateLbl", QStringLiteral("??YYMMDD(년월일)"));
+  txtiNoLen = Named<QLabel>(this, "txtiNoLen");
+  txtiDateLen = Named<QLabel>(this, "txtiDateLen");
+  CmitDateLbl = Named<QLabel>(this, "CmitDateLbl", QStringLiteral("??YYMMDD(년월일)"));
   grid->addWidget(new QLabel(QStringLiteral("입력번호:"), this), row, 0);
   grid->addWidget(txtiCard, row, 1);
   grid->addWidget(new QLabel(QStringLiteral("( F4->삭제 )"), this), row++, 2);
@@ -155,12 +141,12 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
   }
   CstSave1Chk->setChecked(true);
 
-  CstNoLbl = Label(this, "CstNoLbl");
-  CstBarcodeLbl = Label(this, "CstBarcodeLbl");
-  CstNameLbl = Label(this, "CstNameLbl");
-  CstHpLbl = Label(this, "CstHpLbl");
-  CstTeleLbl = Label(this, "CstTeleLbl");
-  CstMoneyLbl = Label(this, "CstMoneyLbl");
+  CstNoLbl = Named<QLabel>(this, "CstNoLbl");
+  CstBarcodeLbl = Named<QLabel>(this, "CstBarcodeLbl");
+  CstNameLbl = Named<QLabel>(this, "CstNameLbl");
+  CstHpLbl = Named<QLabel>(this, "CstHpLbl");
+  CstTeleLbl = Named<QLabel>(this, "CstTeleLbl");
+  CstMoneyLbl = Named<QLabel>(this, "CstMoneyLbl");
   const std::pair<const char *, QLabel *> cst[] = {{"No", CstNoLbl},  {"Bar", CstBarcodeLbl},
                                                    {"성명", CstNameLbl}, {"Hp", CstHpLbl},
                                                    {"Tel", CstTeleLbl}, {"영수", CstMoneyLbl}};
@@ -169,10 +155,10 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
     grid->addWidget(label, row++, 1, 1, 2);
   }
 
-  cmdCommit = Button(this, "cmdCommit", QStringLiteral("발행 (F1)"));
-  cmdSaup = Button(this, "cmdSaup", QStringLiteral("사업자 (F2)"));
-  cmdExit = Button(this, "cmdExit", QStringLiteral("닫기 (Esc)"));
-  cmdSignInput = Button(this, "cmdSignInput", QStringLiteral("사인패드입력( F3 )"));
+  cmdCommit = PictureButton(this, "cmdCommit", QStringLiteral("발행 (F1)"));
+  cmdSaup = PictureButton(this, "cmdSaup", QStringLiteral("사업자 (F2)"));
+  cmdExit = PictureButton(this, "cmdExit", QStringLiteral("닫기 (Esc)"));
+  cmdSignInput = PictureButton(this, "cmdSignInput", QStringLiteral("사인패드입력( F3 )"));
   auto *buttons = new QHBoxLayout;
   for (QPushButton *b : {cmdCommit, cmdSaup, cmdSignInput, cmdExit}) buttons->addWidget(b);
   grid->addLayout(buttons, row++, 0, 1, 3);
@@ -597,15 +583,5 @@ void frmMoneyChk::RecordApproval() {
 }
 
 void frmMoneyChk::ReportNotKept() {
-  if (notKept_.isEmpty()) return;
-  const QString text = QStringLiteral("승인번호 ") + gtPanMoney.PmoCmitNo + QStringLiteral(", 금액 ") +
-                       FmtAmt(gtPanMoney.PmoHab, 0) +
-                       QStringLiteral(" 의 현금영수증은 발행되었으나 기록하지 못했습니다: ") +
-                       notKept_.join(QStringLiteral(", "));
-  try {
-    WriteLog(9, text);
-  } catch (const std::exception &) {
-    // The box below still tells the cashier.
-  }
-  dlg::MsgBox(text, dlg::kExclamation, QStringLiteral("현금영수증"));
+  ::ReportNotKept(notKept_, QStringLiteral("현금영수증 발행은"), gtPanMoney.PmoCmitNo, gtPanMoney.PmoHab);
 }

@@ -20,6 +20,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
+#include "platform/named_widgets.h"
 #include "platform/wait_cursor.h"
 #include "platform/widget_colors.h"
 #include "van/SmtSndRcvVCAT.h"
@@ -29,6 +30,8 @@
 
 namespace dlg = orv::dialogs;
 namespace keys = orv::keys;
+using orv::widgets::Named;
+using orv::widgets::PictureButton;
 
 namespace {
 
@@ -36,28 +39,6 @@ constexpr long kFocusBack = 0x0080FFFF;
 const QString kRefused = QStringLiteral("* 수표조회가 정상처리 되지 않았습니다 !");
 const QString kRefusedTitle = QStringLiteral("수표조회실패");
 
-QLineEdit *Box(QWidget *parent, const char *name) {
-  auto *b = new QLineEdit(parent);
-  b->setObjectName(name);
-  return b;
-}
-QLabel *Label(QWidget *parent, const char *name, const QString &text = {}) {
-  auto *l = new QLabel(text, parent);
-  l->setObjectName(name);
-  return l;
-}
-QRadioButton *Option(QWidget *parent, const char *name, const QString &text) {
-  auto *o = new QRadioButton(text, parent);
-  o->setObjectName(name);
-  o->setFocusPolicy(Qt::TabFocus);
-  return o;
-}
-QPushButton *Button(QWidget *parent, const char *name, const QString &text) {
-  auto *b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
 
 }  // namespace
 
@@ -66,15 +47,15 @@ frmSupyoChk::frmSupyoChk(QWidget *parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("수표조회"));
   auto *grid = new QGridLayout(this);
   int row = 0;
-  txtSuNo = Box(this, "txtSuNo");
+  txtSuNo = Named<QLineEdit>(this, "txtSuNo");
   txtSuNo->setMaxLength(14);
-  txtGNo = Box(this, "txtGNo");
+  txtGNo = Named<QLineEdit>(this, "txtGNo");
   txtGNo->setMaxLength(14);
-  txtBalDate = Box(this, "txtBalDate");
+  txtBalDate = Named<QLineEdit>(this, "txtBalDate");
   txtBalDate->setMaxLength(8);
-  txtSuNoLen = Label(this, "txtSuNoLen");
-  txtGNoLen = Label(this, "txtGNoLen");
-  txtBalDateLen = Label(this, "txtBalDateLen");
+  txtSuNoLen = Named<QLabel>(this, "txtSuNoLen");
+  txtGNoLen = Named<QLabel>(this, "txtGNoLen");
+  txtBalDateLen = Named<QLabel>(this, "txtBalDateLen");
   auto line = [&](const QString &caption, QLineEdit *box, QLabel *counter, const QString &expected,
                   const QString &hint = {}) {
     grid->addWidget(new QLabel(caption, this), row, 0);
@@ -92,51 +73,52 @@ frmSupyoChk::frmSupyoChk(QWidget *parent) : QDialog(parent) {
 
   auto *kinds = new QFrame(this);
   auto *kl = new QHBoxLayout(kinds);
-  opt1 = Option(kinds, "opt1", QStringLiteral("자기앞수표"));
-  opt2 = Option(kinds, "opt2", QStringLiteral("가계수표"));
+  opt1 = Named<QRadioButton>(kinds, "opt1", QStringLiteral("자기앞수표"));
+  opt2 = Named<QRadioButton>(kinds, "opt2", QStringLiteral("가계수표"));
   kl->addWidget(opt1);
   kl->addWidget(opt2);
   grid->addWidget(kinds, row++, 0, 1, 5);
   auto *denoms = new QFrame(this);
   auto *dl = new QHBoxLayout(denoms);
   dl->addWidget(new QLabel(QStringLiteral("권종코드:"), denoms));
-  opt10 = Option(denoms, "opt10", QStringLiteral("10만원"));
-  opt20 = Option(denoms, "opt20", QStringLiteral("30만원"));
-  opt30 = Option(denoms, "opt30", QStringLiteral("50만원"));
-  opt40 = Option(denoms, "opt40", QStringLiteral("100만원"));
+  opt10 = Named<QRadioButton>(denoms, "opt10", QStringLiteral("10만원"));
+  opt20 = Named<QRadioButton>(denoms, "opt20", QStringLiteral("30만원"));
+  opt30 = Named<QRadioButton>(denoms, "opt30", QStringLiteral("50만원"));
+  opt40 = Named<QRadioButton>(denoms, "opt40", QStringLiteral("100만원"));
   for (QRadioButton *o : {opt10, opt20, opt30, opt40}) dl->addWidget(o);
   grid->addWidget(denoms, row++, 0, 1, 5);
-  Label14 = Label(this, "Label14", QStringLiteral("수표금액:"));
-  txtSuGum = Box(this, "txtSuGum");
+  Label14 = Named<QLabel>(this, "Label14", QStringLiteral("수표금액:"));
+  txtSuGum = Named<QLineEdit>(this, "txtSuGum");
   txtSuGum->setAlignment(Qt::AlignRight);
   grid->addWidget(Label14, row, 0);
   grid->addWidget(txtSuGum, row++, 1);
-  txtJumin13 = Box(this, "txtJumin13");
+  txtJumin13 = Named<QLineEdit>(this, "txtJumin13");
   grid->addWidget(new QLabel(QStringLiteral("주민번호F4:"), this), row, 0);
   grid->addWidget(txtJumin13, row++, 1);
   fraJuminChk = new QFrame(this);
   fraJuminChk->setObjectName("fraJuminChk");
   auto *jl = new QVBoxLayout(fraJuminChk);
   jl->addWidget(new QLabel(QStringLiteral("주민번호입력후 엔터키를 치세요!!"), fraJuminChk));
-  txtJuminNo = Box(fraJuminChk, "txtJuminNo");
+  txtJuminNo = Named<QLineEdit>(fraJuminChk, "txtJuminNo");
   jl->addWidget(txtJuminNo);
   grid->addWidget(fraJuminChk, row++, 0, 1, 5);
-  lblMsg1 = Label(this, "lblMsg1");
-  lblMsg2 = Label(this, "lblMsg2");
+  lblMsg1 = Named<QLabel>(this, "lblMsg1");
+  lblMsg2 = Named<QLabel>(this, "lblMsg2");
   lblMsg2->setWordWrap(true);
   grid->addWidget(new QLabel(QStringLiteral("응답코드"), this), row, 0);
   grid->addWidget(lblMsg1, row++, 1, 1, 4);
   grid->addWidget(new QLabel(QStringLiteral("응답내용"), this), row, 0);
   grid->addWidget(lblMsg2, row++, 1, 1, 4);
-  Label16 = Label(this, "Label16",
+  Label16 = Named<QLabel>(this, "Label16",
                   QStringLiteral("*.가계수표조회시 계좌번호입력 필수.") + QString(28, ' ') +
                       QStringLiteral("*.자기앞수표조회시 은행코드 11,07,16일경우 계좌번호필수"));
   Label16->setWordWrap(true);
   grid->addWidget(Label16, row++, 0, 1, 5);
-  cmdJuminChk = Button(this, "cmdJuminChk", QStringLiteral("주민번호체크(F1)"));
-  cmdSerch = Button(this, "cmdSerch", QStringLiteral("조회(F2)"));
-  cmdExit = Button(this, "cmdExit", QStringLiteral("닫기(Esc)"));
-  cmdJumin = Button(this, "cmdJumin", QStringLiteral("주민번호"));
+  cmdJuminChk = PictureButton(this, "cmdJuminChk", QStringLiteral("주민번호체크(F1)"));
+  cmdSerch = PictureButton(this, "cmdSerch", QStringLiteral("조회(F2)"));
+  cmdExit = PictureButton(this, "cmdExit", QStringLiteral("닫기(Esc)"));
+  cmdJumin = PictureButton(this, "cmdJumin", QStringLiteral("주민번호"));
+  cmdJuminChk->setFocusPolicy(Qt::TabFocus);  // a button of the tab order
   // The picture buttons stay usable while the boxes are switched off around an inquiry.
   for (QPushButton *b : {cmdSerch, cmdExit, cmdJumin}) {
     b->setProperty("Tag", 1);

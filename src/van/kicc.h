@@ -31,5 +31,8 @@ struct AgentAnswer {
 // One request to the agent at gsSetServerIp:gsSetServerPort, waiting Timeouts().replyMs
 // for the connection and again for the reply.
 AgentAnswer KiccSend(const QString &req);
+// KiccSend for a request that must reach the agent: one that was not sent throws VanError
+// (-1, naming the agent's address).
+AgentAnswer KiccSendOrThrow(const QString &req);
 
 }  // namespace orv::van

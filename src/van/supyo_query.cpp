@@ -107,10 +107,7 @@ SupyoAnswer SupyoKis(const SupyoInput &in) {
 SupyoAnswer SupyoKicc(const SupyoInput &in) {
   SupyoAnswer a;
   a.sent = true;
-  const orv::van::AgentAnswer answer = orv::van::KiccSend(KiccSupyoRequest(in));
-  if (!answer.sent)
-    throw orv::van::VanError(-1, QStringLiteral("카드 에이전트에 연결하지 못했습니다 (") + gsSetServerIp +
-                                     ":" + gsSetServerPort + ") " + answer.error);
+  const orv::van::AgentAnswer answer = orv::van::KiccSendOrThrow(KiccSupyoRequest(in));
   const bool readable = answer.text.contains(QStringLiteral("({"));
   if (!readable) ClearKiccReply();
   if (!readable || ParseKiccReply(answer.text) != QLatin1String("00")) {

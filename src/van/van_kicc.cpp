@@ -95,6 +95,14 @@ AgentAnswer KiccSend(const QString &req) {
   return a;
 }
 
+AgentAnswer KiccSendOrThrow(const QString &req) {
+  AgentAnswer a = KiccSend(req);
+  if (!a.sent)
+    throw VanError(-1, QStringLiteral("카드 에이전트에 연결하지 못했습니다 (") + gsSetServerIp + ":" +
+                           gsSetServerPort + ") " + a.error);
+  return a;
+}
+
 }  // namespace orv::van
 
 int16_t ApproveKicc(frmCardChk &form) {
@@ -103,10 +111,7 @@ int16_t ApproveKicc(frmCardChk &form) {
                                                 QString::number(form.mcTaxGum.RoundToInt()));
   AskForSignature(form);
   CardLogRow(CardLogRequestText(QStringLiteral("WinHttpOpenPOST"), form.txtiGum->text()), 0);
-  const orv::van::AgentAnswer answer = orv::van::KiccSend(req);
-  if (!answer.sent)
-    throw orv::van::VanError(-1, QStringLiteral("카드 에이전트에 연결하지 못했습니다 (") + gsSetServerIp +
-                                     ":" + gsSetServerPort + ") " + answer.error);
+  const orv::van::AgentAnswer answer = orv::van::KiccSendOrThrow(req);
   form.LogRow(QStringLiteral("WinHttpOpenPOST_OutRet"), 1);
   form.fraSign->hide();
   giDspSignPlease = 2;

@@ -169,7 +169,7 @@ TEST_F(MoneyChkForm, AnApprovedReceiptStandsWhenPrintingAndTheEventRowFail) {
   EXPECT_EQ(gtPanChit.PctSss5, 1);
   EXPECT_EQ(gtPanMoney.PmoCmitNo, "123456789");
   ASSERT_EQ(s.Log().size(), 1);
-  EXPECT_EQ(s.Log()[0].title, QStringLiteral("현금영수증"));
+  EXPECT_EQ(s.Log()[0].title, QStringLiteral("카드기록 실패"));
   EXPECT_TRUE(s.Log()[0].text.contains("123456789"));
   EXPECT_TRUE(s.Log()[0].text.contains("5,000"));
   EXPECT_TRUE(s.Log()[0].text.contains(QStringLiteral("영수증 출력")));
