@@ -101,6 +101,10 @@ class SmtReplyState : public QObject {
   QString msSmtReqKind;
   QString msSmtWorkKey, msSmtKeyIndex;
   QHash<int, QString> msSmtReply;  // by reply field number
+  // The names the cheque, cash-receipt and refund forms use for the same members.
+  QString &SmtReplyMark = msSmtRetCode;
+  QString &SmtReqKind = msSmtReqKind;
+  QHash<int, QString> &SmtReplyFields = msSmtReply;
 
   QPlainTextEdit *mnMsg, *mnErrEvent, *mnStatusEvent;
   QPushButton *SmtMsgCmd;

@@ -186,7 +186,7 @@ CashReceiptResult CashReceiptSmt(CashReceiptInput &in) {
   const QList<QPair<int, QString>> fields = SmtCashFields(in);
   c.SmtSetField(int16_t(fields.first().first), fields.first().second);
   if (!AmountSendable(in)) return r;
-  in.smt->msSmtReqKind = SmtCashReqKind(in);
+  in.smt->SmtReqKind = SmtCashReqKind(in);
   for (qsizetype i = 1; i < fields.size(); ++i)
     c.SmtSetField(int16_t(fields[i].first), fields[i].second);
   const bool cancel = CashKindOf(in.gum) == CashKind::Cancel;
@@ -199,7 +199,7 @@ CashReceiptResult CashReceiptSmt(CashReceiptInput &in) {
   CardLogRow(CardLogRequestText(QStringLiteral("SMT_SendToVCat"), Plain(in.gum)), 10);
   const QString code = in.smt->SendAndWait();
   CardLogRowKept(QStringLiteral("SMT_SendToVCat_OutRet"), 11, r.notKept);
-  const QHash<int, QString> &reply = in.smt->msSmtReply;
+  const QHash<int, QString> &reply = in.smt->SmtReplyFields;
   // An approval without its number is no approval the receipt can name.
   const bool ok = code == QLatin1String("00") && !reply.value(8).trimmed().isEmpty();
   if (ok) {

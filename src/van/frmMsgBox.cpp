@@ -1,11 +1,9 @@
 #include "van/frmMsgBox.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -13,30 +11,13 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
+#include "platform/mouse.h"
 #include "platform/widget_colors.h"
 #include "van/card_state.h"
 
 QString gsMsgBoxTitle;
 QString gsMsgBoxText;
 
-namespace {
-
-// A press and release of the left button at the pointer, delivered only when the pointer
-// rests on a control of window: a click never leaves the calling window.
-void ClickUnderPointer(QWidget *window) {
-  const QPoint global = QCursor::pos();
-  QWidget *target = QApplication::widgetAt(global);
-  if (!target || target->window() != window || !target->isEnabled()) return;
-  const QPointF local = target->mapFromGlobal(QPointF(global));
-  QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(global), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(global), Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &press);
-  if (target) QApplication::sendEvent(target, &release);
-}
-
-}  // namespace
 
 frmMsgBox::frmMsgBox(QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmMsgBox"));
@@ -97,7 +78,8 @@ void frmMsgBox::Timer1_Timer() {
   if (!isVisible()) return;
   raise();
   activateWindow();
-  ClickUnderPointer(this);
+  // A pointer resting on the close button closes the window; elsewhere nothing happens.
+  orv::mouse::MouseLeftClick(*this);
 }
 
 void frmMsgBox::keyPressEvent(QKeyEvent *event) {

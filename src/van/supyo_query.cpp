@@ -73,12 +73,12 @@ QString NiceSupyoRequest(const SupyoInput &in) {
 SupyoAnswer SupyoSmt(const SupyoInput &in) {
   SupyoAnswer a;
   a.sent = true;
-  in.smt->msSmtReqKind = QStringLiteral("0401");
+  in.smt->SmtReqKind = QStringLiteral("0401");
   SmtSndRcvVCAT &c = *in.smt->control();
   c.SmtClearRequest();
   for (const auto &[n, v] : SmtSupyoFields(in)) c.SmtSetField(int16_t(n), v);
   const QString code = in.smt->SendAndWait();
-  const QString screen = in.smt->msSmtReply.value(18).trimmed();
+  const QString screen = in.smt->SmtReplyFields.value(18).trimmed();
   a.setMsg = true;
   if (code == QLatin1String("00")) {
     a.msg = screen;
