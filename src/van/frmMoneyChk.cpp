@@ -188,11 +188,12 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
   setTabOrder(txtiGum, txtiNo);
   setTabOrder(txtiNo, txtiDate);
 
-  for (QLineEdit *b : {txtiCard, txtiGum, txtiNo, txtiDate})
-    orv::colors::TintOnFocus(b, kFocusBack, b == txtiCard ? std::function<void()>([this] {
-      if (!unloaded_) SaveCstReceiptNo();
-    })
-                                                           : std::function<void()>());
+  // Leaving the number keeps it with the customer; entering the amount selects it whole.
+  orv::colors::TintOnFocus(txtiCard, kFocusBack, [this] {
+    if (!unloaded_) SaveCstReceiptNo();
+  });
+  orv::colors::HighlightOnFocus(txtiGum);
+  for (QLineEdit *b : {txtiNo, txtiDate}) orv::colors::TintOnFocus(b, kFocusBack);
   connect(txtiCard, &QLineEdit::textChanged, this, [this] { CardChanged(); });
   connect(txtiGum, &QLineEdit::textChanged, this, [this] { GumChanged(); });
   connect(txtiNo, &QLineEdit::textChanged, this, [this](const QString &t) {
