@@ -120,7 +120,7 @@ int16_t CardKeyOf(const QString &findKey) {
 }
 
 QString ServerAddress() {
-  QString s = orv::settings_store::GetSetting(QStringLiteral("gsSetOneMoaServer")).trimmed();
+  QString s = orv::settings_store::GetSetting(QLatin1String(kServerKey)).trimmed();
   while (s.endsWith('/')) s.chop(1);
   static const QRegularExpression form(
       QStringLiteral("^http://[A-Za-z0-9.\\-]+(:[0-9]{1,5})?$"));

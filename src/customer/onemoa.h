@@ -38,6 +38,8 @@ QString MaskMemberCode(const QString &code);
 // 1 when the text holds more than 12 digits (a card number), else 0.
 int16_t CardKeyOf(const QString &findKey);
 
+// The terminal setting of the server's address (a row of the PC's device settings).
+inline constexpr char kServerKey[] = "gsSetOneMoaServer";
 // The server: "http://host[:port]", the terminal setting gsSetOneMoaServer. Empty when the
 // setting is missing or not of that form: every request then fails at once.
 QString ServerAddress();

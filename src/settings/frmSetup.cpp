@@ -17,6 +17,7 @@
 #include "core/application.h"
 #include "core/connections.h"
 #include "core/pos_settings.h"
+#include "customer/onemoa.h"
 #include "display/PcAnyFrm.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
@@ -35,6 +36,7 @@ QList<DeviceKey> DeviceKeys() {
       {display::kRemoteTvKey, "원격지원 TeamViewer"},
       {display::kRemoteTvSetupKey, "원격지원 TV13 설치"},
       {display::kRemoteZookKey, "원격지원 Zook"},
+      {onemoa::kServerKey, "원모아 서버"},
   };
 }
 

@@ -9,6 +9,7 @@
 #include "core/globals.h"
 #include "core/pos_settings.h"
 #include "core/scrambler.h"
+#include "customer/onemoa.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
 #include "platform/db.h"
@@ -256,7 +257,7 @@ bool SetDemoOneMoa(const QString &url, QString *error) {
     PutOptions([](db::Connection &c) {
       PutOption(c, QStringLiteral("OneMoaClientCode"), 0, QStringLiteral("DEMO01"), QVariant());
     });
-    if (!settings_store::SaveSetting(QStringLiteral("gsSetOneMoaServer"), server))
+    if (!settings_store::SaveSetting(QLatin1String(onemoa::kServerKey), server))
       throw std::runtime_error("the terminal settings could not be written");
   });
 }
