@@ -31,7 +31,6 @@ using namespace orv;
 
 namespace {
 
-QString Plain(Currency v) { return CurStr(v, 1); }
 int32_t Number(const QLineEdit *box) { return int32_t(NzCur(box->text().trimmed()).RoundToInt()); }
 
 }  // namespace
@@ -342,7 +341,7 @@ void CstPaddFrm::Leave(QLineEdit *box) {
       box == CstNoTxt) {
     const Currency before = NzCur(remembered);
     const Currency v = Currency::Won(int32_t(NzCur(box->text().trimmed()).RoundToInt()));
-    box->setText(Plain(v));
+    box->setText(CurStr(v, 1));
     if (v == Currency::Won(int32_t(before.RoundToInt()))) return;
     if (box == CstNoTxt)
       ShowCstByKind(0);
