@@ -17,6 +17,7 @@
 #include "platform/codepage.h"
 #include "platform/datafolder.h"
 #include "platform/grid.h"
+#include "sale/goods_lookup.h"
 #include "sale_screen_fixture.h"
 
 using saletest::SaleScreenTest;
@@ -35,9 +36,8 @@ class OneMoaSaleTest : public SaleScreenTest {
     ASSERT_NE(main_, nullptr);
     ASSERT_TRUE(sim_.Start());
     goDbMain.Execute("UPDATE SleDate SET SldSaleSel = 9");  // list prices
-    goDbMain.Execute("INSERT INTO OmaGods(OmaCode, OmaName, OmaTitle, OmaStDate, OmaEdDate, "
-                     "OmaWrtDate) VALUES('8801043014809', 'r', 't', '20000101', '29991231', "
-                     "'20000101')");
+    // The demo shop's OneMoa goods: 8801043014809.
+    ASSERT_EQ(GetOmaGods("8801043014809"), "8801043014809");
     gsOneMoaClientCode = "C1";
     main_->show();
     main_->activateWindow();
