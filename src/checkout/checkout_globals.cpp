@@ -12,6 +12,7 @@ orv::Currency gcTotSu;
 QString gsSetBFDate;
 int32_t goSetBFChtNo = 0;
 int16_t giCardRetKept = 0;
+KeptCancelRec gtKeptCancel;
 std::array<int16_t, 5> giCstPointUpSelt{};
 std::array<int16_t, 5> giCstPointUpMulti{};
 std::array<int16_t, 5> giCstPointUpAdd{};
@@ -39,6 +40,7 @@ void ResetCheckoutState() {
   gsSetBFDate.clear();
   goSetBFChtNo = 0;
   giCardRetKept = 0;
+  gtKeptCancel = {};
   giCstPointUpSelt = giCstPointUpMulti = giCstPointUpAdd = giCstPointUpCnt = {};
   giTrsMisuCheck = 0;
   gcTrsMisuLimit = {};

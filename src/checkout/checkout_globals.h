@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "chit/records.h"
+#include "core/card_ret.h"
 #include "core/currency.h"
 #include "van/card_state.h"
 
@@ -25,6 +26,17 @@ extern QString gsSetBFDate;
 extern int32_t goSetBFChtNo;
 // 1 while gtCardRet holds the approval of a sale whose save failed: kept for the retry.
 extern int16_t giCardRetKept;
+
+// A card cancellation of a return whose save failed: the retry of the same return pays with
+// it instead of cancelling the card a second time.
+struct KeptCancelRec {
+  QString chitDate;        // the returned chit (yyyymmdd) and its number
+  int32_t chitNo = 0;
+  QString cancelledCmitNo;  // the approval that was cancelled
+  CardRetRec cancel;        // the cancellation: its approval number, date, negative amount
+  bool IsSet() const { return !cancel.CmitNo.isEmpty(); }
+};
+extern KeptCancelRec gtKeptCancel;
 
 // Grade rules of the point accrual, index = customer grade 0..4.
 extern std::array<int16_t, 5> giCstPointUpSelt;

@@ -30,6 +30,7 @@
 #include "core/dates.h"
 #include "core/globals.h"
 #include "core/helpers.h"
+#include "core/daily_log.h"
 #include "core/options.h"
 #include "core/pos_settings.h"
 #include "core/text_format.h"
@@ -1037,8 +1038,19 @@ void frmCash::SelectPayGbn(int16_t kind) {
           return;
         }
         mcCardGum = gtCardRet.Gum;
-        gtCardRet.CardNo.clear();
-        ShowCardForm("frmDisCard");
+        const KeptCancelRec &k = gtKeptCancel;
+        if (k.IsSet() && k.chitDate == gsOldChtDate && k.chitNo == glOldChtNo &&
+            k.cancelledCmitNo == gtCardRet.CmitNo) {
+          // The card was refunded by the failed save of this same return: no second request.
+          gtCardRet = k.cancel;
+          giCardOk = 1;
+        } else {
+          const QString cancelled = gtCardRet.CmitNo;
+          gtCardRet.CardNo.clear();
+          ShowCardForm("frmDisCard");
+          if (giCardOk == 1 && !gtCardRet.CmitNo.isEmpty() && !gtCardRet.CardNo.isEmpty())
+            cancelMade_ = {gsOldChtDate, glOldChtNo, cancelled, gtCardRet};
+        }
       }
     } else {
       mcCardGum = gtCardRet.Gum;
@@ -1421,6 +1433,19 @@ void frmCash::SaveCashChit(Currency cardGum) {
 }
 
 void frmCash::FailSave(QString text) {
+  if (cancelMade_.IsSet()) {
+    gtKeptCancel = cancelMade_;
+    const QString line = QStringLiteral("반품 저장 실패, 카드취소 보관: 전표 ") + cancelMade_.chitDate + "-" +
+                         QString::number(cancelMade_.chitNo) + QStringLiteral(" 원승인번호 ") +
+                         cancelMade_.cancelledCmitNo + QStringLiteral(" 취소승인번호 ") +
+                         cancelMade_.cancel.CmitNo + " " + cancelMade_.cancel.CmitDate +
+                         QStringLiteral(" 금액 ") + FmtAmt(cancelMade_.cancel.Gum, 0);
+    try {
+      WriteLog(9, line);
+    } catch (const std::exception &) {
+      // The box below names the cancellation too.
+    }
+  }
   if (!gtCardRet.CmitNo.isEmpty()) {
     // The card was charged before the save: the retry uses this approval.
     giCardRetKept = 1;
@@ -1495,6 +1520,7 @@ void frmCash::FinishSale(const VisitWrite &) {
   const Currency c = h.PctCGum;
   ClearSaleRecords();
   giCardRetKept = 0;
+  gtKeptCancel = {};
   gcJumsuGum = {};
   gcMoneyChkGum = {};
   QPointer<frmMain> sale = sale_;

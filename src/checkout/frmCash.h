@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "checkout/accrual.h"
+#include "checkout/checkout_globals.h"
 #include "core/currency.h"
 
 class QCheckBox;
@@ -122,6 +123,8 @@ class frmCash : public QDialog {
   QList<QLineEdit *> TenderBoxes() const;
 
   QPointer<frmMain> sale_;
+  // The cancellation this return's card tender made; kept by FailSave when the save fails.
+  KeptCancelRec cancelMade_;
   int miPayGbn = 0;
   bool closed_ = false;
   bool loaded_ = false;

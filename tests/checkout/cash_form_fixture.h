@@ -51,6 +51,7 @@ class CashFormTest : public chittest::ChitFixture {
   void SetUp() override {
     ChitFixture::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
+    if (!dir_) dir_ = orvtest::MakeTempDir();  // PostgreSQL set-ups have no database folder
     savedRoot_ = orv::datafolder::Root();
     orv::datafolder::SetRoot(dir_->path());
     orv::settings_store::SetFilePath(dir_->filePath("OrvZerdo.ini"));
