@@ -29,6 +29,7 @@
 #include "van/card_state.h"
 #include "van/frmCardChk.h"
 #include "van/van_approval.h"
+#include "van/van_error.h"
 #include "van/van_wait.h"
 
 namespace dlg = orv::dialogs;
@@ -502,6 +503,7 @@ void frmDisCard::CancelCardApproval() {
     if (giPosCardTaxSelt == 1) mcCardVat = CalcVat(mcCardGum, 0);
     else if (giPosCardTaxSelt == 2) mcCardVat = CalcVat(mcCardGum, 1);
     int16_t (*branch)(frmDisCard &) = nullptr;
+    if (giSetVan == 9) branch = CancelCardNice;
     if (giSetVan == 4) branch = CancelCardFdk;
     if (branch) {
       if (StartNetworkRequest(Screen())) {
@@ -518,9 +520,17 @@ void frmDisCard::CancelCardApproval() {
     gtCardRet.CardNo.clear();
     EnableControls(this);
     txtDanNo->setEnabled(false);
-    const auto *db = dynamic_cast<const orv::db::DbError *>(&e);
-    dlg::MsgBox(QStringLiteral("오류번호:") + QString::number(db ? db->Number : 0) + "\n" +
-                    QStringLiteral("오류내용:") + (db ? db->Description : QString::fromUtf8(e.what())),
+    int number = 0;
+    QString description = QString::fromUtf8(e.what());
+    if (const auto *db = dynamic_cast<const orv::db::DbError *>(&e)) {
+      number = db->Number;
+      description = db->Description;
+    } else if (const auto *van = dynamic_cast<const orv::van::VanError *>(&e)) {
+      number = van->Number;
+      description = van->Description;
+    }
+    dlg::MsgBox(QStringLiteral("오류번호:") + QString::number(number) + "\n" +
+                    QStringLiteral("오류내용:") + description,
                 dlg::kCritical, QStringLiteral("승인취소실패"));
     keyPreview_ = true;
     return;

@@ -76,6 +76,11 @@ class frmDisCard : public QDialog {
 
 // The network branches: each leaves 0 (cancelled) or 9999.
 int16_t CancelCardFdk(frmDisCard &form);
+int16_t CancelCardNice(frmDisCard &form);
+
+// NICE's cancellation telegram: 14 fields, each ended by FS.
+QString NiceCancelTelegram(const QString &amount, const QString &vat, const QString &months,
+                           const QString &cmitNo, const QString &cmitDate, const QString &svc);
 
 // First Data's cancellation inputs, in order.
 QList<QPair<QString, QString>> FdkCancelInputs(int16_t payKind, orv::Currency gum,
