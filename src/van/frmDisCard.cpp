@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,6 +26,7 @@
 #include "platform/settings_store.h"
 #include "platform/wait_cursor.h"
 #include "platform/widget_colors.h"
+#include "van/SmtSndRcvVCAT.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
 #include "van/frmCardChk.h"
@@ -162,6 +164,16 @@ frmDisCard::frmDisCard(QWidget *parent) : QDialog(parent) {
     grid->addWidget(w, row, 0);
     w->hide();
   }
+  ++row;
+  smt = new SmtReplyState(this, [this](const QString &status) {
+    const QString s = status.trimmed();
+    MtCardLbl->setVisible(s == QLatin1String("1M"));
+    return s;
+  });
+  grid->addWidget(smt->SmtMsgCmd, row, 2);
+  grid->addWidget(smt->mnMsg, ++row, 0, 1, 3);
+  grid->addWidget(smt->mnErrEvent, ++row, 0, 1, 3);
+  grid->addWidget(smt->mnStatusEvent, ++row, 0, 1, 3);
   setTabOrder(txtiCard, txtiHalbu);
   setTabOrder(txtiHalbu, txtiGum);
   setTabOrder(txtiGum, txtiNo);
@@ -503,6 +515,7 @@ void frmDisCard::CancelCardApproval() {
     if (giPosCardTaxSelt == 1) mcCardVat = CalcVat(mcCardGum, 0);
     else if (giPosCardTaxSelt == 2) mcCardVat = CalcVat(mcCardGum, 1);
     int16_t (*branch)(frmDisCard &) = nullptr;
+    if (giSetVan == 5) branch = CancelCardSmt;
     if (giSetVan == 9) branch = CancelCardNice;
     if (giSetVan == 4) branch = CancelCardFdk;
     if (branch) {

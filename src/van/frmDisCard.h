@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 struct RequestScreen;
+class SmtReplyState;
 
 class frmDisCard : public QDialog {
   Q_OBJECT
@@ -31,6 +32,8 @@ class frmDisCard : public QDialog {
   QPushButton *cmdiCancel, *cmdiExit;
   // The networks' components: shown only while their requests want them.
   QWidget *Kis, *KisPosAgent1, *AxSmtSndRcvVCAT1;
+  // The SMARTRO terminal's replies, its dump boxes and their "?" button.
+  SmtReplyState *smt;
 
   int16_t miCancelBusy = 0;
   int16_t miSignNeed = 0;
@@ -42,6 +45,8 @@ class frmDisCard : public QDialog {
   void cmdiCancel_Click();
   // One cancellation through the network of giSetVan.
   void CancelCardApproval();
+  // SMARTRO's merchant query: the working key and its index for a signature image.
+  void SmtReadCardInfo();
 
   // For the network branches. Once the reply is in, a row that cannot be written is named
   // for the cashier instead of undoing the cancellation.
@@ -77,6 +82,13 @@ class frmDisCard : public QDialog {
 // The network branches: each leaves 0 (cancelled) or 9999.
 int16_t CancelCardFdk(frmDisCard &form);
 int16_t CancelCardNice(frmDisCard &form);
+int16_t CancelCardSmt(frmDisCard &form);
+
+// SMARTRO's cancellation fields before the signature's (9, 68, 69), in the order they are set.
+QList<QPair<int, QString>> SmtCancelFields(int16_t payKind, const QString &months,
+                                           const QString &amount, const QString &vat,
+                                           const QString &cmitDate, const QString &cmitNo,
+                                           const QString &barcode, const QString &kakaoGbn);
 
 // NICE's cancellation telegram: 14 fields, each ended by FS.
 QString NiceCancelTelegram(const QString &amount, const QString &vat, const QString &months,

@@ -56,12 +56,10 @@ SignPlan PromptSignPlan(bool signNeed, int16_t vanDan, bool signNotUse, int16_t 
   return p;
 }
 
-namespace {
 RequestScreen ScreenOf(frmCardChk &form) {
   return {form.fraSign, form.MtCardLbl, form.PlzSignLbl, form.Kis, form.KisPosAgent1,
           form.AxSmtSndRcvVCAT1};
 }
-}  // namespace
 
 bool StartNetworkBranch(frmCardChk &form) { return StartNetworkRequest(ScreenOf(form)); }
 

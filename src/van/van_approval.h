@@ -27,6 +27,7 @@ struct RequestScreen {
 // networks' components and sets the chit's signature flag. False (nothing may be sent) when
 // the number could not be saved.
 bool StartNetworkRequest(const RequestScreen &screen);
+RequestScreen ScreenOf(frmCardChk &form);
 // Shows "서명해주세요~~" on the form and asks the customer display for a signature.
 void ShowSignPrompt(const RequestScreen &screen);
 

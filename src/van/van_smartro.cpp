@@ -54,33 +54,32 @@ QString SmtKakaoApprovalData(const QString &kind, const QString &inqInfo1,
 
 namespace {
 
-// The customer signs on the terminal while this request is under way.
-void TerminalSignature(frmCardChk &form) {
-  giDspSignPlease = 1;
-  form.fraSign->show();
-  form.MtCardLbl->hide();
-  orv::colors::SetFore(form.PlzSignLbl, orv::colors::kBlack);
-  form.AxSmtSndRcvVCAT1->show();
-}
-
 void Stop(const QString &text, const QString &title) {
   ClearCardRet();
   dlg::MsgBox(text, dlg::kInformation, title);
 }
 
-// The signature of a card or ZeroPay approval: its mode, and for mode "4" the encrypted
-// image in fields 68 and 69. False when the approval stopped with its own box.
-struct Signature {
-  QString mode = QStringLiteral("1");
-  QString a, b;
-};
-bool TakeSignature(frmCardChk &form, SmtReplyState &smt, Signature *sig) {
-  const bool notUse = form.chkSignNotUse->isChecked();
+}  // namespace
+
+void SmtTerminalSignature(const RequestScreen &screen) {
+  ShowSignPrompt(screen);
+  screen.AxSmtSndRcvVCAT1->show();
+}
+
+void SmtSignatureOver(const RequestScreen &screen) {
+  screen.fraSign->hide();
+  giDspSignPlease = 2;
+  screen.AxSmtSndRcvVCAT1->hide();
+  screen.Kis->hide();
+}
+
+bool SmtTakeSignature(const RequestScreen &screen, bool signRequired, bool notUse,
+                      int16_t &padState, SmtReplyState &smt, SmtSignature *sig) {
   QString image;
-  if (form.miSignRequired != 1) return true;
+  if (!signRequired) return true;
   if (giSetVanDan == 0 || giSetVanDan == 1) {
     if (!notUse) {
-      TerminalSignature(form);
+      SmtTerminalSignature(screen);
       sig->mode = QStringLiteral("2");
       return true;
     }
@@ -98,7 +97,8 @@ bool TakeSignature(frmCardChk &form, SmtReplyState &smt, Signature *sig) {
         Stop(QStringLiteral("* 승인을 다시 하세요 (워킹키&인덱스받기오류) !"), QStringLiteral("워킹키오류"));
         return false;
       }
-      if (RunKisSignPad(form)) {
+      padState = 0;
+      if (padState == 1) {
         image = QStringLiteral("sign.bmp");
       } else if (giSetSign0 != 0) {
         image = QStringLiteral("sign0.bmp");
@@ -131,12 +131,7 @@ bool TakeSignature(frmCardChk &form, SmtReplyState &smt, Signature *sig) {
   return true;
 }
 
-void SignatureOver(frmCardChk &form) {
-  form.fraSign->hide();
-  giDspSignPlease = 2;
-  form.AxSmtSndRcvVCAT1->hide();
-  form.Kis->hide();
-}
+namespace {
 
 // The request fields every approval and the KakaoPay inquiry carry.
 void AmountFields(frmCardChk &form, SmtSndRcvVCAT &c, const QString &amount) {
@@ -182,10 +177,11 @@ void FillResult(frmCardChk &form, SmtReplyState &smt) {
 bool CardPath(frmCardChk &form, SmtReplyState &smt, const QString &amount, QString *code,
               bool *stopped) {
   SmtSndRcvVCAT &c = *smt.control();
-  Signature sig;
+  SmtSignature sig;
   // The signature comes first: fetching the working key uses the terminal's request, and
   // the approval is then built whole.
-  if (!TakeSignature(form, smt, &sig)) {
+  if (!SmtTakeSignature(ScreenOf(form), form.miSignRequired == 1, form.chkSignNotUse->isChecked(),
+                        form.miSignPadState, smt, &sig)) {
     *stopped = true;
     return false;
   }
@@ -207,7 +203,7 @@ bool CardPath(frmCardChk &form, SmtReplyState &smt, const QString &amount, QStri
   CardLogRow(CardLogRequestText(QStringLiteral("SMT_SendToVCat"), form.txtiGum->text()), 0);
   *code = smt.SendAndWait();
   form.LogRow(QStringLiteral("SMT_SendToVCat_OutRet"), 1);
-  SignatureOver(form);
+  SmtSignatureOver(ScreenOf(form));
   const bool ok = *code == QLatin1String("00");
   form.LogRow(ok ? QStringLiteral("SMT_SendToVCat_OutRet_Ok") : QStringLiteral("SMT_SendToVCat_OutRet_Err"), 2);
   return ok;
@@ -248,7 +244,7 @@ bool KakaoPath(frmCardChk &form, SmtReplyState &smt, const QString &amount, QStr
   QString mode = QStringLiteral("1");
   if (form.miSignRequired == 1) {
     if (!form.chkSignNotUse->isChecked()) {
-      TerminalSignature(form);
+      SmtTerminalSignature(ScreenOf(form));
       mode = QStringLiteral("2");
     } else {
       gtPanList.PclSss2 = 0;
@@ -258,7 +254,7 @@ bool KakaoPath(frmCardChk &form, SmtReplyState &smt, const QString &amount, QStr
   CardLogRow(CardLogRequestText(QStringLiteral("SMT_SendToVCatKAO"), form.txtiGum->text()), 0);
   *code = smt.SendAndWait();
   form.LogRow(QStringLiteral("SMT_SendToVCatKAO_OutRet"), 1);
-  SignatureOver(form);
+  SmtSignatureOver(ScreenOf(form));
   if (*code != QLatin1String("00")) {
     form.LogRow(QStringLiteral("SMT_SendToVCatKAO_OutRet_Err"), 2);
     return false;

@@ -4,6 +4,8 @@
 #include <cstdint>
 
 class frmCardChk;
+class SmtReplyState;
+struct RequestScreen;
 
 // The branch: 0 approved, 9999 failed.
 int16_t ApproveSmartro(frmCardChk &form);
@@ -17,3 +19,19 @@ QString SmtKakaoApprovalData(const QString &kind, const QString &inqInfo1,
 
 // The two pieces of the KakaoPay inquiry that go into its approval.
 extern QString gsKzInqInfo1, gsKzInqInfo2;
+
+// The signature of a card or ZeroPay request: its mode ("1" none, "2" on the terminal, "4"
+// an image) and for mode "4" the encrypted image for fields 68 and 69.
+struct SmtSignature {
+  QString mode = QStringLiteral("1");
+  QString a, b;
+};
+// Takes it as the settings and the no-signature box say. An image is encrypted with the
+// terminal's working key, fetched first when it is not known. False when the request
+// stopped with its own box (no key, no image): nothing is to be sent.
+bool SmtTakeSignature(const RequestScreen &screen, bool signRequired, bool signNotUse,
+                      int16_t &padState, SmtReplyState &smt, SmtSignature *sig);
+// The customer signs on the terminal while the request is under way.
+void SmtTerminalSignature(const RequestScreen &screen);
+// The reply is in: the prompt, the terminal and the pad are put away.
+void SmtSignatureOver(const RequestScreen &screen);
