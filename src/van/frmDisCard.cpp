@@ -514,7 +514,18 @@ void frmDisCard::CancelCardApproval() {
     mcCardSvc = {};
     if (giPosCardTaxSelt == 1) mcCardVat = CalcVat(mcCardGum, 0);
     else if (giPosCardTaxSelt == 2) mcCardVat = CalcVat(mcCardGum, 1);
+    if (giSetVan == 1 && KiccNumberRefused(txtiNo->text().trimmed())) {
+      // Checked before the request number is raised: nothing at all went out.
+      busy.reset();
+      dlg::MsgBox(QStringLiteral("* 승인번호와 승인일자는 숫자만 입력하세요 !"), dlg::kInformation,
+                  QStringLiteral("입력오류"));
+      gtCardRet = saved;
+      gtCardRet.CardNo.clear();
+      EndStep(true, false);
+      return;
+    }
     int16_t (*branch)(frmDisCard &) = nullptr;
+    if (giSetVan == 1) branch = CancelCardKicc;
     if (giSetVan == 5) branch = CancelCardSmt;
     if (giSetVan == 9) branch = CancelCardNice;
     if (giSetVan == 4) branch = CancelCardFdk;
