@@ -525,6 +525,7 @@ void frmDisCard::CancelCardApproval() {
       return;
     }
     int16_t (*branch)(frmDisCard &) = nullptr;
+    if (giSetVan == 10) branch = CancelCardKis;
     if (giSetVan == 1) branch = CancelCardKicc;
     if (giSetVan == 5) branch = CancelCardSmt;
     if (giSetVan == 9) branch = CancelCardNice;

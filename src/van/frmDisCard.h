@@ -38,6 +38,7 @@ class frmDisCard : public QDialog {
   int16_t miCancelBusy = 0;
   int16_t miSignNeed = 0;
   int16_t miSignState = 0;
+  QString msKisReply;  // "응답" once the KIS agent's reply event ran
   orv::Currency mcCardGum, mcCardVat, mcCardSvc;
 
   void Form_Activate();
@@ -83,6 +84,14 @@ class frmDisCard : public QDialog {
 int16_t CancelCardFdk(frmDisCard &form);
 int16_t CancelCardNice(frmDisCard &form);
 int16_t CancelCardKicc(frmDisCard &form);
+int16_t CancelCardKis(frmDisCard &form);
+
+// KIS's request members of a cancellation, in the order they are set, without the
+// signature's 37 and 38: "D2" for a card, "EP" with "RR" and the barcode otherwise.
+QList<QPair<int, QString>> KisCancelMembers(int16_t payKind, const QString &months,
+                                            const QString &amountText, orv::Currency vat,
+                                            const QString &barcode, const QString &cmitDate,
+                                            const QString &cmitNo);
 
 // KICC's cancellation REQ value: 15 caret-separated fields, the padded ones with blanks.
 QString KiccCancelReq(const QString &amountText, const QString &months, const QString &date,

@@ -13,8 +13,10 @@
 
 #include "core/currency.h"
 
+class QLineEdit;
 class QTcpSocket;
 class frmCardChk;
+struct RequestScreen;
 namespace orv::serial {
 class Port;
 }
@@ -130,7 +132,24 @@ QList<QPair<int, QString>> KisApprovalMembers(int16_t payKind, const QString &mo
 // The failure box's detail for a reply code.
 QString KisFailDetail(const QString &replyCode);
 
+// What a KIS request does about the signature, from the amount's need, the pad model switch,
+// the no-signature box, the stored-image setting and the pad's outcome (0 not asked, 1
+// signed, 2 failed): whether the pad is asked, members 37 and 38 (the image's file name in
+// the data folder, or empty), the chit's signature flag, and the prompts.
+struct KisSignRule {
+  bool usePad = false;       // ask the pad, then decide again with its outcome
+  bool agentSigns = false;   // the customer signs through the agent: prompt and show it
+  QString flag = QStringLiteral("N");
+  QString image;
+  bool clearSignFlag = false;   // PclSss2 = 0
+  bool askCardCompany = false;  // "* 카드사에 문의하세요 !"
+};
+KisSignRule KisSignPlan(bool signNeed, int16_t vanDan, bool signNotUse, int16_t sign0, int padOutcome);
+
 }  // namespace orv::van
 
 // The signature on the KIS pad: true when the customer signed and sign.bmp was written.
+// padState ends 1 (signed) or 2 (failed or silent).
+bool RunKisSignPad(const RequestScreen &screen, QLineEdit *cardBox, QLineEdit *amountBox,
+                   int16_t &padState);
 bool RunKisSignPad(frmCardChk &form);

@@ -337,55 +337,80 @@ void KisvanMS3::SaveSign(const QString &, const QString &, const QString &path) 
 }
 
 namespace {
-
-void ShowSignPrompt(frmCardChk &form) {
-  giDspSignPlease = 1;
-  form.fraSign->show();
-  form.MtCardLbl->hide();
-  orv::colors::SetFore(form.PlzSignLbl, orv::colors::kBlack);
-}
-
-QString SignPath(const char *file) { return orv::datafolder::Path(QString::fromLatin1(file)); }
-
+QString SignPath(const QString &file) { return orv::datafolder::Path(file); }
 }  // namespace
 
-bool RunKisSignPad(frmCardChk &form) {
+namespace orv::van {
+
+KisSignRule KisSignPlan(bool signNeed, int16_t vanDan, bool signNotUse, int16_t sign0, int padOutcome) {
+  KisSignRule r;
+  if (!signNeed) return r;
+  auto stock = [&] {
+    if (sign0 != 0) r.image = QStringLiteral("sign0.bmp");
+    else r.clearSignFlag = true;
+  };
+  if (signNotUse) {
+    stock();
+  } else if (vanDan == 0 || vanDan == 1) {
+    r.flag = QStringLiteral("Y");
+    r.image = QStringLiteral("sign.bmp");
+    r.agentSigns = true;
+  } else {
+    r.usePad = true;
+    if (padOutcome == 1) {
+      r.image = QStringLiteral("sign.bmp");
+    } else if (padOutcome == 2) {
+      stock();
+      r.askCardCompany = sign0 == 0;
+    }
+  }
+  return r;
+}
+
+}  // namespace orv::van
+
+bool RunKisSignPad(const RequestScreen &screen, QLineEdit *cardBox, QLineEdit *amountBox,
+                   int16_t &padState) {
   KisvanMS3 pad;
-  QObject::connect(&pad, &KisvanMS3::Signed, &form, [&form, &pad] {
-    const QString card = van::PadCardField(form.txtiCard->text());
+  QObject::connect(&pad, &KisvanMS3::Signed, &pad, [&] {
+    const QString card = van::PadCardField(cardBox->text());
     const QString tran = van::PadTranField(gsSetDanId, giSetPosNo, gcSetCdCount,
-                                           orv::clock::Now().date(), form.txtiGum->text());
+                                           orv::clock::Now().date(), amountBox->text());
     try {
-      pad.SaveSign(card + tran.left(16), tran.mid(16), SignPath("sign.bmp"));
+      pad.SaveSign(card + tran.left(16), tran.mid(16), SignPath(QStringLiteral("sign.bmp")));
     } catch (const van::VanError &e) {
       // No image to name: as a pad that failed.
       dlg::MsgBox(QStringLiteral("싸인패드에 문제가 발생했습니다 !\n") + e.Description, dlg::kCritical,
                   QStringLiteral("싸인패드오류"));
-      form.miSignPadState = 2;
+      padState = 2;
       return;
     }
-    form.miSignPadState = 1;
+    padState = 1;
   });
-  QObject::connect(&pad, &KisvanMS3::Failed, &form, [&form] {
+  QObject::connect(&pad, &KisvanMS3::Failed, &pad, [&padState] {
     dlg::MsgBox(QStringLiteral("싸인패드에 문제가 발생했습니다 !"), dlg::kCritical,
                 QStringLiteral("싸인패드오류"));
-    form.miSignPadState = 2;
+    padState = 2;
   });
   int16_t port = giSetSignPortNo;
   pad.SelectPort(port);
   pad.SetSpeed(57600);
-  ShowSignPrompt(form);
-  form.Kis->show();
+  ShowSignPrompt(screen);
+  screen.Kis->show();
   // Set before the request, so an answer that comes at once is kept.
-  form.miSignPadState = 0;
-  pad.RequestSign(van::PadCardField(form.txtiCard->text()),
+  padState = 0;
+  pad.RequestSign(van::PadCardField(cardBox->text()),
                   van::PadTranField(gsSetDanId, giSetPosNo, gcSetCdCount, orv::clock::Now().date(),
-                                    form.txtiGum->text()));
-  if (!van::WaitUntil([&form] { return form.miSignPadState != 0; }, van::Timeouts().padMs + 1000))
-    form.miSignPadState = 2;
-  form.fraSign->hide();
+                                    amountBox->text()));
+  if (!van::WaitUntil([&padState] { return padState != 0; }, van::Timeouts().padMs + 1000))
+    padState = 2;
+  screen.fraSign->hide();
   giDspSignPlease = 2;
-  return form.miSignPadState == 1;
+  return padState == 1;
+}
+
+bool RunKisSignPad(frmCardChk &form) {
+  return RunKisSignPad(ScreenOf(form), form.txtiCard, form.txtiGum, form.miSignPadState);
 }
 
 // ------------------------------------------------------------------ the approval
@@ -401,29 +426,21 @@ int16_t ApproveKis(frmCardChk &form) {
     agent.Set(member, value);
 
   // Who takes the signature.
-  QString flag = QStringLiteral("N");
-  QString path;
-  auto stockImage = [&] {
-    if (giSetSign0 != 0) path = SignPath("sign0.bmp");
-    else gtPanList.PclSss2 = 0;
-  };
-  if (form.miSignRequired == 1) {
-    const bool ticked = form.chkSignNotUse->isChecked();
-    if (ticked) {
-      stockImage();
-    } else if (giSetVanDan == 0 || giSetVanDan == 1) {
-      flag = QStringLiteral("Y");
-      path = SignPath("sign.bmp");
-      ShowSignPrompt(form);
-      form.KisPosAgent1->show();
-    } else if (RunKisSignPad(form)) {
-      path = SignPath("sign.bmp");
-    } else {
-      stockImage();
-      if (giSetSign0 == 0)
-        dlg::MsgBox(QStringLiteral("* 카드사에 문의하세요 !"), dlg::kInformation, QStringLiteral("카드사문의요망"));
-    }
+  const bool need = form.miSignRequired == 1, ticked = form.chkSignNotUse->isChecked();
+  van::KisSignRule sign = van::KisSignPlan(need, giSetVanDan, ticked, giSetSign0, 0);
+  if (sign.usePad) {
+    const bool signed_ = RunKisSignPad(form);
+    sign = van::KisSignPlan(need, giSetVanDan, ticked, giSetSign0, signed_ ? 1 : 2);
   }
+  if (sign.agentSigns) {
+    ShowSignPrompt(ScreenOf(form));
+    form.KisPosAgent1->show();
+  }
+  if (sign.clearSignFlag) gtPanList.PclSss2 = 0;
+  if (sign.askCardCompany)
+    dlg::MsgBox(QStringLiteral("* 카드사에 문의하세요 !"), dlg::kInformation, QStringLiteral("카드사문의요망"));
+  const QString flag = sign.flag;
+  const QString path = sign.image.isEmpty() ? QString() : SignPath(sign.image);
   agent.Set(37, flag);
   agent.Set(38, path);
 
