@@ -100,7 +100,7 @@ int16_t CancelCardSmt(frmDisCard &form) {
     // The signature first: an image needs the working key, whose query takes the terminal's
     // request; the cancellation is then built whole.
     if (!SmtTakeSignature(form.Screen(), form.miSignNeed == 1, form.chkSignNotUse->isChecked(),
-                          form.miSignState, smt, &sig))
+                          form.txtiCard, form.txtiGum, form.miSignState, smt, &sig))
       return 9999;
     mode = sig.mode;
   }

@@ -74,7 +74,8 @@ void SmtSignatureOver(const RequestScreen &screen) {
 }
 
 bool SmtTakeSignature(const RequestScreen &screen, bool signRequired, bool notUse,
-                      int16_t &padState, SmtReplyState &smt, SmtSignature *sig) {
+                      QLineEdit *cardBox, QLineEdit *amountBox, int16_t &padState,
+                      SmtReplyState &smt, SmtSignature *sig) {
   QString image;
   if (!signRequired) return true;
   if (giSetVanDan == 0 || giSetVanDan == 1) {
@@ -97,8 +98,7 @@ bool SmtTakeSignature(const RequestScreen &screen, bool signRequired, bool notUs
         Stop(QStringLiteral("* 승인을 다시 하세요 (워킹키&인덱스받기오류) !"), QStringLiteral("워킹키오류"));
         return false;
       }
-      padState = 0;
-      if (padState == 1) {
+      if (RunKisSignPad(screen, cardBox, amountBox, padState)) {
         image = QStringLiteral("sign.bmp");
       } else if (giSetSign0 != 0) {
         image = QStringLiteral("sign0.bmp");
@@ -181,7 +181,7 @@ bool CardPath(frmCardChk &form, SmtReplyState &smt, const QString &amount, QStri
   // The signature comes first: fetching the working key uses the terminal's request, and
   // the approval is then built whole.
   if (!SmtTakeSignature(ScreenOf(form), form.miSignRequired == 1, form.chkSignNotUse->isChecked(),
-                        form.miSignPadState, smt, &sig)) {
+                        form.txtiCard, form.txtiGum, form.miSignPadState, smt, &sig)) {
     *stopped = true;
     return false;
   }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 
+class QLineEdit;
 class frmCardChk;
 class SmtReplyState;
 struct RequestScreen;
@@ -26,11 +27,13 @@ struct SmtSignature {
   QString mode = QStringLiteral("1");
   QString a, b;
 };
-// Takes it as the settings and the no-signature box say. An image is encrypted with the
-// terminal's working key, fetched first when it is not known. False when the request
-// stopped with its own box (no key, no image): nothing is to be sent.
+// Takes it as the settings and the no-signature box say (the KIS pad with the form's card
+// and amount boxes). An image is encrypted with the terminal's working key, fetched first
+// when it is not known. False when the request stopped with its own box (no key, no image):
+// nothing is to be sent.
 bool SmtTakeSignature(const RequestScreen &screen, bool signRequired, bool signNotUse,
-                      int16_t &padState, SmtReplyState &smt, SmtSignature *sig);
+                      QLineEdit *cardBox, QLineEdit *amountBox, int16_t &padState,
+                      SmtReplyState &smt, SmtSignature *sig);
 // The customer signs on the terminal while the request is under way.
 void SmtTerminalSignature(const RequestScreen &screen);
 // The reply is in: the prompt, the terminal and the pad are put away.
