@@ -196,7 +196,7 @@ TEST_F(DemoWalkTest, TheClosingScreenShowsTheDayAndTheResetClosesIt) {
     f.reject();
   });
   m->cmdTerMinate->click();
-  EXPECT_EQ(seen, QStringList({"100,000", "50,000", "112,500", "20,000", "O", "0", "0", "0"}));
+  EXPECT_EQ(seen, QStringList({"100,000", "50,000", "135,400", "20,000", "O", "0", "0", "0"}));
   EXPECT_EQ(Rows(goDbPos, "Select * From WatChitT"), 0);
   EXPECT_EQ(Rows(goDbMain, "Select * From TemData"), 1);
   EXPECT_EQ(Rows(goDbPos, "Select * From TemData"), 0) << "sent at once when online";

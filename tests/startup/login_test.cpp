@@ -328,7 +328,7 @@ TEST_F(LoginTest, DemoShopIsMadeOnceAndKept) {
     EXPECT_EQ(c.OpenRecordset(QStringLiteral("SELECT * FROM ") + table).RecordCount(), inMain) << table;
     EXPECT_EQ(pos.OpenRecordset(QStringLiteral("SELECT * FROM ") + table).RecordCount(), inPos) << table;
   }
-  EXPECT_EQ(c.OpenRecordset("SELECT * FROM PanChit" + yymm).RecordCount(), 3);
+  EXPECT_EQ(c.OpenRecordset("SELECT * FROM PanChit" + yymm).RecordCount(), 5);
   EXPECT_FALSE(pos.TableExists("PanChit" + yymm) &&
                pos.OpenRecordset("SELECT * FROM PanChit" + yymm).RecordCount() > 0);
   c.Execute("DELETE FROM GdsCode WHERE GcdKey = 20");
