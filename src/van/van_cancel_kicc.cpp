@@ -8,7 +8,7 @@
 #include "core/pos_settings.h"
 #include "core/values.h"
 #include "van/card_agent.h"
-#include "van/card_forms.h"
+#include "van/frmMsgBox.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
 #include "van/frmDisCard.h"
@@ -85,6 +85,6 @@ int16_t CancelCardKicc(frmDisCard &form) {
   }
   ClearCardRet();
   for (int i = 0; i < 5; ++i) orv::van::Pause(0);
-  ShowVanMessage(&form, QStringLiteral("카드재승인요청"), QStringLiteral("* 승인을 다시 하세요 !\r\n") + gsKiccMSG);
+  ShowCardMsgBox(&form, QStringLiteral("카드재승인요청"), QStringLiteral("* 승인을 다시 하세요 !\r\n") + gsKiccMSG);
   return 9999;
 }

@@ -91,7 +91,7 @@ class KiccCancel : public ::testing::Test {
   // The message form's title and text, as the cashier saw them.
   void Watch(dlg::Script &s) {
     s.OnForm("frmMsgBox", [this](QWidget &w) {
-      shown_ = w.windowTitle() + "|" + w.findChildren<QLabel *>().value(0)->text();
+      shown_ = w.windowTitle() + "|" + w.findChild<QLabel *>("MeMsgLbl")->text();
       static_cast<QDialog &>(w).accept();
     });
   }
