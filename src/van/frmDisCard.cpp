@@ -28,6 +28,7 @@
 #include "platform/widget_colors.h"
 #include "van/SmtSndRcvVCAT.h"
 #include "van/card_log.h"
+#include "van/cash_receipt.h"
 #include "van/card_state.h"
 #include "van/frmCardChk.h"
 #include "van/van_approval.h"
@@ -514,7 +515,7 @@ void frmDisCard::CancelCardApproval() {
     mcCardSvc = {};
     if (giPosCardTaxSelt == 1) mcCardVat = CalcVat(mcCardGum, 0);
     else if (giPosCardTaxSelt == 2) mcCardVat = CalcVat(mcCardGum, 1);
-    if (giSetVan == 1 && KiccNumberRefused(txtiNo->text().trimmed())) {
+    if (giSetVan == 1 && !KiccFieldSafe(txtiNo->text().trimmed())) {
       // Checked before the request number is raised: nothing at all went out.
       busy.reset();
       dlg::MsgBox(QStringLiteral("* 승인번호와 승인일자는 숫자만 입력하세요 !"), dlg::kInformation,

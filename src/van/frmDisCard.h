@@ -96,9 +96,6 @@ QList<QPair<int, QString>> KisCancelMembers(int16_t payKind, const QString &mont
 // KICC's cancellation REQ value: 15 caret-separated fields, the padded ones with blanks.
 QString KiccCancelReq(const QString &amountText, const QString &months, const QString &date,
                       const QString &cmitNo, const QString &vat);
-// An approval number that would break the KICC request line: "^", "&", "#", "%", "+", a
-// control character or anything outside ASCII.
-bool KiccNumberRefused(const QString &text);
 int16_t CancelCardSmt(frmDisCard &form);
 
 // SMARTRO's cancellation fields before the signature's (9, 68, 69), in the order they are set.

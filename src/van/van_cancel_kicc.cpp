@@ -17,14 +17,6 @@
 #include "van/van_error.h"
 #include "van/van_wait.h"
 
-bool KiccNumberRefused(const QString &text) {
-  for (QChar c : text) {
-    const char16_t u = c.unicode();
-    if (u < 0x20 || u > 0x7e || u == '^' || u == '&' || u == '#' || u == '%' || u == '+') return true;
-  }
-  return false;
-}
-
 QString KiccCancelReq(const QString &amountText, const QString &months, const QString &date,
                       const QString &cmitNo, const QString &vat) {
   return QStringLiteral("D4^^") + QString(amountText).remove(QLatin1Char(',')).trimmed() + "^" +
@@ -44,8 +36,7 @@ int16_t CancelCardKicc(frmDisCard &form) {
   if (plan.clearSignFlag) gtPanList.PclSss2 = 0;
   // Nothing goes out before this row is written: its failure ends the attempt.
   CardLogRow(CardLogRequestText(QStringLiteral("WinHttpOpenPOST"), form.txtiGum->text()), 0);
-  // The padded fields' blanks would end the request line: they go as %20.
-  const orv::van::AgentAnswer answer = orv::van::KiccSend(QString(req).replace(QLatin1Char(' '), QStringLiteral("%20")));
+  const orv::van::AgentAnswer answer = orv::van::KiccSend(req);
   if (!answer.sent)
     throw orv::van::VanError(-1, QStringLiteral("카드 에이전트에 연결하지 못했습니다 (") + gsSetServerIp +
                                      ":" + gsSetServerPort + ") " + answer.error);

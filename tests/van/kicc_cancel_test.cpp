@@ -38,12 +38,6 @@ TEST(KiccCancelReq, FifteenFieldsPaddedAsSent) {
   }
 }
 
-TEST(KiccNumberRefused, OnlyWhatBreaksTheLine) {
-  for (const char *ok : {"12345678", "AB-12 34", ""}) EXPECT_FALSE(KiccNumberRefused(ok)) << ok;
-  for (const char *bad : {"12^34", "12&REQ=1", "1#", "5%", "1+1", "12\t3", "승인1"})
-    EXPECT_TRUE(KiccNumberRefused(QString::fromUtf8(bad))) << bad;
-}
-
 namespace {
 
 class KiccCancel : public ::testing::Test {
