@@ -7,6 +7,8 @@
 #include "van/SmtSndRcvVCAT.h"
 #include "van/card_agent.h"
 #include "van/card_log.h"
+#include "van/frmCardChk.h"
+#include "van/van_approval.h"
 #include "van/frmMsgBox.h"
 #include "van/kicc.h"
 #include "van/kis.h"
@@ -174,9 +176,75 @@ QString NiceCashRequest(const CashReceiptInput &in) {
   return out;
 }
 
-CashReceiptResult CashReceiptFdk(CashReceiptInput &) {
-  // First Data's cash receipt comes with its own request; until then nothing is sent.
-  return {};
+QList<QPair<QString, QString>> FdkCashInputs(const CashReceiptInput &in) {
+  const bool cancel = CashKindOf(in.gum) == CashKind::Cancel;
+  QList<QPair<QString, QString>> f{{QStringLiteral("거래구분"), QStringLiteral("CSH")}};
+  if (cancel) f.append({QStringLiteral("취소구분"), QStringLiteral("Y")});
+  f.append({QStringLiteral("사업자번호"), gsSaupNo});
+  f.append({QStringLiteral("제품일련번호"), gsSetDanId});
+  f.append({QStringLiteral("요청금액"), Plain(CashSendAmount(in.gum))});
+  f.append({QStringLiteral("봉사료"), QStringLiteral("0")});
+  f.append({QStringLiteral("세금"), Plain(CashSendAmount(in.vat))});
+  if (cancel) {
+    f.append({QStringLiteral("원거래일자"), (QString(6, QLatin1Char(' ')) + in.cancelDate.trimmed()).right(6)});
+    f.append({QStringLiteral("원승인번호"), in.cancelNo.trimmed()});
+  }
+  const bool withId = !in.idNo.isEmpty();
+  f.append({QStringLiteral("사용구분"), withId ? (in.saup == 0 ? QStringLiteral("97") : QStringLiteral("98"))
+                                                : (in.saup == 0 ? QStringLiteral("00") : QStringLiteral("01"))});
+  if (withId) f.append({QStringLiteral("식별번호"), in.idNo.left(13).trimmed()});
+  return f;
+}
+
+CashReceiptResult CashReceiptFdk(CashReceiptInput &in) {
+  CashReceiptResult r;
+  if (!AmountSendable(in)) return r;
+  const QString failure = FdkOpenTransaction(QStringLiteral("PAY"), FdkCashInputs(in));
+  if (!failure.isEmpty()) {
+    gsFdkResCode = QStringLiteral("9998");
+    gsFdkResMsg1 = failure;
+    gsFdkResMsg2.clear();
+  } else {
+    // Nothing goes out before this row is written: its failure ends the attempt.
+    CardLogRow(CardLogRequestText(QStringLiteral("FDK_WIN4POS"), Plain(CashSendAmount(in.gum))), 10);
+    QString execFailure = FdkExecute();
+    execFailure.replace(orv::van::NoReplyText(), NoReceiptReply());
+    LogAfter(r, QStringLiteral("FDK_WIN4POS_OutRet"), 11);
+    if (!execFailure.isEmpty()) {
+      gsFdkResCode = QStringLiteral("9999");
+      gsFdkResMsg1 = execFailure;
+      gsFdkResMsg2.clear();
+    } else {
+      for (QString *g : {&gsFdkPrintYn, &gsFdkResCode, &gsFdkCmitNo, &gsFdkCmitDate, &gsFdkGaMyNo,
+                         &gsFdkResMsg1, &gsFdkResMsg2, &gsFdkNotice, &gsFdkNotice1, &gsFdkNotice2,
+                         &gsFdkNotice3, &gsFdkNotice4, &gsFdkMaskCardNo})
+        g->clear();
+      const std::pair<const char *, QString *> outputs[] = {
+          {"프린터출력유무", &gsFdkPrintYn}, {"응답코드", &gsFdkResCode},   {"승인번호", &gsFdkCmitNo},
+          {"승인일자", &gsFdkCmitDate},      {"가맹점번호", &gsFdkGaMyNo}, {"응답메시지1", &gsFdkResMsg1},
+          {"응답메시지2", &gsFdkResMsg2},    {"Notice", &gsFdkNotice},     {"알림1", &gsFdkNotice1},
+          {"알림2", &gsFdkNotice2},          {"알림3", &gsFdkNotice3},     {"알림4", &gsFdkNotice4},
+          {"마스킹카드번호", &gsFdkMaskCardNo}};
+      for (const auto &[key, global] : outputs) *global = FdkReadField(QString::fromUtf8(key));
+    }
+  }
+  FDK_WIN4POS_Term();
+  if (!FdkCodeApproves(gsFdkResCode)) {
+    LogAfter(r, QStringLiteral("FDK_WIN4POS_Execute_Err"), 12);
+    r.code = 9999;
+    BeforeRefusal();
+    orv::dialogs::MsgBox(kAgain + QStringLiteral("\r\nErrCode [ ") + gsFdkResCode + QStringLiteral(" ] - ") +
+                             gsFdkResMsg1 + QStringLiteral("\r\n") + gsFdkResMsg2,
+                         orv::dialogs::kCritical, kAgainTitle);
+    return r;
+  }
+  r.termNo = gsSetDanId;
+  r.memberNo = gsFdkMaskCardNo.trimmed();
+  LogAfter(r, QStringLiteral("FDK_WIN4POS_Execute_Ok"), 12);
+  r.cmitDate = gsFdkCmitDate.trimmed();
+  r.cmitNo = gsFdkCmitNo.trimmed();
+  r.code = 0;
+  return r;
 }
 
 CashReceiptResult CashReceiptSmt(CashReceiptInput &in) {

@@ -53,6 +53,9 @@ QString KiccCashRequest(const CashReceiptInput &in);
 // "#", "%", "+", control character or character outside ASCII.
 bool KiccFieldSafe(const QString &text);
 
+// First Data: the inputs of the "CSH" transaction, in order.
+QList<QPair<QString, QString>> FdkCashInputs(const CashReceiptInput &in);
+
 // KIS: the agent's members in the order they are set (method 33 first, 34 not included).
 QList<QPair<int, QString>> KisCashMembers(const CashReceiptInput &in);
 
