@@ -184,7 +184,9 @@ TEST_F(FdkCancel, BarcodePaymentsSendTheStoredNumber) {
     EXPECT_EQ(title, c.title);
     EXPECT_TRUE(JournalInputs().contains(c.sent)) << c.sent;
     EXPECT_EQ(gtCardRet.CardNo, c.cardBack);
-    if (QString(c.title) == "카카오페이") EXPECT_TRUE(gtCardRet.MeipName.endsWith("(?:0)"));
+    if (QString(c.title) == "카카오페이") {
+      EXPECT_TRUE(gtCardRet.MeipName.endsWith("(?:0)"));
+    }
   }
 }
 
@@ -210,7 +212,9 @@ TEST_F(FdkCancel, ARefusalSilenceOrAGarbledCodeRestoresTheResult) {
     ASSERT_EQ(s.Log().size(), 1) << c.name;
     EXPECT_EQ(s.Log()[0].title, "카드재승인요청") << c.name;
     EXPECT_TRUE(s.Log()[0].text.contains(QString("ErrCode [ ") + c.code + " ]")) << c.name;
-    if (QString(c.name) == "silent") EXPECT_TRUE(s.Log()[0].text.contains(NoCancelReplyText()));
+    if (QString(c.name) == "silent") {
+      EXPECT_TRUE(s.Log()[0].text.contains(NoCancelReplyText()));
+    }
     EXPECT_EQ(LogTexts().last(), "FDK_WIN4POS_Execute_Err") << c.name;
     orv::van::CurrentCardAgent().Destroy();
   }
