@@ -209,7 +209,7 @@ CashReceiptResult CashReceiptFdk(CashReceiptInput &in) {
     CardLogRow(CardLogRequestText(QStringLiteral("FDK_WIN4POS"), Plain(CashSendAmount(in.gum))), 10);
     QString execFailure = FdkExecute();
     execFailure.replace(orv::van::NoReplyText(), NoReceiptReply());
-    LogAfter(r, QStringLiteral("FDK_WIN4POS_OutRet"), 11);
+    CardLogRowKept(QStringLiteral("FDK_WIN4POS_OutRet"), 11, r.notKept);
     if (!execFailure.isEmpty()) {
       gsFdkResCode = QStringLiteral("9999");
       gsFdkResMsg1 = execFailure;
@@ -230,7 +230,7 @@ CashReceiptResult CashReceiptFdk(CashReceiptInput &in) {
   }
   FDK_WIN4POS_Term();
   if (!FdkCodeApproves(gsFdkResCode)) {
-    LogAfter(r, QStringLiteral("FDK_WIN4POS_Execute_Err"), 12);
+    CardLogRowKept(QStringLiteral("FDK_WIN4POS_Execute_Err"), 12, r.notKept);
     r.code = 9999;
     BeforeRefusal();
     orv::dialogs::MsgBox(kAgain + QStringLiteral("\r\nErrCode [ ") + gsFdkResCode + QStringLiteral(" ] - ") +
@@ -240,7 +240,7 @@ CashReceiptResult CashReceiptFdk(CashReceiptInput &in) {
   }
   r.termNo = gsSetDanId;
   r.memberNo = gsFdkMaskCardNo.trimmed();
-  LogAfter(r, QStringLiteral("FDK_WIN4POS_Execute_Ok"), 12);
+  CardLogRowKept(QStringLiteral("FDK_WIN4POS_Execute_Ok"), 12, r.notKept);
   r.cmitDate = gsFdkCmitDate.trimmed();
   r.cmitNo = gsFdkCmitNo.trimmed();
   r.code = 0;
