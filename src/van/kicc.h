@@ -28,6 +28,10 @@ struct AgentAnswer {
   QString text;
   QString error;         // why nothing was sent or nothing came back
 };
+// gtCardRet from the last parsed reply of an approval or a cancellation; the expiry from the
+// card box's read (characters 18 to 21).
+void FillKiccCardRet(const QString &cardText);
+
 // One request to the agent at gsSetServerIp:gsSetServerPort, waiting Timeouts().replyMs
 // for the connection and again for the reply.
 AgentAnswer KiccSend(const QString &req);

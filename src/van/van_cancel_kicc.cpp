@@ -48,17 +48,7 @@ int16_t CancelCardKicc(frmDisCard &form) {
     form.LogRow(QStringLiteral("WinHttpOpenPOST_OutRet_Ok"), 2);
     failed = false;
     form.lblCardName->clear();
-    CardRetRec &c = gtCardRet;
-    c.CardName = gsKiccRS[12].trimmed();
-    c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsKiccRS[5], 0)).right(4);
-    c.MeipName = gsKiccRS[14].trimmed();
-    c.CardNo = gsKiccRQ[4].trimmed().left(16);
-    c.CardDate = NzStr(form.txtiCard->text()).mid(17, 4);
-    c.Gum = NzCur(gsKiccRQ[7]);
-    c.Halbu = int16_t(NzCur((QStringLiteral("00") + gsKiccRQ[6]).right(2)).RoundToInt());
-    c.CmitNo = gsKiccRS[9].trimmed();
-    c.CmitDate = NzStr(gsKiccRS[7]).left(6);
-    c.GamyNo = gsKiccRS[13].trimmed();
+    orv::van::FillKiccCardRet(form.txtiCard->text());
     form.ShowReply();
     gsCardPrnMsg1 = gsKiccRS[17].trimmed();
     gsCardPrnMsg2.clear();

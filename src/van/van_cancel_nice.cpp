@@ -54,17 +54,7 @@ int16_t CancelCardNice(frmDisCard &form) {
       if (gsNiceRet17.trimmed().isEmpty()) gsNiceRet17 = QStringLiteral("알수없는오류(통신,전문)!");
     } else if (code == QLatin1String("0000")) {
       failed = false;
-      CardRetRec &c = gtCardRet;
-      c.CardName = gsNiceRet11.trimmed();
-      c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsNiceRet12, 0)).right(4);
-      c.MeipName = gsNiceRet13.trimmed();
-      c.CardNo = QStringLiteral("****");
-      c.CardDate = NzStr(form.txtiCard->text()).mid(17, 4);
-      c.Gum = NzCur(gsNiceRet04);
-      c.Halbu = int16_t(NzCur((QStringLiteral("00") + gsNiceRet07).right(2)).RoundToInt());
-      c.CmitNo = gsNiceRet08.trimmed();
-      c.CmitDate = NzStr(gsNiceRet09).left(6);
-      c.GamyNo = gsNiceRet14.trimmed();
+      FillNiceCardRet(form.txtiCard->text());
       form.ShowReply();
     }
   } else {

@@ -76,6 +76,20 @@ QString KiccApprovalReq(const QString &amountText, const QString &months, const 
          QStringLiteral("^^");
 }
 
+void FillKiccCardRet(const QString &cardText) {
+  CardRetRec &c = gtCardRet;
+  c.CardName = gsKiccRS[12].trimmed();
+  c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsKiccRS[5], 0)).right(4);
+  c.MeipName = gsKiccRS[14].trimmed();
+  c.CardNo = gsKiccRQ[4].trimmed().left(16);
+  c.CardDate = NzStr(cardText).mid(17, 4);
+  c.Gum = NzCur(gsKiccRQ[7]);
+  c.Halbu = int16_t(NzCur((QStringLiteral("00") + gsKiccRQ[6]).right(2)).RoundToInt());
+  c.CmitNo = gsKiccRS[9].trimmed();
+  c.CmitDate = NzStr(gsKiccRS[7]).left(6);
+  c.GamyNo = gsKiccRS[13].trimmed();
+}
+
 AgentAnswer KiccSend(const QString &req) {
   AgentAnswer a;
   bool portOk = false;
@@ -120,17 +134,7 @@ int16_t ApproveKicc(frmCardChk &form) {
   if (ParseKiccReply(answer.text) == QLatin1String("00")) {
     form.LogRow(QStringLiteral("WinHttpOpenPOST_OutRet_Ok"), 2);
     failed = 0;
-    CardRetRec &c = gtCardRet;
-    c.CardName = gsKiccRS[12].trimmed();
-    c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsKiccRS[5], 0)).right(4);
-    c.MeipName = gsKiccRS[14].trimmed();
-    c.CardNo = gsKiccRQ[4].trimmed().left(16);
-    c.CardDate = NzStr(form.txtiCard->text()).mid(17, 4);
-    c.Gum = NzCur(gsKiccRQ[7]);
-    c.Halbu = int16_t(NzCur((QStringLiteral("00") + gsKiccRQ[6]).right(2)).RoundToInt());
-    c.CmitNo = gsKiccRS[9].trimmed();
-    c.CmitDate = NzStr(gsKiccRS[7]).left(6);
-    c.GamyNo = gsKiccRS[13].trimmed();
+    orv::van::FillKiccCardRet(form.txtiCard->text());
     form.ShowResult();
     if (gsKiccRS[4] != QLatin1String("0000")) {
       failed = -1;

@@ -92,6 +92,20 @@ int NICEVCAT(QByteArray &request, QByteArray &reply) {
   return 1;
 }
 
+void FillNiceCardRet(const QString &cardText) {
+  CardRetRec &c = gtCardRet;
+  c.CardName = gsNiceRet11.trimmed();
+  c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsNiceRet12, 0)).right(4);
+  c.MeipName = gsNiceRet13.trimmed();
+  c.CardNo = QStringLiteral("****");
+  c.CardDate = NzStr(cardText).mid(17, 4);
+  c.Gum = NzCur(gsNiceRet04);
+  c.Halbu = int16_t(NzCur((QStringLiteral("00") + gsNiceRet07).right(2)).RoundToInt());
+  c.CmitNo = gsNiceRet08.trimmed();
+  c.CmitDate = NzStr(gsNiceRet09).left(6);
+  c.GamyNo = gsNiceRet14.trimmed();
+}
+
 int16_t ApproveNice(frmCardChk &form) {
   QByteArray buffer(orv::van::kNiceReplyBytes, '\0');
   QByteArray telegram = orv::codepage::Encode(NiceApprovalTelegram(
@@ -108,18 +122,7 @@ int16_t ApproveNice(frmCardChk &form) {
     const QString code = SplitNiceReply(orv::codepage::Decode(buffer), QString(QChar(orv::van::kFs)), 17);
     if (code == QLatin1String("0000")) {
       failed = false;
-      CardRetRec &c = gtCardRet;
-      c.CardName = gsNiceRet11.trimmed();
-      c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsNiceRet12, 0)).right(4);
-      c.MeipName = gsNiceRet13.trimmed();
-      c.CardNo = QStringLiteral("****");
-      const QString card = NzStr(form.txtiCard->text());
-      c.CardDate = card.size() >= 18 ? card.mid(17, 4) : QString();
-      c.Gum = NzCur(gsNiceRet04);
-      c.Halbu = int16_t(NzCur((QStringLiteral("00") + gsNiceRet07).right(2)).RoundToInt());
-      c.CmitNo = gsNiceRet08.trimmed();
-      c.CmitDate = NzStr(gsNiceRet09).left(6);
-      c.GamyNo = gsNiceRet14.trimmed();
+      FillNiceCardRet(form.txtiCard->text());
       form.ShowResult();
     }
   } else {

@@ -32,5 +32,9 @@ int NICEVCAT(QByteArray &request, QByteArray &reply);
 // The approval's request telegram: 14 fields, each ended by FS.
 QString NiceApprovalTelegram(const QString &amount, const QString &vat, const QString &months);
 
+// gtCardRet from the last split reply of an approval or a cancellation; the expiry from the
+// card box's read (characters 18 to 21).
+void FillNiceCardRet(const QString &cardText);
+
 // The branch: 0 approved, 9999 failed.
 int16_t ApproveNice(frmCardChk &form);
