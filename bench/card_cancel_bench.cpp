@@ -77,13 +77,23 @@ void BM_IssuerPrompt(benchmark::State &state) {
 }
 BENCHMARK(BM_IssuerPrompt)->Arg(1)->Arg(4)->Arg(5)->Arg(9)->Arg(10)->Unit(benchmark::kMicrosecond);
 
-void BM_SmartroWholeCancel(benchmark::State &state) {
-  const QString sim = QDir(QCoreApplication::applicationDirPath()).filePath("../orvvansim-smartro");
+void BM_KiccKisRequests(benchmark::State &state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(KiccCancelReq("15,000", "", "20240130", "12345", "1364"));
+    benchmark::DoNotOptimize(KisCancelMembers(1, "3", "15,000", Currency::Won(1364), "281234567890123456",
+                                              "240130", "12345"));
+  }
+}
+BENCHMARK(BM_KiccKisRequests)->Unit(benchmark::kMicrosecond);
+
+// A whole cancellation against a simulator on loopback: van 5 SMARTRO, van 1 KICC.
+void WholeCancel(benchmark::State &state, const char *simName, int16_t van) {
+  const QString sim = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../") + simName);
   QTemporaryDir dir;
   QProcess agent;
   agent.start(sim, {"0"});
   if (!agent.waitForStarted(5000) || !agent.waitForReadyRead(5000)) {
-    state.SkipWithError("no SMARTRO simulator beside the build");
+    state.SkipWithError("no simulator beside the build");
     return;
   }
   const QString line = QString::fromLatin1(agent.readLine()).trimmed();
@@ -92,7 +102,7 @@ void BM_SmartroWholeCancel(benchmark::State &state) {
   orv::db::Connection::CreateDatabase(text);
   goDbPos.Open(text);
   orv::schema::CreateTable(goDbPos, "CardLog");
-  giSetVan = 5;
+  giSetVan = van;
   gsSetServerIp = "127.0.0.1";
   gsSetServerPort = line.mid(5);
   for (auto _ : state) {
@@ -111,7 +121,10 @@ void BM_SmartroWholeCancel(benchmark::State &state) {
   agent.waitForFinished(5000);
   orv::state::ResetProgramState();
 }
+void BM_SmartroWholeCancel(benchmark::State &state) { WholeCancel(state, "orvvansim-smartro", 5); }
 BENCHMARK(BM_SmartroWholeCancel)->Iterations(30)->Unit(benchmark::kMillisecond);
+void BM_KiccWholeCancel(benchmark::State &state) { WholeCancel(state, "orvvansim-kicc", 1); }
+BENCHMARK(BM_KiccWholeCancel)->Iterations(30)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
