@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/application.h"
+#include "core/connections.h"
 #include "core/daily_log.h"
 #include "display/avi_writer.h"
 #include "display/hangul.h"
@@ -98,7 +99,11 @@ int main(int argc, char **argv) {
   // The checkout may set the PC clock from the shop's web server; without the right to,
   // the clock stays as it is.
   orv::clock::AllowMachineClock(true);
+  // However the program ends, its connections close before the application object goes.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { CloseProgramConnections(); });
   std::unique_ptr<QWidget> mainWindow(orv::startup::Main());
-  if (!mainWindow) return 0;
-  return app.exec();
+  const int rc = mainWindow ? app.exec() : 0;
+  mainWindow.reset();
+  CloseProgramConnections();
+  return rc;
 }

@@ -6,6 +6,7 @@ int16_t giPrintOnOffRet = 0;
 int16_t giCashSaved = 0;
 orv::Currency gcCashHab;
 orv::Currency gcCashCard;
+orv::Currency gcCashChange;
 int16_t giCardFormBusy = 0;
 int16_t giMoneyFormBusy = 0;
 orv::Currency gcTotSu;
@@ -35,7 +36,7 @@ void ResetCheckoutState() {
   gtOneMoaGods = {};
   gsOneMoaSaleCode.clear();
   giCashSaved = 0;
-  gcCashHab = gcCashCard = gcTotSu = {};
+  gcCashHab = gcCashCard = gcCashChange = gcTotSu = {};
   giCardFormBusy = giMoneyFormBusy = 0;
   gsSetBFDate.clear();
   goSetBFChtNo = 0;

@@ -17,6 +17,7 @@ extern int16_t giPrintOnOffRet;
 extern int16_t giCashSaved;       // 1 after a saved sale
 extern orv::Currency gcCashHab;   // total of the saved sale
 extern orv::Currency gcCashCard;  // its card amount
+extern orv::Currency gcCashChange;  // the change the customer got, as the screen showed it
 extern int16_t giCardFormBusy;    // 1 while the card path of F3 runs
 extern int16_t giMoneyFormBusy;   // 1 while the cash-receipt path runs
 extern orv::Currency gcTotSu;        // total quantity of the sale's goods lines

@@ -44,7 +44,7 @@
 #include "platform/settings_store.h"
 #include "print/drawer.h"
 #include "print/receipt.h"
-#include "sale/frmMain.h"
+#include "platform/serial_port.h"
 #include "sale/sale_globals.h"
 #include "sync/go_offline.h"
 #include "van/frmCardOK.h"
@@ -84,14 +84,13 @@ struct Released {
   ~Released() { flag = 0; }
 };
 
-// An error inside a handler is shown, never carried into the toolkit's event loop.
+// An error inside a handler goes through the program's one error boundary (the box and
+// the daily log), never into the toolkit's event loop.
 void Guarded(const std::function<void()> &fn) {
   try {
     fn();
-  } catch (const orv::db::DbError &e) {
-    dlg::Plain(orv::ErrorBoxText(e));
-  } catch (const std::exception &e) {
-    dlg::Plain(QStringLiteral("오류내용 : ") + QString::fromUtf8(e.what()));
+  } catch (...) {
+    orv::ReportUnhandled(std::current_exception());
   }
 }
 
@@ -99,7 +98,8 @@ void Guarded(const std::function<void()> &fn) {
 
 // ====================================================================== building
 
-frmCash::frmCash(frmMain *sale, QWidget *parent) : QDialog(parent), sale_(sale) {
+frmCash::frmCash(orv::serial::Port *poleDisplay, QWidget *parent, OneMoaCalls oneMoa)
+    : QDialog(parent), poleDisplay_(poleDisplay), oneMoa_(std::move(oneMoa)) {
   setObjectName("frmCash");
   setWindowTitle(QStringLiteral("계산결과"));
   BuildControls();
@@ -387,7 +387,7 @@ void frmCash::Form_Load() {
       !mcBnsMoney.IsZero()) {
     txtCustJum->setEnabled(!gtCstCode.CcdKey.IsZero());
     auto usable = [this](Currency have, Currency per) {
-      return mcBnsMoney * Whole(int64_t(std::floor(have.ToDouble() / per.ToDouble())));
+      return mcBnsMoney * FloorMulDiv(have, Currency::Won(1), per);
     };
     SetCaption(lblUseCustGum, FmtAmt(usable(gtCstCode.CcdZerdo, mcBnsGum), 0));
     SetCaption(lblUseCustJum, FmtAmt(usable(gtCstCode.CcdJumsu, mcBnsJumsu), 0));
@@ -456,7 +456,7 @@ void frmCash::Form_Activate() {
   if (closed_ || giPrintOnOffRet != -99) return;
   Timer1->start(100);
   Timer1_Timer();
-  orv::display::DispTotal(sale_ ? sale_->MSComm1 : nullptr, FmtAmt(gtPanChit.PctHab, 1));
+  orv::display::DispTotal(poleDisplay_.data(), FmtAmt(gtPanChit.PctHab, 1));
   lblTotSu->setText(QStringLiteral("수량합 : ") +
                     FmtAmt(gcTotSu, 0).rightJustified(8, ' ').right(8));
   if (giChtEditMode == 2 && !gcOldChtCard.IsZero()) {
@@ -854,7 +854,7 @@ void frmCash::Form_KeyDown(int &keyCode, int) {
         giCardFormBusy = 1;
         const Released busy(giCardFormBusy);
         CardMsgLbl->show();
-        QCoreApplication::processEvents();
+        CardMsgLbl->repaint();  // painted now; no key may enter while the card form opens
         if (!closed_) SelectPayGbn(3);
       }
       break;
@@ -1289,7 +1289,7 @@ void frmCash::SaveCashChit(Currency cardGum) {
                             !mcBnsGum.IsZero() && !mcBnsMoney.IsZero();
     if (optionsSet) {
       auto usable = [this](Currency have, Currency per) {
-        return Whole(int64_t(std::floor(have.ToDouble() / per.ToDouble()))) * mcBnsMoney;
+        return FloorMulDiv(have, Currency::Won(1), per) * mcBnsMoney;
       };
       if (!gtCstCode.CcdZerdo.IsZero())
         SetCaption(lblUseCustGum, FmtAmt(usable(gtCstCode.CcdZerdo, mcBnsGum), 0));
@@ -1476,25 +1476,25 @@ void frmCash::FinishSale(const VisitWrite &) {
   step(QStringLiteral("통합고객"), [&] {
     if (customer) WriteCstChit(miOisangPay);
   });
-  if (sale_) {
-    // The service hears of the sale after the member copy: a cancellation of the credit
-    // chit it replaces first, then the sale, then the member's new points for the receipt.
-    step(QStringLiteral("원모아취소"), [&] {
-      if (miOisangPay == 1) sale_->DeleteOneMoaChit(h.PctHab);
-    });
-    step(QStringLiteral("원모아"), [&] { sale_->WriteOneMoaChit(); });
-  }
+  // The service hears of the sale after the member copy: a cancellation of the credit
+  // chit it replaces first, then the sale, then the member's new points for the receipt.
+  step(QStringLiteral("원모아취소"), [&] {
+    if (miOisangPay == 1 && oneMoa_.cancelCredit) oneMoa_.cancelCredit(h.PctHab);
+  });
+  step(QStringLiteral("원모아"), [&] {
+    if (oneMoa_.report) oneMoa_.report();
+  });
   gsOneMoaPersonName.clear();
   gcOneMoaUsingPoint = {};
-  if (sale_ && !gsOneMoaPersonCode.isEmpty())
-    step(QStringLiteral("원모아조회"), [&] { sale_->ReadCstOneMoa(gsOneMoaPersonCode); });
+  if (oneMoa_.lookup && !gsOneMoaPersonCode.isEmpty())
+    step(QStringLiteral("원모아조회"), [&] { oneMoa_.lookup(gsOneMoaPersonCode); });
   step(QStringLiteral("이벤트기록"), [&] {
     QString empty;
     WriteCashLog(1, 9, h.PctHab.ToPlainText() + "," + h.PctRGum.ToPlainText(), {}, empty);
   });
   const QString received = lblRGum->text(), change = lblReGum->text(), due = lblHabGum->text();
   step(QStringLiteral("고객표시"),
-       [&] { orv::display::DispChange(sale_ ? sale_->MSComm1 : nullptr, received, change, due); });
+       [&] { orv::display::DispChange(poleDisplay_.data(), received, change, due); });
   step(QStringLiteral("금전함"), [&] {
     if (giSetDraw == 2 && !(giSetDrawAuto == 1 && h.PctHab == h.PctCard)) OpenDrawer();
   });
@@ -1523,35 +1523,12 @@ void frmCash::FinishSale(const VisitWrite &) {
   gtKeptCancel = {};
   gcJumsuGum = {};
   gcMoneyChkGum = {};
-  QPointer<frmMain> sale = sale_;
   giOisangPick = 0;
   glOisangChtNo = 0;
+  step(QStringLiteral("잔돈"), [&] { gcCashChange = c - gcDspPclGum06; });
   giCashSaved = 1;
   miSaveBusy = 0;
   CloseScreen();
-  // The screen is closed: only the sale screen from here on.
-  if (sale) {
-    step(QStringLiteral("판매화면"), [&] {
-      ClearGrid(sale->vaSpread1);
-      const int16_t dangaStop =
-          Narrow16(NzCur(orv::settings_store::GetSetting("giSetDangaStop")).RoundToInt());
-      sale->txtTrsNo->setText("88000");
-      sale->txtTrsNo_LostFocus();
-      if (dangaStop == 0) {
-        glHalSel = 0;
-        sale->cmdHalin_Click();
-      }
-      for (QLabel *lb : {sale->lblWait, sale->lblOiip, sale->lblCard}) SetBack(lb, orv::colors::kWhite);
-      sale->Label7->setText(QStringLiteral("잔돈"));
-      sale->lblHabGum->setText(FmtAmt(c - gcDspPclGum06, 1));
-      for (const char *n : {"lblCcdNo", "lblCcdName", "lblCcdComp", "lblCcdStat", "lblCcdDegree",
-                            "lblCcdBarcode", "lblCcdTele", "lblCcdHp", "lblCcdBank",
-                            "lblCcdJuso", "lblCcdZerdo", "lblCcdJumsu", "lblCcdLpDate"})
-        if (auto *lb = sale->findChild<QLabel *>(n)) lb->clear();
-      sale->lblTrsMisu->setText("0");
-      sale->frmTrsMast->hide();
-    });
-  }
   giDspMoneyChk = giDspCash = giDspCardChk = giDspDisCard = 0;
   if (!failed.isEmpty())
     dlg::MsgBox(QStringLiteral("판매는 저장되었습니다. 다음 작업에 실패했습니다:\r\n") +
@@ -1563,8 +1540,9 @@ void frmCash::FinishSale(const VisitWrite &) {
 
 namespace orv::checkout {
 
-bool ShowfrmCash(QWidget *parent) {
-  frmCash form(qobject_cast<frmMain *>(parent), parent);
+bool ShowfrmCash(QWidget *parent, orv::serial::Port *poleDisplay, const OneMoaCalls &oneMoa) {
+  gcCashChange = {};
+  frmCash form(poleDisplay, parent, oneMoa);
   form.Form_Load();
   if (!form.Closed()) dlg::ShowModal(form);
   return giCashSaved == 1;

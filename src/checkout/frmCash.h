@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "checkout/accrual.h"
 #include "checkout/checkout_globals.h"
@@ -16,13 +17,24 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
-class frmMain;
+namespace orv::serial {
+class Port;
+}
+
+// The loyalty service's calls after both commits, which the opener (the sale screen) makes
+// for the payment screen; unset, nothing is sent.
+struct OneMoaCalls {
+  std::function<void(orv::Currency amount)> cancelCredit;  // the replaced credit chit
+  std::function<void()> report;                            // the saved sale
+  std::function<void(const QString &memberCode)> lookup;   // the member's new points
+};
 
 class frmCash : public QDialog {
   Q_OBJECT
  public:
-  // sale: the sale screen the commit resets (none in tests of the screen alone).
-  explicit frmCash(frmMain *sale = nullptr, QWidget *parent = nullptr);
+  // poleDisplay: the customer pole display's port (none in tests of the screen alone).
+  explicit frmCash(orv::serial::Port *poleDisplay = nullptr, QWidget *parent = nullptr,
+                   OneMoaCalls oneMoa = {});
   ~frmCash() override;
 
   // ------------------------------------------------------------ controls
@@ -119,10 +131,10 @@ class frmCash : public QDialog {
   void FinishSale(const orv::checkout::VisitWrite &visit);
   // A save that did not land: the screen closes and says so, naming a card approval taken.
   void FailSave(QString text);
-  void ResetSaleScreen(orv::Currency change);
   QList<QLineEdit *> TenderBoxes() const;
 
-  QPointer<frmMain> sale_;
+  QPointer<orv::serial::Port> poleDisplay_;
+  OneMoaCalls oneMoa_;
   // The cancellation this return's card tender made; kept by FailSave when the save fails.
   KeptCancelRec cancelMade_;
   int miPayGbn = 0;
@@ -134,9 +146,11 @@ class frmCash : public QDialog {
 };
 
 namespace orv::checkout {
-// The sale screen's payment: shows the payment screen modally over parent (the sale
-// screen, or any widget) and returns whether the sale was saved (giCashSaved 1).
-bool ShowfrmCash(QWidget *parent);
+// The sale screen's payment: shows the payment screen modally over parent and returns
+// whether the sale was saved (giCashSaved 1; gcCashHab, gcCashCard and gcCashChange say
+// what). The opener resets its own screen for the next sale.
+bool ShowfrmCash(QWidget *parent, orv::serial::Port *poleDisplay = nullptr,
+                 const OneMoaCalls &oneMoa = {});
 // The payment screen now open, or none.
 frmCash *OpenCashForm();
 }  // namespace orv::checkout

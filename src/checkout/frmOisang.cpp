@@ -28,6 +28,8 @@ constexpr long kCardRowColor = 0x0080C0FF;  // &HBBGGRR of red 255, green 192, b
 
 }  // namespace
 
+frmOisang::~frmOisang() { orv::DisconnectChildSignals(*this); }
+
 frmOisang::frmOisang(QWidget *parent) : QDialog(parent) {
   setObjectName("frmOisang");
   setWindowTitle(QStringLiteral("외상현황 조회"));

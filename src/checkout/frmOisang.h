@@ -15,6 +15,7 @@ class frmOisang : public QDialog {
   Q_OBJECT
  public:
   explicit frmOisang(QWidget *parent = nullptr);
+  ~frmOisang() override;
 
   orv::Grid *vaSpread1;
   QLabel *DspNameLbl;

@@ -56,6 +56,8 @@ WatDeliveryPrinter SetWatDeliveryPrinter(WatDeliveryPrinter printer) {
   return old;
 }
 
+frmWait::~frmWait() { orv::DisconnectChildSignals(*this); }
+
 frmWait::frmWait(QWidget *parent) : QDialog(parent) {
   setObjectName("frmWait");
   setWindowTitle(QStringLiteral("대기현황 조회"));

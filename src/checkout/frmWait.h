@@ -25,6 +25,7 @@ class frmWait : public QDialog {
   Q_OBJECT
  public:
   explicit frmWait(QWidget *parent = nullptr);
+  ~frmWait() override;
 
   orv::Grid *vaSpread1;
   orv::Grid *vaSpread2;

@@ -200,38 +200,42 @@ void WriteOiIpgumWnjg() {
   const PanChitRec &h = gtPanChit;
   const PanListRec &l = gtPanList;
   const QString w = h.PctWrtdate;
-  try {
-    Recordset rs = goDbMain.OpenRecordset(
-        "Select CwjChtno from CstWnjg Where CwjKey=" + h.PctCstKey.ToPlainText() +
-        " And CwjDate=" + SqlText(w) + " Order by CwjKey,CwjDate,CwjChtno");
-    int64_t i = 1;
-    for (; !rs.Eof(); rs.MoveNext()) {
-      if (NzCur(rs.Field(0)).RoundToInt() != i) break;
-      ++i;
+  // The ledger's read and write share one savepoint: when either fails the sale is saved
+  // without the ledger line (on PostgreSQL a failed read would undo the whole sale).
+  const std::optional<DbError> failed = goDbMain.TryBatch([&] {
+    try {
+      Recordset rs = goDbMain.OpenRecordset(
+          "Select CwjChtno from CstWnjg Where CwjKey=" + h.PctCstKey.ToPlainText() +
+          " And CwjDate=" + SqlText(w) + " Order by CwjKey,CwjDate,CwjChtno");
+      int64_t i = 1;
+      for (; !rs.Eof(); rs.MoveNext()) {
+        if (NzCur(rs.Field(0)).RoundToInt() != i) break;
+        ++i;
+      }
+      const QString psn = LeftByte(
+          LeftByte(gsLogID, 10).trimmed() + "(" + LeftByte(gsPcdName, 10).trimmed() + ")", 30);
+      goDbMain.Execute(
+          "Insert into CstWnjg (CwjKey,CwjYear,CwjMon,CwjDay,CwjDate,CwjChtno,CwjGdsKey,CwjGods,"
+          "CwjPsn,CwjYzerdo,CwjYJumsu,CwjRZerdo,CwjZerdo,CwjJumsu,CwjNzerdo,CwjNJumsu,"
+          "CwjWrtdate,CwjWrtTime,CwjBigo,CwjSss1,CwjSss2,CwjSss3,CwjSss4,CwjSss5) Values(" +
+          h.PctCstKey.ToPlainText() + "," + QString::number(w.left(4).toInt()) + "," +
+          QString::number(w.mid(4, 2).toInt()) + "," + QString::number(w.mid(6, 2).toInt()) +
+          "," + SqlText(w) + "," + QString::number(i) + ",0," +
+          SqlText(LeftByte(QStringLiteral("외상입금처리"), 30)) + "," + SqlText(psn) + "," +
+          (l.PclGum03 - l.PclGum01).ToPlainText() + "," +
+          (l.PclGum04 - l.PclGum02).ToPlainText() + ",0," + l.PclGum01.ToPlainText() + "," +
+          l.PclGum02.ToPlainText() + "," + l.PclGum03.ToPlainText() + "," +
+          l.PclGum04.ToPlainText() + "," + SqlText(w) + "," + SqlText(h.PctWrttime) + "," +
+          SqlText(LeftByte("POS[" + QString::number(giSetPosNo) + "]", 30)) + ",0,0,0,0,0)");
+    } catch (const DbError &) {
+      throw;
+    } catch (const std::exception &e) {  // an amount out of range: the line is left out too
+      throw DbError(orv::db::kErrGeneric, QString::fromUtf8(e.what()));
     }
-    const QString psn =
-        LeftByte(LeftByte(gsLogID, 10).trimmed() + "(" + LeftByte(gsPcdName, 10).trimmed() + ")",
-                 30);
-    const QString sql =
-        "Insert into CstWnjg (CwjKey,CwjYear,CwjMon,CwjDay,CwjDate,CwjChtno,CwjGdsKey,CwjGods,"
-        "CwjPsn,CwjYzerdo,CwjYJumsu,CwjRZerdo,CwjZerdo,CwjJumsu,CwjNzerdo,CwjNJumsu,"
-        "CwjWrtdate,CwjWrtTime,CwjBigo,CwjSss1,CwjSss2,CwjSss3,CwjSss4,CwjSss5) Values(" +
-        h.PctCstKey.ToPlainText() + "," + QString::number(w.left(4).toInt()) + "," +
-        QString::number(w.mid(4, 2).toInt()) + "," + QString::number(w.mid(6, 2).toInt()) + "," +
-        SqlText(w) + "," + QString::number(i) + ",0," +
-        SqlText(LeftByte(QStringLiteral("외상입금처리"), 30)) + "," + SqlText(psn) + "," +
-        (l.PclGum03 - l.PclGum01).ToPlainText() + "," + (l.PclGum04 - l.PclGum02).ToPlainText() +
-        ",0," + l.PclGum01.ToPlainText() + "," + l.PclGum02.ToPlainText() + "," +
-        l.PclGum03.ToPlainText() + "," + l.PclGum04.ToPlainText() + "," + SqlText(w) + "," +
-        SqlText(h.PctWrttime) + "," +
-        SqlText(LeftByte("POS[" + QString::number(giSetPosNo) + "]", 30)) + ",0,0,0,0,0)";
-    if (goDbMain.TryExecute(sql))
-      orv::dialogs::MsgBox(QStringLiteral("기록중 오류발생...... !"), orv::dialogs::kOkOnly,
-                           QStringLiteral("확인"));
-  } catch (const std::exception &) {
+  });
+  if (failed)
     orv::dialogs::MsgBox(QStringLiteral("기록중 오류발생...... !"), orv::dialogs::kOkOnly,
                          QStringLiteral("확인"));
-  }
 }
 
 bool SaveLastChitSettings(const QString &date, int32_t chtNo) {

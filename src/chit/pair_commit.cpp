@@ -64,6 +64,20 @@ QString JournalInsert(const Key &k, const PosHalfDeletes &d, const QString &oldD
          SqlText(now.toString("yyyyMMdd")) + "," + SqlText(now.toString("HHmmss")) + ")";
 }
 
+QString UnknownWhere(const QString &date, int32_t no) {
+  return " Where PjuDate=" + SqlText(date) + " And PjuChtNo=" + QString::number(no);
+}
+
+// The journal keys that offline chits wait on: their rows stay until the chits are settled.
+QSet<QString> AwaitedKeys() {
+  QSet<QString> out;
+  Recordset rs = goDbPos.OpenRecordset(
+      "Select PjuMainDate, PjuMainNo From OrvPairUnknown Where PjuPosNo=" + PosNo());
+  for (; !rs.Eof(); rs.MoveNext())
+    out.insert(NzStr(rs.Field(0)) + ":" + QString::number(NzCur(rs.Field(1)).RoundToInt()));
+  return out;
+}
+
 QString MarkInsert(const Key &k) {
   return "Insert Into OrvPairDone(PjdPosNo, PjdDate, PjdChtNo) Values(" + PosNo() + "," +
          SqlText(k.date) + "," + QString::number(k.no) + ")";
@@ -209,20 +223,21 @@ void TellSettled(const PanChitRec &c) {
 }
 
 // Settles the rows without a mark; returns the rows that have one, for the caller to drop.
+// A row an offline chit waits on stays until that chit is settled.
 std::vector<Key> SettleUnmarked(int &written) {
   std::vector<Key> done;
   const QSet<QString> marks = ReadMarks();
+  const QSet<QString> awaited = AwaitedKeys();
   for (const JournalRow &row : ReadJournal()) {
-    if (marks.contains(MarkId(row.key))) {
-      done.push_back(row.key);
-      continue;
+    const bool marked = marks.contains(MarkId(row.key));
+    if (!marked) {
+      const PanChitRec c = WriteCopyAgain(row);
+      if (c.PctChtNo != 0) {
+        ++written;
+        TellSettled(c);
+      }
     }
-    const PanChitRec c = WriteCopyAgain(row);
-    if (c.PctChtNo != 0) {
-      ++written;
-      TellSettled(c);
-    }
-    done.push_back(row.key);
+    if (!awaited.contains(MarkId(row.key))) done.push_back(row.key);
   }
   return done;
 }
@@ -234,6 +249,41 @@ void EnsurePairTables() {
     orv::schema::CreateTable(goDbMain, "OrvPairJournal");
   if (!orv::schema::ExistsTable(goDbPos, "OrvPairDone"))
     orv::schema::CreateTable(goDbPos, "OrvPairDone");
+  if (!orv::schema::ExistsTable(goDbPos, "OrvPairUnknown"))
+    orv::schema::CreateTable(goDbPos, "OrvPairUnknown");
+}
+
+MarkedSale SettleMarkedSale(Connection &main, const QString &chitDate, int32_t chitNo) {
+  if (!orv::schema::ExistsTable(goDbPos, "OrvPairUnknown")) return MarkedSale::NotLanded;
+  Recordset mark = goDbPos.OpenRecordset("Select PjuMainDate, PjuMainNo From OrvPairUnknown" +
+                                         UnknownWhere(chitDate, chitNo));
+  if (mark.RecordCount() == 0) return MarkedSale::NotLanded;
+  const Key earlier{NzStr(mark.Field(0)), int32_t(NzCur(mark.Field(1)).RoundToInt())};
+  bool landed = false;
+  try {
+    landed = main.OpenRecordset("Select PjnChtNo From OrvPairJournal" + JournalWhere(earlier))
+                 .RecordCount() > 0;
+  } catch (const DbError &) {
+    return MarkedSale::CannotTell;
+  }
+  Transaction tx(goDbPos);
+  if (landed) {
+    const QString yymm = FmtYyMm(int16_t(chitDate.left(4).toInt()),
+                                 int16_t(chitDate.mid(4, 2).toInt()));
+    const QString no = QString::number(chitNo);
+    const std::pair<const char *, const char *> parts[] = {
+        {"PanChit", "Pct"}, {"PanGods", "Pcg"}, {"PanList", "Pcl"}, {"PanCard", "Pcd"}};
+    for (const auto &[table, p] : parts)
+      for (const QString &suffix : {QString(), QStringLiteral("T")}) {
+        const QString name = QString(table) + suffix + yymm;
+        if (orv::schema::ExistsTable(goDbPos, name))
+          goDbPos.Execute("Delete From " + name + " Where " + DateWhere(p, chitDate) + " And " +
+                          p + "ChtNo=" + no);
+      }
+  }
+  goDbPos.Execute("Delete From OrvPairUnknown" + UnknownWhere(chitDate, chitNo));
+  tx.Commit();
+  return landed ? MarkedSale::Landed : MarkedSale::NotLanded;
 }
 
 int SettlePairJournal() {
@@ -265,21 +315,31 @@ const QString kUnknownText = QStringLiteral("메인 저장 여부를 확인할 �
 const QString kCopyPendingText =
     QStringLiteral("판매는 저장되었습니다. POS 사본은 다음 저장 때 다시 씁니다");
 
-PairOutcome Unknown() {
-  orv::dialogs::MsgBox(kUnknownText, orv::dialogs::kExclamation, kPairTitle);
-  return {PairResult::Unknown, kUnknownText};
-}
+PairOutcome Unknown() { return {PairResult::Unknown, kUnknownText}; }
 
+// While an earlier save's outcome is unknown, the chit saved here carries its journal key,
+// so the send asks the main database before it books the sale a second time.
 PairOutcome OfflinePair(const std::function<QString()> &work) {
   try {
+    if (g_unknown && !orv::schema::ExistsTable(goDbPos, "OrvPairUnknown"))
+      orv::schema::CreateTable(goDbPos, "OrvPairUnknown");
     Transaction main(goDbMain);
     Transaction pos(goDbPos);
     const QString err = work();
     if (!err.isEmpty()) return {PairResult::Failed, err};
+    if (g_unknown) {
+      goDbPos.Execute("Delete From OrvPairUnknown" +
+                      UnknownWhere(gtPanChit.PctDate, gtPanChit.PctChtNo));
+      goDbPos.Execute("Insert Into OrvPairUnknown(PjuDate, PjuChtNo, PjuPosNo, PjuMainDate, "
+                      "PjuMainNo) Values(" + SqlText(gtPanChit.PctDate) + "," +
+                      QString::number(gtPanChit.PctChtNo) + "," + PosNo() + "," +
+                      SqlText(g_unknown->date) + "," + QString::number(g_unknown->no) + ")");
+    }
     Step("main-commit");
     main.Commit();
     Step("pos-commit");
     pos.Commit();  // the one commit that reaches the database
+    g_unknown.reset();
     return {PairResult::Saved, {}};
   } catch (const DbError &e) {
     return {PairResult::Failed, SaveErrText("PairCommit", e)};

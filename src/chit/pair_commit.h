@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "chit/sale_savers.h"
+#include "platform/db.h"
 
 namespace orv::chit {
 
@@ -30,8 +31,10 @@ struct PairOutcome {
 // own statements, "" for success); commits goDbMain, then goDbPos; on any failure rolls
 // both back. The journal key is the sale chit in gtPanChit after work; the POS half's
 // deletes are those gsPanChitTInsert made, plus a replaced POS copy (replacedDate "" for
-// none). While an earlier save's outcome is unknown, a new save is refused (Unknown) until
-// the journal can be read.
+// none). While an earlier save's outcome is unknown, a new save online is refused (Unknown)
+// until the journal can be read; a save offline is kept with a mark naming that earlier
+// save, and SettleMarkedSale decides at the send whether it goes to the main database.
+// PairCommit shows no box of its own for Unknown: the caller shows the error once.
 PairOutcome PairCommit(const std::function<QString()> &work, const QString &replacedDate = {},
                        int32_t replacedNo = 0);
 
@@ -43,6 +46,20 @@ int SettlePairJournal();
 
 // Makes the journal tables where missing (journal on goDbMain, marks on goDbPos).
 void EnsurePairTables();
+
+// Whether an unsent chit of the POS database (a sale saved offline) may be sent: an earlier
+// save of the same sale, whose outcome was unknown, may have reached the main database.
+enum class MarkedSale {
+  NotLanded,   // send it (an unmarked chit is NotLanded; the mark goes)
+  Landed,      // the sale is in the main database: the chit and its POS copy are deleted
+               // from the POS database, nothing is sent; the journal's settlement writes
+               // the POS copy from the main database
+  CannotTell,  // the main database's journal could not be read: nothing changes, send
+               // nothing now
+};
+// main: the connection to the main database. Runs outside any transaction; the POS side is
+// goDbPos. Errors of the POS database reach the caller (DbError).
+MarkedSale SettleMarkedSale(orv::db::Connection &main, const QString &chitDate, int32_t chitNo);
 
 // The cashier dropped the sale whose save outcome was unknown.
 void ForgetUnknownPairSave();

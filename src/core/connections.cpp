@@ -5,6 +5,8 @@
 #include <QHostInfo>
 #include <QStringList>
 
+#include "core/daily_log.h"
+#include "core/globals.h"
 #include "core/pos_settings.h"
 #include "core/values.h"
 #include "platform/dialogs.h"
@@ -76,6 +78,16 @@ int16_t OpenDbConnection(orv::db::Connection &conn, int16_t posFlag, QString *er
   if (errorText) *errorText = text;
   orv::dialogs::Critical(text, QStringLiteral("DB연결실패"));
   return 1;
+}
+
+void CloseProgramConnections() {
+  for (orv::db::Connection *c : {&goDbMain, &goDbPos, &goDbTs}) {
+    try {
+      c->Close();
+    } catch (const orv::db::DbError &e) {
+      TryWriteLog(orv::dailylog::kDatabaseFailure, e.Description);
+    }
+  }
 }
 
 QString ResolveMainDbServer(const QString &connectionText) {

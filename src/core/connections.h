@@ -22,6 +22,11 @@ struct ConnectionFields {
 // its first '='. Missing fields stay empty; an unknown driver reads as SQLite.
 ConnectionFields SplitConnectionFields(const QString &text);
 
+// Closes the program-wide connections (goDbMain, goDbPos, goDbTs), work not committed is
+// not kept. Every way the program ends passes here before the application object goes:
+// the connections must not outlive Qt's registry of database connections.
+void CloseProgramConnections();
+
 // The connection text with its server value (after "server=") passed through
 // ResolveServerHost; a text without ";" comes back unchanged.
 QString ResolveMainDbServer(const QString &connectionText);

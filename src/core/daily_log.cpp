@@ -79,6 +79,15 @@ void WriteLog(int16_t kind, QString text) {
         ("Cannot write the log file: " + file.fileName() + ": " + file.errorString()).toStdString());
 }
 
+bool TryWriteLog(int16_t kind, const QString &text) {
+  try {
+    WriteLog(kind, text);
+    return true;
+  } catch (const std::exception &) {
+    return false;
+  }
+}
+
 namespace orv::state {
 void ResetDailyLog() { orv::dailylog::SetDriveFolders({}, {}); }
 }  // namespace orv::state

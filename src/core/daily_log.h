@@ -9,6 +9,8 @@
 // <drive>/Pos/<giSetPosNo>/Log<yyyymmdd>.txt. Throws std::runtime_error when a folder
 // or the file cannot be made or written; no line is written then.
 void WriteLog(int16_t kind, QString text);
+// The same where the work goes on without its line: false when it could not be written.
+bool TryWriteLog(int16_t kind, const QString &text);
 
 namespace orv::dailylog {
 

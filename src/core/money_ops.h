@@ -1,6 +1,7 @@
 #pragma once
 // Checked money arithmetic: an overflow throws std::overflow_error, never a wrapped number
 // or a silent 0 on a screen, a receipt or a closing.
+#include <cstdint>
 #include <stdexcept>
 
 #include "core/currency.h"
@@ -20,5 +21,18 @@ inline Currency operator*(Currency a, Currency b) { return Checked(Currency::Mul
 inline Currency Abs(Currency a) { return a < Currency() ? -a : a; }
 inline Currency Whole(int64_t w) { return Checked(Currency::FromWhole(w)); }
 inline Currency FromDbl(double d) { return Checked(Currency::FromDouble(d)); }
+
+// The whole part, toward minus infinity, of a * b / c, exactly (no floating point between):
+// points worth an amount, how many whole units a balance holds. c must not be 0.
+inline Currency FloorMulDiv(Currency a, Currency b, Currency c) {
+  if (c.IsZero()) throw std::domain_error("money divided by zero");
+  const __int128 n = __int128(a.raw()) * b.raw();
+  const __int128 d = __int128(c.raw()) * Currency::kScale;
+  __int128 q = n / d;
+  if (n % d != 0 && ((n < 0) != (d < 0))) --q;
+  if (q > INT64_MAX / Currency::kScale || q < INT64_MIN / Currency::kScale)
+    throw std::overflow_error("money out of range");
+  return Currency::FromRaw(int64_t(q) * Currency::kScale);
+}
 
 }  // namespace orv::money

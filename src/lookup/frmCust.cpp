@@ -24,6 +24,7 @@
 #include "lookup/lookup_common.h"
 #include "lookup/touch_common.h"
 #include "platform/keys.h"
+#include "platform/grid.h"
 #include "platform/list_grid.h"
 
 using namespace orv;
@@ -195,7 +196,7 @@ frmCust::frmCust(QWidget *parent) : LookupDialog(parent) {
   gsCstHelpNo.clear();
 }
 
-frmCust::~frmCust() = default;
+frmCust::~frmCust() { orv::DisconnectChildSignals(*this); }
 
 void frmCust::SeekCstHelp(int range) {
   if (reader_) reader_->Cancel();

@@ -17,6 +17,7 @@
 #include "lookup/lookup_common.h"
 #include "platform/colors.h"
 #include "platform/keys.h"
+#include "platform/grid.h"
 #include "platform/list_grid.h"
 
 using namespace orv;
@@ -166,7 +167,7 @@ frmGdsHelp::frmGdsHelp(QWidget *parent) : QDialog(parent) {
   loading_ = 0;
 }
 
-frmGdsHelp::~frmGdsHelp() = default;
+frmGdsHelp::~frmGdsHelp() { orv::DisconnectChildSignals(*this); }
 
 void frmGdsHelp::keyF1() {
   gdsTxt->clear();

@@ -23,6 +23,7 @@
 #include "lookup/lookup_common.h"
 #include "lookup/touch_common.h"
 #include "platform/keys.h"
+#include "platform/grid.h"
 #include "platform/list_grid.h"
 
 using namespace orv;
@@ -269,7 +270,7 @@ frmTrsHelp::frmTrsHelp(QWidget *parent) : LookupDialog(parent) {
   (order == 1 ? TrsHelp2Opt : order == 2 ? TrsHelp3Opt : TrsHelp1Opt)->setChecked(true);
 }
 
-frmTrsHelp::~frmTrsHelp() = default;
+frmTrsHelp::~frmTrsHelp() { orv::DisconnectChildSignals(*this); }
 
 void frmTrsHelp::ListTrsHelp(int order, int range) {
   if (reader_) reader_->Cancel();

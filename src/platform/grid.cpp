@@ -125,6 +125,11 @@ Grid::Grid(QWidget *parent) : QWidget(parent), table_(new QTableWidget(this)) {
   });
 }
 
+void DisconnectChildSignals(QObject &receiver) {
+  for (QObject *child : receiver.findChildren<QObject *>())
+    QObject::disconnect(child, nullptr, &receiver, nullptr);
+}
+
 // ---------------------------------------------------------------- size
 
 int Grid::MaxRows() const { return table_->rowCount(); }

@@ -19,6 +19,11 @@ class QModelIndex;
 
 namespace orv {
 
+// Cuts every connection from the receiver's children to it. A form whose children signal
+// it (the grids' focus signals fire while the window's children are deleted) calls this
+// first in its destructor, so no slot runs on a form half destroyed.
+void DisconnectChildSignals(QObject &receiver);
+
 class Grid : public QWidget {
   Q_OBJECT
  public:

@@ -44,6 +44,8 @@ double settingValue(const char *key) {
 
 }  // namespace
 
+frmBaDalPrint::~frmBaDalPrint() { orv::DisconnectChildSignals(*this); }
+
 frmBaDalPrint::frmBaDalPrint(QWidget *parent) : QDialog(parent) {
   setObjectName("frmBaDalPrint");
   setWindowTitle(QStringLiteral("배달전표"));
@@ -262,7 +264,6 @@ void frmBaDalPrint::PrintBaDalChit() {
 
 void frmBaDalPrint::DlvListCmd_Click() {
   DlvListCmd->setEnabled(false);
-  QApplication::processEvents();
   frmDlvList list(this);
   orv::dialogs::ShowModal(list);
   reject();

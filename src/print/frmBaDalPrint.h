@@ -15,6 +15,7 @@ class frmBaDalPrint : public QDialog {
   Q_OBJECT
  public:
   explicit frmBaDalPrint(QWidget *parent = nullptr);
+  ~frmBaDalPrint() override;
 
   orv::Grid *vaSpread1;  // chits
   orv::Grid *vaSpread2;  // goods of the chosen chit

@@ -140,7 +140,7 @@ void frmSpeedPrint::vaSpread1_DblClick(int row) {
   if (chit.isEmpty()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   PrtOnFme->setVisible(true);
-  QApplication::processEvents();
+  PrtOnFme->repaint();  // shown while printing, without letting a second key in
   try {
     PrintSavedReceipt(date, int32_t(NzCur(chit).RoundToInt()), kind == 4 ? 8 : 6, 1, 1);
   } catch (const std::exception &e) {

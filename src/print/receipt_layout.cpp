@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/byte_text.h"
+#include "core/money_ops.h"
 #include "core/values.h"
 #include "platform/codepage.h"
 #include "print/basPrinter.h"
@@ -15,17 +16,13 @@ namespace {
 const QString kWideOn = QStringLiteral("****1B****21****20||||");
 const QString kWideOff = QStringLiteral("****1B****21****0||||");
 
-Currency sub(Currency a, Currency b) { return Currency::Sub(a, b).value_or(Currency()); }
-Currency add(Currency a, Currency b) { return Currency::Add(a, b).value_or(Currency()); }
+// A sum out of range is an error, never a 0 printed as if it were the amount.
+Currency sub(Currency a, Currency b) { return money::Checked(Currency::Sub(a, b)); }
+Currency add(Currency a, Currency b) { return money::Checked(Currency::Add(a, b)); }
 Currency abs(Currency a) { return a.raw() < 0 ? Currency::FromRaw(-a.raw()) : a; }
 
 QString last(int n, const QString &zeros, const QString &text) { return (zeros + text).right(n); }
 
-// Whole part toward minus infinity of a double quotient; 0 when it cannot be taken.
-Currency floorOf(double v) {
-  if (!std::isfinite(v)) return Currency();
-  return Currency::FromDouble(std::floor(v)).value_or(Currency());
-}
 
 class Layout {
  public:
@@ -362,10 +359,12 @@ QString Layout::Run() {
   // Bonus amounts: what the customer's points and amount are worth now.
   if (s_.onLine == 1 && o_.bnsMnySel != 0 && !o_.bnsJumsu.IsZero() && !o_.bnsGum.IsZero() &&
       !o_.bnsMoney.IsZero()) {
-    amountBonus_ = Currency::Mul(floorOf(d_.cst.zerdo.ToDouble() / o_.bnsGum.ToDouble()), o_.bnsMoney)
-                       .value_or(Currency());
-    pointsBonus_ = Currency::Mul(floorOf(d_.cst.jumsu.ToDouble() / o_.bnsJumsu.ToDouble()), o_.bnsMoney)
-                       .value_or(Currency());
+    const auto worth = [this](Currency have, Currency per) {
+      return money::Checked(
+          Currency::Mul(money::FloorMulDiv(have, Currency::Won(1), per), o_.bnsMoney));
+    };
+    amountBonus_ = worth(d_.cst.zerdo, o_.bnsGum);
+    pointsBonus_ = worth(d_.cst.jumsu, o_.bnsJumsu);
   }
   pointsUsed_ = ProRataPoints(d_.list.gum[5], o_.bnsMoney, o_.bnsJumsu);
   amountUsed_ = ProRataAmount(d_.list.gum[5], o_.bnsMoney, o_.bnsGum);
@@ -434,7 +433,7 @@ QString VanName(int32_t van) {
 
 Currency ProRataPoints(Currency amount, Currency base, Currency scale) {
   if (base.IsZero()) return Currency();
-  return floorOf(scale.ToDouble() * (amount.ToDouble() / base.ToDouble()));
+  return money::FloorMulDiv(scale, amount, base);
 }
 
 Currency ProRataAmount(Currency amount, Currency base, Currency scale) {
@@ -446,7 +445,7 @@ int DiscountPercent(const RcptLine &ln, const RcptGoods &g, int32_t dcPrint) {
   if (g.mech.raw() > 0 && ln.danga < g.mech) {
     d = (g.mech.ToDouble() - ln.danga.ToDouble()) / g.mech.ToDouble() * 100.0;
   } else {
-    const Currency worth = Currency::Mul(ln.su, ln.danga).value_or(Currency());
+    const Currency worth = money::Checked(Currency::Mul(ln.su, ln.danga));
     const Currency v = abs(worth), gum = abs(ln.gum);
     const bool weighed = g.barcode.right(6) == QLatin1String("000000");
     // A line worth nothing by quantity and price has no percentage to show.

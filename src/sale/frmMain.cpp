@@ -1,5 +1,6 @@
 // Start-up, activation, window-level keys and the two ways out of the sale screen.
 #include "core/application.h"
+#include "core/connections.h"
 #include "sale/frmMain.h"
 
 #include <QApplication>
@@ -148,6 +149,7 @@ frmMain::frmMain(QWidget *parent)
 }
 
 frmMain::~frmMain() {
+  orv::DisconnectChildSignals(*this);
   delete frmDisplay;
   SetLineLabelHook({});
   SetPointLabelHook({});
@@ -497,7 +499,7 @@ void frmMain::Form_Activate() {
     PanDeltFme->move((width() - PanDeltFme->width()) / 2, (height() - PanDeltFme->height()) / 2);
     PanDeltFme->show();
     PanDeltFme->raise();
-    QCoreApplication::processEvents();
+    PanDeltFme->repaint();
     Step([] { PurgeOldMonths(); });
     PanDeltFme->hide();
     QGuiApplication::restoreOverrideCursor();
@@ -524,7 +526,7 @@ void frmMain::TotPointLbl_Click() {
   PosWaitMsgLbl->setText(QStringLiteral("* 통합 포인트 연결중 *"));
   PanDeltFme->show();
   PanDeltFme->raise();
-  QCoreApplication::processEvents();
+  PanDeltFme->repaint();
   OpenTsConnection(goDbTs);
   PanDeltFme->hide();
   QGuiApplication::restoreOverrideCursor();
@@ -568,8 +570,6 @@ void frmMain::cmdExit_Click() {
     return;
   }
   WriteExitRow();
-  Quietly([] { goDbMain.Close(); });
-  Quietly([] { goDbPos.Close(); });
   Quietly([this] {
     if (giSetVan == 4) StopWin4Pos();
   });
@@ -580,8 +580,7 @@ void frmMain::cmdExit_Click() {
 }
 
 void frmMain::closeEvent(QCloseEvent *event) {
-  // Closed any other way: the exit row without asking, the voice program ends; the
-  // connections are left to the end of the process.
+  // Closed any other way: the exit row without asking, the voice program ends.
   if (!leaving_) {
     WriteExitRow();
     Quietly([this] {
@@ -596,6 +595,7 @@ void frmMain::Finish() {
   leaving_ = true;
   tmrScan->stop();
   Timer1->stop();
+  CloseProgramConnections();
   hide();
   emit EndProgram();
   QCoreApplication::exit(0);
@@ -629,6 +629,12 @@ void frmMain::SetLineLabel(const QString &caption, long bgr) {
 
 void frmMain::FocusGrid() {
   Quietly([this] {
+    // Without a window manager (a kiosk, xvfb) nothing activates the window for us, and
+    // keys would go nowhere after the login or a closed screen; never over an open dialog.
+    if (isVisible() && !isActiveWindow() && !QApplication::activeModalWidget()) {
+      raise();
+      activateWindow();
+    }
     if (vaSpread1->isEnabled()) vaSpread1->setFocus();
   });
 }

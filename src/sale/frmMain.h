@@ -296,6 +296,8 @@ class frmMain : public QWidget {
   void PayChit();
   // Returns the recalled chit through the payment screen, then resets for the next sale.
   void PayAndNewChit();
+  // After a paid sale: the screen's own controls ready for the next sale.
+  void ResetSaleControls();
   void FillChitInfoLabels();
   void ClearChitInfoLabels();
   // Empties the grid and resets the sale (held-chit, goods and card records, customer).

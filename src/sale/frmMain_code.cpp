@@ -33,11 +33,8 @@ int Found(const std::function<int()> &lookup) {
   try {
     return lookup();
   } catch (const db::DbError &e) {
-    try {
-      WriteLog(dailylog::kDatabaseFailure,
-               QStringLiteral("code entry ") + QString::number(e.Number) + " " + e.Description);
-    } catch (...) {
-    }
+    TryWriteLog(dailylog::kDatabaseFailure,
+                QStringLiteral("code entry ") + QString::number(e.Number) + " " + e.Description);
     return 0;
   }
 }

@@ -1,8 +1,8 @@
 // The sale's hand-off to the payment screen, the chit edit modes of a recalled chit, its
 // information labels, the paid-amount panel and the resets for the next sale.
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QLineEdit>
 
 #include "core/application.h"
@@ -110,19 +110,6 @@ void frmMain::ClearChitInfoLabels() {
 
 void frmMain::ShowCashTerminate(int16_t flag) {
   auto *fme = findChild<QFrame *>(QStringLiteral("CashTerminateFme"));
-  if (!fme) {
-    if (flag != 0) return;
-    fme = new QFrame(this);
-    fme->setObjectName(QStringLiteral("CashTerminateFme"));
-    fme->setFrameShape(QFrame::Box);
-    auto *l = new QHBoxLayout(fme);
-    for (const char *name : {"CashTerminateHabLbl", "CashTerminateCardLbl"}) {
-      auto *lbl = new QLabel(fme);
-      lbl->setObjectName(QString::fromLatin1(name));
-      l->addWidget(lbl);
-    }
-    fme->adjustSize();
-  }
   if (flag != 0) {
     fme->hide();
     return;
@@ -130,20 +117,42 @@ void frmMain::ShowCashTerminate(int16_t flag) {
   fme->findChild<QLabel *>(QStringLiteral("CashTerminateHabLbl"))->setText(FmtAmt(gcCashHab, 0));
   fme->findChild<QLabel *>(QStringLiteral("CashTerminateCardLbl"))->setText(FmtAmt(gcCashCard, 0));
   fme->show();
-  fme->raise();
 }
 
 // ---------------------------------------------------------------------------- payment
+
+namespace {
+
+// The loyalty service's calls the payment screen makes after both commits.
+OneMoaCalls OneMoaCallsOf(frmMain &f) {
+  QPointer<frmMain> sale(&f);
+  OneMoaCalls c;
+  c.cancelCredit = [sale](Currency amount) {
+    if (sale) sale->DeleteOneMoaChit(amount);
+  };
+  c.report = [sale] {
+    if (sale) sale->WriteOneMoaChit();
+  };
+  c.lookup = [sale](const QString &member) {
+    if (sale) sale->ReadCstOneMoa(member);
+  };
+  return c;
+}
+
+}  // namespace
 
 void frmMain::PayChit() {
   giCashSaved = 0;
   gcCashHab = {};
   gcCashCard = {};
   if (GetRegInt(QStringLiteral("PosMultiCardDanSelt")) == 0) {
-    checkout::ShowfrmCash(this);
+    checkout::ShowfrmCash(this, MSComm1, OneMoaCallsOf(*this));
     // The cash-receipt form may have kept a new number with the customer.
     lblCcdBank->setText(gtCstCode.CcdBank);
     if (giCashSaved == 1) {
+      ResetSaleControls();
+      Label7->setText(QStringLiteral("잔돈"));
+      lblHabGum->setText(FmtAmt(gcCashChange, 1));
       gsLastChtDate = gsSetBFDate;
       glLastChtNo = goSetBFChtNo;
       const int16_t saved = giCashSaved;
@@ -187,7 +196,7 @@ void frmMain::PayAndNewChit() {
   // Without the old chit there is nothing to return: the screen is only reset.
   if (read) {
     gtPanChit.PctJunsong = giOnLine == 1 ? 1 : 0;
-    checkout::ShowfrmCash(this);
+    checkout::ShowfrmCash(this, MSComm1, OneMoaCallsOf(*this));
     if (giCashSaved == 1) {
       gsLastChtDate = gsSetBFDate;
       glLastChtNo = goSetBFChtNo;
@@ -199,21 +208,27 @@ void frmMain::PayAndNewChit() {
   ClearSaleRecords();
   gcJumsuGum = {};
   gcMoneyChkGum = {};
-  ClearGrid(vaSpread1);
   giOisangPick = 0;
   glOisangChtNo = 0;
+  ResetSaleControls();
+  ClearOneMoa();
+  giDspMoneyChk = giDspCash = giDspCardChk = giDspDisCard = 0;
+}
+
+// After a paid sale: the screen's own controls ready for the next sale, the chit-kind
+// marks (held, credit, card, delivery) back to white.
+void frmMain::ResetSaleControls() {
+  ClearGrid(vaSpread1);
   txtTrsNo->setText(QStringLiteral("88000"));
   txtTrsNo_LostFocus();
   if (giSetDangaStop == 0) {
     glHalSel = 0;
     cmdHalin_Click();
   }
-  for (QLabel *l : {lblWait, lblOiip, lblCard}) SetLabelColor(l, kWhite, false);
+  for (QLabel *l : {lblWait, lblOiip, lblCard, lblBdl}) SetLabelColor(l, kWhite, false);
   for (const char *name : kCustomerLabels) PanelLabel(QString::fromLatin1(name))->clear();
   lblTrsMisu->setText(QStringLiteral("0"));
   frmTrsMast->hide();
-  ClearOneMoa();
-  giDspMoneyChk = giDspCash = giDspCardChk = giDspDisCard = 0;
 }
 
 // ---------------------------------------------------------------------------- resets

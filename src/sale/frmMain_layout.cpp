@@ -391,10 +391,26 @@ void frmMain::BuildControls() {
   sums->addRow(QStringLiteral("면세"), lblNtxSum);
   sums->addRow(QStringLiteral("부가세"), lblBugaSum);
   sums->addRow(QStringLiteral("총수량"), lblSuHab);
+  // The paid sale's total and card amount, under the sums until the next sale's first line.
+  auto *paid = frame("CashTerminateFme", nullptr);
+  {
+    auto *f = new QFormLayout(paid);
+    for (const char *name : {"CashTerminateHabLbl", "CashTerminateCardLbl"}) {
+      auto *l = new QLabel(paid);
+      l->setObjectName(QString::fromLatin1(name));
+      l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("-000,000,000")));
+      f->addRow(qstrcmp(name, "CashTerminateHabLbl") == 0 ? QStringLiteral("결제")
+                                                          : QStringLiteral("카드"),
+                l);
+    }
+  }
+  paid->hide();
   auto *right = new QVBoxLayout;
   right->addWidget(Label7);
   right->addWidget(lblHabGum);
   right->addLayout(sums);
+  right->addWidget(paid);
   right->addWidget(fraPlace);
   right->addStretch();
 

@@ -159,7 +159,6 @@ void frmMain::txtCstNo_KeyDown(int &keyCode, int shift) {
     fraCST->hide();
     vaSpread1->setEnabled(true);
     FocusGrid();
-    QCoreApplication::processEvents();
   };
   if (keyCode == vbKeyEscape) {
     keyCode = 0;

@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include "core/daily_log.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"
 #include "platform/clock.h"
@@ -65,6 +66,7 @@ bool Scanner::portInUse() const {
 void Scanner::LoadMode() {
   tmrScan->setInterval(giSetinterval != 0 ? giSetinterval : 50);
   msScanBuffer.clear();
+  overlong_ = false;
   timerPauses_ = portPauses_ = 0;
   if (giSetHandScaner != 0) {
     tmrScan->stop();
@@ -229,18 +231,38 @@ void Scanner::MSComm2_OnComm() {
     ~Done() { flag = false; }
   } done{receiving_};
   while (MSComm2->PortOpen() && MSComm2->InBufferCount() > 0) {
+    const QByteArray bytes = MSComm2->Input();
+    // A frame is whole only when its bytes come close together: what waited longer is a
+    // frame that lost its end, or noise, and never the start of this scan.
+    if (!msScanBuffer.isEmpty() && lastBytes_.isValid() && lastBytes_.elapsed() > kFrameGapMs)
+      dropFrame(QStringLiteral("no end"));
+    lastBytes_.start();
     // Digits and points are kept; a carriage return ends a code. Codes that came in
     // together are taken one by one.
-    for (QChar ch : QString::fromLatin1(MSComm2->Input())) {
+    for (QChar ch : QString::fromLatin1(bytes)) {
       if (ch != '\r') {
-        if (ch == '.' || (ch >= '0' && ch <= '9')) msScanBuffer += ch;
+        if (ch == '.' || (ch >= '0' && ch <= '9')) {
+          if (overlong_) continue;
+          msScanBuffer += ch;
+          if (msScanBuffer.size() > kMaxFrame) {
+            dropFrame(QStringLiteral("too long"));
+            overlong_ = true;  // its rest up to the carriage return goes too
+          }
+        }
         continue;
       }
       const QString code = msScanBuffer;
       msScanBuffer.clear();
+      if (std::exchange(overlong_, false)) continue;
       if (hooks_.mayTakeCodes && hooks_.mayTakeCodes()) TakeScanCode(code);
     }
   }
+}
+
+void Scanner::dropFrame(const QString &why) {
+  TryWriteLog(kScanNoiseLog, QStringLiteral("scanner noise (") + why + "): " + msScanBuffer);
+  msScanBuffer.clear();
+  overlong_ = false;
 }
 
 void Scanner::TakeScanCode(const QString &code) {

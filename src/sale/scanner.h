@@ -3,6 +3,7 @@
 // read as bytes arrive; every complete code is cleaned to its digits, completed to a full
 // barcode when it is short, and handed to the sale screen to be entered like a typed code.
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -89,8 +90,18 @@ class Scanner : public QObject {
   bool checkWorkDate(bool polled);
   void takeOne(const QString &code, bool polled);
   void voiceFlag();
+  // Drops an unfinished frame and writes it to the day's log.
+  void dropFrame(const QString &why);
+
+  // Well above a scanner's time between characters at 9600 baud, below a person's next scan.
+  static constexpr int kFrameGapMs = 100;
+  // The longest code the sale screen takes is a printed receipt's 14 digits.
+  static constexpr int kMaxFrame = 20;
+  static constexpr int16_t kScanNoiseLog = 0;
 
   Hooks hooks_;
+  QElapsedTimer lastBytes_;  // when the event mode last read bytes
+  bool overlong_ = false;    // the frame being read was too long and is dropped
   bool ticking_ = false;
   bool receiving_ = false;
   int timerPauses_ = 0;

@@ -1795,6 +1795,12 @@ constexpr ColumnDef kOrvPairDone[] = {
     {"PjdDate", "char(8)", NN},
     {"PjdChtNo", "int", NN},
 };
+// A sale saved offline while an earlier save of it had an unknown outcome (POS): its chit,
+// and the journal key of that earlier save, which decides whether the chit is sent.
+constexpr ColumnDef kOrvPairUnknown[] = {
+    {"PjuDate", "char(8)", NN},     {"PjuChtNo", "int", NN},  {"PjuPosNo", "int", NN},
+    {"PjuMainDate", "char(8)", NN}, {"PjuMainNo", "int", NN},
+};
 
 // What the send of unsent rows wrote into the main database, per POS and unit: a unit whose
 // POS half did not commit is found here by its POS key and the digest of its row.
@@ -1900,6 +1906,7 @@ constexpr TableDef kTables[] = {
     {"PanListOff", kPanListOn, {"PK_PanListOff", "PclYear,PclMon,PclDay,PclDate,PclChtNo,PclPosNo,PclPsnKey,PclSel"}, {}},
     {"OrvPairJournal", kOrvPairJournal, {"PK_OrvPairJournal", "PjnPosNo,PjnDate,PjnChtNo"}, {}},
     {"OrvPairDone", kOrvPairDone, {"PK_OrvPairDone", "PjdPosNo,PjdDate,PjdChtNo"}, {}},
+    {"OrvPairUnknown", kOrvPairUnknown, {"PK_OrvPairUnknown", "PjuDate,PjuChtNo"}, {}},
     {"OrvSendJournal", kOrvSendJournal, {"PK_OrvSendJournal", "SjnPosNo,SjnKind,SjnKey,SjnDigest"}, {}},
     {"OrvKorea", kOrvKorea, {"PK_OrvKorea", "regKey"}, {}},
 };

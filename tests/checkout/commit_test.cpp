@@ -42,8 +42,9 @@ class CommitTest : public chittest::ChitFixture {
   int Pos(const QString &t, const QString &w = {}) { return Count(goDbPos, t, w); }
 
   // A saved credit chit of the work date, number 41, on both sides.
-  void PlantCreditChit(bool withPosCopy = true) {
+  void PlantCreditChit(bool withPosCopy = true, Currency customer = {}) {
     chittest::FillSale(2, "OLD");
+    gtPanChit.PctCstKey = customer;
     gtPanChit.PctOisang = gtPanChit.PctHab;
     gtPanChit.PctMoney = {};
     orv::dialogs::Script s;
@@ -56,10 +57,15 @@ class CommitTest : public chittest::ChitFixture {
     goDbMain.Execute("Update PanChit2403 Set PctChtNo=41 Where PctChtNo=" + QString::number(no));
     goDbMain.Execute("Update PanGods2403 Set PcgChtNo=41 Where PcgChtNo=" + QString::number(no));
     goDbMain.Execute("Update PanList2403 Set PclChtNo=41 Where PclChtNo=" + QString::number(no));
-    if (withPosCopy)
+    if (withPosCopy) {
       goDbPos.Execute("Update PanChitT2403 Set PctChtNo=41 Where PctChtNo=" + QString::number(no));
-    else
+      goDbPos.Execute("Update PanListT2403 Set PclChtNo=41 Where PclChtNo=" + QString::number(no));
+      goDbPos.Execute("Update PanGodsT2403 Set PcgChtNo=41 Where PcgChtNo=" + QString::number(no));
+    } else {
       goDbPos.Execute("Delete From PanChitT2403");
+      goDbPos.Execute("Delete From PanListT2403");
+      goDbPos.Execute("Delete From PanGodsT2403");
+    }
   }
 
   CommitRequest req;
@@ -146,6 +152,26 @@ TEST_P(CommitTest, SettlesAPickedCreditChit) {
   EXPECT_EQ(Main("PanChit2403", "PctChtNo=41 And PctCmitNo='NEW'"), 1);
   EXPECT_EQ(Main("PanGods2403", "PcgChtNo=41"), 2);
   EXPECT_EQ(Pos("PanChitT2403", "PctCmitNo='OLD'"), 0);
+  EXPECT_EQ(Pos("PanChitT2403", "PctCmitNo='NEW'"), 1);
+}
+
+// The ledger's read fails inside the commit: the sale is saved without the ledger line.
+TEST_P(CommitTest, ACreditChitIsPaidOffWhenTheCustomerLedgerCannotBeRead) {
+  if (!online()) GTEST_SKIP() << "credit sales are online only";
+  PlantCreditChit(true, W(7));
+  ASSERT_EQ(Main("PanList2403", "PclChtNo=41"), 1);
+  goDbMain.Execute("Drop Table CstWnjg");
+  chittest::FillSale(2, "NEW");
+  giOisangPick = 1;
+  glOisangChtNo = 41;
+  req.oisangPay = true;
+  req.oisangChtNo = 41;
+  orv::dialogs::Script s;
+  const CommitResult r = CommitSaleChit(req);
+  ASSERT_TRUE(r.saved) << r.error.toStdString();
+  EXPECT_EQ(s.Texts(), QStringList{"기록중 오류발생...... !"});
+  EXPECT_EQ(Main("PanChit2403", "PctChtNo=41 And PctCmitNo='NEW'"), 1);
+  EXPECT_EQ(Main("PanChit2403", "PctCmitNo='OLD'"), 0);
   EXPECT_EQ(Pos("PanChitT2403", "PctCmitNo='NEW'"), 1);
 }
 

@@ -115,8 +115,10 @@ TEST_P(Pair, AnUnreadableMainCommitRefusesTheNextSaveUntilTheJournalIsRead) {
     if (QString(step) == "main-commit") goDbMain.Close();  // the main database goes away
   });
   orv::dialogs::Script script;
-  EXPECT_EQ(PairCommit(SaveBoth).result, PairResult::Unknown);
-  EXPECT_EQ(script.Texts(), QStringList{"메인 저장 여부를 확인할 수 없습니다"});
+  const auto out = PairCommit(SaveBoth);
+  EXPECT_EQ(out.result, PairResult::Unknown);
+  EXPECT_EQ(out.error, "메인 저장 여부를 확인할 수 없습니다");
+  EXPECT_TRUE(script.Log().isEmpty());  // the caller tells the cashier, once
   orv::chit::SetPairStepHook({});
   EXPECT_EQ(PosCopies(), 0);
   EXPECT_EQ(PairCommit(SaveBoth).result, PairResult::Unknown);  // still unreadable
@@ -126,6 +128,69 @@ TEST_P(Pair, AnUnreadableMainCommitRefusesTheNextSaveUntilTheJournalIsRead) {
   EXPECT_EQ(PairCommit(SaveBoth).result, PairResult::Saved);
   EXPECT_EQ(MainChits(), 1);
   EXPECT_EQ(PosCopies(), 1);
+}
+
+// The working commit of a sale goes through but its answer is lost, the main database goes
+// away, and the cashier saves the sale again offline. At the next online login the offline
+// chit is sent only when the first save did not land: main holds the sale once.
+TEST_P(Pair, ASaleSavedOfflineAfterAnUnknownOutcomeIsBookedOnce) {
+  if (!online()) GTEST_SKIP() << "an unknown outcome needs two databases";
+  const QString mainText = mainText_, posText = posText_;
+  for (const bool landed : {true, false}) {
+    SCOPED_TRACE(landed ? "landed" : "not landed");
+    for (const char *t : {"PanChit2403", "PanGods2403", "PanList2403", "PanCard2403"}) {
+      goDbMain.Execute(QString("Delete From ") + t);
+      goDbPos.Execute(QString("Delete From ") + t);
+      goDbPos.Execute(QString("Delete From ") + QString(t).insert(7, 'T'));
+    }
+    FillSale(3, "A");
+    orv::chit::SetPairStepHook([&](const char *step) {
+      if (QString(step) != "main-commit") return;
+      if (landed) goDbMain.CommitTrans();  // it reached the database; the answer did not
+      goDbMain.Close();
+    });
+    orv::dialogs::Script script;
+    const auto first = PairCommit(SaveBoth);
+    ASSERT_EQ(first.result, PairResult::Unknown) << first.error.toStdString();
+    orv::chit::SetPairStepHook({});
+    EXPECT_EQ(PairCommit(SaveBoth).result, PairResult::Unknown);  // online: refused
+
+    // Offline: the retry is kept in the POS database with the first save's key.
+    goDbMain.Open(posText);
+    FillSale(3, "A");
+    ASSERT_EQ(PairCommit(SaveBoth).result, PairResult::Saved);
+    EXPECT_FALSE(orv::chit::PairSaveOutcomeUnknown());
+    const QString date = gtPanChit.PctDate;
+    const int32_t no = gtPanChit.PctChtNo;
+    EXPECT_EQ(Count(goDbPos, "PanChit2403"), 1);
+    EXPECT_EQ(Count(goDbPos, "OrvPairUnknown"), 1);
+
+    // The main database is back but its journal cannot be read yet: nothing changes.
+    orv::db::Connection broken;
+    broken.Open(posText);
+    broken.Execute("Create Table OrvPairJournal(X int)");
+    EXPECT_EQ(orv::chit::SettleMarkedSale(broken, date, no), orv::chit::MarkedSale::CannotTell);
+    broken.Execute("Drop Table OrvPairJournal");
+    broken.Close();
+    EXPECT_EQ(Count(goDbPos, "OrvPairUnknown"), 1);
+
+    // The next online login: the journal settles first, then the send asks.
+    goDbMain.Open(mainText);
+    script.ClearLog();
+    orv::chit::SettlePairJournal();
+    EXPECT_EQ(Count(goDbMain, "OrvPairJournal"), landed ? 1 : 0);  // kept for the send
+    EXPECT_EQ(orv::chit::SettleMarkedSale(goDbMain, date, no),
+              landed ? orv::chit::MarkedSale::Landed : orv::chit::MarkedSale::NotLanded);
+    EXPECT_EQ(Count(goDbPos, "OrvPairUnknown"), 0);
+    EXPECT_EQ(MainChits(), landed ? 1 : 0);
+    // Landed: the offline chit is gone and its one POS copy came from the main database.
+    // Not landed: the offline chit waits unsent for the send, with its POS copy.
+    EXPECT_EQ(Count(goDbPos, "PanChit2403"), landed ? 0 : 1);
+    EXPECT_EQ(PosCopies(), 1);
+    EXPECT_EQ(orv::chit::SettleMarkedSale(goDbMain, date, no), orv::chit::MarkedSale::NotLanded);
+    orv::chit::SettlePairJournal();
+    EXPECT_EQ(Count(goDbMain, "OrvPairJournal"), 0);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Setups, Pair, ::testing::ValuesIn(chittest::kAllSetups),

@@ -14,6 +14,12 @@ std::vector<QString> g_pgDatabases;
 }  // namespace
 
 void Environment::SetUp() {
+  // A child test program its parent may kill gets a folder the parent removes.
+  const QString given = qEnvironmentVariable("ORVPOS_TEST_DATA_ROOT");
+  if (!given.isEmpty() && QDir().mkpath(given)) {
+    orv::datafolder::SetRoot(given);
+    return;
+  }
   g_root = std::make_unique<QTemporaryDir>();
   orv::datafolder::SetRoot(g_root->path());
 }

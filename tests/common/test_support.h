@@ -18,7 +18,8 @@ class Environment : public ::testing::Environment {
   void TearDown() override;
 };
 
-// The data folder of this test program (emptied at exit).
+// The data folder of this test program (emptied at exit; ORVPOS_TEST_DATA_ROOT names it
+// for a child program, and its parent removes it).
 QString DataRoot();
 
 // A fresh temporary folder, removed with the object.

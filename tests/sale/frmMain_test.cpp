@@ -165,14 +165,17 @@ TEST_F(SaleScreenTest, ExitButtonAsksThenWritesTheExitRowAndClosesBothConnection
   EXPECT_EQ(EventRows(probe, 92), 1);
 }
 
-TEST_F(SaleScreenTest, ClosingTheWindowWritesTheExitRowWithoutAsking) {
+TEST_F(SaleScreenTest, ClosingTheWindowWritesTheExitRowWithoutAskingAndClosesTheConnections) {
   Login();
+  db::Connection probe;
+  probe.Open(gsSetMainDB);
   Script s;
   main_->close();
   EXPECT_TRUE(s.Log().isEmpty());
-  EXPECT_EQ(EventRows(92), 1);
-  // The connections are left to the end of the process.
-  EXPECT_TRUE(goDbMain.IsOpen());
+  EXPECT_EQ(EventRows(probe, 92), 1);
+  // Before the application object goes, whichever way the window closed.
+  EXPECT_FALSE(goDbMain.IsOpen());
+  EXPECT_FALSE(goDbPos.IsOpen());
 }
 
 TEST_F(SaleScreenTest, ClosingGoesOnWhenTheExitRowCannotBeWritten) {
@@ -253,4 +256,17 @@ TEST_F(SaleScreenTest, OneMoaMemberShowsMaskedAndClears) {
   EXPECT_TRUE(main_->OneMoaPointLbl->text().isEmpty());
   // Without a client code the shop does not use the service: nothing to send, nothing lost.
   EXPECT_TRUE(main_->WriteOneMoaChit());
+}
+
+// Without a window manager nothing else activates the sale screen: keys would go nowhere.
+TEST_F(SaleScreenTest, TheSaleScreenActivatesItselfWhenItTakesTheKeysBack) {
+  Login();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return main_->isActiveWindow(); }, 2000));
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }, 2000));
+  main_->FocusGrid();  // what a screen closing back to the sale does
+  EXPECT_TRUE(QTest::qWaitFor([&] { return main_->isActiveWindow(); }, 2000));
+  EXPECT_TRUE(main_->vaSpread1->isAncestorOf(QApplication::focusWidget()));
 }

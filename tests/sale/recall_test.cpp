@@ -196,6 +196,9 @@ TEST_F(RecallTest, RewriteReturnsTheOldChitAndShowsTheNewOnesAmounts) {
   main_->PanelLabel("CwtChtNoLbl")->setText("41");
   main_->SetChtEditMode(1);
   ASSERT_EQ(glOldChtNo, 41);
+  QPalette marked = main_->lblBdl->palette();  // a recalled delivery chit's mark
+  marked.setColor(QPalette::Window, Qt::yellow);
+  main_->lblBdl->setPalette(marked);
 
   Script s;
   int calls = 0;
@@ -225,6 +228,20 @@ TEST_F(RecallTest, RewriteReturnsTheOldChitAndShowsTheNewOnesAmounts) {
   EXPECT_EQ(Label("CashTerminateCardLbl"), "500");
   EXPECT_EQ(main_->txtTrsNo->text(), "88000");
   EXPECT_TRUE(s.Texts().isEmpty());
+  EXPECT_EQ(Back(main_->lblBdl), QColor(Qt::white));  // not into the next sale
+  // The panel stands clear of the title and shows both amounts whole.
+  auto *fme = main_->findChild<QFrame *>("CashTerminateFme");
+  ASSERT_NE(fme, nullptr);
+  main_->show();
+  QApplication::processEvents();
+  EXPECT_TRUE(fme->isVisible());
+  const QRect panel(fme->mapTo(main_, QPoint()), fme->size());
+  EXPECT_FALSE(panel.intersects(QRect(main_->Image1->mapTo(main_, QPoint()),
+                                      main_->Image1->size())));
+  for (const char *name : {"CashTerminateHabLbl", "CashTerminateCardLbl"}) {
+    auto *l = main_->findChild<QLabel *>(name);
+    EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text())) << name;
+  }
 }
 
 TEST_F(RecallTest, RewriteWhoseReturnIsNotSavedSaysBothChitsStand) {

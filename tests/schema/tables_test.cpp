@@ -65,6 +65,7 @@ const Expected kExpected[] = {
     {"PanChitOn", 46, "PK_PanChitOn", ""},         {"PanChitOff", 46, "PK_PanChitOff", ""},
     {"PanListOn", 26, "PK_PanListOn", ""},         {"PanListOff", 26, "PK_PanListOff", ""},
     {"OrvPairJournal", 11, "PK_OrvPairJournal", ""}, {"OrvPairDone", 3, "PK_OrvPairDone", ""},
+    {"OrvPairUnknown", 5, "PK_OrvPairUnknown", ""},
     {"OrvSendJournal", 7, "PK_OrvSendJournal", ""},
     {"OrvKorea", 9, "PK_OrvKorea", ""},
 };

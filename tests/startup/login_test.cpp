@@ -243,8 +243,10 @@ TEST_F(LoginTest, MainDatabaseOnPostgres) {
   }
   gsSetMainDB = pg;
   gsSetPosDB = pos;
+  gsSetScan.clear();  // no scanner: the first-run settings name the machine's own COM1
   SavePosSettings();
   Login(*f, "1", "1234");
+  EXPECT_TRUE(gsScanSettings.isEmpty());
   ASSERT_NE(mainWindow_, nullptr);
   EXPECT_EQ(goDbMain.engine(), db::Engine::PostgreSQL);
   EXPECT_EQ(goDbPos.engine(), db::Engine::SQLite);
