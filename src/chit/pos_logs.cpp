@@ -1,5 +1,9 @@
 #include "chit/pos_logs.h"
 
+#include <QHash>
+#include <QStringList>
+#include <algorithm>
+
 #include "chit/field_list.h"
 #include "core/dates.h"
 #include "core/globals.h"
@@ -54,14 +58,11 @@ void ReadPosLogsRecord(const orv::db::Recordset &rs) {
 
 std::span<const orv::chit::FieldOf<PosLogsRec>> PosLogsFields() { return kFields; }
 
-void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int16_t kind,
-                     const QString &text1, const QString &text2, const QString &text3,
-                     int32_t firstSeq) {
-  using orv::db::SqlText;
+PosLogsRec MakePosLogsRec(int32_t chtNo, int32_t row, int16_t kind, const QString &text1,
+                          const QString &text2, const QString &text3) {
   const QDateTime now = orv::clock::Now();
   const QDate d = now.date();
-  PosLogsRec &r = gtPosLogs;
-  r = PosLogsRec{};
+  PosLogsRec r;
   r.PlgYear = int16_t(d.year());
   r.PlgMon = int16_t(d.month());
   r.PlgDay = int16_t(d.day());
@@ -76,23 +77,100 @@ void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int1
   r.PlgText2 = text2;
   r.PlgText3 = text3;
   r.PlgSetDate = FmtYmd(giWrkYear, giWrkMonth, giWrkDay, 0, 0);
-  // The table follows the clock, not the work date.
-  const int16_t yymm = YyMmNum(r.PlgYear, r.PlgMon);
+  return r;
+}
+
+namespace {
+
+QString SeqKey(const QString &date, qint64 chtNo, const QString &time, qint64 no) {
+  return date + '|' + QString::number(chtNo) + '|' + time + '|' + QString::number(no);
+}
+
+// The rows of one month's table: each takes the next PlgSeq of its date, chit number,
+// second and line, counting the rows before it in the batch; one read finds the numbers
+// already taken, and the rows go in by a hundred per statement.
+void InsertMonthRows(orv::db::Connection &conn, std::vector<PosLogsRec> &rows, int32_t firstSeq,
+                     bool ensureTable) {
+  using orv::db::SqlText;
+  const PosLogsRec &first = rows.front();
+  const QString yyMm = FmtYyMm(first.PlgYear, first.PlgMon);
+  const QString table = "PosLogs" + yyMm;
   // A day's first row may open a month no login has made yet on this connection.
-  const QString table = "PosLogs" + FmtYyMm(r.PlgYear, r.PlgMon);
-  if (!orv::schema::ExistsTable(conn, table)) {
+  if (ensureTable && !orv::schema::ExistsTable(conn, table)) {
     const orv::schema::TableDef *def = orv::schema::FindTable("PosLogs");
-    orv::schema::CreateTable(conn, *def, orv::schema::NamesFor(*def, {}, FmtYyMm(r.PlgYear, r.PlgMon)));
+    orv::schema::CreateTable(conn, *def, orv::schema::NamesFor(*def, {}, yyMm));
   }
+  QStringList dates, chits, lines;
+  QString minTime = first.PlgTime, maxTime = first.PlgTime;
+  for (const PosLogsRec &r : rows) {
+    if (!dates.contains(SqlText(r.PlgDate))) dates << SqlText(r.PlgDate);
+    if (!chits.contains(QString::number(r.PlgChtNo))) chits << QString::number(r.PlgChtNo);
+    if (!lines.contains(QString::number(r.PlgNo))) lines << QString::number(r.PlgNo);
+    minTime = std::min(minTime, r.PlgTime);
+    maxTime = std::max(maxTime, r.PlgTime);
+  }
+  QHash<QString, int32_t> next;
   orv::db::Recordset rs = conn.OpenRecordset(
-      " Select   max(PlgSeq)+1 as PlgSeq From PosLogs" + FmtYyMm(r.PlgYear, r.PlgMon) +
-      " Where    PlgYear=" + QString::number(r.PlgYear) + " And      PlgMon=" +
-      QString::number(r.PlgMon) + " And      PlgDay=" + QString::number(r.PlgDay) +
-      " And      PlgDate=" + SqlText(r.PlgDate) + " And      PlgChtNo=" +
-      QString::number(r.PlgChtNo) + " And      PlgTime=" + SqlText(r.PlgTime) +
-      " And      PlgNo=" + QString::number(row));
-  r.PlgSeq = firstSeq;
-  if (rs.RecordCount() > 0 && !rs.Field("PlgSeq").isNull())
-    r.PlgSeq = int32_t(NzCur(rs.Field("PlgSeq")).RoundToInt());
-  conn.Execute(gsPosLogsInsSql(yymm));
+      " Select PlgDate, PlgChtNo, PlgTime, PlgNo, max(PlgSeq)+1 as PlgSeq From " + table +
+      " Where PlgDate In (" + dates.join(',') + ") And PlgChtNo In (" + chits.join(',') +
+      ") And PlgNo In (" + lines.join(',') + ") And PlgTime Between " + SqlText(minTime) +
+      " And " + SqlText(maxTime) + " Group By PlgDate, PlgChtNo, PlgTime, PlgNo");
+  for (; !rs.Eof(); rs.MoveNext()) {
+    if (rs.Field("PlgSeq").isNull()) continue;
+    next.insert(SeqKey(NzStr(rs.Field("PlgDate")), NzCur(rs.Field("PlgChtNo")).RoundToInt(),
+                       NzStr(rs.Field("PlgTime")), NzCur(rs.Field("PlgNo")).RoundToInt()),
+                int32_t(NzCur(rs.Field("PlgSeq")).RoundToInt()));
+  }
+  const int16_t yymm = YyMmNum(first.PlgYear, first.PlgMon);
+  QString head, values;
+  int inStatement = 0;
+  for (PosLogsRec &r : rows) {
+    const QString key = SeqKey(r.PlgDate, r.PlgChtNo, r.PlgTime, r.PlgNo);
+    const auto it = next.find(key);
+    r.PlgSeq = it == next.end() ? firstSeq : *it;
+    next.insert(key, r.PlgSeq + 1);
+    gtPosLogs = r;
+    const QString one = gsPosLogsInsSql(yymm);
+    const qsizetype at = one.indexOf(QLatin1String(") Values(")) + 8;
+    if (head.isEmpty()) head = one.left(at);
+    values += (inStatement > 0 ? QStringLiteral(",") : QString()) + one.mid(at);
+    if (++inStatement == 100) {
+      conn.Execute(head + values);
+      values.clear();
+      inStatement = 0;
+    }
+  }
+  if (inStatement > 0) conn.Execute(head + values);
+}
+
+}  // namespace
+
+void InsertPosLogsRows(orv::db::Connection &conn, const std::vector<PosLogsRec> &rows,
+                       int32_t firstSeq, bool ensureTable) {
+  if (rows.empty()) return;
+  // The table follows the clock, not the work date: one batch per month.
+  std::vector<std::vector<PosLogsRec>> months;
+  for (const PosLogsRec &r : rows) {
+    auto it = std::find_if(months.begin(), months.end(), [&](const auto &m) {
+      return m.front().PlgYear == r.PlgYear && m.front().PlgMon == r.PlgMon;
+    });
+    if (it == months.end())
+      months.push_back({r});
+    else
+      it->push_back(r);
+  }
+  if (rows.size() == 1) {
+    InsertMonthRows(conn, months.front(), firstSeq, ensureTable);
+    return;
+  }
+  orv::db::Transaction tx(conn);
+  for (auto &m : months) InsertMonthRows(conn, m, firstSeq, ensureTable);
+  tx.Commit();
+}
+
+void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int16_t kind,
+                     const QString &text1, const QString &text2, const QString &text3,
+                     int32_t firstSeq) {
+  gtPosLogs = MakePosLogsRec(chtNo, row, kind, text1, text2, text3);
+  InsertPosLogsRows(conn, {gtPosLogs}, firstSeq);
 }

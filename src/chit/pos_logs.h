@@ -2,6 +2,7 @@
 // The event-log record and its insert statement.
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 #include "core/currency.h"
 #include "chit/field_list.h"
@@ -52,6 +53,15 @@ std::span<const orv::chit::FieldOf<PosLogsRec>> PosLogsFields();
 void WritePosLogsRow(orv::db::Connection &conn, int32_t chtNo, int32_t row, int16_t kind,
                      const QString &text1, const QString &text2, const QString &text3,
                      int32_t firstSeq);
+
+// The event row WritePosLogsRow would write now, without its PlgSeq.
+PosLogsRec MakePosLogsRec(int32_t chtNo, int32_t row, int16_t kind, const QString &text1,
+                          const QString &text2, const QString &text3);
+// Inserts rows made by MakePosLogsRec, in their order, each with its PlgSeq as
+// WritePosLogsRow takes it; several rows go in one transaction. gtPosLogs holds the last.
+// ensureTable false: the caller knows the month's table is there.
+void InsertPosLogsRows(orv::db::Connection &conn, const std::vector<PosLogsRec> &rows,
+                       int32_t firstSeq, bool ensureTable = true);
 
 namespace orv::state {
 void ResetChitState();

@@ -1,7 +1,9 @@
 #include "core/options.h"
 
+#include <QHash>
 #include <QVariant>
 #include <functional>
+#include <vector>
 
 #include "core/globals.h"
 #include "core/values.h"
@@ -41,18 +43,36 @@ int32_t ToLong(const QVariant &v) {
   return int32_t(whole);
 }
 
+int g_readsOnce = 0;  // OptionReadsOnce guards alive
+uint64_t g_scope = 0, g_scopes = 0;
+std::vector<void (*)()> &scopeEnds() {
+  static std::vector<void (*)()> fns;
+  return fns;
+}
+QHash<QString, QVariant> g_read;  // what they read: connection, statement, column
+
 // The column of the first row of what `sql` (kept in gsSql) selects; null when there is
 // no row or the read fails.
 QVariant ReadFirst(Connection &conn, const QString &sql, const char *column) {
   gsSql = sql;
+  const QString memo = g_readsOnce > 0 ? conn.Text() + '\n' + sql + '\n' + QLatin1String(column)
+                                       : QString();
+  if (!memo.isEmpty()) {
+    const auto it = g_read.constFind(memo);
+    if (it != g_read.constEnd()) return *it;
+  }
+  QVariant value;
   try {
     orv::db::Recordset rs = conn.OpenRecordset(gsSql);
-    if (rs.RecordCount() < 1) return {};
-    rs.MoveFirst();
-    return rs.Field(QLatin1String(column));
+    if (rs.RecordCount() > 0) {
+      rs.MoveFirst();
+      value = rs.Field(QLatin1String(column));
+    }
   } catch (...) {
-    return {};
+    return {};  // a failed read is tried again next time
   }
+  if (!memo.isEmpty()) g_read.insert(memo, value);
+  return value;
 }
 
 // Inserts the row when `select` finds none, else updates its integer value and writes
@@ -67,6 +87,7 @@ struct Upsert {
 };
 
 void RunUpsert(const Upsert &u) {
+  g_read.clear();
   Connection &conn = goDbMain;
   try {
     orv::db::Transaction tx(conn);
@@ -98,6 +119,18 @@ QString Spares(const char *prefix, const int32_t spare[5]) {
 }
 
 }  // namespace
+
+OptionReadsOnce::OptionReadsOnce() {
+  if (g_readsOnce++ == 0) g_scope = ++g_scopes;
+}
+OptionReadsOnce::~OptionReadsOnce() {
+  if (--g_readsOnce > 0) return;
+  g_read.clear();
+  g_scope = 0;
+  for (void (*fn)() : scopeEnds()) fn();
+}
+void AtOptionReadsEnd(void (*fn)()) { scopeEnds().push_back(fn); }
+uint64_t OptionReadsScope() { return g_scope; }
 
 int32_t GetRegInt(const QString &key) { return GetRegIntOn(goDbMain, key); }
 

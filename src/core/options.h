@@ -22,5 +22,20 @@ int32_t GetRegIntSvr(const QString &key);
 QString GetRegChar(const QString &key);  // trimmed
 QString GetRegText(const QString &key);  // trimmed
 void SetRegistry(const QString &key, int32_t value);
+
+// While one lives, each option is read from its database once: a recall replays every line
+// through handlers that read the same options at each key. A write forgets what was read.
+class OptionReadsOnce {
+ public:
+  OptionReadsOnce();
+  ~OptionReadsOnce();
+  OptionReadsOnce(const OptionReadsOnce &) = delete;
+  OptionReadsOnce &operator=(const OptionReadsOnce &) = delete;
+};
+// 0 when no OptionReadsOnce lives, else a number of its own: other reads that hold for
+// its life (the sale period) keep their answer under it.
+uint64_t OptionReadsScope();
+// fn runs when the outermost OptionReadsOnce ends (what was kept under it goes).
+void AtOptionReadsEnd(void (*fn)());
 int32_t GetEnvInt(const QString &userId, const QString &key);
 void SetEnvironment(const QString &userId, const QString &key, int32_t value);

@@ -11,6 +11,7 @@
 #include "platform/db.h"
 #include "platform/grid.h"
 #include "sale/frmMain.h"
+#include "sale/goods_lookup.h"
 #include "sale/handoff_globals.h"
 #include "sale/pos_event.h"
 #include "sale/sale_calc.h"
@@ -132,11 +133,9 @@ void frmMain::EndLineEdit(const KeyCall &k) {
   try {
     // An "88" goods without a shop price takes the typed price as its own; only a price
     // above 0, or every later sale of it would be priced below nothing.
-    db::Statement st =
-        goDbMain.Prepare(QStringLiteral("Select GcdBarCode, GcdMech From GdsCode Where GcdKey=?"));
     const qlonglong key = qlonglong(Cell(g, row, ColGdsKey).RoundToInt());
-    st.Bind(0, key);
-    db::Recordset rs = st.Query();
+    db::Recordset rs = QueryMain(
+        QStringLiteral("Select GcdBarCode, GcdMech From GdsCode Where GcdKey=?"), {key});
     if (rs.RecordCount() > 0 && NzCur(rs.Field("GcdMech")).IsZero() &&
         NzStr(rs.Field("GcdBarCode")).left(2) == QLatin1String("88") && price > Currency()) {
       goDbMain.Execute(QStringLiteral("Update GdsCode Set GcdMech=") + Plain(price) +

@@ -245,7 +245,9 @@ void frmMain::DispatchKey(int &keyCode, int &shift) {
 
   k.writeBack = 1;
   if (key == vbKeyReturn) {
-    GoOffline();
+    // A recall's replayed Enters do not probe the main database each: a lost connection
+    // ends the replay with its error, and the cashier's next key probes.
+    if (!mbRecallRunning) GoOffline();
     // A recall replaying line 150 edits it; only the cashier's Enter there pays.
     if (g->CellValue(k.row, ColCode).trimmed().isEmpty() ||
         (!g->CellValue(k.row, ColGdsKey).trimmed().isEmpty() && k.row >= kSaleLines &&

@@ -50,7 +50,11 @@ void Paint(QLabel *label, long bgr) {
   label->setPalette(p);
 }
 
-void LetEventsRun() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+// The screen is brought up to date every tenth line: a repaint per line costs more than
+// the line itself.
+void LetEventsRun(int32_t line) {
+  if (line % 10 == 0) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 
 }  // namespace
@@ -139,6 +143,11 @@ class RecallRun {
   // restored; then the error or the skipped lines, once.
   void Close() {
     closed_ = true;
+    try {
+      events_.Flush();
+    } catch (const db::DbError &e) {
+      if (error_.isEmpty()) Failed(e);
+    }
     EnableControls(&f_);
     f_.FocusGrid();
     // With a skipped line the first free line is where the cashier goes on.
@@ -160,6 +169,9 @@ class RecallRun {
   int16_t savedReturnMode() const { return returnMode_; }
 
  private:
+  // Every line reads the same options and writes event rows: read once, write together.
+  OptionReadsOnce options_;
+  PosEventBatch events_;
   frmMain &f_;
   int16_t returnMode_;
   bool wasRunning_;
@@ -231,7 +243,7 @@ void frmMain::ReadPanChitNo(const QString &text) {
           for (QLabel *lb : {lblOiip, lblCard, lblWait, lblBdl}) Paint(lb, kWhite);
           ++run->count;
         }
-        LetEventsRun();
+        LetEventsRun(i);
       }
       ClearPanChitRecord();
       ClearPanGodsRecords();
@@ -296,7 +308,7 @@ void frmMain::ReadPanChitCmit(const QString &text) {
           Paint(lblCard, kMarked);
           ++run.count;
         }
-        LetEventsRun();
+        LetEventsRun(i);
       }
     }
   } catch (const db::DbError &e) {
@@ -371,7 +383,7 @@ static void RecallEtcChit(frmMain &f, const EtcRecall &c, QLabel *own,
           }
           if (!c.gods.GdsKey[i].IsZero()) entries << LineEntry(i, c.gods);
         }
-        LetEventsRun();
+        LetEventsRun(i);
       }
     } catch (const db::DbError &e) {
       run.Failed(e);
@@ -423,7 +435,7 @@ void frmMain::RecallOisangChit() {
           break;
         }
       }
-      LetEventsRun();
+      LetEventsRun(i);
     }
   } catch (const db::DbError &e) {
     run.Failed(e);

@@ -1,6 +1,7 @@
 #include "sale/goods_lookup.h"
 
 #include <QStringList>
+#include <map>
 
 #include "chit/records.h"
 #include "core/dates.h"
@@ -45,11 +46,34 @@ QVariant bindNumber(Currency value) {
   return value.ToPlainText();
 }
 
-db::Recordset query(const QString &sql, const QVariantList &values) {
-  db::Statement st = goDbMain.Prepare(sql);
-  for (int i = 0; i < values.size(); ++i) st.Bind(i, values[i]);
-  return st.Query();
+// Under OptionReadsOnce (a recall looks up every line) each statement is prepared once.
+std::map<QString, db::Statement> &keptStatements() {
+  static std::map<QString, db::Statement> kept;
+  return kept;
 }
+void forgetStatements() { keptStatements().clear(); }
+const bool kForgetRegistered = (AtOptionReadsEnd(&forgetStatements), true);
+
+}  // namespace
+
+db::Recordset QueryMain(const QString &sql, const QVariantList &values) {
+  db::Statement local;
+  db::Statement *st = &local;
+  if (OptionReadsScope() != 0) {
+    const QString key = goDbMain.Text() + '\n' + sql;
+    auto it = keptStatements().find(key);
+    if (it == keptStatements().end()) it = keptStatements().emplace(key, goDbMain.Prepare(sql)).first;
+    st = &it->second;
+  } else {
+    local = goDbMain.Prepare(sql);
+  }
+  for (int i = 0; i < values.size(); ++i) st->Bind(i, values[i]);
+  return st->Query();
+}
+
+namespace {
+
+db::Recordset query(const QString &sql, const QVariantList &values) { return QueryMain(sql, values); }
 
 void resetFound() {
   gcBssNo = {};
@@ -264,17 +288,33 @@ QString GetOmaGods(const QString &code) {
 }
 
 bool ReadSalePeriod(db::Connection &conn, SalePeriod &period) {
+  // Under OptionReadsOnce (a recall) the period is read once.
+  static struct {
+    uint64_t scope = 0;
+    QString conn;
+    bool found = false;
+    SalePeriod period;
+  } kept;
+  const uint64_t scope = OptionReadsScope();
+  if (scope != 0 && kept.scope == scope && kept.conn == conn.Text()) {
+    if (kept.found) period = kept.period;
+    return kept.found;
+  }
   db::Recordset rs = conn.OpenRecordset(QStringLiteral(" Select * From SleDate Order by SldNo"));
-  if (rs.RecordCount() == 0) return false;
-  rs.MoveFirst();
-  period.saleSel = int16_t(NzCur(rs.Field("SldSaleSel")).RoundToInt());
-  period.stDate = NzCur(rs.Field("SldStDate"));
-  period.edDate = NzCur(rs.Field("SldEdDate"));
-  return true;
+  const bool found = rs.RecordCount() > 0;
+  if (found) {
+    rs.MoveFirst();
+    period.saleSel = int16_t(NzCur(rs.Field("SldSaleSel")).RoundToInt());
+    period.stDate = NzCur(rs.Field("SldStDate"));
+    period.edDate = NzCur(rs.Field("SldEdDate"));
+  }
+  kept = {scope, conn.Text(), found, period};
+  return found;
 }
 
 namespace orv::state {
 void ResetGoodsLookup() {
+  forgetStatements();
   gcBssNo = {};
   gcCmsNo = {};
   gcTpsMech1 = {};

@@ -32,6 +32,20 @@ void WritePosLogsRow(int32_t row, int16_t kind, const QString &text1, const QStr
 void LogPosEvent(int32_t row, int16_t kind, const QString &text1, const QString &text2,
                  const QString &text3);
 
+// While one lives, the event rows are made at once (time, texts, before-values) but
+// written together when it ends or at Flush, in one transaction: a recall of a long chit
+// writes its rows once instead of committing each. Nested ones write with the outermost.
+class PosEventBatch {
+ public:
+  PosEventBatch();
+  ~PosEventBatch();  // writes what is left; a failure goes to the database layer's log
+  PosEventBatch(const PosEventBatch &) = delete;
+  PosEventBatch &operator=(const PosEventBatch &) = delete;
+  // Writes the rows kept so far (outermost only). Throws orv::db::DbError; the rows of a
+  // failed write are dropped.
+  void Flush();
+};
+
 namespace orv::state {
 void ResetPosEvent();
 }

@@ -172,3 +172,25 @@ TEST_P(OptionsTest, FailuresAreSilentAndChangeNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, OptionsTest, ORV_BOTH_ENGINES);
+
+// Under OptionReadsOnce an option is read once; a write through SetRegistry forgets what
+// was read, and so does the guard's end.
+TEST_P(OptionsTest, AReadOnceScopeKeepsWhatItReadUntilAWriteOrItsEnd) {
+  goDbMain.Execute("INSERT INTO OrvRegistry (RegKey, RegInt) VALUES ('PosA', 1)");
+  {
+    OptionReadsOnce once;
+    EXPECT_NE(OptionReadsScope(), 0u);
+    EXPECT_EQ(GetRegInt("PosA"), 1);
+    goDbMain.Execute("UPDATE OrvRegistry SET RegInt = 2 WHERE RegKey = 'PosA'");
+    {
+      OptionReadsOnce inner;
+      EXPECT_EQ(GetRegInt("PosA"), 1);  // kept
+    }
+    EXPECT_EQ(GetRegInt("PosA"), 1);  // the inner guard's end keeps it too
+    SetRegistry("PosB", 5);
+    EXPECT_EQ(GetRegInt("PosA"), 2);
+    goDbMain.Execute("UPDATE OrvRegistry SET RegInt = 3 WHERE RegKey = 'PosA'");
+  }
+  EXPECT_EQ(OptionReadsScope(), 0u);
+  EXPECT_EQ(GetRegInt("PosA"), 3);
+}

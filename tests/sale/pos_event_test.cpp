@@ -78,6 +78,61 @@ TEST_P(PosEvent, BeforeValuesFollowTheLoggedLineUnlessTheWriteFails) {
   EXPECT_EQ(gcOldSu, Currency::Won(2));
 }
 
+// A batch writes the rows it kept when it ends, as they would have gone one by one: the
+// months of their clock, and sequence numbers that count the rows already there and
+// those before them in the batch.
+TEST_P(PosEvent, ABatchWritesItsRowsAtItsEndAsOneByOne) {
+  const auto events = [] {
+    at("20240131 235959");
+    LogPosEvent(1, 1, "a", "", "");
+    LogPosEvent(1, 2, "b", "", "");
+    LogPosEvent(2, 1, "c", "", "");
+    LogPosEvent(1, 3, "d", "", "");
+    at("20240201 000001");
+    LogPosEvent(1, 1, "e", "", "");
+    LogPosEvent(1, 6, "f", "", "");
+  };
+  const auto read = [] {
+    QStringList out;
+    for (const char *t : {"PosLogs2401", "PosLogs2402"}) {
+      auto rs = goDbMain.OpenRecordset(QString("Select PlgDate, PlgTime, PlgNo, PlgSeq, PlgSel, "
+                                               "PlgText1 From ") +
+                                       t + " Order By PlgDate, PlgTime, PlgNo, PlgSeq");
+      for (; !rs.Eof(); rs.MoveNext()) {
+        QStringList v;
+        for (int i = 0; i < 6; ++i) v << rs.Field(i).toString().trimmed();
+        out << v.join(',');
+      }
+    }
+    return out;
+  };
+  const auto before = [] {
+    at("20240131 235959");
+    LogPosEvent(1, 9, "there", "", "");
+  };
+  before();
+  events();
+  const QStringList oneByOne = read();
+  ASSERT_EQ(oneByOne.size(), 7);
+
+  orv::state::ResetProgramState();
+  const QString text = NewDatabase("batch.db");
+  goDbPos.Open(text);
+  goDbMain.Open(text);
+  giSetPosNo = 3;
+  giWrkYear = 2024;
+  giWrkMonth = 1;
+  giWrkDay = 31;
+  before();
+  {
+    PosEventBatch batch;
+    events();
+    EXPECT_EQ(gtPosLogs.PlgText1, "f");
+    EXPECT_EQ(rows("PosLogs2401", "PlgSel <> 9"), 0);  // nothing written yet
+  }
+  EXPECT_EQ(read(), oneByOne);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, PosEvent, ORV_BOTH_ENGINES);
 
 }  // namespace
