@@ -8,6 +8,7 @@
 #include "core/json.h"
 #include "core/pos_settings.h"
 #include "core/text_format.h"
+#include "platform/http.h"
 
 namespace orv::state {
 namespace {
@@ -31,6 +32,7 @@ void ResetProgramState() {
   ClearCardRet();
   ResetJson();
   ResetDailyLog();
+  http::CloseConnections();
   for (ResetFn fn : registered()) fn();
 }
 

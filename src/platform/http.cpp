@@ -5,6 +5,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTcpSocket>
+#include <QThreadStorage>
 #include <QTimer>
 #include <QUrl>
 
@@ -23,6 +24,19 @@ void AbortHook::Abort() {
 
 namespace {
 
+// One manager per thread: making one (and the thread it runs HTTP on) costs more than a
+// request on loopback, and it keeps the connections a server leaves open. Qt deletes a
+// thread's manager when that thread ends (the window thread's with the application).
+QThreadStorage<QNetworkAccessManager *> &managers() {
+  static QThreadStorage<QNetworkAccessManager *> m;
+  return m;
+}
+
+QNetworkAccessManager &manager() {
+  if (!managers().hasLocalData()) managers().setLocalData(new QNetworkAccessManager);
+  return *managers().localData();
+}
+
 Reply Run(const QString &url, const QByteArray *postBody, int timeoutMs,
           const Headers &headers, AbortHook *abort = nullptr) {
   Reply out;
@@ -36,14 +50,17 @@ Reply Run(const QString &url, const QByteArray *postBody, int timeoutMs,
     out.error = QStringLiteral("invalid URL: ") + url;
     return out;
   }
-  QNetworkAccessManager nam;
   QNetworkRequest req(u);
   req.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                    QNetworkRequest::NoLessSafeRedirectPolicy);
+  // The manager is shared: no request sees cookies another one was given.
+  req.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+  req.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
   for (const auto &h : headers) req.setRawHeader(h.first, h.second);
   if (postBody && !req.hasRawHeader("Content-Type"))
     req.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
 
+  QNetworkAccessManager &nam = manager();
   QNetworkReply *reply = postBody ? nam.post(req, *postBody) : nam.get(req);
   QEventLoop loop;
   QTimer timer;
@@ -220,6 +237,10 @@ QString Reply::Text() const {
   if (contentType.contains(QLatin1String("utf-8"), Qt::CaseInsensitive))
     return QString::fromUtf8(body);
   return orv::codepage::Decode(body);
+}
+
+void CloseConnections() {
+  if (managers().hasLocalData()) managers().localData()->clearConnectionCache();
 }
 
 Reply Get(const QString &url, int timeoutMs, const Headers &headers, AbortHook *abort) {

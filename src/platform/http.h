@@ -46,6 +46,11 @@ Reply Get(const QString &url, int timeoutMs, const Headers &headers = {},
 Reply Post(const QString &url, const QByteArray &body, int timeoutMs,
            const Headers &headers = {});
 
+// Get and Post of one thread share one network manager, which keeps the connections a
+// server leaves open. This closes the calling thread's idle ones (between tests, so none
+// outlives the server it went to).
+void CloseConnections();
+
 // A POST to host:port whose request line carries target byte for byte (agents that read
 // '^' unencoded, which QUrl would send as %5E). connectMs limits the connection, replyMs the
 // wait for the whole answer after the request left. The body is read by Content-Length,

@@ -14,13 +14,16 @@ QString FakeWebServer::BaseUrl() const {
   return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort());
 }
 
-void FakeWebServer::SetPage(const QString &target, const QByteArray &body, int status) {
-  pages_.insert(target, Page{body, status});
+void FakeWebServer::SetPage(const QString &target, const QByteArray &body, int status,
+                            const QList<QByteArray> &extraHeaders) {
+  pages_.insert(target, Page{body, status, extraHeaders});
 }
 
 void FakeWebServer::OnConnection() {
   while (QTcpSocket *sock = server_.nextPendingConnection()) {
     sock->setParent(this);
+    ++connections_;
+    QObject::connect(sock, &QTcpSocket::disconnected, this, [this] { ++closed_; });
     auto buffer = std::make_shared<QByteArray>();
     QObject::connect(sock, &QTcpSocket::readyRead, this, [this, sock, buffer] {
       buffer->append(sock->readAll());
@@ -28,15 +31,17 @@ void FakeWebServer::OnConnection() {
       const QList<QByteArray> first = buffer->left(buffer->indexOf("\r\n")).split(' ');
       const QString target = first.size() > 1 ? QString::fromLatin1(first[1]) : QString();
       requests_.append(target);
+      heads_.append(buffer->left(buffer->indexOf("\r\n\r\n")));
       buffer->clear();
       if (silent_) return;
-      const Page page = pages_.value(target, Page{"not found", 404});
+      const Page page = pages_.value(target, Page{"not found", 404, {}});
       QByteArray out = "HTTP/1.1 " + QByteArray::number(page.status) +
-                       (page.status == 200 ? " OK" : " Error") +
-                       "\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
-                       QByteArray::number(page.body.size()) + "\r\n\r\n" + page.body;
+                       (page.status == 200 ? " OK" : " Error") + "\r\nContent-Type: text/html\r\n";
+      if (!keepAlive_) out += "Connection: close\r\n";
+      for (const QByteArray &h : page.headers) out += h + "\r\n";
+      out += "Content-Length: " + QByteArray::number(page.body.size()) + "\r\n\r\n" + page.body;
       sock->write(out);
-      sock->disconnectFromHost();
+      if (!keepAlive_) sock->disconnectFromHost();
     });
   }
 }

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
+#include <memory>
 
 #include "fake_web_server.h"
 #include "platform/http.h"
@@ -88,4 +92,57 @@ TEST(HttpPostRaw, KeepsTheTargetAsGivenAndTellsSentFromNotSent) {
   EXPECT_TRUE(noAnswer.sent);
   EXPECT_FALSE(noAnswer.ok);
   EXPECT_EQ(noAnswer.error, "time-out");
+}
+
+namespace {
+// Runs events until cond() holds or two seconds passed.
+template <typename Cond>
+bool EventsUntil(Cond cond) {
+  QElapsedTimer t;
+  t.start();
+  while (!cond() && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return cond();
+}
+}  // namespace
+
+TEST(HttpGet, ReusesAThreadsOpenConnectionUntilClosed) {
+  FakeWebServer web;
+  web.SetKeepAlive(true);
+  web.SetPage("/a", "1");
+  EXPECT_TRUE(orv::http::Get(web.BaseUrl() + "/a", 5000).Success());
+  EXPECT_TRUE(orv::http::Get(web.BaseUrl() + "/a", 5000).Success());
+  EXPECT_EQ(web.Connections(), 1) << "the second request goes over the first one's connection";
+
+  orv::http::CloseConnections();
+  EXPECT_TRUE(EventsUntil([&] { return web.Closed() == 1; })) << "nothing left open to the server";
+  EXPECT_TRUE(orv::http::Get(web.BaseUrl() + "/a", 5000).Success());
+  EXPECT_EQ(web.Connections(), 2);
+  orv::http::CloseConnections();
+}
+
+TEST(HttpGet, RequestsShareNoCookies) {
+  FakeWebServer web;
+  web.SetKeepAlive(true);
+  web.SetPage("/login", "ok", 200, {"Set-Cookie: sid=42; Path=/"});
+  web.SetPage("/next", "ok");
+  ASSERT_TRUE(orv::http::Get(web.BaseUrl() + "/login", 5000).Success());
+  ASSERT_TRUE(orv::http::Get(web.BaseUrl() + "/next", 5000).Success());
+  ASSERT_EQ(web.Heads().size(), 2);
+  EXPECT_FALSE(web.Heads()[1].toLower().contains("cookie:")) << web.Heads()[1].toStdString();
+  orv::http::CloseConnections();
+}
+
+TEST(HttpGet, AWorkerThreadsConnectionsEndWithTheThread) {
+  FakeWebServer web;  // answers on this thread's events
+  web.SetKeepAlive(true);
+  web.SetPage("/a", "from a worker");
+  orv::http::Reply reply;
+  std::unique_ptr<QThread> worker(
+      QThread::create([&] { reply = orv::http::Get(web.BaseUrl() + "/a", 5000); }));
+  worker->start();
+  ASSERT_TRUE(EventsUntil([&] { return worker->isFinished(); }));
+  EXPECT_TRUE(reply.Success()) << reply.error.toStdString();
+  EXPECT_EQ(reply.body, "from a worker");
+  EXPECT_TRUE(EventsUntil([&] { return web.Closed() == 1; }))
+      << "the worker's manager went with it, and its connection too";
 }
