@@ -129,6 +129,11 @@ QString PadTranField(const QString &danId, int posNo, orv::Currency count, const
 QList<QPair<int, QString>> KisApprovalMembers(int16_t payKind, const QString &months,
                                               const QString &amountText, orv::Currency vat,
                                               const QString &barcode);
+// gtCardRet from an approved reply of an approval or a cancellation (barcode: "EP", whose
+// member 195 names KakaoPay or ZeroPay and sets giKzPayKind), with the Kakao kind, the
+// discount and the two print lines. The acquirer code as received: the form's label shows
+// it, not the barcode payment's fixed one. The amount is left as it was.
+QString FillKisCardRet(const KisPosAgent &agent, bool barcode, int16_t months);
 // The failure box's detail for a reply code.
 QString KisFailDetail(const QString &replyCode);
 

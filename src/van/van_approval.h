@@ -63,8 +63,19 @@ QString FdkOpenTransaction(const QString &msgCmd, const QList<QPair<QString, QSt
 QString FdkExecute();
 // One output of the reply, without NULs.
 QString FdkReadField(const QString &key);
-// Reads the outputs every Win4POS reply has, up to "마스킹카드번호", into the gsFdk globals.
-void FdkReadCommonOutputs();
+// Reads a card reply into the gsFdk globals: the outputs every reply has, up to
+// "마스킹카드번호", then the agent's months for a card, or for a barcode payment the
+// request's months with the Kakao kind and the discount.
+void FdkReadCardReply(int16_t payKind, const QString &months);
+// gtCardRet from the reply of an approval or a cancellation: gum and months as the request
+// carried them; a barcode payment's number from gsKzBarcode, KakaoPay's acquirer name with
+// gsKzKakaoGbn and gcKzDcGum.
+void FillFdkCardRet(int16_t payKind, orv::Currency gum, const QString &months);
+// A request that failed before a reply: the code ("9998" before Execute, "9999" after) and
+// the text of the failed step take the reply's place.
+void FdkFailReply(const QString &code, const QString &text);
+// The closing failure of a request: the card result emptied, the box shown; 9999.
+int16_t FdkFailTail();
 QList<QPair<QString, QString>> FdkApprovalInputs(int16_t payKind, orv::Currency reqGum,
                                                  orv::Currency taxGum, const QString &months,
                                                  const QString &barcode);

@@ -8,7 +8,6 @@
 #include "chit/records.h"
 #include "core/pos_settings.h"
 #include "core/values.h"
-#include "platform/dialogs.h"
 #include "van/card_agent.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
@@ -49,29 +48,15 @@ int16_t CancelCardFdk(frmDisCard &form) {
   if (plan.prompt) ShowSignPrompt(form.Screen());
   if (plan.clearSignFlag) gtPanList.PclSss2 = 0;
   if (!failure.isEmpty()) {
-    gsFdkResCode = QStringLiteral("9998");
-    gsFdkResMsg1 = failure;
-    gsFdkResMsg2.clear();
+    FdkFailReply(QStringLiteral("9998"), failure);
   } else {
     // Nothing goes out before this row is written: its failure ends the attempt.
     CardLogRow(CardLogRequestText(QStringLiteral("FDK_WIN4POS"), form.txtiGum->text()), 0);
     QString execFailure = FdkExecute();
     execFailure.replace(orv::van::NoReplyText(), NoCancelReplyText());
     form.LogRow(QStringLiteral("FDK_WIN4POS_OutRet"), 1);
-    if (!execFailure.isEmpty()) {
-      gsFdkResCode = QStringLiteral("9999");
-      gsFdkResMsg1 = execFailure;
-      gsFdkResMsg2.clear();
-    } else {
-      FdkReadCommonOutputs();
-      if (giKzPayKind == 0) {
-        gsFdkHalbu = FdkReadField(QStringLiteral("할부"));
-      } else {
-        gsFdkHalbu = months;
-        gsFdkKakaoGbn = FdkReadField(QStringLiteral("카카오구분"));
-        gsFdkDcGum = FdkReadField(QStringLiteral("할인금액"));
-      }
-    }
+    if (!execFailure.isEmpty()) FdkFailReply(QStringLiteral("9999"), execFailure);
+    else FdkReadCardReply(giKzPayKind, months);
   }
   FDK_WIN4POS_Term();
   form.fraSign->hide();
@@ -79,30 +64,12 @@ int16_t CancelCardFdk(frmDisCard &form) {
   if (FdkCodeApproves(gsFdkResCode)) {
     form.LogRow(QStringLiteral("FDK_WIN4POS_Execute_Ok"), 2);
     gsKzKakaoGbn = QStringLiteral("?");
-    CardRetRec &c = gtCardRet;
-    c.CardName = NzStr(gsFdkBalName);
-    c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsFdkMeipCode, 0)).right(4);
-    c.MeipName = NzStr(gsFdkMeipName);
-    if (giKzPayKind == 1)
-      c.MeipName += "(" + gsKzKakaoGbn + ":" + QString::number(gcKzDcGum.RoundToInt()) + ")";
-    if (giKzPayKind == 0) c.CardNo = NzStr(gsFdkMaskCardNo).left(16);
-    else c.CardNo = (giKzPayKind == 1 ? QStringLiteral("K") : QStringLiteral("Z")) + gsKzBarcode.left(12);
-    c.CardDate = QStringLiteral("0000");
-    c.Gum = form.mcCardGum;
-    c.Halbu = int16_t(months.toInt());
-    c.CmitNo = NzStr(gsFdkCmitNo);
-    c.CmitDate = NzStr(gsFdkCmitDate);
-    c.GamyNo = NzStr(gsFdkGaMyNo);
+    FillFdkCardRet(giKzPayKind, form.mcCardGum, months);
     form.ShowReply();
     gsCardPrnMsg1 = NzStr(gsFdkResMsg1);
     gsCardPrnMsg2 = NzStr(gsFdkResMsg2);
     return 0;
   }
   form.LogRow(QStringLiteral("FDK_WIN4POS_Execute_Err"), 2);
-  ClearCardRet();
-  for (int i = 0; i < 5; ++i) orv::van::Pause(0);
-  orv::dialogs::MsgBox(QStringLiteral("* 승인을 다시 하세요 !\nErrCode [ ") + gsFdkResCode +
-                           QStringLiteral(" ] - ") + gsFdkResMsg1 + "\n" + gsFdkResMsg2,
-                       orv::dialogs::kCritical, QStringLiteral("카드재승인요청"));
-  return 9999;
+  return FdkFailTail();
 }

@@ -90,41 +90,11 @@ int16_t CancelCardKis(frmDisCard &form) {
   if (statusOk && status == 0 && code == QLatin1String("0000")) {
     form.LogRow(tag + QStringLiteral("_OutRet_Ok"), 2);
     form.lblCardName->clear();
-    CardRetRec &c = gtCardRet;
-    c.CardName = NzStr(agent.Get(27));
-    c.MeipCode = (QStringLiteral("0000") + KeepDigits(agent.Get(24), 0)).right(4);
-    const QString receivedCode = c.MeipCode;
-    c.MeipName = NzStr(agent.Get(25));
-    if (ep) {
-      const QString kind = NzStr(agent.Get(195));
-      if (kind == QLatin1String("KKO")) {
-        giKzPayKind = 1;
-        c.MeipCode = QStringLiteral("3900");
-        c.MeipName = QStringLiteral("카카오[") + SqlStrCut(c.MeipName, 10) + "]";
-      } else if (kind == QLatin1String("ZRP")) {
-        giKzPayKind = 2;
-        c.MeipCode = QStringLiteral("7700");
-        c.MeipName = QStringLiteral("제로[") + SqlStrCut(c.MeipName, 10) + "]";
-      }
-      gsKzKakaoGbn = NzStr(agent.Get(225)).left(1);
-      gcKzDcGum = NzCur(agent.Get(44));
-      if (giKzPayKind == 1)
-        c.MeipName += "(" + gsKzKakaoGbn + ":" + QString::number(gcKzDcGum.RoundToInt()) + ")";
-    }
-    c.CardNo = NzStr(agent.Get(14)).left(16);
-    if (ep && giKzPayKind == 1) c.CardNo = QStringLiteral("K") + gsKzKakaoGbn + gsKzBarcode.left(12);
-    if (ep && giKzPayKind == 2) c.CardNo = QStringLiteral("Z") + gsKzBarcode.left(12);
-    c.CardDate = QStringLiteral("0000");
-    c.Gum = NzCur(agent.Get(16));
-    c.Halbu = int16_t(form.Months().toInt());
-    c.CmitNo = NzStr(agent.Get(20));
-    c.CmitDate = ep ? NzStr(agent.Get(21)).left(8) : NzStr(agent.Get(21));
-    c.GamyNo = NzStr(agent.Get(28));
+    const QString receivedCode = van::FillKisCardRet(agent, ep, int16_t(form.Months().toInt()));
+    gtCardRet.Gum = NzCur(agent.Get(16));
     form.ShowReply();
     form.lblMeipCode->setText(receivedCode);
     gsDspDisCardMeipCode = receivedCode;
-    gsCardPrnMsg1 = NzStr2(agent.Get(31));
-    gsCardPrnMsg2 = NzStr2(agent.Get(32));
     return 0;
   }
   form.LogRow(tag + QStringLiteral("_OutRet_Err"), 2);

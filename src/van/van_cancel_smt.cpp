@@ -41,43 +41,6 @@ QList<QPair<int, QString>> SmtCancelFields(int16_t payKind, const QString &month
   return f;
 }
 
-namespace {
-
-void FillCancelResult(frmDisCard &form, SmtReplyState &smt) {
-  auto f = [&](int n) { return NzStr(smt.msSmtReply.value(n)); };
-  CardRetRec &r = gtCardRet;
-  form.lblCardName->clear();
-  r.CardName = MidAnsi(f(14), 5);
-  const QString meipCode = (QStringLiteral("0000") + LeftAnsi(KeepDigits(f(15), 0), 4)).right(4);
-  r.MeipCode = meipCode;
-  r.MeipName = MidAnsi(f(15), 5);
-  if (giKzPayKind == 2) {
-    r.MeipCode = QStringLiteral("7700");
-    r.MeipName = QStringLiteral("제로[") + SqlStrCut(r.MeipName, 10) + QStringLiteral("]");
-  } else if (giKzPayKind == 1) {
-    r.MeipCode = QStringLiteral("3900");
-    r.MeipName = QStringLiteral("카카오[") + SqlStrCut(r.MeipName, 10) + QStringLiteral("](") +
-                 gsKzKakaoGbn + QStringLiteral(":?)");
-  }
-  if (giKzPayKind == 0) r.CardNo = f(3).left(16);
-  else if (giKzPayKind == 2) r.CardNo = QStringLiteral("Z") + gsKzBarcode.left(12);
-  else r.CardNo = QStringLiteral("K") + gsKzKakaoGbn + gsKzBarcode.left(12);
-  r.CardDate = QStringLiteral("0000");
-  r.Gum = NzCur(f(4));
-  r.Halbu = int16_t(form.Months().toInt());
-  r.CmitNo = f(8);
-  r.CmitDate = f(9);
-  r.GamyNo = f(12);
-  form.ShowReply();
-  form.lblMeipCode->setText(meipCode);
-  gsDspDisCardMeipCode = meipCode;
-  if (giKzPayKind == 1) gsCardPrnMsg1.clear();
-  else gsCardPrnMsg1 = NzStr2(smt.msSmtReply.value(20));
-  gsCardPrnMsg2.clear();
-}
-
-}  // namespace
-
 void frmDisCard::SmtReadCardInfo() { smt->SmtQueryMerchantInfo(); }
 
 int16_t CancelCardSmt(frmDisCard &form) {
@@ -124,7 +87,12 @@ int16_t CancelCardSmt(frmDisCard &form) {
   SmtSignatureOver(form.Screen());
   if (code == QLatin1String("00")) {
     form.LogRow(tag + QStringLiteral("_OutRet_Ok"), 2);
-    FillCancelResult(form, smt);
+    form.lblCardName->clear();
+    // The cancellation's reply has no discount.
+    const QString meipCode = FillSmtCardRet(smt.msSmtReply, QStringLiteral("?"), int16_t(form.Months().toInt()));
+    form.ShowReply();
+    form.lblMeipCode->setText(meipCode);
+    gsDspDisCardMeipCode = meipCode;
     return 0;
   }
   form.LogRow(kakao ? QStringLiteral("SMT_SendToVCaKAOt_OutRet_Err") : tag + QStringLiteral("_OutRet_Err"), 2);

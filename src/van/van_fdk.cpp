@@ -61,8 +61,47 @@ QString FdkReadField(const QString &key) {
   return QString(buffer).remove(QChar(0));
 }
 
-void FdkReadCommonOutputs() {
+void FdkReadCardReply(int16_t payKind, const QString &months) {
   for (const FdkOutput &o : kOutputs) *o.global = FdkReadField(QString::fromUtf8(o.key));
+  if (payKind == 0) {
+    gsFdkHalbu = FdkReadField(QStringLiteral("할부"));
+    return;
+  }
+  gsFdkHalbu = months;
+  gsFdkKakaoGbn = FdkReadField(QStringLiteral("카카오구분"));
+  gsFdkDcGum = FdkReadField(QStringLiteral("할인금액"));
+}
+
+void FillFdkCardRet(int16_t payKind, orv::Currency gum, const QString &months) {
+  CardRetRec &c = gtCardRet;
+  c.CardName = NzStr(gsFdkBalName);
+  c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsFdkMeipCode, 0)).right(4);
+  c.MeipName = NzStr(gsFdkMeipName);
+  if (payKind == 1)
+    c.MeipName += "(" + gsKzKakaoGbn + ":" + QString::number(gcKzDcGum.RoundToInt()) + ")";
+  if (payKind == 0) c.CardNo = NzStr(gsFdkMaskCardNo).left(16);
+  else c.CardNo = (payKind == 1 ? QStringLiteral("K") : QStringLiteral("Z")) + gsKzBarcode.left(12);
+  c.CardDate = QStringLiteral("0000");
+  c.Gum = gum;
+  c.Halbu = int16_t(months.toInt());
+  c.CmitNo = NzStr(gsFdkCmitNo);
+  c.CmitDate = NzStr(gsFdkCmitDate);
+  c.GamyNo = NzStr(gsFdkGaMyNo);
+}
+
+void FdkFailReply(const QString &code, const QString &text) {
+  gsFdkResCode = code;
+  gsFdkResMsg1 = text;
+  gsFdkResMsg2.clear();
+}
+
+int16_t FdkFailTail() {
+  ClearCardRet();
+  for (int i = 0; i < 5; ++i) orv::van::Pause(0);
+  orv::dialogs::MsgBox(QStringLiteral("* 승인을 다시 하세요 !\nErrCode [ ") + gsFdkResCode +
+                           QStringLiteral(" ] - ") + gsFdkResMsg1 + "\n" + gsFdkResMsg2,
+                       orv::dialogs::kCritical, QStringLiteral("카드재승인요청"));
+  return 9999;
 }
 
 QString FdkExecute() {
@@ -135,29 +174,18 @@ int16_t ApproveFdk(frmCardChk &form) {
       QStringLiteral("PAY"), FdkApprovalInputs(giKzPayKind, form.mcReqGum, form.mcTaxGum, months, gsKzBarcode));
   AskForSignature(form);
   if (!failure.isEmpty()) {
-    gsFdkResCode = QStringLiteral("9998");
-    gsFdkResMsg1 = failure;
-    gsFdkResMsg2.clear();
+    FdkFailReply(QStringLiteral("9998"), failure);
   } else {
     CardLogRow(CardLogRequestText(QStringLiteral("FDK_WIN4POS"), form.txtiGum->text()), 0);
     const QString execFailure = FdkExecute();
     form.LogRow(QStringLiteral("FDK_WIN4POS_OutRet"), 1);
     if (!execFailure.isEmpty()) {
-      gsFdkResCode = QStringLiteral("9999");
-      gsFdkResMsg1 = execFailure;
-      gsFdkResMsg2.clear();
+      FdkFailReply(QStringLiteral("9999"), execFailure);
     } else {
-      FdkReadCommonOutputs();
-      if (giKzPayKind == 0) {
-        gsFdkHalbu = FdkReadField(QStringLiteral("할부"));
-      } else {
-        gsFdkHalbu = months;
-        gsFdkKakaoGbn = FdkReadField(QStringLiteral("카카오구분"));
-        gsFdkDcGum = FdkReadField(QStringLiteral("할인금액"));
-        // The inquiry's kind "D" carries the discount (the scan form's "C" has its own).
-        if (giKzPayKind == 1)
-          gcKzDcGum = gsKzKakaoGbn == QLatin1String("D") ? ValCur(gsFdkDcGum) : Currency();
-      }
+      FdkReadCardReply(giKzPayKind, months);
+      // The inquiry's kind "D" carries the discount (the scan form's "C" has its own).
+      if (giKzPayKind == 1)
+        gcKzDcGum = gsKzKakaoGbn == QLatin1String("D") ? ValCur(gsFdkDcGum) : Currency();
     }
   }
   FDK_WIN4POS_Term();
@@ -166,20 +194,7 @@ int16_t ApproveFdk(frmCardChk &form) {
   if (FdkCodeApproves(gsFdkResCode)) {
     form.LogRow(QStringLiteral("FDK_WIN4POS_Execute_Ok"), 2);
     gsKzKakaoGbn = gsFdkKakaoGbn.trimmed();
-    CardRetRec &c = gtCardRet;
-    c.CardName = NzStr(gsFdkBalName);
-    c.MeipCode = (QStringLiteral("0000") + KeepDigits(gsFdkMeipCode, 0)).right(4);
-    c.MeipName = NzStr(gsFdkMeipName);
-    if (giKzPayKind == 1)
-      c.MeipName += "(" + gsKzKakaoGbn + ":" + QString::number(gcKzDcGum.RoundToInt()) + ")";
-    if (giKzPayKind == 0) c.CardNo = NzStr(gsFdkMaskCardNo).left(16);
-    else c.CardNo = (giKzPayKind == 1 ? QStringLiteral("K") : QStringLiteral("Z")) + gsKzBarcode.left(12);
-    c.CardDate = QStringLiteral("0000");
-    c.Gum = form.mcReqGum;
-    c.Halbu = int16_t(months.toInt());
-    c.CmitNo = NzStr(gsFdkCmitNo);
-    c.CmitDate = NzStr(gsFdkCmitDate);
-    c.GamyNo = NzStr(gsFdkGaMyNo);
+    FillFdkCardRet(giKzPayKind, form.mcReqGum, months);
     form.ShowResult();
     gsCardPrnMsg1 = NzStr2(gsFdkResMsg1);
     gsCardPrnMsg2 = NzStr2(gsFdkResMsg2);
@@ -187,12 +202,7 @@ int16_t ApproveFdk(frmCardChk &form) {
     return 0;
   }
   form.LogRow(QStringLiteral("FDK_WIN4POS_Execute_Err"), 2);
-  ClearCardRet();
-  for (int i = 0; i < 5; ++i) orv::van::Pause(0);
-  orv::dialogs::MsgBox(QStringLiteral("* 승인을 다시 하세요 !\nErrCode [ ") + gsFdkResCode +
-                           QStringLiteral(" ] - ") + gsFdkResMsg1 + "\n" + gsFdkResMsg2,
-                       orv::dialogs::kCritical, QStringLiteral("카드재승인요청"));
-  return 9999;
+  return FdkFailTail();
 }
 
 void QuerySupyoFdk() {

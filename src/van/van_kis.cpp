@@ -413,6 +413,42 @@ bool RunKisSignPad(frmCardChk &form) {
   return RunKisSignPad(ScreenOf(form), form.txtiCard, form.txtiGum, form.miSignPadState);
 }
 
+QString van::FillKisCardRet(const KisPosAgent &agent, bool barcode, int16_t months) {
+  auto f = [&agent](int member) { return NzStr(agent.Get(member)); };
+  CardRetRec &c = gtCardRet;
+  c.CardName = f(27);
+  c.MeipCode = (QStringLiteral("0000") + KeepDigits(f(24), 0)).right(4);
+  const QString receivedCode = c.MeipCode;
+  c.MeipName = f(25);
+  if (barcode) {
+    const QString kind = f(195);
+    if (kind == QLatin1String("KKO")) {
+      giKzPayKind = 1;
+      c.MeipCode = QStringLiteral("3900");
+      c.MeipName = QStringLiteral("카카오[") + SqlStrCut(c.MeipName, 10) + "]";
+    } else if (kind == QLatin1String("ZRP")) {
+      giKzPayKind = 2;
+      c.MeipCode = QStringLiteral("7700");
+      c.MeipName = QStringLiteral("제로[") + SqlStrCut(c.MeipName, 10) + "]";
+    }
+    gsKzKakaoGbn = f(225).left(1);
+    gcKzDcGum = NzCur(f(44));
+    if (giKzPayKind == 1)
+      c.MeipName += "(" + gsKzKakaoGbn + ":" + QString::number(gcKzDcGum.RoundToInt()) + ")";
+  }
+  c.CardNo = f(14).left(16);
+  if (barcode && giKzPayKind == 1) c.CardNo = QStringLiteral("K") + gsKzKakaoGbn + gsKzBarcode.left(12);
+  if (barcode && giKzPayKind == 2) c.CardNo = QStringLiteral("Z") + gsKzBarcode.left(12);
+  c.CardDate = QStringLiteral("0000");
+  c.Halbu = months;
+  c.CmitNo = f(20);
+  c.CmitDate = barcode ? f(21).left(8) : f(21);
+  c.GamyNo = f(28);
+  gsCardPrnMsg1 = NzStr2(agent.Get(31));
+  gsCardPrnMsg2 = NzStr2(agent.Get(32));
+  return receivedCode;
+}
+
 // ------------------------------------------------------------------ the approval
 
 int16_t ApproveKis(frmCardChk &form) {
@@ -465,39 +501,9 @@ int16_t ApproveKis(frmCardChk &form) {
   const QString code = agent.Get(12);
   if (statusOk && status == 0 && code == QLatin1String("0000")) {
     form.LogRow(tag + QStringLiteral("_OutRet_Ok"), 2);
-    CardRetRec &c = gtCardRet;
-    c.CardName = agent.Get(27).trimmed();
-    c.MeipCode = (QStringLiteral("0000") + KeepDigits(agent.Get(24), 0)).right(4);
-    const QString receivedCode = c.MeipCode;
-    c.MeipName = agent.Get(25).trimmed();
-    if (barcode) {
-      const QString kind = agent.Get(195).trimmed();
-      if (kind == QLatin1String("KKO")) {
-        giKzPayKind = 1;
-        c.MeipCode = QStringLiteral("3900");
-        c.MeipName = QStringLiteral("카카오[") + SqlStrCut(c.MeipName, 10) + "]";
-      } else if (kind == QLatin1String("ZRP")) {
-        giKzPayKind = 2;
-        c.MeipCode = QStringLiteral("7700");
-        c.MeipName = QStringLiteral("제로[") + SqlStrCut(c.MeipName, 10) + "]";
-      }
-      gsKzKakaoGbn = agent.Get(225).trimmed().left(1);
-      gcKzDcGum = NzCur(agent.Get(44).trimmed());
-      if (giKzPayKind == 1)
-        c.MeipName += "(" + gsKzKakaoGbn + ":" + QString::number(gcKzDcGum.RoundToInt()) + ")";
-    }
-    c.CardNo = agent.Get(14).trimmed().left(16);
-    if (barcode && giKzPayKind == 1) c.CardNo = QStringLiteral("K") + gsKzKakaoGbn + gsKzBarcode.left(12);
-    if (barcode && giKzPayKind == 2) c.CardNo = QStringLiteral("Z") + gsKzBarcode.left(12);
-    c.CardDate = QStringLiteral("0000");
-    c.Halbu = int16_t(form.Months().toInt());
-    c.CmitNo = agent.Get(20).trimmed();
-    c.CmitDate = barcode ? agent.Get(21).trimmed().left(8) : agent.Get(21).trimmed();
-    c.GamyNo = agent.Get(28).trimmed();
+    const QString receivedCode = van::FillKisCardRet(agent, barcode, int16_t(form.Months().toInt()));
     form.ShowResult();
     form.lblMeipCode->setText(receivedCode);
-    gsCardPrnMsg1 = agent.Get(31).trimmed();
-    gsCardPrnMsg2 = agent.Get(32).trimmed();
     if (barcode) KeepBarcode(form);
     return 0;
   }

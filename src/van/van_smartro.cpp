@@ -61,6 +61,36 @@ void Stop(const QString &text, const QString &title) {
 
 }  // namespace
 
+QString FillSmtCardRet(const QHash<int, QString> &reply, const QString &discount, int16_t months) {
+  auto f = [&reply](int n) { return NzStr(reply.value(n)); };
+  CardRetRec &r = gtCardRet;
+  r.CardName = MidAnsi(f(14), 5);
+  const QString meipCode = (QStringLiteral("0000") + LeftAnsi(KeepDigits(f(15), 0), 4)).right(4);
+  r.MeipCode = meipCode;
+  r.MeipName = MidAnsi(f(15), 5);
+  if (giKzPayKind == 2) {
+    r.MeipCode = QStringLiteral("7700");
+    r.MeipName = QStringLiteral("제로[") + SqlStrCut(r.MeipName, 10) + QStringLiteral("]");
+  } else if (giKzPayKind == 1) {
+    r.MeipCode = QStringLiteral("3900");
+    r.MeipName = QStringLiteral("카카오[") + SqlStrCut(r.MeipName, 10) + QStringLiteral("](") +
+                 gsKzKakaoGbn + ":" + discount + ")";
+  }
+  if (giKzPayKind == 0) r.CardNo = f(3).left(16);
+  else if (giKzPayKind == 2) r.CardNo = QStringLiteral("Z") + gsKzBarcode.left(12);
+  else r.CardNo = QStringLiteral("K") + gsKzKakaoGbn + gsKzBarcode.left(12);
+  r.CardDate = QStringLiteral("0000");
+  r.Gum = NzCur(f(4));
+  r.Halbu = months;
+  r.CmitNo = f(8);
+  r.CmitDate = f(9);
+  r.GamyNo = f(12);
+  if (giKzPayKind == 1) gsCardPrnMsg1.clear();
+  else gsCardPrnMsg1 = NzStr2(reply.value(20));
+  gsCardPrnMsg2.clear();
+  return meipCode;
+}
+
 void SmtTerminalSignature(const RequestScreen &screen) {
   ShowSignPrompt(screen);
   screen.AxSmtSndRcvVCAT1->show();
@@ -138,39 +168,6 @@ void AmountFields(frmCardChk &form, SmtSndRcvVCAT &c, const QString &amount) {
   c.SmtSetField(6, form.Months());
   c.SmtSetField(3, amount);
   c.SmtSetField(4, QString::number(form.mcTaxGum.RoundToInt()));
-}
-
-void FillResult(frmCardChk &form, SmtReplyState &smt) {
-  auto f = [&](int n) { return NzStr(smt.msSmtReply.value(n)); };
-  CardRetRec &r = gtCardRet;
-  form.lblCardName->clear();
-  r.CardName = MidAnsi(f(14), 5);
-  const QString meipCode = (QStringLiteral("0000") + LeftAnsi(KeepDigits(f(15), 0), 4)).right(4);
-  r.MeipCode = meipCode;
-  r.MeipName = MidAnsi(f(15), 5);
-  if (giKzPayKind == 2) {
-    r.MeipCode = QStringLiteral("7700");
-    r.MeipName = QStringLiteral("제로[") + SqlStrCut(r.MeipName, 10) + QStringLiteral("]");
-  } else if (giKzPayKind == 1) {
-    r.MeipCode = QStringLiteral("3900");
-    r.MeipName = QStringLiteral("카카오[") + SqlStrCut(r.MeipName, 10) + QStringLiteral("](") +
-                 gsKzKakaoGbn + ":" + gcKzDcGum.ToPlainText() + ")";
-  }
-  if (giKzPayKind == 0) r.CardNo = f(3).left(16);
-  else if (giKzPayKind == 2) r.CardNo = QStringLiteral("Z") + gsKzBarcode.left(12);
-  else r.CardNo = QStringLiteral("K") + gsKzKakaoGbn + gsKzBarcode.left(12);
-  r.CardDate = QStringLiteral("0000");
-  r.Gum = NzCur(f(4));
-  r.Halbu = int16_t(form.Months().toInt());
-  r.CmitNo = f(8);
-  r.CmitDate = f(9);
-  r.GamyNo = f(12);
-  form.ShowResult();
-  form.lblMeipCode->setText(meipCode);
-  if (giKzPayKind == 1) gsCardPrnMsg1.clear();
-  else gsCardPrnMsg1 = NzStr2(smt.msSmtReply.value(20));
-  gsCardPrnMsg2.clear();
-  if (giKzPayKind > 0) KeepBarcode(form);
 }
 
 // Card and ZeroPay: true when approved; code is the reply code.
@@ -276,7 +273,10 @@ int16_t ApproveSmartro(frmCardChk &form) {
                                    : CardPath(form, smt, amount, &code, &stopped);
   if (stopped) return 9999;
   if (ok) {
-    FillResult(form, smt);
+    const QString meipCode = FillSmtCardRet(smt.msSmtReply, gcKzDcGum.ToPlainText(), int16_t(form.Months().toInt()));
+    form.ShowResult();
+    form.lblMeipCode->setText(meipCode);
+    if (giKzPayKind > 0) KeepBarcode(form);
     return 0;
   }
   ClearCardRet();

@@ -1,5 +1,6 @@
 #pragma once
 // SMARTRO: card, ZeroPay and KakaoPay approvals through the terminal (SmtSndRcvVCAT.h).
+#include <QHash>
 #include <QString>
 #include <cstdint>
 
@@ -17,6 +18,11 @@ QString SmtKakaoInquiryData(const QString &amount);
 // kind "C" or "M"; empty for any other kind (the approval then goes without field 10).
 QString SmtKakaoApprovalData(const QString &kind, const QString &inqInfo1,
                              const QString &inqInfo2, const QString &inqCmitNo);
+
+// gtCardRet and the print lines from an approved reply of an approval or a cancellation, by
+// giKzPayKind; KakaoPay's acquirer name ends with the Kakao kind and discount. The acquirer
+// code as received: the form's label shows it, not the barcode payment's fixed one.
+QString FillSmtCardRet(const QHash<int, QString> &reply, const QString &discount, int16_t months);
 
 // The two pieces of the KakaoPay inquiry that go into its approval.
 extern QString gsKzInqInfo1, gsKzInqInfo2;
