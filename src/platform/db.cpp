@@ -269,6 +269,9 @@ struct Session {
     bool othersRan;  // another connection ran a statement after the savepoint
   };
   std::vector<Joined> joined;
+  // The statements of QueryKept. The engine's session drops them before it closes.
+  std::map<QString, std::unique_ptr<PreparedStatement>> kept;
+  static constexpr size_t kKeptMax = 64;
 
   void forget(const void *conn) {
     std::erase_if(joined, [conn](const Joined &j) { return j.conn == conn; });
@@ -644,6 +647,7 @@ class SqliteSession : public Session {
   }
 
   ~SqliteSession() override {
+    kept.clear();
     for (Cached &c : lru_) sqlite3_finalize(c.stmt);
     sqlite3_close_v2(db_);  // statements still out close it when they go
   }
@@ -898,7 +902,10 @@ class PgSession : public Session {
     q.exec("SET client_min_messages TO WARNING");
   }
 
-  ~PgSession() override { remove(); }
+  ~PgSession() override {
+    kept.clear();
+    remove();
+  }
 
   long long Execute(const QString &sql) override {
     Watched w = watch();
@@ -1195,6 +1202,30 @@ Statement Connection::Prepare(const QString &sql) {
   st.session_ = session_;
   st.owner_ = this;
   return st;
+}
+
+Recordset Connection::QueryKept(const QString &sql, const QVariantList &values) {
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  Session &s = *session_;
+  s.starting(this);
+  ResultSet r;
+  auto it = s.kept.find(sql);
+  try {
+    if (it == s.kept.end()) {
+      if (s.kept.size() >= Session::kKeptMax) s.kept.clear();
+      it = s.kept.emplace(sql, s.Prepare(sql)).first;
+    }
+    for (int i = 0; i < values.size(); ++i) it->second->Bind(i, values[i]);
+    it->second->Query(r);
+  } catch (const DbError &e) {
+    if (it != s.kept.end()) s.kept.erase(it);
+    s.failed(e);
+    throw;
+  }
+  Recordset rs;
+  moveInto(r, rs.names_, rs.index_, rs.rows_);
+  rs.open_ = true;
+  return rs;
 }
 
 // ---------------------------------------------------------------- statement

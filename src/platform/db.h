@@ -199,6 +199,11 @@ class Connection {
   Recordset OpenRecordset(const QString &sql);
   // Throws DbError when the statement does not compile.
   Statement Prepare(const QString &sql);
+  // A read run at every key (lookups by key or code), kept prepared while the session
+  // lives: the first call prepares it, later calls bind the values by position and run it,
+  // so a server neither parses nor plans it again. Throws DbError; a statement that failed
+  // is dropped and prepared again on its next call.
+  Recordset QueryKept(const QString &sql, const QVariantList &values);
   // Runs a statement that may fail without spoiling the open transaction (a savepoint
   // around it); returns the error instead of throwing. When the savepoint cannot be
   // undone, that failure comes back and the transaction can only roll back.

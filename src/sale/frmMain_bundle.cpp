@@ -52,10 +52,10 @@ void frmMain::CalcBsnDanga() {
   if (glHalSel != 1 || mcBsnNo.IsZero()) return;
   db::Recordset rs;
   try {
-    // Plain statements: a statement prepared for one use costs the main database on a
-    // server two more round trips (its preparing and its release) at every key.
-    rs = goDbMain.OpenRecordset(QStringLiteral("Select * From BsnCode Where BsnNo=") +
-                                QString::number(qlonglong(mcBsnNo.RoundToInt())));
+    // Both reads run at every key: kept prepared, a server neither parses nor plans them
+    // again.
+    rs = goDbMain.QueryKept(QStringLiteral("Select * From BsnCode Where BsnNo=?"),
+                            {qlonglong(mcBsnNo.RoundToInt())});
     if (rs.RecordCount() == 0) return;
     rs.MoveFirst();
     const BundleRule r = RuleOf(rs);
@@ -76,10 +76,10 @@ void frmMain::CalcBsnDanga() {
     if (!sale::BundleApplies(r, ctx)) return;
 
     // The whole membership at once, rather than a query per line.
-    rs = goDbMain.OpenRecordset(
+    rs = goDbMain.QueryKept(
         QStringLiteral(
-            "Select A.GcdKey From GdsCode A Join BssCode B On A.GcdKey=B.BssNo2 Where B.BssNo=") +
-        QString::number(bsnNo));
+            "Select A.GcdKey From GdsCode A Join BssCode B On A.GcdKey=B.BssNo2 Where B.BssNo=?"),
+        {bsnNo});
     QSet<qint64> keys;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) keys.insert(NzCur(rs.Field(0)).raw());
     rs.Close();

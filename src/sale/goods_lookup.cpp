@@ -1,7 +1,6 @@
 #include "sale/goods_lookup.h"
 
 #include <QStringList>
-#include <map>
 
 #include "chit/records.h"
 #include "core/dates.h"
@@ -46,29 +45,10 @@ QVariant bindNumber(Currency value) {
   return value.ToPlainText();
 }
 
-// Under OptionReadsOnce (a recall looks up every line) each statement is prepared once.
-std::map<QString, db::Statement> &keptStatements() {
-  static std::map<QString, db::Statement> kept;
-  return kept;
-}
-void forgetStatements() { keptStatements().clear(); }
-const bool kForgetRegistered = (AtOptionReadsEnd(&forgetStatements), true);
-
 }  // namespace
 
 db::Recordset QueryMain(const QString &sql, const QVariantList &values) {
-  db::Statement local;
-  db::Statement *st = &local;
-  if (OptionReadsScope() != 0) {
-    const QString key = goDbMain.Text() + '\n' + sql;
-    auto it = keptStatements().find(key);
-    if (it == keptStatements().end()) it = keptStatements().emplace(key, goDbMain.Prepare(sql)).first;
-    st = &it->second;
-  } else {
-    local = goDbMain.Prepare(sql);
-  }
-  for (int i = 0; i < values.size(); ++i) st->Bind(i, values[i]);
-  return st->Query();
+  return goDbMain.QueryKept(sql, values);
 }
 
 namespace {
@@ -314,7 +294,6 @@ bool ReadSalePeriod(db::Connection &conn, SalePeriod &period) {
 
 namespace orv::state {
 void ResetGoodsLookup() {
-  forgetStatements();
   gcBssNo = {};
   gcCmsNo = {};
   gcTpsMech1 = {};

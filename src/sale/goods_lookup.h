@@ -60,8 +60,8 @@ struct SalePeriod {
 };
 bool ReadSalePeriod(orv::db::Connection &conn, SalePeriod &period);
 
-// A statement on goDbMain with values bound by position; under OptionReadsOnce (a recall)
-// it is prepared once. Throws orv::db::DbError.
+// A statement on goDbMain with values bound by position, prepared once per session.
+// Throws orv::db::DbError.
 orv::db::Recordset QueryMain(const QString &sql, const QVariantList &values);
 
 namespace orv::state {

@@ -105,6 +105,39 @@ TEST_P(StatementBoth, ErrorsAreDbErrorsAndTheStatementGoesOn) {
   EXPECT_EQ(ins.Execute(), 1);
 }
 
+TEST_P(StatementBoth, AKeptReadIsPreparedOnceAndFollowsTheTable) {
+  c_.Execute("INSERT INTO GdsCode (GcdKey, GcdName) VALUES (1, 'one')");
+  c_.Execute("INSERT INTO GdsCode (GcdKey, GcdName) VALUES (2, 'two')");
+  const QString sql = "SELECT * FROM GdsCode WHERE GcdKey = ?";
+  for (int key : {1, 2, 3}) {
+    SCOPED_TRACE(key);
+    Recordset rs = c_.QueryKept(sql, {key});
+    EXPECT_EQ(rs.RecordCount(), key <= 2 ? 1 : 0);
+    if (key <= 2) EXPECT_EQ(rs.Field("gcdname").toString().trimmed(), key == 1 ? "one" : "two");
+  }
+
+  // The table built again with another shape: at most one call fails, the next one reads
+  // the new columns.
+  const Dialect d = c_.dialect();
+  c_.Execute("DROP TABLE GdsCode");
+  c_.Execute("CREATE TABLE GdsCode (GcdKey " + d.ColumnType("decimal(10,0)") +
+             " NOT NULL PRIMARY KEY, GcdExtra " + d.ColumnType("int") + " NULL)");
+  c_.Execute("INSERT INTO GdsCode (GcdKey, GcdExtra) VALUES (1, 7)");
+  try {
+    c_.QueryKept(sql, {1});
+  } catch (const DbError &) {
+  }
+  Recordset rs = c_.QueryKept(sql, {1});
+  ASSERT_EQ(rs.RecordCount(), 1);
+  EXPECT_EQ(rs.Field("GcdExtra").toInt(), 7);
+
+  // The kept statements go with their session; a new one prepares its own.
+  c_.Close();
+  c_.Open(text_);
+  EXPECT_EQ(c_.QueryKept(sql, {1}).RecordCount(), 1);
+  EXPECT_THROW(c_.QueryKept("SELECT nothing FROM NoSuchTable WHERE a = ?", {1}), DbError);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, StatementBoth, ORV_BOTH_ENGINES);
 
 // What each kind of bound value becomes in SQLite, read back through a prepared query.
