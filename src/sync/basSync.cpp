@@ -1,5 +1,7 @@
 #include "sync/basSync.h"
 
+#include "chit/pair_commit.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -172,6 +174,13 @@ void SendChits(SendJournal &journal, int pass, int passes, int16_t y, int16_t m)
     glPanChitOnCnt = glPanListOnCnt = 0;
     Report(i * 50 / n, PassText(pass, passes, "PanChit" + yymm + " (" + QString::number(i) +
                                                   "/" + QString::number(n) + ")"));
+    // A sale kept offline after a save whose outcome was unknown goes only when that save
+    // did not reach the main database; when it did, the offline copy is settled instead
+    // (one sale is never booked twice), and when nobody can tell yet it waits.
+    if (orv::chit::SettleMarkedSale(goDbMain, NzStr(rs.Field("PctDate")),
+                                    WholeOf(rs.Field("PctChtNo"))) !=
+        orv::chit::MarkedSale::NotLanded)
+      continue;
     sender.Send(journal, rs);
   }
 }

@@ -5,6 +5,7 @@
 
 #include "../chit/chit_fixture.h"
 #include "../chit/sale_fill.h"
+#include "chit/pair_commit.h"
 #include "chit/sale_savers.h"
 #include "sync/basSync.h"
 #include "sync/send_units.h"
@@ -129,6 +130,27 @@ TEST_P(SendChits, OlderMonthsWithUnsentRowsGetPassesOfTheirOwn) {
   EXPECT_TRUE(texts.contains("* 1/3 PanChit2403 *"));
   EXPECT_EQ(Count(goDbMain, "PanChit2311", "PctChtNo=4"), 1);
   EXPECT_EQ(Count(goDbPos, "PanChit2311", "PctJunsong=1"), 1);
+}
+
+TEST_P(SendChits, AMarkedRetryGoesOnlyWhenItsEarlierSaveDidNotLand) {
+  const int landed = SaveOffline(2, "L");
+  const int retried = SaveOffline(2, "R");
+  orv::chit::EnsurePairTables();
+  // Both kept offline after a save whose outcome was unknown; only the first of those
+  // earlier saves reached the main database (its journal row is there).
+  for (auto [no, mainNo] : {std::pair{landed, 501}, std::pair{retried, 502}})
+    goDbPos.Execute(QString("Insert Into OrvPairUnknown(PjuDate, PjuChtNo, PjuPosNo, PjuMainDate, "
+                            "PjuMainNo) Values('20240315', %1, 3, '20240315', %2)")
+                        .arg(no)
+                        .arg(mainNo));
+  goDbMain.Execute("Insert Into OrvPairJournal(PjnPosNo, PjnDate, PjnChtNo) "
+                   "Values(3, '20240315', 501)");
+  SendUnsentData(SendProgress{});
+  EXPECT_EQ(MainNoOf("L"), 0) << "never booked twice";
+  EXPECT_GT(MainNoOf("R"), 0);
+  EXPECT_EQ(Count(goDbPos, "PanChit2403", "PctCmitNo='L'"), 0) << "settled, not left waiting";
+  EXPECT_EQ(Count(goDbPos, "PanChit2403", "PctJunsong=0"), 0);
+  EXPECT_EQ(Count(goDbPos, "OrvPairUnknown"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Setups, SendChits,
