@@ -6,9 +6,7 @@
 #include <QMouseEvent>
 
 #include "core/text_format.h"
-#include "lookup/help_globals.h"
 #include "platform/colors.h"
-#include "sale/sale_globals.h"
 
 using namespace orv;
 using orv::display::KeyCap;
@@ -184,12 +182,11 @@ KeyCap *KeyPadAllFrm::key(int row, int col, const QString &name, const QString &
 }
 
 void KeyPadAllFrm::Form_Load() {
-  giHelpOpen = 0;
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
   han.HanKeySeq.clear();
   han.LoadHangulTable(display::HangulTablePath());
-  giKeyPadOk = 0;
-  gsKeyPadText.clear();
+  keyPadOk_ = 0;
+  keyPadText_.clear();
 }
 
 void KeyPadAllFrm::MoveCaretEnd() { KeyGumTxt->setCursorPosition(int(KeyGumTxt->text().size())); }
@@ -228,14 +225,14 @@ void KeyPadAllFrm::KeyDel_Click() {
 
 void KeyPadAllFrm::KeyEnter_Click() {
   MoveCaretEnd();
-  giKeyPadOk = 1;
-  gsKeyPadText = SqlText(KeyGumTxt->text(), 0);
+  keyPadOk_ = 1;
+  keyPadText_ = SqlText(KeyGumTxt->text(), 0);
   accept();
 }
 
 void KeyPadAllFrm::KeyExit_Click() {
-  giKeyPadOk = 0;
-  gsKeyPadText.clear();
+  keyPadOk_ = 0;
+  keyPadText_.clear();
   reject();
 }
 

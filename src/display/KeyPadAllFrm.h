@@ -1,8 +1,9 @@
 #pragma once
 // The on-screen keyboard for touch screens, titled "숫자 문자 입력": every key at once (Latin
 // letters, digits, symbols, a blank, 33 jamo), backspace, clear, OK and cancel over one text
-// box. Tapped jamo are composed into syllables. OK leaves giKeyPadOk 1 and the SQL-safe
-// text in gsKeyPadText; cancel, Esc and the close box leave 0 and "".
+// box. Tapped jamo are composed into syllables. OK leaves KeyPadOk() 1 and the SQL-safe
+// text in KeyPadText(); cancel, Esc and the close box leave 0 and "". The opener reads them
+// after the form closes.
 #include <QDialog>
 #include <QLabel>
 #include <QVector>
@@ -55,6 +56,9 @@ class KeyPadAllFrm : public QDialog {
   void KeyExit_Click();
   void MoveCaretEnd();
 
+  int16_t KeyPadOk() const { return keyPadOk_; }
+  const QString &KeyPadText() const { return keyPadText_; }
+
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
@@ -63,4 +67,7 @@ class KeyPadAllFrm : public QDialog {
   orv::display::KeyCap *key(int row, int col, const QString &name, const QString &caption,
                             const QColor &color);
   void showComposed();
+
+  int16_t keyPadOk_ = 0;
+  QString keyPadText_;
 };

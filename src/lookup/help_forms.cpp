@@ -1,7 +1,7 @@
 #include "lookup/help_forms.h"
 
-#include "lookup/help_globals.h"
 #include "display/KeyPadAllFrm.h"
+#include "lookup/help_globals.h"
 #include "lookup/DirectGoFrm.h"
 #include "platform/dialogs.h"
 
@@ -10,9 +10,12 @@ namespace orv::lookup {
 std::unique_ptr<QDialog> MakeDirectGoFrm() { return std::make_unique<DirectGoFrm>(); }
 
 void ShowKeyPad() {
+  giHelpOpen = 0;  // the keyboard clears the lookup guard when it opens
   giKeyPadOk = 0;
   KeyPadAllFrm f;
   dialogs::ShowModal(f);
+  giKeyPadOk = f.KeyPadOk();
+  gsKeyPadText = f.KeyPadText();
 }
 
 }  // namespace orv::lookup

@@ -1,4 +1,4 @@
-// The on-screen keyboard offscreen: keys tapped by name, results in the globals.
+// The on-screen keyboard offscreen: keys tapped by name, the result read from the form.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,9 +9,7 @@
 #include <QTest>
 
 #include "display/KeyPadAllFrm.h"
-#include "lookup/help_globals.h"
 #include "platform/datafolder.h"
-#include "sale/sale_globals.h"
 
 using orv::display::KeyCap;
 
@@ -25,9 +23,6 @@ class KeyPadTest : public ::testing::Test {
     QDir(dir_.path()).mkpath("Data");
     ASSERT_TRUE(QFile::copy(QStringLiteral(ORVPOS_TEST_FIXTURES) + "/hangul_small.txt",
                             dir_.filePath("Data/HanGeul.txt")));
-    giKeyPadOk = 7;
-    gsKeyPadText = "old";
-    giHelpOpen = 1;
     Reopen();
   }
   void Reopen() {
@@ -95,10 +90,9 @@ TEST_F(KeyPadTest, KeysStandInTheirPlacesWithTheirCaptions) {
   EXPECT_EQ(f->findChildren<KeyCap *>().size(), 89 + 33 + 4);
 }
 
-TEST_F(KeyPadTest, OpeningClearsTheResultsAndTheLookupGuard) {
-  EXPECT_EQ(giKeyPadOk, 0);
-  EXPECT_EQ(gsKeyPadText, "");
-  EXPECT_EQ(giHelpOpen, 0);
+TEST_F(KeyPadTest, OpensWithNoResultAndItsSyllableTable) {
+  EXPECT_EQ(f->KeyPadOk(), 0);
+  EXPECT_EQ(f->KeyPadText(), "");
   EXPECT_EQ(f->han.HanTblCnt, 12);
 }
 
@@ -136,7 +130,7 @@ TEST_F(KeyPadTest, ADoubleTapTypesACharacterTwiceAndAJamoOnce) {
   DoubleTap("KeyDelLbl");
   EXPECT_EQ(Shown(), "");
   DoubleTap("KeyEnterLbl");  // one OK closes once
-  EXPECT_EQ(giKeyPadOk, 1);
+  EXPECT_EQ(f->KeyPadOk(), 1);
   EXPECT_FALSE(f->isVisible());
 }
 
@@ -154,15 +148,15 @@ TEST_F(KeyPadTest, OkHandsBackTheTextMadeSqlSafe) {
     Reopen();
     for (const QString &k : c.keys) Tap(k);
     Tap("KeyEnterLbl");
-    EXPECT_EQ(giKeyPadOk, 1) << c.what;
-    EXPECT_EQ(gsKeyPadText, c.text) << c.what;
+    EXPECT_EQ(f->KeyPadOk(), 1) << c.what;
+    EXPECT_EQ(f->KeyPadText(), c.text) << c.what;
   }
   // Quotes typed on the physical keyboard become grave accents.
   Reopen();
   f->KeyGumTxt->setFocus();
   QTest::keyClicks(f->KeyGumTxt, "it's \"x\"");
   Tap("KeyEnterLbl");
-  EXPECT_EQ(gsKeyPadText, "it`s `x`");
+  EXPECT_EQ(f->KeyPadText(), "it`s `x`");
 }
 
 TEST_F(KeyPadTest, EnterAndDownInTheBoxAreOkAndUpStays) {
@@ -173,8 +167,8 @@ TEST_F(KeyPadTest, EnterAndDownInTheBoxAreOkAndUpStays) {
     EXPECT_TRUE(f->isVisible());
     EXPECT_TRUE(f->KeyGumTxt->hasFocus());
     QTest::keyClick(f->KeyGumTxt, key);
-    EXPECT_EQ(giKeyPadOk, 1);
-    EXPECT_EQ(gsKeyPadText, QStringLiteral("한"));
+    EXPECT_EQ(f->KeyPadOk(), 1);
+    EXPECT_EQ(f->KeyPadText(), QStringLiteral("한"));
     EXPECT_EQ(f->result(), QDialog::Accepted);
   }
 }
@@ -183,20 +177,20 @@ TEST_F(KeyPadTest, EscCancelAndTheCloseBoxHandBackNothing) {
   Jamo(QStringLiteral("ㅎㅏㄴ"));
   QTest::keyClick(f->KeyGumTxt, Qt::Key_Escape);
   EXPECT_FALSE(f->isVisible());
-  EXPECT_EQ(giKeyPadOk, 0);
-  EXPECT_EQ(gsKeyPadText, "");
+  EXPECT_EQ(f->KeyPadOk(), 0);
+  EXPECT_EQ(f->KeyPadText(), "");
 
   Reopen();
   Tap("KeyALbl");
   Tap("KeyExitLbl");
-  EXPECT_EQ(giKeyPadOk, 0);
-  EXPECT_EQ(gsKeyPadText, "");
+  EXPECT_EQ(f->KeyPadOk(), 0);
+  EXPECT_EQ(f->KeyPadText(), "");
 
   Reopen();
   Tap("KeyALbl");
   f->close();
-  EXPECT_EQ(giKeyPadOk, 0);
-  EXPECT_EQ(gsKeyPadText, "");
+  EXPECT_EQ(f->KeyPadOk(), 0);
+  EXPECT_EQ(f->KeyPadText(), "");
 }
 
 TEST_F(KeyPadTest, TextTypedOnThePhysicalKeyboardLastsUntilTheNextJamo) {

@@ -4,7 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "display/KeyPadAllFrm.h"
 #include "lookup/DirectGoFrm.h"
+#include "lookup/help_forms.h"
 #include "lookup/col_size.h"
 #include "lookup_fixture.h"
 #include "platform/dialogs.h"
@@ -234,6 +236,33 @@ TEST(OpenHelp, GuardAndFailedShow) {
   });
   EXPECT_TRUE(OpenHelp([] { return std::make_unique<DirectGoFrm>(); }));
   EXPECT_EQ(giHelpRet, 1);
+}
+
+// The keyboard hands its result back; the lookup that opened it puts it where the lookups
+// read it, and the lookup guard is clear while it is up.
+TEST(OpenHelp, KeyPadResultReachesTheLookup) {
+  lookuptest::ResetAll();
+  const struct {
+    const char *what;
+    bool ok;
+    int16_t wantOk;
+    const char *wantText;
+  } cases[] = {{"OK", true, 1, "it`s"}, {"cancel", false, 0, ""}};
+  for (const auto &c : cases) {
+    giHelpOpen = 1;
+    giKeyPadOk = 7;
+    gsKeyPadText = "old";
+    Script s;
+    s.OnForm("KeyPadAllFrm", [&](QWidget &w) {
+      EXPECT_EQ(giHelpOpen, 0) << c.what;
+      auto &f = static_cast<KeyPadAllFrm &>(w);
+      f.KeyGumTxt->setText("it's");
+      c.ok ? f.KeyEnter_Click() : f.KeyExit_Click();
+    });
+    ShowKeyPad();
+    EXPECT_EQ(giKeyPadOk, c.wantOk) << c.what;
+    EXPECT_EQ(gsKeyPadText, c.wantText) << c.what;
+  }
 }
 
 TEST(ListGridTest, ActiveRowSortAndFields) {
