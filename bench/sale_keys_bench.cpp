@@ -16,7 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/grid.h"
 #include "sale/frmMain.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_globals.h"
 
 namespace {

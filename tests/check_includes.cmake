@@ -37,20 +37,8 @@ set(_edges
   lookup>display lookup>sync
 )
 
-# "file>to": includes against the edges above that existed when the list was written, each
-# to be removed; nothing may be added here.
-set(_to_remove
-  checkout/collect_save.cpp>sale checkout/frmCash.cpp>sale checkout/frmOiReturn.cpp>sale
-  checkout/pay_calc.cpp>sale checkout/pay_out.cpp>sale
-  print/frmBaDalPrint.cpp>sale print/receipt.cpp>sale print/receipt_reprint.cpp>sale
-  lookup/help_globals.h>sale
-  display/KeyPadAllFrm.cpp>lookup display/KeyPadAllFrm.cpp>sale
-  goods/GdsEditFrm.cpp>sale
-)
-
 file(GLOB_RECURSE _files RELATIVE ${SRC_DIR} ${SRC_DIR}/*.h ${SRC_DIR}/*.cpp)
 set(_bad "")
-set(_seen_to_remove "")
 foreach(f ${_files})
   string(REGEX MATCH "^[^/]+" _from "${f}")
   if(f STREQUAL _from)
@@ -80,10 +68,6 @@ foreach(f ${_files})
       if("${_from}>${_to}" IN_LIST _edges)
         continue()
       endif()
-      if("${f}>${_to}" IN_LIST _to_remove)
-        list(APPEND _seen_to_remove "${f}>${_to}")
-        continue()
-      endif()
       string(APPEND _bad
              "  ${f}: includes ${_inc} (no edge ${_from} > ${_to}; a screen never includes its opener)\n")
     endif()
@@ -93,11 +77,5 @@ endforeach()
 if(_bad)
   message(FATAL_ERROR "Includes against the direction of the layers:\n${_bad}")
 endif()
-list(REMOVE_DUPLICATES _seen_to_remove)
-foreach(e ${_to_remove})
-  if(NOT e IN_LIST _seen_to_remove AND EXISTS ${SRC_DIR}/checkout)
-    message(STATUS "include direction: '${e}' is gone: take it off the list")
-  endif()
-endforeach()
 list(LENGTH _files _n)
 message(STATUS "include direction: ${_n} files checked")

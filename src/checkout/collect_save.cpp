@@ -21,8 +21,8 @@
 #include "print/receipt.h"
 #include "print/receipt_reprint.h"
 #include "print/receipt_text.h"
-#include "sale/pos_event.h"
-#include "sale/sale_globals.h"
+#include "chit/pos_event.h"
+#include "chit/sale_state.h"
 #include "sync/go_offline.h"
 
 namespace orv::checkout {

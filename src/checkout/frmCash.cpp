@@ -45,7 +45,7 @@
 #include "print/drawer.h"
 #include "print/receipt.h"
 #include "platform/serial_port.h"
-#include "sale/sale_globals.h"
+#include "chit/sale_state.h"
 #include "sync/go_offline.h"
 #include "van/frmCardOK.h"
 #include "van/frmDisCard.h"

@@ -3,7 +3,6 @@
 #include "checkout/money_ops.h"
 #include "chit/records.h"
 #include "core/values.h"
-#include "sale/sale_calc.h"
 
 namespace orv::checkout {
 
@@ -21,7 +20,7 @@ int64_t DivEven(int64_t n, int64_t d) {
 
 }  // namespace
 
-Currency DueOf(Currency total, int16_t julsa) { return orv::sale::RoundTens(total, julsa); }
+Currency DueOf(Currency total, int16_t julsa) { return RoundTens(total, julsa); }
 
 std::optional<Currency> DiscountOf(Currency total, Currency rate) {
   if (rate < Currency() || rate > Currency::Won(100)) return std::nullopt;

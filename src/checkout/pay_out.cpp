@@ -8,7 +8,7 @@
 #include "core/pos_settings.h"
 #include "platform/coin_changer.h"
 #include "platform/dialogs.h"
-#include "sale/sale_globals.h"
+#include "chit/sale_state.h"
 
 void PayOutCoins(const QString &change) {
   try {

@@ -1,4 +1,4 @@
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 
 #include <vector>
 

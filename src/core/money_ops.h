@@ -35,4 +35,21 @@ inline Currency FloorMulDiv(Currency a, Currency b, Currency c) {
   return Currency::FromRaw(int64_t(q) * Currency::kScale);
 }
 
+// Nearest whole number, halves to even, as money.
+inline Currency RoundWhole(Currency value) {
+  return Currency::FromRaw(value.RoundToInt() * Currency::kScale);
+}
+
+// To whole won first (halves to even), then to tens by the last digit k: 0 stays; above
+// the threshold (giSetJulsa: 5 or 10) away from zero; otherwise toward zero.
+// 1236 -> 1240, 1235 -> 1230, -1236 -> -1240, 499.5 -> 500 (threshold 5).
+inline Currency RoundTens(Currency amount, int16_t threshold) {
+  const int64_t whole = amount.RoundToInt();
+  const int64_t mag = whole < 0 ? -whole : whole;
+  const int64_t k = mag % 10;
+  int64_t out = mag;
+  if (k != 0) out = k > threshold ? mag + 10 - k : mag - k;
+  return Currency::FromRaw((whole < 0 ? -out : out) * Currency::kScale);
+}
+
 }  // namespace orv::money

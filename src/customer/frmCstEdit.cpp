@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "chit/pos_logs.h"
+#include "chit/sale_state.h"
 #include "core/dates.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"

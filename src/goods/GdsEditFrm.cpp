@@ -24,7 +24,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
-#include "sale/sale_globals.h"
+#include "lookup/help_globals.h"
 
 using namespace orv;
 using colors::Rgb;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "chit/sale_state.h"
 #include "core/globals.h"
 #include "lookup/help_globals.h"
 #include "core/options.h"

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "chit/sale_state.h"
 #include "core/globals.h"
 #include "lookup/help_globals.h"
 #include "core/helpers.h"

@@ -1,5 +1,17 @@
 #include "lookup/help_globals.h"
 
+#include "core/state.h"
+
+int16_t giHelpOpen = 0;
+int16_t giHelpMode = 0;
+int16_t giHelpSubMode = 0;
+QString gsHelpStart;
+orv::Currency gcHelpPsnKey;
+orv::Currency gcHelpNo;
+orv::Currency gcHelpKey;
+QString gsCstFindSql;
+QString gsCstHelpNo;
+
 orv::Currency gcHelpTrsKey;
 int16_t giHelpEcdIO = 0;
 QVariantList gvCstFindArgs;
@@ -25,6 +37,11 @@ QString gsKeyPadText;
 namespace orv::state {
 
 void ResetHelpGlobals() {
+  giHelpOpen = giHelpMode = giHelpSubMode = 0;
+  gsHelpStart.clear();
+  gcHelpPsnKey = gcHelpNo = gcHelpKey = {};
+  gsCstFindSql.clear();
+  gsCstHelpNo.clear();
   gcHelpTrsKey = {};
   giHelpEcdIO = 0;
   gvCstFindArgs.clear();
@@ -46,3 +63,7 @@ void ResetHelpGlobals() {
 }
 
 }  // namespace orv::state
+
+namespace {
+const bool kResetRegistered = orv::state::RegisterReset(&orv::state::ResetHelpGlobals);
+}

@@ -1,23 +1,31 @@
 #pragma once
-// Program-wide values of the lookup dialogs beyond those the sale screen declares (the
-// guard, the common inputs and results): what an opener hands a dialog and what it hands
-// back.
+// Program-wide values of the lookup dialogs: the re-entry guard, what an opener hands a
+// dialog and what it hands back.
 #include <QString>
 #include <QVariantList>
 #include <cstdint>
 
 #include "core/currency.h"
-#include "sale/sale_globals.h"  // the guard, inputs and results the sale screen shares
-#include "core/globals.h"  // giSupTrsNo, gsCdName
+#include "core/globals.h"  // giSupTrsNo, gsCdName, giHelpRet
+
+extern int16_t giHelpOpen;  // 1 while a lookup is open
 
 // Inputs.
+extern int16_t giHelpMode;
+extern int16_t giHelpSubMode;
+extern QString gsHelpStart;
+extern orv::Currency gcHelpPsnKey;
+extern orv::Currency gcHelpNo;
+extern orv::Currency gcHelpKey;
 extern orv::Currency gcHelpTrsKey;
 extern int16_t giHelpEcdIO;
+extern QString gsCstFindSql;  // customer statement handed to the customer chooser
 // The values bound to the '?' marks of gsCstFindSql, the customer search handed to frmCust
 // (a statement with its table chosen, no ORDER BY).
 extern QVariantList gvCstFindArgs;
 
 // Results.
+extern QString gsCstHelpNo;   // customer number the chooser returns
 extern int16_t giHelpNo1;
 extern int16_t giHelpNo2;
 extern int16_t giHelpNo3;

@@ -28,7 +28,7 @@
 #include "print/receipt.h"
 #include "print/receipt_text.h"
 #include "print/records_keeper.h"
-#include "sale/sale_globals.h"
+#include "chit/sale_state.h"
 
 namespace {
 constexpr long kHeaderFocus = 0xFF8080;

@@ -20,7 +20,7 @@
 #include "platform/settings_store.h"
 #include "print/receipt_reprint.h"
 #include "print/receipt_text.h"
-#include "sale/sale_globals.h"
+#include "chit/sale_state.h"
 
 QString gsReceiptIdNo;
 

@@ -7,7 +7,7 @@
 #include "core/pos_settings.h"
 #include "platform/codepage.h"
 #include "print/basPrinter.h"
-#include "sale/sale_globals.h"
+#include "chit/sale_state.h"
 
 
 namespace orv::print {

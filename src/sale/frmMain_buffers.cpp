@@ -20,20 +20,18 @@
 #include "platform/db.h"
 #include "platform/grid.h"
 #include "sale/frmMain.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_calc.h"
 #include "sale/sale_globals.h"
 
 using namespace orv;
 
-Currency gcGdsJumsu;
 QString gsOneMoaGdsCode[151];
 QString gsOneMoaGdsName[151];
 
 namespace {
 
 void resetBufferGlobals() {
-  gcGdsJumsu = {};
   for (int i = 0; i <= kSaleLines; ++i) {
     gsOneMoaGdsCode[i].clear();
     gsOneMoaGdsName[i].clear();

@@ -17,7 +17,7 @@
 #include "platform/grid.h"
 #include "sale/frmMain.h"
 #include "sale/goods_lookup.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_codes.h"
 #include "sale/sale_dialogs.h"
 #include "sale/sale_globals.h"

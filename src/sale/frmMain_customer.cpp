@@ -23,7 +23,7 @@
 #include "lookup/cst_find.h"
 #include "sale/frmMain.h"
 #include "sale/goods_lookup.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_dialogs.h"
 #include "sale/sale_globals.h"
 #include "sale/stand_ins.h"

@@ -13,7 +13,7 @@
 #include "sale/frmMain.h"
 #include "sale/goods_lookup.h"
 #include "sale/handoff_globals.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_calc.h"
 #include "sale/sale_globals.h"
 

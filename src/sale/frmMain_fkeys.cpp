@@ -29,7 +29,7 @@
 #include "sale/chit_discount.h"
 #include "customer/CstPaddFrm.h"
 #include "sale/frmMain.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_globals.h"
 #include "sale/stand_ins.h"
 #include "sync/go_offline.h"

@@ -28,7 +28,7 @@
 #include "platform/keys.h"
 #include "sale/frmMain.h"
 #include "sale/goods_lookup.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_globals.h"
 #include "sync/go_offline.h"
 

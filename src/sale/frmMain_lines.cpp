@@ -23,7 +23,7 @@
 #include "platform/settings_store.h"
 #include "sale/frmMain.h"
 #include "sale/goods_lookup.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_calc.h"
 #include "sale/sale_globals.h"
 #include "sale/sale_lines.h"

@@ -29,7 +29,7 @@
 #include "sale/frmPanCardSeek.h"
 #include "sale/goods_lookup.h"
 #include "sale/handoff_globals.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_codes.h"
 #include "sale/sale_globals.h"
 #include "schema/month_tables.h"

@@ -31,17 +31,6 @@ bool shapeOk(int16_t a, int16_t b) { return (a == 0 && b == 0) || (a == 1 && b >
 
 }  // namespace
 
-Currency RoundWhole(Currency value) { return won(divRoundEven(value.raw(), kScale)); }
-
-Currency RoundTens(Currency amount, int16_t threshold) {
-  const int64_t whole = divRoundEven(amount.raw(), kScale);
-  const int64_t mag = whole < 0 ? -whole : whole;
-  const int64_t k = mag % 10;
-  int64_t out = mag;
-  if (k != 0) out = k > threshold ? mag + 10 - k : mag - k;
-  return won(whole < 0 ? -out : out);
-}
-
 PriceResult GetGdsDanga(const PriceInput &in) {
   const GdsCodeRec &g = *in.goods;
   const int32_t d = in.workDate;

@@ -9,17 +9,13 @@
 
 #include "chit/records.h"
 #include "core/currency.h"
+#include "core/money_ops.h"
 
 namespace orv::sale {
 
-// ---- Rounding -------------------------------------------------------------------------
-// To whole won first (halves to even), then to tens by the last digit k: 0 stays; above
-// the threshold (giSetJulsa: 5 or 10) away from zero; otherwise toward zero.
-// 1236 -> 1240, 1235 -> 1230, -1236 -> -1240, 499.5 -> 500 (threshold 5).
-Currency RoundTens(Currency amount, int16_t threshold);
-
-// Nearest whole number, halves to even, as money.
-Currency RoundWhole(Currency value);
+// ---- Rounding (shared with payment) ----------------------------------------------------
+using orv::money::RoundTens;
+using orv::money::RoundWhole;
 
 // ---- Line price -------------------------------------------------------------------------
 struct SalePeriodInput {

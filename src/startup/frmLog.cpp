@@ -33,7 +33,7 @@
 #include "platform/settings_store.h"
 #include "print/basPrinter.h"
 #include "sale/frmMain.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "schema/schema.h"
 #include "settings/frmSetup.h"
 #include "startup/frmDBSet.h"

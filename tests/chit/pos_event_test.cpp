@@ -2,12 +2,12 @@
 // past midnight, and the before-values of the logged line.
 #include <gtest/gtest.h>
 
+#include "chit/pos_event.h"
 #include "chit/pos_logs.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"
 #include "core/state.h"
 #include "platform/clock.h"
-#include "sale/pos_event.h"
 #include "test_support.h"
 
 using orv::Currency;

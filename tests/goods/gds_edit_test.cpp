@@ -9,7 +9,7 @@
 #include "goods/GdsEditFrm.h"
 #include "goods_fixture.h"
 #include "platform/dialogs.h"
-#include "sale/sale_globals.h"
+#include "lookup/help_globals.h"
 
 using namespace orv;
 using goodstest::GoodsDb;

@@ -5,6 +5,7 @@
 
 #include <QVariantList>
 
+#include "chit/sale_state.h"
 #include "core/globals.h"
 #include "lookup/help_globals.h"
 #include "core/state.h"
@@ -19,7 +20,7 @@ namespace lookuptest {
 // Every program-wide value back to its start, the sale screen's and the lookups' included.
 inline void ResetAll() {
   orv::state::ResetProgramState();
-  orv::state::ResetSaleGlobals();
+  orv::state::ResetSaleState();
   orv::state::ResetPosServerSettings();
   orv::state::ResetHelpGlobals();
 }

@@ -10,7 +10,7 @@
 #include "core/values.h"
 #include "platform/grid.h"
 #include "sale/goods_lookup.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale_screen_fixture.h"
 #include "schema/tables.h"
 

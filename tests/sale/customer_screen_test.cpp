@@ -11,6 +11,7 @@
 #include "chit/records.h"
 #include "core/helpers.h"
 #include "core/pos_settings.h"
+#include "lookup/help_globals.h"
 #include "platform/grid.h"
 #include "platform/keys.h"
 #include "lookup/frmCust.h"

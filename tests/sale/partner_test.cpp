@@ -12,6 +12,7 @@
 #include "core/helpers.h"
 #include "core/options.h"
 #include "lookup/frmTrsHelp.h"
+#include "lookup/help_globals.h"
 #include "platform/grid.h"
 #include "platform/list_grid.h"
 #include "sale_screen_fixture.h"

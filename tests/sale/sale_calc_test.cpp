@@ -11,23 +11,6 @@ namespace {
 Currency W(int64_t v) { return Currency::FromWhole(v).value(); }
 Currency M(const char *text) { return Currency::FromText(QString::fromLatin1(text)).value(); }
 
-TEST(SaleCalc, RoundTens) {
-  const struct {
-    const char *in;
-    int16_t threshold;
-    const char *out;
-  } cases[] = {
-      {"1236", 5, "1240"},   {"1235", 5, "1230"},  {"-1236", 5, "-1240"},
-      {"-1235", 5, "-1230"}, {"-1237", 5, "-1240"}, {"1239", 10, "1230"},
-      {"-1239", 10, "-1230"}, {"1230", 5, "1230"},  {"0", 5, "0"},
-      // Whole won first, halves to even: the last digit of "499.5" is not a 5.
-      {"499.5", 5, "500"},   {"494.5", 5, "490"},  {"1235.5", 5, "1240"},
-      {"-499.5", 5, "-500"},
-  };
-  for (const auto &c : cases)
-    EXPECT_EQ(RoundTens(M(c.in), c.threshold), M(c.out)) << c.in << " / " << c.threshold;
-}
-
 TEST(SaleCalc, SupplyValueAndVat) {
   const struct {
     int total, taxFree, supply, vat;

@@ -14,7 +14,7 @@
 #include "lookup/help_globals.h"
 #include "platform/grid.h"
 #include "platform/keys.h"
-#include "sale/pos_event.h"
+#include "chit/pos_event.h"
 #include "sale/sale_dialogs.h"
 #include "sale_screen_fixture.h"
 
