@@ -1,6 +1,7 @@
 #include "van/SmtSndRcvVCAT.h"
 
 #include <QFile>
+#include <QGridLayout>
 #include <QHostAddress>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -282,6 +283,11 @@ SmtReplyState::SmtReplyState(QWidget *form, StatusHandler onStatus)
   connect(control_, &SmtSndRcvVCAT::SmtReplyEvent, this, &SmtReplyState::SmtReplyEvent);
   connect(control_, &SmtSndRcvVCAT::SmtErrorEvent, this, &SmtReplyState::SmtErrorEvent);
   connect(control_, &SmtSndRcvVCAT::SmtStatusEvent, this, &SmtReplyState::SmtStatusEvent);
+}
+
+void SmtReplyState::AddTo(QGridLayout *grid, int &row, int columns) {
+  grid->addWidget(SmtMsgCmd, row++, columns - 1);
+  for (QWidget *box : {mnMsg, mnErrEvent, mnStatusEvent}) grid->addWidget(box, row++, 0, 1, columns);
 }
 
 void SmtReplyState::SmtReplyEvent() {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 
+class QGridLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -108,6 +109,10 @@ class SmtReplyState : public QObject {
 
   QPlainTextEdit *mnMsg, *mnErrEvent, *mnStatusEvent;
   QPushButton *SmtMsgCmd;
+
+  // Places the "?" button in the last of columns on row and each dump box across a row
+  // below; row moves past them.
+  void AddTo(QGridLayout *grid, int &row, int columns = 3);
 
   // Empties the code, sends with the settings' address and port, and waits until a
   // notification set the code. The code, as the requests read it.

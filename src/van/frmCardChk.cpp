@@ -26,6 +26,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
+#include "platform/named_widgets.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "van/card_log.h"
@@ -40,6 +41,7 @@
 
 namespace dlg = orv::dialogs;
 namespace keys = orv::keys;
+using orv::widgets::Named;
 using orv::Currency;
 
 int16_t giCardKeyBusy = 0;
@@ -47,16 +49,6 @@ QString gsCardDanNo;
 
 namespace {
 
-QLineEdit *Box(QWidget *parent, const char *name) {
-  auto *b = new QLineEdit(parent);
-  b->setObjectName(name);
-  return b;
-}
-QLabel *Label(QWidget *parent, const char *name, const QString &text = {}) {
-  auto *l = new QLabel(text, parent);
-  l->setObjectName(name);
-  return l;
-}
 QString Digits(const QString &text) {
   QString out;
   for (QChar c : text)
@@ -73,7 +65,8 @@ struct BusyCursor {
 
 }  // namespace
 
-frmCardChk::frmCardChk(QWidget *parent) : QDialog(parent) {
+frmCardChk::frmCardChk(QWidget *parent)
+    : CardRequestForm(parent, QStringLiteral("싸인패드 사용안함 (F12)"), QStringLiteral("닫기")) {
   setObjectName(QStringLiteral("frmCardChk"));
   setWindowTitle(QStringLiteral("카드승인/취소"));
   auto *grid = new QGridLayout(this);
@@ -84,25 +77,8 @@ frmCardChk::frmCardChk(QWidget *parent) : QDialog(parent) {
     if (extra) grid->addWidget(extra, row, 2);
     ++row;
   };
-  txtiCard = Box(this, "txtiCard");
-  txtiHalbu = Box(this, "txtiHalbu");
-  txtiHalbu->setMaxLength(2);
   txtiHalbu->setToolTip(QStringLiteral("공백(00)은 일시불"));
-  txtiGum = Box(this, "txtiGum");
-  txtiGum->setAlignment(Qt::AlignRight);
-  txtiNo = Box(this, "txtiNo");
-  txtiDate = Box(this, "txtiDate");
-  txtiDate->setMaxLength(8);
-  txtDanNo = Box(this, "txtDanNo");
-  CmitDateLbl = Label(this, "CmitDateLbl", QStringLiteral("YYMMDD(년월일)"));
-  lblCardName = Label(this, "lblCardName");
-  lblGaM = Label(this, "lblGaM");
-  lblMeipCode = Label(this, "lblMeipCode");
-  lblMeipName = Label(this, "lblMeipName");
-  lblBalCode = Label(this, "lblBalCode");
-  lblBalName = Label(this, "lblBalName");
-  lblGabu = Label(this, "lblGabu");
-  lblResult = Label(this, "lblResult");
+  CmitDateLbl->setText(QStringLiteral("YYMMDD(년월일)"));
   add(QStringLiteral("카드번호"), txtiCard);
   add(QStringLiteral("할부개월"), txtiHalbu);
   add(QStringLiteral("승인금액"), txtiGum);
@@ -114,61 +90,14 @@ frmCardChk::frmCardChk(QWidget *parent) : QDialog(parent) {
   add(QStringLiteral("매 입 사"), lblMeipCode, lblMeipName);
   add(QStringLiteral("발 급 사"), lblBalCode, lblBalName);
   add(QStringLiteral("승인여부"), lblGabu, lblResult);
+  AddSignFrames(grid, row);
 
-  fmeSignNotUse = new QFrame(this);
-  fmeSignNotUse->setObjectName("fmeSignNotUse");
-  chkSignNotUse = new QCheckBox(QStringLiteral("싸인패드 사용안함 (F12)"), fmeSignNotUse);
-  chkSignNotUse->setObjectName("chkSignNotUse");
-  (new QVBoxLayout(fmeSignNotUse))->addWidget(chkSignNotUse);
-  grid->addWidget(fmeSignNotUse, row++, 0, 1, 3);
-
-  fraSign = new QFrame(this);
-  fraSign->setObjectName("fraSign");
-  MtCardLbl = Label(fraSign, "MtCardLbl", QStringLiteral("마그네틱 카드를 읽혀주세요 ~"));
-  PlzSignLbl = Label(fraSign, "PlzSignLbl", QStringLiteral("서명해주세요~~"));
-  auto *signLay = new QVBoxLayout(fraSign);
-  signLay->addWidget(MtCardLbl);
-  signLay->addWidget(PlzSignLbl);
-  grid->addWidget(fraSign, row++, 0, 1, 3);
-  fraSign->hide();
-
-  KzMsgLbl = Label(this, "KzMsgLbl", QStringLiteral("F4:일반, F5:카카오페이, F6:제로페이"));
-  KzTitleLbl = Label(this, "KzTitleLbl");
+  KzMsgLbl = Named<QLabel>(this, "KzMsgLbl", QStringLiteral("F4:일반, F5:카카오페이, F6:제로페이"));
   grid->addWidget(KzMsgLbl, row, 0, 1, 2);
   grid->addWidget(KzTitleLbl, row++, 2);
 
-  cmdiCommit = new QPushButton(QStringLiteral("승인"), this);
-  cmdiCommit->setObjectName("cmdiCommit");
-  cmdiExit = new QPushButton(QStringLiteral("닫기"), this);
-  cmdiExit->setObjectName("cmdiExit");
-  for (QPushButton *b : {cmdiCommit, cmdiExit}) {
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::NoFocus);
-  }
-  grid->addWidget(cmdiCommit, row, 1);
-  grid->addWidget(cmdiExit, row++, 2);
-  Kis = new QWidget(this);
-  Kis->setObjectName("Kis");
-  KisPosAgent1 = new QWidget(this);
-  KisPosAgent1->setObjectName("KisPosAgent1");
-  AxSmtSndRcvVCAT1 = new QWidget(this);
-  AxSmtSndRcvVCAT1->setObjectName("AxSmtSndRcvVCAT1");
-  for (QWidget *w : {Kis, KisPosAgent1, AxSmtSndRcvVCAT1}) {
-    grid->addWidget(w, row, 0);
-    w->hide();
-  }
-  ++row;
-  smt = new SmtReplyState(this, [this](const QString &status) {
-    const QString s = status.trimmed();
-    MtCardLbl->setVisible(s == QLatin1String("1M"));
-    return s;
-  });
-  grid->addWidget(smt->SmtMsgCmd, row, 2);
-  grid->addWidget(smt->mnMsg, ++row, 0, 1, 3);
-  grid->addWidget(smt->mnErrEvent, ++row, 0, 1, 3);
-  grid->addWidget(smt->mnStatusEvent, ++row, 0, 1, 3);
-  setTabOrder(txtiCard, txtiHalbu);
-  setTabOrder(txtiHalbu, txtiGum);
+  cmdiCommit = orv::widgets::PictureButton(this, "cmdiCommit", QStringLiteral("승인"));
+  AddCommandTail(grid, row, cmdiCommit);
 
   // The customer display's copies.
   connect(txtiCard, &QLineEdit::textChanged, this, [](const QString &t) { gsDspCardChkiCard = t; });
@@ -192,15 +121,6 @@ frmCardChk::frmCardChk(QWidget *parent) : QDialog(parent) {
     gcDspCardChkiGum = ValCur(txtiGum->text());
   });
   connect(txtiNo, &QLineEdit::textChanged, this, [](const QString &t) { gsDspCardChkiNo = t.trimmed(); });
-  connect(chkSignNotUse, &QCheckBox::toggled, this, [this] { SetSignNotUseColour(); });
-  connect(txtiCard, &QLineEdit::editingFinished, this, [this] {
-    // A reader typing both tracks: keep the second.
-    const QString t = txtiCard->text();
-    const int a = t.indexOf(QStringLiteral("?;"));
-    if (a < 0) return;
-    const int b = t.indexOf(QStringLiteral("?;"), a + 2);
-    txtiCard->setText(b < 0 ? t.mid(a + 2) : t.mid(a + 2, b - a - 2));
-  });
   connect(cmdiCommit, &QPushButton::clicked, this, [this] { cmdiCommit_Click(); });
 
   orv::formkeys::InstallKeyPreview(
@@ -259,12 +179,7 @@ void frmCardChk::showEvent(QShowEvent *event) {
 }
 
 void frmCardChk::Form_Activate() {
-  if (giSetVan == 10 || giSetVan == 1 || giSetVan == 9 || giSetVan == 4)
-    CmitDateLbl->setText(QStringLiteral("YYMMDD(년월일)"));
-  else if (giSetVan == 5)
-    CmitDateLbl->setText(QStringLiteral("YYYYMMDD(년월일)"));
-  txtDanNo->setText(gsSetDanId);
-  if (txtiCard->text().trimmed().isEmpty()) txtiCard->setText(QStringLiteral("0000000000000000"));
+  ActivateBoxes();
   txtiHalbu->setFocus(Qt::OtherFocusReason);
   txtiHalbu->selectAll();
 }
@@ -278,27 +193,8 @@ void frmCardChk::DigitFilter(QLineEdit *box) {
   box->end(false);
 }
 
-void frmCardChk::SetSignNotUseColour() {
-  orv::colors::SetFore(chkSignNotUse, chkSignNotUse->isChecked() ? 0x808080 : orv::colors::kBlack);
-}
-
-QString frmCardChk::Months() const {
-  return (QStringLiteral("00") + txtiHalbu->text()).right(2);
-}
-
-QString frmCardChk::AmountText() const { return DelChar(txtiGum->text(), ","); }
-
 void frmCardChk::ShowResult() {
-  lblCardName->clear();
-  lblMeipCode->setText(gtCardRet.MeipCode);
-  lblMeipName->setText(gtCardRet.MeipName);
-  txtiNo->setText(gtCardRet.CmitNo);
-  txtiDate->setText(gtCardRet.CmitDate);
-  lblGaM->setText(gtCardRet.GamyNo);
-  gsDspCardChkMeipCode = gtCardRet.MeipCode;
-  gsDspCardChkMeipName = gtCardRet.MeipName;
-  gsDspCardChkGaM = gtCardRet.GamyNo;
-  gsDspCardChkCardName.clear();
+  ShowCardRet({&gsDspCardChkMeipCode, &gsDspCardChkMeipName, &gsDspCardChkGaM, &gsDspCardChkCardName});
 }
 
 void frmCardChk::FormKeyDown(int &key, int shift) {
@@ -316,14 +212,10 @@ void frmCardChk::FormKeyDown(int &key, int shift) {
       if (gtPanChit.PctHab > Currency()) cmdiCommit_Click();
       key = 0;
       return;
-    case keys::vbKeyF1 + 11: {
-      const int16_t now = int16_t(NzCur(orv::settings_store::GetSetting("giSetSignNotUse")).RoundToInt());
-      giSetSignNotUse = now == 0 ? 1 : 0;
-      chkSignNotUse->setChecked(giSetSignNotUse == 1);
-      orv::settings_store::SaveSetting("giSetSignNotUse", QString::number(giSetSignNotUse));
+    case keys::vbKeyF1 + 11:
+      ToggleSignNotUse();
       key = 0;
       return;
-    }
     case keys::vbKeyF1 + 3:
     case keys::vbKeyF1 + 4:
     case keys::vbKeyF1 + 5:
@@ -431,8 +323,6 @@ void frmCardChk::done(int r) {
 }
 
 // ------------------------------------------------------------------ the approval
-
-void frmCardChk::LogRow(const QString &text, int16_t kind) { CardLogRowKept(text, kind, notKept); }
 
 void frmCardChk::FailTail() {
   ClearCardRet();

@@ -2,40 +2,23 @@
 // The card approval dialog "카드승인/취소": shows the amount, takes the months, chooses card,
 // KakaoPay or ZeroPay, runs one approval through the configured network and hands the
 // outcome back in gtCardRet and giCardOk. Its opener moves its own focus when it returns.
-#include <QDialog>
-#include <QStringList>
 #include <cstdint>
 
 #include "core/currency.h"
+#include "van/card_request_form.h"
 
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class SmtReplyState;
-
-class frmCardChk : public QDialog {
+class frmCardChk : public CardRequestForm {
   Q_OBJECT
  public:
   explicit frmCardChk(QWidget *parent = nullptr);
   ~frmCardChk() override;
 
-  QLineEdit *txtiCard, *txtiHalbu, *txtiGum, *txtiNo, *txtiDate, *txtDanNo;
-  QLabel *CmitDateLbl, *lblCardName, *lblGaM, *lblMeipCode, *lblMeipName, *lblBalCode,
-      *lblBalName, *lblGabu, *lblResult, *MtCardLbl, *PlzSignLbl, *KzMsgLbl, *KzTitleLbl;
-  QFrame *fmeSignNotUse, *fraSign;
-  QCheckBox *chkSignNotUse;
-  QPushButton *cmdiCommit, *cmdiExit;
-  // The networks' components: shown only while their Parts want them.
-  QWidget *Kis, *KisPosAgent1, *AxSmtSndRcvVCAT1;
-  // The SMARTRO terminal's replies, its dump boxes and their "?" button.
-  SmtReplyState *smt;
+  QLabel *KzMsgLbl;
+  QPushButton *cmdiCommit;
 
   int16_t miCommitBusy = 0;
   int16_t miSignRequired = 0;
   int16_t miSignPadState = 0;
-  QString msKisReply;  // "응답" once the KIS agent's reply event ran
   orv::Currency mcReqGum, mcTaxGum, mcSvcGum;
 
   void Form_Activate();
@@ -46,14 +29,6 @@ class frmCardChk : public QDialog {
   // The month box's Enter or Down.
   void StartFromMonths();
 
-  // The network branches report here. After the request went out, a row that cannot be
-  // kept is named for the cashier instead of undoing an approval.
-  void LogRow(const QString &text, int16_t kind);
-  QStringList notKept;
-  // The months box as two digits.
-  QString Months() const;
-  // The approval's amount text without commas.
-  QString AmountText() const;
   // Shows gtCardRet's fields in the result boxes.
   void ShowResult();
 
@@ -66,12 +41,9 @@ class frmCardChk : public QDialog {
   void FormKeyDown(int &key, int shift);
   void BoxKeyDown(int &key);
   void DigitFilter(QLineEdit *box);
-  void SetSignNotUseColour();
   void FailTail();
   void ErrorTail(int number, const QString &description);
   void ReportNotKept();
-  bool keyPreview_ = true;
-  bool unloaded_ = false;
 };
 
 // The branch of each network: leaves 0 (approved) or 9999 in its result.

@@ -23,6 +23,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_keys.h"
 #include "platform/keys.h"
+#include "platform/named_widgets.h"
 #include "platform/settings_store.h"
 #include "platform/wait_cursor.h"
 #include "platform/widget_colors.h"
@@ -37,6 +38,7 @@
 
 namespace dlg = orv::dialogs;
 namespace keys = orv::keys;
+using orv::widgets::Named;
 using orv::Currency;
 
 namespace {
@@ -46,17 +48,6 @@ QString Digits(const QString &text) {
   for (QChar c : text)
     if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) out += c;
   return out;
-}
-QLineEdit *Box(QWidget *parent, const char *name) {
-  auto *b = new QLineEdit(parent);
-  b->setObjectName(name);
-  orv::colors::HighlightOnFocus(b);
-  return b;
-}
-QLabel *Label(QWidget *parent, const char *name, const QString &text = {}) {
-  auto *l = new QLabel(text, parent);
-  l->setObjectName(name);
-  return l;
 }
 Currency Magnitude(Currency c) { return c < Currency() ? Currency::FromRaw(-c.raw()) : c; }
 // A stored barcode of the approval, or empty; a database that cannot answer has none.
@@ -75,42 +66,27 @@ QString NoCancelReplyText() {
   return QStringLiteral("응답이 없습니다. 단말기에서 취소 여부를 확인하세요");
 }
 
-frmDisCard::frmDisCard(QWidget *parent) : QDialog(parent) {
+frmDisCard::frmDisCard(QWidget *parent)
+    : CardRequestForm(parent, QStringLiteral("싸인패드 사용않함 (F12)"), QStringLiteral("닫기(Esc)")) {
   setObjectName(QStringLiteral("frmDisCard"));
   setWindowTitle(QStringLiteral("신용카드 취소"));
   auto *grid = new QGridLayout(this);
   int row = 0;
-  Image1 = Label(this, "Image1", QStringLiteral("카드승인취소"));
+  Image1 = Named<QLabel>(this, "Image1", QStringLiteral("카드승인취소"));
   grid->addWidget(Image1, row++, 0, 1, 3);
-  fraCard = new QFrame(this);
-  fraCard->setObjectName("fraCard");
+  fraCard = Named<QFrame>(this, "fraCard");
   auto add = [&](const QString &caption, QWidget *w, QWidget *extra = nullptr) {
     grid->addWidget(new QLabel(caption, this), row, 0);
     grid->addWidget(w, row, 1);
     if (extra) grid->addWidget(extra, row, 2);
     ++row;
   };
-  txtiCard = Box(this, "txtiCard");
-  txtiHalbu = Box(this, "txtiHalbu");
-  txtiHalbu->setMaxLength(2);
+  for (QLineEdit *b : {txtiCard, txtiHalbu, txtiGum, txtiNo, txtiDate, txtDanNo})
+    orv::colors::HighlightOnFocus(b);
   txtiHalbu->setAlignment(Qt::AlignRight);
-  txtiGum = Box(this, "txtiGum");
-  txtiGum->setAlignment(Qt::AlignRight);
-  txtiNo = Box(this, "txtiNo");
-  txtiDate = Box(this, "txtiDate");
-  txtiDate->setMaxLength(8);
-  txtDanNo = Box(this, "txtDanNo");
   txtDanNo->setProperty("Tag", QStringLiteral("1"));
-  CmitDateLbl = Label(this, "CmitDateLbl", QStringLiteral("??YYMMDD(년월일)"));
-  lblCardName = Label(this, "lblCardName");
-  lblMeipCode = Label(this, "lblMeipCode");
-  lblMeipName = Label(this, "lblMeipName");
-  lblGaM = Label(this, "lblGaM");
-  lblBalCode = Label(this, "lblBalCode");
-  lblBalName = Label(this, "lblBalName");
-  lblGabu = Label(this, "lblGabu");
-  lblResult = Label(this, "lblResult");
-  lblErr = Label(this, "lblErr", QStringLiteral("설정이 잘못되었습니다."));
+  CmitDateLbl->setText(QStringLiteral("??YYMMDD(년월일)"));
+  lblErr = Named<QLabel>(this, "lblErr", QStringLiteral("설정이 잘못되었습니다."));
   lblErr->hide();
   add(QStringLiteral("카드번호"), txtiCard);
   add(QStringLiteral("할부개월"), txtiHalbu, new QLabel(QStringLiteral("공백(00)은 일시불"), this));
@@ -125,58 +101,12 @@ frmDisCard::frmDisCard(QWidget *parent) : QDialog(parent) {
   add(QStringLiteral("가 맹 점"), lblGaM);
   grid->addWidget(lblErr, row++, 0, 1, 3);
 
-  fmeSignNotUse = new QFrame(this);
-  fmeSignNotUse->setObjectName("fmeSignNotUse");
-  chkSignNotUse = new QCheckBox(QStringLiteral("싸인패드 사용않함 (F12)"), fmeSignNotUse);
-  chkSignNotUse->setObjectName("chkSignNotUse");
   chkSignNotUse->setFocusPolicy(Qt::NoFocus);
-  (new QVBoxLayout(fmeSignNotUse))->addWidget(chkSignNotUse);
-  grid->addWidget(fmeSignNotUse, row++, 0, 1, 3);
-
-  fraSign = new QFrame(this);
-  fraSign->setObjectName("fraSign");
-  MtCardLbl = Label(fraSign, "MtCardLbl", QStringLiteral("마그네틱 카드를 읽혀주세요 ~"));
-  PlzSignLbl = Label(fraSign, "PlzSignLbl", QStringLiteral("서명해주세요~~"));
-  auto *signLay = new QVBoxLayout(fraSign);
-  signLay->addWidget(MtCardLbl);
-  signLay->addWidget(PlzSignLbl);
-  grid->addWidget(fraSign, row++, 0, 1, 3);
-  fraSign->hide();
-  KzTitleLbl = Label(this, "KzTitleLbl");
+  AddSignFrames(grid, row);
   grid->addWidget(KzTitleLbl, row++, 0, 1, 3);
 
-  cmdiCancel = new QPushButton(QStringLiteral("취소승인(F2)"), this);
-  cmdiCancel->setObjectName("cmdiCancel");
-  cmdiExit = new QPushButton(QStringLiteral("닫기(Esc)"), this);
-  cmdiExit->setObjectName("cmdiExit");
-  for (QPushButton *b : {cmdiCancel, cmdiExit}) {
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::NoFocus);
-  }
-  grid->addWidget(cmdiCancel, row, 1);
-  grid->addWidget(cmdiExit, row++, 2);
-  Kis = new QWidget(this);
-  Kis->setObjectName("Kis");
-  KisPosAgent1 = new QWidget(this);
-  KisPosAgent1->setObjectName("KisPosAgent1");
-  AxSmtSndRcvVCAT1 = new QWidget(this);
-  AxSmtSndRcvVCAT1->setObjectName("AxSmtSndRcvVCAT1");
-  for (QWidget *w : {Kis, KisPosAgent1, AxSmtSndRcvVCAT1}) {
-    grid->addWidget(w, row, 0);
-    w->hide();
-  }
-  ++row;
-  smt = new SmtReplyState(this, [this](const QString &status) {
-    const QString s = status.trimmed();
-    MtCardLbl->setVisible(s == QLatin1String("1M"));
-    return s;
-  });
-  grid->addWidget(smt->SmtMsgCmd, row, 2);
-  grid->addWidget(smt->mnMsg, ++row, 0, 1, 3);
-  grid->addWidget(smt->mnErrEvent, ++row, 0, 1, 3);
-  grid->addWidget(smt->mnStatusEvent, ++row, 0, 1, 3);
-  setTabOrder(txtiCard, txtiHalbu);
-  setTabOrder(txtiHalbu, txtiGum);
+  cmdiCancel = orv::widgets::PictureButton(this, "cmdiCancel", QStringLiteral("취소승인(F2)"));
+  AddCommandTail(grid, row, cmdiCancel);
   setTabOrder(txtiGum, txtiNo);
   setTabOrder(txtiNo, txtiDate);
 
@@ -205,15 +135,6 @@ frmDisCard::frmDisCard(QWidget *parent) : QDialog(parent) {
     gcDspDisCardiGum = ValCur(txtiGum->text());
   });
   connect(txtiNo, &QLineEdit::textChanged, this, [](const QString &t) { gsDspDisCardiNo = t.trimmed(); });
-  connect(chkSignNotUse, &QCheckBox::toggled, this, [this] { SetSignNotUseColour(); });
-  connect(txtiCard, &QLineEdit::editingFinished, this, [this] {
-    // A reader typing both tracks: keep the second.
-    const QString t = txtiCard->text();
-    const int a = t.indexOf(QStringLiteral("?;"));
-    if (a < 0) return;
-    const int b = t.indexOf(QStringLiteral("?;"), a + 2);
-    txtiCard->setText(b < 0 ? t.mid(a + 2) : t.mid(a + 2, b - a - 2));
-  });
   connect(cmdiCancel, &QPushButton::clicked, this, [this] { cmdiCancel_Click(); });
 
   orv::formkeys::InstallKeyPreview(
@@ -295,42 +216,16 @@ void frmDisCard::showEvent(QShowEvent *event) {
 }
 
 void frmDisCard::Form_Activate() {
-  if (giSetVan == 10 || giSetVan == 1 || giSetVan == 9 || giSetVan == 4)
-    CmitDateLbl->setText(QStringLiteral("YYMMDD(년월일)"));
-  else if (giSetVan == 5)
-    CmitDateLbl->setText(QStringLiteral("YYYYMMDD(년월일)"));
-  txtDanNo->setText(gsSetDanId);
-  if (txtiCard->text().trimmed().isEmpty()) txtiCard->setText(QStringLiteral("0000000000000000"));
+  ActivateBoxes();
   if (txtiHalbu->isEnabled()) txtiHalbu->setFocus(Qt::OtherFocusReason);
 }
-
-void frmDisCard::SetSignNotUseColour() {
-  orv::colors::SetFore(chkSignNotUse, chkSignNotUse->isChecked() ? 0x808080 : orv::colors::kBlack);
-}
-
-RequestScreen frmDisCard::Screen() const {
-  return {fraSign, MtCardLbl, PlzSignLbl, Kis, KisPosAgent1, AxSmtSndRcvVCAT1};
-}
-
-QString frmDisCard::Months() const { return (QStringLiteral("00") + txtiHalbu->text()).right(2); }
-
-QString frmDisCard::AmountText() const { return DelChar(txtiGum->text(), ","); }
 
 QString frmDisCard::SentDate() const {
   return (QString(6, QLatin1Char(' ')) + txtiDate->text().trimmed()).right(6);
 }
 
 void frmDisCard::ShowReply() {
-  lblCardName->clear();
-  lblMeipCode->setText(gtCardRet.MeipCode);
-  lblMeipName->setText(gtCardRet.MeipName);
-  txtiNo->setText(gtCardRet.CmitNo);
-  txtiDate->setText(gtCardRet.CmitDate);
-  lblGaM->setText(gtCardRet.GamyNo);
-  gsDspDisCardCardName.clear();
-  gsDspDisCardMeipCode = gtCardRet.MeipCode;
-  gsDspDisCardMeipName = gtCardRet.MeipName;
-  gsDspDisCardGaM = gtCardRet.GamyNo;
+  ShowCardRet({&gsDspDisCardMeipCode, &gsDspDisCardMeipName, &gsDspDisCardGaM, &gsDspDisCardCardName});
 }
 
 void frmDisCard::FormKeyDown(int &key, int shift) {
@@ -348,14 +243,10 @@ void frmDisCard::FormKeyDown(int &key, int shift) {
       key = 0;
       if (!gtCardRet.CmitNo.isEmpty() && gtPanChit.PctHab < Currency()) cmdiCancel_Click();
       return;
-    case keys::vbKeyF1 + 11: {
+    case keys::vbKeyF1 + 11:
       key = 0;
-      const int16_t now = int16_t(NzCur(orv::settings_store::GetSetting("giSetSignNotUse")).RoundToInt());
-      giSetSignNotUse = now == 0 ? 1 : 0;
-      chkSignNotUse->setChecked(giSetSignNotUse == 1);
-      orv::settings_store::SaveSetting("giSetSignNotUse", QString::number(giSetSignNotUse));
+      ToggleSignNotUse();
       return;
-    }
     default:
       BoxKeyDown(key);
   }
@@ -472,8 +363,6 @@ void frmDisCard::done(int r) {
 }
 
 // ------------------------------------------------------------------ the cancellation
-
-void frmDisCard::LogRow(const QString &text, int16_t kind) { CardLogRowKept(text, kind, notKept); }
 
 void frmDisCard::EndStep(bool focusToNo, bool focusToDate) {
   EnableControls(this);

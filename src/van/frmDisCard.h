@@ -3,42 +3,25 @@
 // the network of giSetVan and hands the outcome back in giCardOk and gtCardRet. Opened by
 // the payment screen for a return (the approval comes fixed) and by the collection screen
 // (the cashier types it); the opener moves its own focus when the form returns.
-#include <QDialog>
-#include <QStringList>
 #include <cstdint>
 
 #include "core/card_ret.h"
 #include "core/currency.h"
+#include "van/card_request_form.h"
 
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-struct RequestScreen;
-class SmtReplyState;
-
-class frmDisCard : public QDialog {
+class frmDisCard : public CardRequestForm {
   Q_OBJECT
  public:
   explicit frmDisCard(QWidget *parent = nullptr);
   ~frmDisCard() override;
 
-  QLineEdit *txtiCard, *txtiHalbu, *txtiGum, *txtiNo, *txtiDate, *txtDanNo;
-  QCheckBox *chkSignNotUse;
-  QFrame *fmeSignNotUse, *fraSign, *fraCard;
-  QLabel *MtCardLbl, *PlzSignLbl, *KzTitleLbl, *CmitDateLbl, *lblCardName, *lblMeipCode,
-      *lblMeipName, *lblGaM, *lblBalCode, *lblBalName, *lblGabu, *lblResult, *lblErr, *Image1;
-  QPushButton *cmdiCancel, *cmdiExit;
-  // The networks' components: shown only while their requests want them.
-  QWidget *Kis, *KisPosAgent1, *AxSmtSndRcvVCAT1;
-  // The SMARTRO terminal's replies, its dump boxes and their "?" button.
-  SmtReplyState *smt;
+  QFrame *fraCard;
+  QLabel *lblErr, *Image1;
+  QPushButton *cmdiCancel;
 
   int16_t miCancelBusy = 0;
   int16_t miSignNeed = 0;
   int16_t miSignState = 0;
-  QString msKisReply;  // "응답" once the KIS agent's reply event ran
   orv::Currency mcCardGum, mcCardVat, mcCardSvc;
 
   void Form_Activate();
@@ -49,14 +32,6 @@ class frmDisCard : public QDialog {
   // SMARTRO's merchant query: the working key and its index for a signature image.
   void SmtReadCardInfo();
 
-  // For the network branches. Once the reply is in, a row that cannot be written is named
-  // for the cashier instead of undoing the cancellation.
-  void LogRow(const QString &text, int16_t kind);
-  QStringList notKept;
-  RequestScreen Screen() const;
-  // The months box as two digits; the amount box without commas.
-  QString Months() const;
-  QString AmountText() const;
   // Puts the reply's approval in gtCardRet on the form: the number and date boxes and the
   // acquirer and merchant labels, with their display copies.
   void ShowReply();
@@ -74,10 +49,7 @@ class frmDisCard : public QDialog {
   void BoxKeyDown(int &key);
   void StartFromMonths();
   void StartFromDate();
-  void SetSignNotUseColour();
   void EndStep(bool focusToNo, bool focusToDate);
-  bool keyPreview_ = true;
-  bool unloaded_ = false;
 };
 
 // The network branches: each leaves 0 (cancelled) or 9999.

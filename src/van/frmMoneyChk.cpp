@@ -162,12 +162,9 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
   auto *buttons = new QHBoxLayout;
   for (QPushButton *b : {cmdCommit, cmdSaup, cmdSignInput, cmdExit}) buttons->addWidget(b);
   grid->addLayout(buttons, row++, 0, 1, 3);
-  Kis = new QWidget(this);
-  Kis->setObjectName("Kis");
-  KisPosAgent1 = new QWidget(this);
-  KisPosAgent1->setObjectName("KisPosAgent1");
-  AxSmtSndRcvVCAT1 = new QWidget(this);
-  AxSmtSndRcvVCAT1->setObjectName("AxSmtSndRcvVCAT1");
+  Kis = Named<QWidget>(this, "Kis");
+  KisPosAgent1 = Named<QWidget>(this, "KisPosAgent1");
+  AxSmtSndRcvVCAT1 = Named<QWidget>(this, "AxSmtSndRcvVCAT1");
   for (QWidget *w : {Kis, KisPosAgent1, AxSmtSndRcvVCAT1}) w->hide();
   pad = new KisvanMS3(this);
   connect(pad, &KisvanMS3::Keyed, this, [this] {
@@ -179,10 +176,7 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
                 QStringLiteral("싸인패드오류"));
   });
   smt = new SmtReplyState(this);
-  grid->addWidget(smt->SmtMsgCmd, row++, 2);
-  grid->addWidget(smt->mnMsg, row++, 0, 1, 3);
-  grid->addWidget(smt->mnErrEvent, row++, 0, 1, 3);
-  grid->addWidget(smt->mnStatusEvent, row++, 0, 1, 3);
+  smt->AddTo(grid, row);
 
   setTabOrder(txtiCard, txtiGum);
   setTabOrder(txtiGum, txtiNo);

@@ -127,17 +127,12 @@ frmSupyoChk::frmSupyoChk(QWidget *parent) : QDialog(parent) {
   auto *buttons = new QHBoxLayout;
   for (QPushButton *b : {cmdJuminChk, cmdSerch, cmdJumin, cmdExit}) buttons->addWidget(b);
   grid->addLayout(buttons, row++, 0, 1, 5);
-  KisPosAgent1 = new QWidget(this);
-  KisPosAgent1->setObjectName("KisPosAgent1");
-  AxSmtSndRcvVCAT1 = new QWidget(this);
-  AxSmtSndRcvVCAT1->setObjectName("AxSmtSndRcvVCAT1");
+  KisPosAgent1 = Named<QWidget>(this, "KisPosAgent1");
+  AxSmtSndRcvVCAT1 = Named<QWidget>(this, "AxSmtSndRcvVCAT1");
   KisPosAgent1->hide();
   AxSmtSndRcvVCAT1->hide();
   smt = new SmtReplyState(this);
-  grid->addWidget(smt->SmtMsgCmd, row++, 4);
-  grid->addWidget(smt->mnMsg, row++, 0, 1, 5);
-  grid->addWidget(smt->mnErrEvent, row++, 0, 1, 5);
-  grid->addWidget(smt->mnStatusEvent, row++, 0, 1, 5);
+  smt->AddTo(grid, row, 5);
 
   setTabOrder(txtSuNo, txtGNo);
   setTabOrder(txtGNo, txtBalDate);

@@ -56,10 +56,7 @@ SignPlan PromptSignPlan(bool signNeed, int16_t vanDan, bool signNotUse, int16_t 
   return p;
 }
 
-RequestScreen ScreenOf(frmCardChk &form) {
-  return {form.fraSign, form.MtCardLbl, form.PlzSignLbl, form.Kis, form.KisPosAgent1,
-          form.AxSmtSndRcvVCAT1};
-}
+RequestScreen ScreenOf(frmCardChk &form) { return form.Screen(); }
 
 bool StartNetworkBranch(frmCardChk &form) { return StartNetworkRequest(ScreenOf(form)); }
 
