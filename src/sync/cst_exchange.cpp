@@ -10,6 +10,7 @@
 #include "schema/tables.h"
 #include "sync/basSync.h"
 #include "sync/code_copy.h"
+#include "sync/send_units.h"
 
 namespace orv::sync {
 
@@ -74,9 +75,7 @@ void SendPointChit(const std::vector<PanListTsRec> &lists) {
   const PanListTsRec list = folded(lists);
   chit::WritePanListTsRow(goDbTs, listTable(yymm), list, true);
   if (h.PctCstKey.IsZero()) return;
-  db::Statement st = goDbTs.Prepare(
-      " Update CstCode Set CcdTcnt=CcdTcnt + 1, CcdTzerdo=CcdTzerdo + ?, CcdTjumsu=CcdTjumsu + ?,"
-      " CcdCnt=CcdCnt + 1, CcdZerdo=CcdZerdo + ?, CcdJumsu=CcdJumsu + ? Where CcdKey=? ");
+  db::Statement st = goDbTs.Prepare(QLatin1String(kRaiseCstTotalsSql));
   int i = 0;
   for (Currency v : {list.PclGum01, list.PclGum02, list.PclGum01, list.PclGum02, h.PctCstKey})
     st.Bind(i++, BindCur(v));

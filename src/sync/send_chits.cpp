@@ -191,10 +191,7 @@ struct ChitSender::Impl {
         probe(goDbMain.Prepare("Select PctChtNo From PanChit" + m + KeyWhere("Pct", "PctChtNo"))),
         insChit(goDbMain.Prepare(InsertSql<PanChitRec>("PanChit" + m, chit::Fields<PanChitRec>()))),
         insList(goDbMain.Prepare(InsertSql<PanListRec>("PanList" + m, chit::Fields<PanListRec>()))),
-        updCst(goDbMain.Prepare(
-            "Update CstCode Set CcdTcnt=CcdTcnt + 1, CcdTzerdo=CcdTzerdo + ?, "
-            "CcdTjumsu=CcdTjumsu + ?, CcdCnt=CcdCnt + 1, CcdZerdo=CcdZerdo + ?, "
-            "CcdJumsu=CcdJumsu + ? Where CcdKey=?")),
+        updCst(goDbMain.Prepare(QLatin1String(kRaiseCstTotalsSql))),
         insDlv(goDbMain.Prepare(InsertSql<DlvChitRec>("DlvChit" + m, chit::Fields<DlvChitRec>()))),
         insCard(goDbMain.Prepare(InsertSql<PanCardSlot>("PanCard" + m, chit::Fields<PanCardSlot>()))),
         markChit(goDbPos.Prepare("Update PanChit" + m + " Set PctJunsong=1" + KeyWhere("Pct", "PctChtNo"))),

@@ -55,6 +55,14 @@ QString InsertSql(const QString &table, std::span<const chit::FieldOf<R>> fields
 
 inline int32_t WholeOf(const QVariant &v) { return int32_t(NzCur(v).RoundToInt()); }
 
+// A member's totals raised by one visit and a chit's purchase and points (bound in that order:
+// purchase, points, purchase, points, key). A total the shop never set counts from 0: NULL + 1
+// would stay NULL, and the member's visits and points would never grow.
+inline constexpr char kRaiseCstTotalsSql[] =
+    "Update CstCode Set CcdTcnt=COALESCE(CcdTcnt, 0) + 1, CcdTzerdo=COALESCE(CcdTzerdo, 0) + ?, "
+    "CcdTjumsu=COALESCE(CcdTjumsu, 0) + ?, CcdCnt=COALESCE(CcdCnt, 0) + 1, "
+    "CcdZerdo=COALESCE(CcdZerdo, 0) + ?, CcdJumsu=COALESCE(CcdJumsu, 0) + ? Where CcdKey=?";
+
 // yyyymmdd, the start of a unit's key.
 inline QString DayKey(int16_t y, int16_t m, int16_t d) {
   return QString::asprintf("%04d%02d%02d", int(y), int(m), int(d));
