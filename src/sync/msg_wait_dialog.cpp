@@ -30,6 +30,18 @@ MsgWaitDialog::MsgWaitDialog(const QString &objectName, const QString &title, QW
 
 void MsgWaitDialog::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
+  // Should the window system never expose it, the work still runs.
+  QTimer::singleShot(1000, this, [this] { StartWork(); });
+}
+
+void MsgWaitDialog::paintEvent(QPaintEvent *event) {
+  QDialog::paintEvent(event);
+  // Only once the dialog is on the screen: before that its steps would paint nothing, and
+  // the cashier would look at an empty frame for the whole copy.
+  StartWork();
+}
+
+void MsgWaitDialog::StartWork() {
   if (started_) return;
   started_ = true;
   QTimer::singleShot(0, this, [this] { RunOnce(); });

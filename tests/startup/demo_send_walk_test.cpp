@@ -1,6 +1,7 @@
 // The demo shop's exchange with the main database walked as a cashier walks it: starts of
 // the program through the login form's keys, sales on the sale and payment screens, quits.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
@@ -10,12 +11,14 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "checkout/checkout_globals.h"
 #include "chit/records.h"
 #include "core/dates.h"
 #include "core/globals.h"
 #include "core/money_ops.h"
+#include "core/pos_settings.h"
 #include "core/values.h"
 #include "platform/datafolder.h"
 #include "platform/dialogs.h"
@@ -60,13 +63,16 @@ class DemoSendWalkTest : public orvtest::LoginTest {
 
   // One start of the program: the login form, online (F1) or offline (F2), the demo
   // cashier's ID and password typed and Enter; returns what the send line showed.
-  QStringList Start(Qt::Key mode) {
+  // copySteps: "CC+" ticked first, so the day's code copy shows its steps (kept there).
+  QStringList Start(Qt::Key mode, QStringList *copySteps = nullptr) {
     QStringList sendLines;
     Script s;
+    if (copySteps) WatchCopy(s, copySteps);
     s.OnForm("frmLog", [&](QWidget &w) {
       auto &f = static_cast<frmLog &>(w);
       PaintedTexts watch(f.SendMsgLbl, &sendLines);
       QApplication::processEvents();
+      if (copySteps && !f.chkCcBcp->isChecked()) QTest::mouseClick(f.chkCcBcp, Qt::LeftButton);
       QTest::keyClick(f.txtID, mode);
       QApplication::processEvents();  // the box selects its text when it takes the focus
       QTest::keyClicks(f.txtID, "1");
@@ -83,6 +89,21 @@ class DemoSendWalkTest : public orvtest::LoginTest {
     EXPECT_TRUE(QTest::qWaitForWindowActive(m));
     QApplication::processEvents();
     return sendLines;
+  }
+
+  // The code copy's dialog runs by itself and closes; each step's table and progress.
+  static void WatchCopy(Script &s, QStringList *steps) {
+    s.OnForm("frmMsgReceive", [steps](QWidget &w) {
+      auto &f = static_cast<frmMsgReceive &>(w);
+      *steps << f.DspTitleLbl->text();
+      QStringList tables;
+      {
+        PaintedTexts watch(f.MsgTextLbl, &tables);
+        for (int i = 0; i < 1000 && f.isVisible(); ++i) QTest::qWait(1);
+      }
+      EXPECT_FALSE(f.isVisible()) << "the copy closes its dialog";
+      *steps << tables << QString::number(f.ProgressBar1->value());
+    });
   }
 
   // The exit button and its question; the next start is a new run of the program.
@@ -226,4 +247,55 @@ TEST_F(DemoSendWalkTest, OfflineSalesGoOutAtTheNextOnlineLogin) {
   Start(Qt::Key_F1);
   ASSERT_NE(m, nullptr);
   EXPECT_EQ(Count(goDbMain, chits), inMain);
+}
+
+// "CC" copies the codes again through its dialog with "CC+" ticked; the re-send button with
+// its password opens the day's re-send, which posts the day's chits once more.
+TEST_F(DemoSendWalkTest, CodeCopyAndTheDaysResend) {
+  QStringList atLogin;
+  Start(Qt::Key_F1, &atLogin);
+  ASSERT_NE(m, nullptr);
+  ASSERT_EQ(giSetCcBcp, 1);
+  EXPECT_EQ(gsCodeDate, QDate::currentDate().toString("yyyyMMdd")) << "the login copied the codes";
+  Sell({"8801043014809"});
+
+  QStringList steps;
+  {
+    Script s;
+    s.Yes();
+    WatchCopy(s, &steps);
+    m->CmdCC->click();
+    ASSERT_EQ(s.Texts(), QStringList({"* 코드 수신작업을 할까요 ?"}));
+  }
+  EXPECT_EQ(steps, atLogin);
+  ASSERT_EQ(steps.size(), 1 + 23 + 1) << steps.join(" | ").toStdString();
+  EXPECT_EQ(steps.first(), "* 코드 데이타 불러 오는 중 *");
+  EXPECT_EQ(steps[1], "ComCode");
+  EXPECT_EQ(steps[23], "TrsMast");
+  EXPECT_EQ(steps.last(), "100");
+  // The copy brought the main database's goods: the next sale prices from them.
+  EXPECT_EQ(Count(goDbPos, "Select Count(*) From GdsCode"), Count(goDbMain, "Select Count(*) From GdsCode"));
+
+  const QString chits = "Select Count(*) From PanChit" + YyMm();
+  const int inMain = Count(goDbMain, chits);
+  const int ofTheDay = Count(goDbPos, "Select Count(*) From PanChitT" + YyMm() + " Where PctDate = '" +
+                                          QDate::currentDate().toString("yyyyMMdd") + "'");
+  ASSERT_GT(ofTheDay, 0);
+  QString title;
+  {
+    Script s;
+    s.Input("36284019762").Yes();
+    s.OnForm("frmDataRebuild", [&](QWidget &w) {
+      auto &f = static_cast<frmDataRebuild &>(w);
+      title = f.windowTitle();
+      EXPECT_EQ(f.dtpFromDate->date(), QDate::currentDate());
+      f.cmdOK->click();
+      EXPECT_EQ(f.Prs->value(), 100);
+      f.close();
+    });
+    m->cmdRebuild->click();
+    EXPECT_EQ(s.Texts(), QStringList({"데이타 재전송 작업을 하시겠습니까 ?"}));
+  }
+  EXPECT_EQ(title, "데이타재전송~~");
+  EXPECT_EQ(Count(goDbMain, chits), inMain + ofTheDay);
 }
