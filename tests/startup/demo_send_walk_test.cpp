@@ -8,10 +8,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
 
 #include "checkout/checkout_globals.h"
 #include "chit/records.h"
@@ -67,6 +65,8 @@ class DemoSendWalkTest : public orvtest::LoginTest {
   QStringList Start(Qt::Key mode, QStringList *copySteps = nullptr) {
     QStringList sendLines;
     Script s;
+    s.ExpectAllUsed(false);
+    LetExchangeRun(s);
     if (copySteps) WatchCopy(s, copySteps);
     s.OnForm("frmLog", [&](QWidget &w) {
       auto &f = static_cast<frmLog &>(w);
@@ -104,6 +104,15 @@ class DemoSendWalkTest : public orvtest::LoginTest {
       EXPECT_FALSE(f.isVisible()) << "the copy closes its dialog";
       *steps << tables << QString::number(f.ProgressBar1->value());
     });
+  }
+
+  // The point server's wait dialogs run by themselves and close.
+  static void LetExchangeRun(Script &s) {
+    for (const char *form : {"frmMsgSendCst", "frmMsgRecvCst"})
+      s.OnForm(form, [](QWidget &w) {
+        for (int i = 0; i < 1000 && w.isVisible(); ++i) QTest::qWait(1);
+        EXPECT_FALSE(w.isVisible()) << w.objectName().toStdString() << " closes by itself";
+      });
   }
 
   // The exit button and its question; the next start is a new run of the program.
@@ -298,4 +307,57 @@ TEST_F(DemoSendWalkTest, CodeCopyAndTheDaysResend) {
   }
   EXPECT_EQ(title, "데이타재전송~~");
   EXPECT_EQ(Count(goDbMain, chits), inMain + ofTheDay);
+}
+
+// The demo's point server: its members come down at an online start; without it the
+// checkout works in state 1 and queues a member's chit, which goes up, once, when the
+// cashier clicks the label after the point server is back.
+TEST_F(DemoSendWalkTest, ThePointServerGoesAwayAndComesBack) {
+  QString error;
+  ASSERT_TRUE(demo::MakeDemoPointServer(
+      QStringLiteral(ORVPOS_SOURCE_DATA) + "/demo/points.txt", &error))
+      << error.toStdString();
+  const QString ts = dir_->filePath("ts.db");
+  const QString away = dir_->filePath("ts-away.db");
+  db::Connection server;
+  server.Open(db::BuildConnectionText("", "SQLite", "", "", ts));
+  const QString before = NzCur(server.OpenRecordset(
+                                   "Select CcdCnt From CstCode Where CcdBarcode = '2900000010019'")
+                                   .Field(0))
+                             .ToPlainText();
+  server.Close();
+
+  QStringList copySteps;  // "CC+" ticked: the start copies the members as well as the codes
+  Start(Qt::Key_F1, &copySteps);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(giCstTsMode, 2);
+  EXPECT_EQ(m->TotPointLbl->text(), "통합포인트온라인");
+  EXPECT_EQ(Count(goDbPos, "Select Count(*) From CstCodeTs Where CcdBarcode = '2900000010019'"), 1)
+      << "the members came down";
+  Quit();
+
+  ASSERT_TRUE(QFile::rename(ts, away));
+  Start(Qt::Key_F1);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(giCstTsMode, 1);
+  EXPECT_EQ(m->TotPointLbl->text(), "통합포인트오프라인");
+  Sell({"2900000010019", "8801043014809"});  // 홍길동, 신라면
+  EXPECT_EQ(Count(goDbPos, "Select Count(*) From PanChitOn Where PctCstKey = 1"), 1);
+
+  ASSERT_TRUE(QFile::rename(away, ts));
+  {
+    Script s;
+    LetExchangeRun(s);
+    QTest::mouseClick(m->TotPointLbl, Qt::LeftButton);
+  }
+  EXPECT_EQ(giCstTsMode, 2);
+  EXPECT_EQ(m->TotPointLbl->text(), "통합포인트온라인");
+  EXPECT_EQ(Count(goDbPos, "Select Count(*) From PanChitOn"), 0);
+  EXPECT_EQ(Count(goDbPos, "Select Count(*) From PanListOn"), 0);
+  EXPECT_EQ(Count(goDbTs, "Select Count(*) From PanChitT" + YyMm() + " Where PctCstKey = 1"), 1);
+  EXPECT_EQ(NzCur(goDbTs.OpenRecordset("Select CcdCnt From CstCode Where CcdBarcode = '2900000010019'")
+                      .Field(0))
+                .ToPlainText(),
+            (NzCur(before) + Currency::Won(1)).ToPlainText())
+      << "one visit more on the point server";
 }
