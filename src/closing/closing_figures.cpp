@@ -60,10 +60,11 @@ QString ClosingGoodsRow::NameText() const {
 }
 
 Currency Shown(Currency value) {
-  const int64_t raw = value.raw();
-  const int64_t mag = raw < 0 ? -raw : raw;
-  const int64_t whole = (mag / Currency::kScale) + ((mag % Currency::kScale) * 2 >= Currency::kScale);
-  return Currency::FromRaw((raw < 0 ? -whole : whole) * Currency::kScale);
+  int64_t whole = value.raw() / Currency::kScale;
+  const int64_t rest = value.raw() % Currency::kScale;
+  if (rest * 2 >= Currency::kScale) ++whole;
+  if (rest * 2 <= -Currency::kScale) --whole;
+  return orv::money::Whole(whole);  // the top won rounds out of range: an error, not a wrap
 }
 
 namespace {

@@ -63,7 +63,8 @@ struct ClosingFigures {
   std::vector<ClosingGoodsRow> goods;
 };
 
-// What a box shows of an amount: rounded to whole won, halves away from zero.
+// What a box shows of an amount: rounded to whole won, halves away from zero. Throws
+// std::overflow_error when the rounded amount is out of the money range.
 orv::Currency Shown(orv::Currency value);
 
 // The four reads of the open figures of the logged-in cashier (gcLogPsnKey) on goDbPos. Each

@@ -42,6 +42,8 @@ TEST(ClosingFiguresTest, ShownRoundsHalvesAwayFromZero) {
   EXPECT_EQ(Shown(Currency::FromRaw(-12345000)), W(-1235));
   EXPECT_EQ(Shown(Currency::FromRaw(12344999)), W(1234));
   EXPECT_EQ(Shown(W(0)), W(0));
+  EXPECT_THROW(Shown(Currency::FromRaw(INT64_MIN)), std::overflow_error);
+  EXPECT_THROW(Shown(Currency::FromRaw(INT64_MAX - 5)), std::overflow_error);
 }
 
 TEST(ClosingFiguresTest, DerivedBoxes) {
