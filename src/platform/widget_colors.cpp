@@ -44,6 +44,7 @@ class FocusTint : public QObject {
     }
     return false;
   }
+  void DropLeave() { onLeave_ = nullptr; }
 
  private:
   long bgr_;
@@ -58,6 +59,11 @@ void HighlightOnFocus(QLineEdit *box) {
 
 void TintOnFocus(QWidget *box, long focusBgr, std::function<void()> onLeave) {
   box->installEventFilter(new FocusTint(box, focusBgr, false, std::move(onLeave)));
+}
+
+void DropLeaveCallbacks(QWidget &form) {
+  for (QObject *child : form.findChildren<QObject *>())
+    if (auto *tint = dynamic_cast<FocusTint *>(child)) tint->DropLeave();
 }
 
 }  // namespace orv::colors

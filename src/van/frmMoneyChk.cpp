@@ -262,7 +262,10 @@ frmMoneyChk::frmMoneyChk(QWidget *parent) : QDialog(parent) {
   txtiCard->setFocus(Qt::OtherFocusReason);
 }
 
-frmMoneyChk::~frmMoneyChk() { miMoneyBusy = 0; }
+frmMoneyChk::~frmMoneyChk() {
+  orv::colors::DropLeaveCallbacks(*this);
+  miMoneyBusy = 0;
+}
 
 void frmMoneyChk::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);

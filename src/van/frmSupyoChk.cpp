@@ -199,6 +199,8 @@ frmSupyoChk::frmSupyoChk(QWidget *parent) : QDialog(parent) {
   txtSuNo->setFocus(Qt::OtherFocusReason);
 }
 
+frmSupyoChk::~frmSupyoChk() { orv::colors::DropLeaveCallbacks(*this); }
+
 int frmSupyoChk::Denomination() const {
   if (opt20->isChecked()) return 1;
   if (opt30->isChecked()) return 2;

@@ -15,6 +15,7 @@ class frmSupyoChk : public QDialog {
   Q_OBJECT
  public:
   explicit frmSupyoChk(QWidget *parent = nullptr);
+  ~frmSupyoChk() override;
 
   QLineEdit *txtSuNo, *txtGNo, *txtBalDate, *txtSuGum, *txtJumin13, *txtJuminNo;
   QLabel *txtSuNoLen, *txtGNoLen, *txtBalDateLen, *Label14, *lblMsg1, *lblMsg2, *Label16;
