@@ -21,6 +21,15 @@ const char16_t *const kFinals[28] = {u"",   u"ㄱ",   u"ㄲ",   u"ㄱㅅ", u"ㄴ
                                      u"ㄹㅍ", u"ㄹㅎ", u"ㅁ",   u"ㅂ",   u"ㅂㅅ", u"ㅅ",   u"ㅆ",
                                      u"ㅇ", u"ㅈ",   u"ㅊ",   u"ㅋ",   u"ㅌ",   u"ㅍ",   u"ㅎ"};
 
+// A converter closed on every way out of main.
+struct Converter {
+  iconv_t cd;
+  Converter(const char *to, const char *from) : cd(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd != iconv_t(-1)) iconv_close(cd);
+  }
+};
+
 // UTF-16 text (all of it in the BMP) to CP949.
 bool ToCp949(iconv_t cd, const std::u16string &in, std::string &out) {
   std::string src(reinterpret_cast<const char *>(in.data()), in.size() * 2);
@@ -39,8 +48,8 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "usage: %s <output file>\n", argv[0]);
     return 2;
   }
-  iconv_t toUni = iconv_open("UTF-16LE", "CP949");
-  iconv_t toCp = iconv_open("CP949", "UTF-16LE");
+  const Converter uni("UTF-16LE", "CP949"), cp("CP949", "UTF-16LE");
+  iconv_t toUni = uni.cd, toCp = cp.cd;
   if (toUni == iconv_t(-1) || toCp == iconv_t(-1)) {
     std::fprintf(stderr, "no CP949 converter\n");
     return 1;
