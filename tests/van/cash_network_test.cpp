@@ -34,55 +34,26 @@ class CashNetwork : public MoneyChkForm {
     gsSetServerIp = "127.0.0.1";
   }
   void TearDown() override {
-    qunsetenv("ORVVANSIM_JOURNAL");
-    qunsetenv("ORVVANSIM_SCENARIO");
-    qunsetenv("ORVVANSIM_STATE");
+    nice_.reset();
     MoneyChkForm::TearDown();
   }
-  void Smartro(const QString &scenario = {}) {
-    giSetVan = 5;
-    sim_ = std::make_unique<SimProcess>("orvvansim-smartro", dir_->path(), scenario);
-    ASSERT_GT(sim_->Port(), 0);
-    gsSetServerPort = QString::number(sim_->Port());
-  }
+  void Smartro(const QString &scenario = {}) { Agent(5, "orvvansim-smartro", scenario); }
   void Agent(int16_t van, const char *name, const QString &scenario = {}) {
     giSetVan = van;
     sim_ = std::make_unique<SimProcess>(name, dir_->path(), scenario);
     ASSERT_GT(sim_->Port(), 0);
     gsSetServerPort = QString::number(sim_->Port());
   }
-  // The journal's request lines without their bytes.
-  QStringList Requests() {
-    QStringList out;
-    for (const QString &l : sim_->Journal()) out << l.left(l.lastIndexOf(" | "));
-    return out;
-  }
+  QStringList Requests() { return sim_->Requests(); }
   void Nice(const QString &scenario = {}) {
     giSetVan = 9;
-    gsSetVanAgent = QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-nice");
-    niceJournal_ = dir_->filePath("nice-journal.txt");
-    QFile::remove(niceJournal_);
-    QFile::remove(niceJournal_ + ".state");
-    qputenv("ORVVANSIM_JOURNAL", niceJournal_.toUtf8());
-    qunsetenv("ORVVANSIM_STATE");
-    if (scenario.isEmpty()) {
-      qunsetenv("ORVVANSIM_SCENARIO");
-    } else {
-      QFile f(dir_->filePath("nice-scenario.txt"));
-      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-      f.write(scenario.toUtf8());
-      qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
+    gsSetVanAgent = vantest::SimPath("orvvansim-nice");
+    nice_ = std::make_unique<vantest::ChildSimFiles>(dir_->path(), "nice-");
+    if (!scenario.isEmpty()) {
+      ASSERT_TRUE(nice_->Scenario(scenario));
     }
   }
-  QStringList NiceJournal() {
-    QFile f(niceJournal_);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QStringList out;
-    const QList<QByteArray> lines = f.readAll().split('\n');
-    for (const QByteArray &l : lines)
-      if (!l.isEmpty()) out << QString::fromUtf8(l);
-    return out;
-  }
+  QStringList NiceJournal() { return nice_ ? nice_->Journal() : QStringList(); }
   QStringList SmtJournal() {
     QStringList out;
     for (const QString &l : sim_->Journal())
@@ -104,7 +75,7 @@ class CashNetwork : public MoneyChkForm {
     QTest::keyClick(f.txtiCard, Qt::Key_F1);
   }
   std::unique_ptr<SimProcess> sim_;
-  QString niceJournal_;
+  std::unique_ptr<vantest::ChildSimFiles> nice_;
 };
 
 TEST_F(CashNetwork, SmartroIssuesAndRecords) {

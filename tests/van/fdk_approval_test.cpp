@@ -30,42 +30,12 @@ using orv::Currency;
 
 namespace {
 
-QString Simulator() {
-  return QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-fdk");
-}
-
-class FdkApproval : public vantest::CardDialogTest {
+class FdkApproval : public vantest::FdkDialogTest {
  protected:
-  void SetUp() override {
-    CardDialogTest::SetUp();
-    giSetVan = 4;
-    gsSaupNo = "1234567890";
-    gsSetDanId = "DAN1";
-    orv::van::Timeouts() = {3000, 400, 400, 400, 0};
-    qputenv("ORVVANSIM_JOURNAL", dir_->filePath("journal.txt").toUtf8());
-    qunsetenv("ORVVANSIM_SCENARIO");
-    orv::van::SetCardAgent(std::make_unique<orv::van::ProcessCardAgent>(Simulator()));
-  }
-  void TearDown() override {
-    orv::van::CurrentCardAgent().Destroy();
-    orv::van::SetCardAgent(std::make_unique<orv::van::SimulatedCardAgent>());
-    qunsetenv("ORVVANSIM_JOURNAL");
-    qunsetenv("ORVVANSIM_SCENARIO");
-    CardDialogTest::TearDown();
-  }
-  void Scenario(const QString &lines) {
-    QFile f(dir_->filePath("scenario.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(lines.toUtf8());
-    qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
-  }
-  void Start() { ASSERT_EQ(orv::van::CurrentCardAgent().Create("127.0.0.1", "9000"), 0); }
+  // The journal's calls by name.
   QStringList Journal() {
-    QFile f(dir_->filePath("journal.txt"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
     QStringList verbs;
-    for (const QByteArray &l : f.readAll().split('\n'))
-      if (!l.isEmpty()) verbs << QString::fromUtf8(l.left(l.indexOf(' ')));
+    for (const QString &l : child_->Journal()) verbs << l.left(l.indexOf(' '));
     return verbs;
   }
 };

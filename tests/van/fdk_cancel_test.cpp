@@ -18,6 +18,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
+#include "card_dialog_fixture.h"
 #include "test_support.h"
 #include "van/card_agent.h"
 #include "van/card_log.h"
@@ -40,10 +41,6 @@ void Show(QWidget &w) {
 void Press(QWidget &form, Qt::Key key) {
   QWidget *to = QApplication::focusWidget();
   QTest::keyClick(to && to->window() == &form ? to : &form, key);
-}
-
-QString Simulator() {
-  return QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-fdk");
 }
 
 using Inputs = QList<QPair<QString, QString>>;
@@ -76,44 +73,15 @@ TEST(FdkCancelInputs, ByKind) {
   gsSetDanId.clear();
 }
 
-class FdkCancel : public ::testing::Test {
+class FdkCancel : public vantest::FdkDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    for (const char *t : {"CardLog", "KzbCard"}) orv::schema::CreateTable(goDbPos, t);
-    giSetVan = 4;
-    gsSaupNo = "1234567890";
-    gsSetDanId = "DAN1";
+    FdkDialogTest::SetUp();
     giPosCardTaxSelt = 1;
-    orv::van::Timeouts() = {3000, 400, 400, 400, 0};
-    qputenv("ORVVANSIM_JOURNAL", dir_->filePath("journal.txt").toUtf8());
-    qunsetenv("ORVVANSIM_SCENARIO");
-    orv::van::SetCardAgent(std::make_unique<orv::van::ProcessCardAgent>(Simulator()));
     // A return of the payment screen: the approval comes fixed.
     giCardCallMode = 0;
-    gtPanChit.PctHab = Currency::Won(-15000);
-    gtPanChit.PctGum = Currency::Won(-15000);
-    gtCardRet.Gum = Currency::Won(-15000);
-    gtCardRet.CmitNo = "12345";
-    gtCardRet.CmitDate = "20240105";
-    gtCardRet.Halbu = 3;
+    CardReturn(15000, "12345", "20240105", 3);
   }
-  void TearDown() override {
-    orv::van::CurrentCardAgent().Destroy();
-    orv::van::SetCardAgent(std::make_unique<orv::van::SimulatedCardAgent>());
-    qunsetenv("ORVVANSIM_JOURNAL");
-    qunsetenv("ORVVANSIM_SCENARIO");
-    orv::state::ResetProgramState();
-  }
-  void Scenario(const QString &lines) {
-    QFile f(dir_->filePath("scenario.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(lines.toUtf8());
-    qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
-  }
-  void Start() { ASSERT_EQ(orv::van::CurrentCardAgent().Create("127.0.0.1", "9000"), 0); }
   // Opens the form and presses F2; whether it closed.
   bool CancelWithF2(const std::function<void(frmDisCard &)> &before = {}) {
     frmDisCard form;
@@ -122,26 +90,16 @@ class FdkCancel : public ::testing::Test {
     Press(form, Qt::Key_F2);
     return !form.isVisible();
   }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
-  }
   // The inputs the agent was given, "key=value".
   QStringList JournalInputs() {
-    QFile f(dir_->filePath("journal.txt"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
     QStringList out;
-    for (const QByteArray &l : f.readAll().split('\n')) {
-      const QString line = QString::fromUtf8(l.left(l.lastIndexOf(' ') > 0 ? l.size() : 0));
+    for (const QString &line : child_->Journal()) {
       if (!line.startsWith("INPUT ")) continue;
       const QStringList kv = line.mid(6).split(" | ");
       out << kv.value(0) + "=" + kv.value(1);
     }
     return out;
   }
-  std::unique_ptr<QTemporaryDir> dir_;
 };
 
 TEST_F(FdkCancel, CardCancelSendsTheApprovalAndHandsBackANegativeAmount) {

@@ -12,6 +12,7 @@
 #include "van/frmMoneyChk.h"
 #include "van/van_wait.h"
 #include "money_fixture.h"
+#include "sim_process.h"
 
 namespace dlg = orv::dialogs;
 using orv::Currency;
@@ -64,34 +65,19 @@ class FdkCash : public MoneyChkForm {
     gsSaupNo = "1234567890";
     gsSetDanId = "DAN1";
     orv::van::Timeouts() = {3000, 400, 400, 400, 0};
-    qputenv("ORVVANSIM_JOURNAL", dir_->filePath("journal.txt").toUtf8());
-    qunsetenv("ORVVANSIM_SCENARIO");
-    orv::van::SetCardAgent(std::make_unique<orv::van::ProcessCardAgent>(
-        QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-fdk")));
+    files_ = std::make_unique<vantest::ChildSimFiles>(dir_->path());
+    agent_ = std::make_unique<vantest::FdkAgentSim>();
   }
   void TearDown() override {
-    orv::van::CurrentCardAgent().Destroy();
-    orv::van::SetCardAgent(std::make_unique<orv::van::SimulatedCardAgent>());
-    qunsetenv("ORVVANSIM_JOURNAL");
-    qunsetenv("ORVVANSIM_SCENARIO");
+    agent_.reset();
+    files_.reset();
     MoneyChkForm::TearDown();
   }
   void Start(const QString &scenario = {}) {
-    QFile f(dir_->filePath("scenario.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(scenario.toUtf8());
-    f.close();
-    qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
-    ASSERT_EQ(orv::van::CurrentCardAgent().Create("127.0.0.1", "9000"), 0);
+    ASSERT_TRUE(files_->Scenario(scenario));
+    ASSERT_TRUE(agent_->Start());
   }
-  QStringList Journal() {
-    QFile f(dir_->filePath("journal.txt"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QStringList out;
-    for (const QByteArray &l : f.readAll().split('\n'))
-      if (!l.isEmpty()) out << QString::fromUtf8(l.left(l.lastIndexOf(' ') > 0 ? l.size() : 0));
-    return out;
-  }
+  QStringList Journal() { return files_->Journal(); }
   QStringList Log() {
     QStringList out;
     auto rs = goDbPos.OpenRecordset("Select ClgData, ClgGbn From CardLog Order By ClgChtNo");
@@ -104,6 +90,8 @@ class FdkCash : public MoneyChkForm {
     f.txtiGum->setText(amount);
     QTest::keyClick(f.txtiCard, Qt::Key_F1);
   }
+  std::unique_ptr<vantest::ChildSimFiles> files_;
+  std::unique_ptr<vantest::FdkAgentSim> agent_;
 };
 
 TEST_F(FdkCash, IssuesAndHandsTheReceiptToTheForm) {

@@ -13,7 +13,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
-#include "sim_process.h"
+#include "card_dialog_fixture.h"
 #include "test_support.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
@@ -40,13 +40,10 @@ TEST(KiccCancelReq, FifteenFieldsPaddedAsSent) {
 
 namespace {
 
-class KiccCancel : public ::testing::Test {
+class KiccCancel : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    orv::schema::CreateTable(goDbPos, "CardLog");
+    CardDialogTest::SetUp();
     giSetVan = 1;
     giPosCardTaxSelt = 1;
     gsSetServerIp = "127.0.0.1";
@@ -54,33 +51,16 @@ class KiccCancel : public ::testing::Test {
     giCardCallMode = 1;
     gtPanChit.PctHab = {};
   }
-  void TearDown() override {
-    sim_.reset();
-    orv::state::ResetProgramState();
-  }
-  void StartAgent(const QString &scenario = {}) {
-    sim_ = std::make_unique<vantest::SimProcess>("orvvansim-kicc", dir_->path(), scenario);
-    ASSERT_NE(sim_->Port(), 0);
-    gsSetServerPort = QString::number(sim_->Port());
-  }
+  void StartAgent(const QString &scenario = {}) { CardDialogTest::StartAgent("orvvansim-kicc", scenario); }
   // The collection screen's cancellation of a typed approval; whether the form closed.
   bool Cancel(const QString &no, const QString &months = "00") {
     gtCardRet = {};
     gtCardRet.Gum = Currency::Won(15000);
-    frmDisCard f;
-    f.show();
-    QApplication::setActiveWindow(&f);
-    f.txtiHalbu->setText(months);
-    f.txtiNo->setText(no);
-    f.txtiDate->setText("240130");
-    f.cmdiCancel_Click();
-    return !f.isVisible();
-  }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
+    return RunCancel([&](frmDisCard &f) {
+      f.txtiHalbu->setText(months);
+      f.txtiNo->setText(no);
+      f.txtiDate->setText("240130");
+    });
   }
   // The message form's title and text, as the cashier saw them.
   void Watch(dlg::Script &s) {
@@ -90,8 +70,6 @@ class KiccCancel : public ::testing::Test {
     });
   }
   QString shown_;
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<vantest::SimProcess> sim_;
 };
 
 TEST_F(KiccCancel, CancelsWithThePaddedNumberOnTheWire) {

@@ -17,7 +17,6 @@
 #include "schema/tables.h"
 #include "fake_web_server.h"
 #include "card_dialog_fixture.h"
-#include "sim_process.h"
 #include "test_support.h"
 #include "van/card_agent.h"
 #include "van/card_state.h"
@@ -79,15 +78,7 @@ class KiccApproval : public vantest::CardDialogTest {
     gsSetServerIp = "127.0.0.1";
     orv::van::Timeouts() = {1000, 1000, 400, 400, 0};
   }
-  void TearDown() override {
-    sim_.reset();
-    CardDialogTest::TearDown();
-  }
-  void StartAgent(const QString &scenario = {}) {
-    sim_ = std::make_unique<vantest::SimProcess>("orvvansim-kicc", dir_->path(), scenario);
-    ASSERT_NE(sim_->Port(), 0);
-    gsSetServerPort = QString::number(sim_->Port());
-  }
+  void StartAgent(const QString &scenario = {}) { CardDialogTest::StartAgent("orvvansim-kicc", scenario); }
   QString Journal() { return sim_->Journal().join('\n'); }
   // What the cashier was shown, boxes and the message form alike, as title and text.
   void Watch(dlg::Script &s) {
@@ -107,7 +98,6 @@ class KiccApproval : public vantest::CardDialogTest {
     return out;
   }
   QList<QPair<QString, QString>> shown_;
-  std::unique_ptr<vantest::SimProcess> sim_;
 };
 
 TEST_F(KiccApproval, ApprovesWithTheCaretsSentAsTheyAre) {

@@ -15,7 +15,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
-#include "sim_process.h"
+#include "card_dialog_fixture.h"
 #include "test_support.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
@@ -76,13 +76,10 @@ TEST(KisSignPlan, WhoSignsAndWhatIsSent) {
 
 namespace {
 
-class KisCancel : public ::testing::Test {
+class KisCancel : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    for (const char *t : {"CardLog", "KzbCard"}) orv::schema::CreateTable(goDbPos, t);
+    CardDialogTest::SetUp();
     giSetVan = 10;
     giPosCardTaxSelt = 1;
     gsSetServerIp = "127.0.0.1";
@@ -91,53 +88,12 @@ class KisCancel : public ::testing::Test {
     van::Timeouts() = {1000, 400, 400, 600, 0};
     giCardCallMode = 0;
   }
-  void TearDown() override {
-    sim_.reset();
-    pad_.reset();
-    qunsetenv("ORVPOS_COM7");
-    orv::state::ResetProgramState();
-  }
-  void StartAgent(const QString &scenario = {}) {
-    sim_ = std::make_unique<vantest::SimProcess>("orvvansim-kis", dir_->path(), scenario);
-    ASSERT_NE(sim_->Port(), 0);
-    gsSetServerPort = QString::number(sim_->Port());
-  }
-  void StartPad(const QString &scenario = {}) {
-    pad_ = std::make_unique<vantest::SimProcess>("orvvansim-signpad", dir_->path(), scenario,
-                                                 QStringList{"--pty"});
-    ASSERT_FALSE(pad_->Device().isEmpty());
-    qputenv("ORVPOS_COM7", pad_->Device().toUtf8());
-    giSetSignPortNo = 7;
-    giSetVanDan = 2;
-  }
+  void StartAgent(const QString &scenario = {}) { CardDialogTest::StartAgent("orvvansim-kis", scenario); }
   // The return of a chit paid with cardNo (its approval 12345 of 240130); whether it closed.
   bool Cancel(int amount, const QString &cardNo = {}, int months = 0) {
-    gtPanChit.PctHab = gtPanChit.PctGum = Currency::Won(-amount);
-    gtPanChit.PctCardNo = cardNo;
-    gtCardRet = {};
-    gtCardRet.Gum = Currency::Won(-amount);
-    gtCardRet.CmitNo = "12345";
-    gtCardRet.CmitDate = "240130";
-    gtCardRet.Halbu = int16_t(months);
-    frmDisCard f;
-    f.show();
-    QApplication::setActiveWindow(&f);
-    f.cmdiCancel_Click();
-    return !f.isVisible();
+    CardReturn(amount, "12345", "240130", months, cardNo);
+    return RunCancel();
   }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
-  }
-  static QStringList Journal(const vantest::SimProcess &sim) {
-    QStringList lines;
-    for (const QString &l : sim.Journal()) lines << l.left(l.lastIndexOf(" | "));
-    return lines;
-  }
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<vantest::SimProcess> sim_, pad_;
 };
 
 TEST_F(KisCancel, CardAndKakaoPayCancellations) {
@@ -150,13 +106,13 @@ TEST_F(KisCancel, CardAndKakaoPayCancellations) {
   EXPECT_EQ(gtCardRet.CardNo, "9410-12**-****-4");
   EXPECT_EQ(gtCardRet.Gum, Currency::Won(-15000));
   EXPECT_EQ(gsCardPrnMsg2, "감사합니다");
-  EXPECT_EQ(Journal(*sim_).value(0), "CALL 34 | 1=127.0.0.1 | 2=" + gsSetServerPort +
+  EXPECT_EQ(sim_->Requests().value(0), "CALL 34 | 1=127.0.0.1 | 2=" + gsSetServerPort +
                                          " | 3=D2 | 4=00 | 5=15000 | 6=1364 | 8=240130 | 9=12345 | 37=N | 38=");
   EXPECT_EQ(LogTexts(), (QStringList{"KIS_Approval : 00015000", "KIS_Approval_OutRet", "KIS_Approval_OutRet_Ok"}));
 
   goDbPos.Execute("Delete From CardLog");
   EXPECT_TRUE(Cancel(9000, "KM28123456789"));
-  EXPECT_EQ(Journal(*sim_).value(1), "CALL 137 | 1=127.0.0.1 | 2=" + gsSetServerPort +
+  EXPECT_EQ(sim_->Requests().value(1), "CALL 137 | 1=127.0.0.1 | 2=" + gsSetServerPort +
                                          " | 3=EP | 124=RR | 4=00 | 5=9000 | 6=818 | 61=281234567890123456 | "
                                          "8=  240130 | 9=12345 | 37=N | 38=");
   EXPECT_EQ(gtCardRet.MeipCode, "3900");
@@ -194,7 +150,7 @@ TEST_F(KisCancel, TheSignPadSignsOrTheCancellationGoesOnWithout) {
   StartAgent();
   StartPad("delay=0\nfailed\n");
   EXPECT_TRUE(Cancel(60000));
-  EXPECT_TRUE(Journal(*sim_).value(0).endsWith("37=N | 38=" + orv::datafolder::Path("sign.bmp")));
+  EXPECT_TRUE(sim_->Requests().value(0).endsWith("37=N | 38=" + orv::datafolder::Path("sign.bmp")));
   EXPECT_EQ(gtPanList.PclSss2, 1);
 
   dlg::Script s;
@@ -202,7 +158,7 @@ TEST_F(KisCancel, TheSignPadSignsOrTheCancellationGoesOnWithout) {
   ASSERT_EQ(s.Log().size(), 2);
   EXPECT_EQ(s.Log()[0].title, "싸인패드오류");
   EXPECT_EQ(s.Log()[1].title, "카드사문의요망");
-  EXPECT_TRUE(Journal(*sim_).value(1).endsWith("37=N | 38="));
+  EXPECT_TRUE(sim_->Requests().value(1).endsWith("37=N | 38="));
   EXPECT_EQ(gtPanList.PclSss2, 0);
 }
 

@@ -21,7 +21,6 @@
 #include "platform/dialogs.h"
 #include "schema/tables.h"
 #include "card_dialog_fixture.h"
-#include "sim_process.h"
 #include "test_support.h"
 #include "van/card_agent.h"
 #include "van/card_log.h"
@@ -102,38 +101,13 @@ class KisApproval : public vantest::CardDialogTest {
     van::Timeouts() = {1000, 1000, 400, 800, 0};
     QFile::remove(orv::datafolder::Path("sign.bmp"));
   }
-  void TearDown() override {
-    sim_.reset();
-    pad_.reset();
-    qunsetenv("ORVPOS_COM7");
-    CardDialogTest::TearDown();
-  }
-  void StartAgent(const QString &scenario = {}) {
-    sim_ = std::make_unique<vantest::SimProcess>("orvvansim-kis", dir_->path(), scenario);
-    ASSERT_NE(sim_->Port(), 0);
-    gsSetServerPort = QString::number(sim_->Port());
-  }
-  void StartPad(const QString &scenario = {}) {
-    pad_ = std::make_unique<vantest::SimProcess>("orvvansim-signpad", dir_->path(), scenario,
-                                                 QStringList{"--pty"});
-    ASSERT_FALSE(pad_->Device().isEmpty());
-    qputenv("ORVPOS_COM7", pad_->Device().toUtf8());
-    giSetSignPortNo = 7;
-    giSetVanDan = 2;
-  }
+  void StartAgent(const QString &scenario = {}) { CardDialogTest::StartAgent("orvvansim-kis", scenario); }
   // payKey F5/F6 picks KakaoPay/ZeroPay; the scan form is given the barcode.
   void Approve(int amount, const QString &months, Qt::Key payKey = Qt::Key_unknown,
                const QString &barcode = {}) {
     barcode_ = barcode;
     CardDialogTest::Approve(amount, months, payKey);
   }
-  // A simulator's journal without the raw bytes.
-  static QStringList Journal(const vantest::SimProcess &sim) {
-    QStringList lines;
-    for (const QString &l : sim.Journal()) lines << l.left(l.lastIndexOf(" | "));
-    return lines;
-  }
-  std::unique_ptr<vantest::SimProcess> sim_, pad_;
   std::unique_ptr<dlg::Script> NewScript() {
     auto s = std::make_unique<dlg::Script>();
     s->OnForm("KzScanFrm", [this](QWidget &w) {
@@ -159,8 +133,8 @@ TEST_F(KisApproval, ApprovesACard) {
   EXPECT_EQ(gtPanList.PclSss2, 1);
   EXPECT_EQ(gsCardPrnMsg1, "정상승인");
   EXPECT_EQ(LogTexts(), (QStringList{"KIS_Approval : 00012000", "KIS_Approval_OutRet", "KIS_Approval_OutRet_Ok"}));
-  ASSERT_EQ(Journal(*sim_).size(), 1);
-  EXPECT_EQ(Journal(*sim_)[0], "CALL 34 | 1=127.0.0.1 | 2=" + gsSetServerPort + " | 3=D1 | 4=03 | 5=12000 | 6=0 | 37=N | 38=");
+  ASSERT_EQ(sim_->Requests().size(), 1);
+  EXPECT_EQ(sim_->Requests()[0], "CALL 34 | 1=127.0.0.1 | 2=" + gsSetServerPort + " | 3=D1 | 4=03 | 5=12000 | 6=0 | 37=N | 38=");
 }
 
 TEST_F(KisApproval, FailuresShowTheirBoxAndLeaveNoApproval) {
@@ -236,7 +210,7 @@ TEST_F(KisApproval, TheSignPadSignsOrFails) {
   QFile bmp(orv::datafolder::Path("sign.bmp"));
   ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
   EXPECT_EQ(bmp.size(), 62 + 16 * 64);
-  const QStringList j = Journal(*pad_) + Journal(*sim_);
+  const QStringList j = pad_->Requests() + sim_->Requests();
   ASSERT_EQ(j.size(), 2);
   EXPECT_TRUE(j[0].startsWith("SIGN | 00000000000000000000 | DAN1000000000000001000001000")) << j[0].toStdString();
   EXPECT_TRUE(j[0].endsWith("000000060000")) << j[0].toStdString();
@@ -282,8 +256,8 @@ TEST_F(KisApproval, WhoTakesTheSignature) {
     EXPECT_EQ(giCardOk, 1) << c.flag << c.file;
     EXPECT_EQ(gtPanList.PclSss2, c.pclSss2) << c.flag << c.file;
     const QString path = *c.file ? orv::datafolder::Path(c.file) : QString();
-    EXPECT_TRUE(Journal(*sim_).value(0).endsWith(QString("37=") + c.flag + " | 38=" + path))
-        << Journal(*sim_).value(0).toStdString();
+    EXPECT_TRUE(sim_->Requests().value(0).endsWith(QString("37=") + c.flag + " | 38=" + path))
+        << sim_->Requests().value(0).toStdString();
   }
 }
 

@@ -15,6 +15,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
+#include "card_dialog_fixture.h"
 #include "test_support.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
@@ -34,60 +35,23 @@ TEST(NiceCancelTelegram, FourteenFieldsEachEndedBySeparator) {
                 "12345678" + fs + "240124" + fs + fs + fs + fs + fs + "0" + fs);
 }
 
-class NiceCancel : public ::testing::Test {
+class NiceCancel : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    orv::schema::CreateTable(goDbPos, "CardLog");
+    CardDialogTest::SetUp();
     giSetVan = 9;
-    gsSetVanAgent = QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-nice");
+    gsSetVanAgent = vantest::SimPath("orvvansim-nice");
     giPosCardTaxSelt = 1;
     orv::van::Timeouts() = {2000, 600, 400, 400, 0};
-    qputenv("ORVVANSIM_JOURNAL", dir_->filePath("journal.txt").toUtf8());
-    qunsetenv("ORVVANSIM_SCENARIO");
-    qunsetenv("ORVVANSIM_STATE");
+    UseChildSim();
     giCardCallMode = 0;
-    gtPanChit.PctHab = gtPanChit.PctGum = Currency::Won(-11000);
-  }
-  void TearDown() override {
-    qunsetenv("ORVVANSIM_JOURNAL");
-    qunsetenv("ORVVANSIM_SCENARIO");
-    orv::state::ResetProgramState();
-  }
-  void Scenario(const QString &lines) {
-    QFile f(dir_->filePath("scenario.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(lines.toUtf8());
-    qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
   }
   // The approval to cancel and the months; whether the form closed.
   bool Cancel(int months) {
-    gtCardRet = {};
-    gtCardRet.Gum = Currency::Won(-11000);
-    gtCardRet.CmitNo = "12345678";
-    gtCardRet.CmitDate = "240124";
-    gtCardRet.Halbu = int16_t(months);
-    frmDisCard f;
-    f.show();
-    QApplication::setActiveWindow(&f);
-    f.cmdiCancel_Click();
-    return !f.isVisible();
+    CardReturn(11000, "12345678", "240124", months);
+    return RunCancel();
   }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
-  }
-  QString LastRequest() {
-    QFile f(dir_->filePath("journal.txt"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QList<QByteArray> lines = f.readAll().trimmed().split('\n');
-    return QString::fromUtf8(lines.last());
-  }
-  std::unique_ptr<QTemporaryDir> dir_;
+  QString LastRequest() { return child_->Journal().value(child_->Journal().size() - 1); }
 };
 
 TEST_F(NiceCancel, CancelsWithTheTypedApproval) {

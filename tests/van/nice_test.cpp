@@ -60,28 +60,14 @@ TEST(NiceTelegram, FourteenFieldsEachEndedBySeparator) {
 
 namespace {
 
-QString Agent() { return QFileInfo(QStringLiteral(ORVPOS_PROGRAM)).dir().filePath("orvvansim-nice"); }
-
 class NiceApproval : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
     CardDialogTest::SetUp();
     giSetVan = 9;
-    gsSetVanAgent = Agent();
+    gsSetVanAgent = vantest::SimPath("orvvansim-nice");
     orv::van::Timeouts() = {2000, 600, 400, 400, 0};
-    qputenv("ORVVANSIM_JOURNAL", dir_->filePath("journal.txt").toUtf8());
-    qunsetenv("ORVVANSIM_SCENARIO");
-    qunsetenv("ORVVANSIM_STATE");
-  }
-  void TearDown() override {
-    for (const char *v : {"ORVVANSIM_JOURNAL", "ORVVANSIM_SCENARIO", "ORVVANSIM_STATE"}) qunsetenv(v);
-    CardDialogTest::TearDown();
-  }
-  void Scenario(const QString &lines) {
-    QFile f(dir_->filePath("scenario.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(lines.toUtf8());
-    qputenv("ORVVANSIM_SCENARIO", f.fileName().toUtf8());
+    UseChildSim();
   }
   void Approve(int amount, const QString &months, const QString &card = {}) {
     gtCardRet.Gum = Currency::Won(amount);
@@ -94,10 +80,8 @@ class NiceApproval : public vantest::CardDialogTest {
     closed_ = !form.isVisible();
   }
   QByteArray JournalBytes() {
-    QFile f(dir_->filePath("journal.txt"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray line = f.readAll().split('\n').value(0);
-    return QByteArray::fromHex(line.mid(line.lastIndexOf(" | ") + 3));
+    const QString line = child_->Journal().value(0);
+    return QByteArray::fromHex(line.mid(line.lastIndexOf(" | ") + 3).toLatin1());
   }
 };
 

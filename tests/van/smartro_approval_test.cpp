@@ -19,7 +19,6 @@
 #include "platform/dialogs.h"
 #include "schema/tables.h"
 #include "card_dialog_fixture.h"
-#include "sim_process.h"
 #include "test_support.h"
 #include "van/SmtSndRcvVCAT.h"
 #include "van/card_agent.h"
@@ -64,14 +63,9 @@ class SmartroApproval : public vantest::CardDialogTest {
   }
   void TearDown() override {
     for (const char *f : {"sign0.bmp", "sign.bmp"}) QFile::remove(orv::datafolder::Path(f));
-    sim_.reset();
     CardDialogTest::TearDown();
   }
-  void Sim(const QString &scenario = {}) {
-    sim_ = std::make_unique<SimProcess>("orvvansim-smartro", dir_->path(), scenario);
-    ASSERT_GT(sim_->Port(), 0);
-    gsSetServerPort = QString::number(sim_->Port());
-  }
+  void Sim(const QString &scenario = {}) { StartAgent("orvvansim-smartro", scenario); }
   // Opens the dialog for amount and approves with months; kind 1 or 2 pays by barcode.
   void Approve(int amount, const QString &months, int16_t kind = 0, bool signNotUse = false,
                const QString &barcode = {}) {
@@ -87,13 +81,7 @@ class SmartroApproval : public vantest::CardDialogTest {
     closed_ = !form.isVisible();
     meipLabel_ = form.lblMeipCode->text();
   }
-  // The journal's requests, each as its fields without the raw bytes.
-  QStringList Requests() {
-    QStringList out;
-    for (const QString &l : sim_->Journal()) out << l.left(l.lastIndexOf(" | "));
-    return out;
-  }
-  std::unique_ptr<SimProcess> sim_;
+  QStringList Requests() { return sim_->Requests(); }
   QString meipLabel_;
 };
 

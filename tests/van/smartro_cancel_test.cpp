@@ -15,7 +15,7 @@
 #include "platform/db.h"
 #include "platform/dialogs.h"
 #include "schema/tables.h"
-#include "sim_process.h"
+#include "card_dialog_fixture.h"
 #include "test_support.h"
 #include "van/card_log.h"
 #include "van/card_state.h"
@@ -46,13 +46,10 @@ TEST(SmtCancelFields, ByKind) {
 
 namespace {
 
-class SmartroCancel : public ::testing::Test {
+class SmartroCancel : public vantest::CardDialogTest {
  protected:
   void SetUp() override {
-    orv::state::ResetProgramState();
-    dir_ = orvtest::MakeTempDir();
-    goDbPos.Open(orvtest::NewSqliteDatabase(dir_->path()));
-    for (const char *t : {"CardLog", "KzbCard"}) orv::schema::CreateTable(goDbPos, t);
+    CardDialogTest::SetUp();
     giSetVan = 5;
     giPosCardTaxSelt = 1;
     orv::van::Timeouts() = {2000, 400, 400, 400, 0};
@@ -62,43 +59,15 @@ class SmartroCancel : public ::testing::Test {
   }
   void TearDown() override {
     QFile::remove(orv::datafolder::Path("sign0.bmp"));
-    sim_.reset();
-    orv::state::ResetProgramState();
+    CardDialogTest::TearDown();
   }
-  void Sim(const QString &scenario = {}) {
-    sim_ = std::make_unique<SimProcess>("orvvansim-smartro", dir_->path(), scenario);
-    ASSERT_GT(sim_->Port(), 0);
-    gsSetServerPort = QString::number(sim_->Port());
-  }
+  void Sim(const QString &scenario = {}) { StartAgent("orvvansim-smartro", scenario); }
   // Opens the form on the return of a chit paid with cardNo, and cancels.
   bool Cancel(int amount, const QString &cardNo = {}, bool signNotUse = false, int months = 0) {
-    gtPanChit.PctHab = gtPanChit.PctGum = Currency::Won(-amount);
-    gtPanChit.PctCardNo = cardNo;
-    gtCardRet = {};
-    gtCardRet.Gum = Currency::Won(-amount);
-    gtCardRet.CmitNo = "1234567890";
-    gtCardRet.CmitDate = "20240131";
-    gtCardRet.Halbu = int16_t(months);
-    frmDisCard f;
-    f.show();
-    QApplication::setActiveWindow(&f);
-    f.chkSignNotUse->setChecked(signNotUse);
-    f.cmdiCancel_Click();
-    return !f.isVisible();
+    CardReturn(amount, "1234567890", "20240131", months, cardNo);
+    return RunCancel([signNotUse](frmDisCard &f) { f.chkSignNotUse->setChecked(signNotUse); });
   }
-  QStringList LogTexts() {
-    QStringList out;
-    auto rs = goDbPos.OpenRecordset("Select ClgData From CardLog Order By ClgChtNo");
-    for (; !rs.Eof(); rs.MoveNext()) out << rs.Field("ClgData").toString().trimmed();
-    return out;
-  }
-  QStringList Requests() {
-    QStringList out;
-    for (const QString &l : sim_->Journal()) out << l.left(l.lastIndexOf(" | "));
-    return out;
-  }
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<SimProcess> sim_;
+  QStringList Requests() { return sim_->Requests(); }
 };
 
 TEST_F(SmartroCancel, CardZeroPayAndKakaoPayAtTheTerminal) {
