@@ -54,6 +54,8 @@
 #include "van/frmCardChk.h"
 
 using orv::Currency;
+using orv::Guarded;
+using orv::RunGuarded;
 using namespace orv::checkout;
 namespace dlg = orv::dialogs;
 namespace vk = orv::keys;
@@ -83,16 +85,6 @@ struct Released {
   int16_t &flag;
   ~Released() { flag = 0; }
 };
-
-// An error inside a handler goes through the program's one error boundary (the box and
-// the daily log), never into the toolkit's event loop.
-void Guarded(const std::function<void()> &fn) {
-  try {
-    fn();
-  } catch (...) {
-    orv::ReportUnhandled(std::current_exception());
-  }
-}
 
 }  // namespace
 
@@ -261,21 +253,22 @@ void frmCash::BuildControls() {
 
   for (QLineEdit *b : TenderBoxes()) {
     b->installEventFilter(this);
-    connect(b, &QLineEdit::textChanged, this, [this, b] { Guarded([&] { BoxChange(b); }); });
+    connect(b, &QLineEdit::textChanged, this, Guarded([this, b] { BoxChange(b); }));
   }
-  connect(txtDisCoinPoint, &QLineEdit::textChanged, this, [this] { BoxChange(txtDisCoinPoint); });
+  connect(txtDisCoinPoint, &QLineEdit::textChanged, this,
+          Guarded([this] { BoxChange(txtDisCoinPoint); }));
   for (QWidget *w : std::initializer_list<QWidget *>{txtNo, txtDisCoinPoint, chkIpGum, cmdSave,
                                                      cmdCancel, cmdMoney, cmdSupyo})
     w->installEventFilter(this);
   for (int k = 2; k <= 8; ++k) lblGbn[k]->installEventFilter(this);
-  connect(cmdSave, &QPushButton::clicked, this, [this] { Guarded([this] { cmdSave_Click(); }); });
-  connect(cmdCancel, &QPushButton::clicked, this, &frmCash::cmdCancel_Click);
-  connect(cmdMoney, &QPushButton::clicked, this, [this] {
-    int key = 'M';
-    Guarded([&] { Form_KeyDown(key, 0); });
-  });
-  connect(cmdSupyo, &QPushButton::clicked, this, [this] { Guarded([this] { cmdSupyo_Click(); }); });
-  connect(Timer1, &QTimer::timeout, this, &frmCash::Timer1_Timer);
+  connect(cmdSave, &QPushButton::clicked, this, Guarded([this] { cmdSave_Click(); }));
+  connect(cmdCancel, &QPushButton::clicked, this, Guarded([this] { cmdCancel_Click(); }));
+  connect(cmdMoney, &QPushButton::clicked, this, Guarded([this] {
+            int key = 'M';
+            Form_KeyDown(key, 0);
+          }));
+  connect(cmdSupyo, &QPushButton::clicked, this, Guarded([this] { cmdSupyo_Click(); }));
+  connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1_Timer(); }));
   SetBack(cmdSave, kSaveIdle);
   SetBack(cmdCancel, kSaveIdle);
   PaintKind(0);
@@ -448,7 +441,7 @@ void frmCash::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    QTimer::singleShot(0, this, [this] { Guarded([this] { Form_Activate(); }); });
+    QTimer::singleShot(0, this, Guarded([this] { Form_Activate(); }));
   }
 }
 
@@ -628,7 +621,7 @@ void frmCash::BoxLostFocus(QLineEdit *box) {
     // The card path opens forms: never from inside the focus change.
     QTimer::singleShot(0, this, [this] {
       int key = vk::vbKeyF1 + 2;
-      Guarded([&] { Form_KeyDown(key, 0); });
+      RunGuarded([&] { Form_KeyDown(key, 0); });
     });
     return;
   }
@@ -720,10 +713,10 @@ bool frmCash::eventFilter(QObject *watched, QEvent *event) {
       auto *ke = static_cast<QKeyEvent *>(event);
       int key = vk::ToVirtualKey(ke);
       if (key == 0) return false;
-      Guarded([&] { Form_KeyDown(key, vk::ToShift(ke->modifiers())); });
+      RunGuarded([&] { Form_KeyDown(key, vk::ToShift(ke->modifiers())); });
       if (closed_ || key == 0) return true;
       if (tender) {
-        Guarded([&] { BoxKeyDown(box, key, vk::ToShift(ke->modifiers())); });
+        RunGuarded([&] { BoxKeyDown(box, key, vk::ToShift(ke->modifiers())); });
         if (closed_ || key == 0) return true;
       }
       // Enter on a button presses it here, once.
@@ -739,7 +732,7 @@ bool frmCash::eventFilter(QObject *watched, QEvent *event) {
       if (closed_ || miSaveBusy != 0 || reason == Qt::ActiveWindowFocusReason ||
           reason == Qt::PopupFocusReason)
         break;
-      if (tender) Guarded([&] { BoxGotFocus(box); });
+      if (tender) RunGuarded([&] { BoxGotFocus(box); });
       else if (watched == cmdSave) SetBack(cmdSave, kSaveFocus);
       else if (watched == cmdCancel) SetBack(cmdCancel, kSaveFocus);
       break;
@@ -749,7 +742,7 @@ bool frmCash::eventFilter(QObject *watched, QEvent *event) {
       if (closed_ || miSaveBusy != 0 || reason == Qt::ActiveWindowFocusReason ||
           reason == Qt::PopupFocusReason)
         break;
-      if (tender && box->isEnabled()) Guarded([&] { BoxLostFocus(box); });
+      if (tender && box->isEnabled()) RunGuarded([&] { BoxLostFocus(box); });
       else if (watched == cmdSave) SetBack(cmdSave, kSaveIdle);
       else if (watched == cmdCancel) SetBack(cmdCancel, kSaveIdle);
       break;
@@ -764,7 +757,7 @@ bool frmCash::eventFilter(QObject *watched, QEvent *event) {
       }
       if (key != 0) {
         // After the press has given the box its focus.
-        QTimer::singleShot(0, this, [this, key]() mutable { Guarded([&] { Form_KeyDown(key, 0); }); });
+        QTimer::singleShot(0, this, Guarded([this, key]() mutable { Form_KeyDown(key, 0); }));
       }
       break;
     }

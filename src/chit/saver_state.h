@@ -57,7 +57,10 @@ class OwnTransaction {
       done_ = true;
       try {
         conn_.RollbackTrans();
+      } catch (const orv::db::DbError &e) {
+        orv::db::LogFailure(QStringLiteral("ROLLBACK 실패: %1 %2").arg(e.Number).arg(e.Description));
       } catch (...) {
+        orv::db::LogFailure(QStringLiteral("ROLLBACK 실패"));
       }
     }
   }

@@ -66,6 +66,19 @@ void ReportUnhandled(std::exception_ptr error, const QString &title) {
   }
 }
 
+void LogAndGoOn(std::exception_ptr error, const QString &where) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const ProgramEnding &) {
+    throw;
+  } catch (...) {
+  }
+  QString line = where + QStringLiteral(": ") + UnhandledErrorText(error);
+  line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+  qWarning("%s", qUtf8Printable(line));
+  TryWriteLog(dailylog::kUnhandledError, line);
+}
+
 namespace {
 EndProgramHook &endHook() {
   static EndProgramHook h;

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <exception>
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 namespace orv {
 
@@ -24,6 +26,46 @@ QString ErrorBoxText(const std::exception &error);
 
 // Shows the box (under title, when given) and writes the daily log line; never throws.
 void ReportUnhandled(std::exception_ptr error, const QString &title = {});
+
+// The one boundary for a slot: whatever fn throws goes through ReportUnhandled. A signal
+// emitted from code (click(), setText in a handler, a timer inside a local event loop)
+// reaches its slot without passing the application object, so every connect whose slot
+// can throw takes its slot through Guarded:
+//   connect(cmdSave, &QPushButton::clicked, this, Guarded([this] { cmdSave_Click(); }));
+template <typename Fn>
+void RunGuarded(Fn &&fn) noexcept {
+  try {
+    fn();
+  } catch (...) {
+    ReportUnhandled(std::current_exception());
+  }
+}
+template <typename Fn>
+auto Guarded(Fn fn) {
+  return [fn = std::move(fn)](auto &&...args) mutable {
+    RunGuarded([&] {
+      if constexpr (std::is_invocable_v<Fn &, decltype(args)...>)
+        fn(std::forward<decltype(args)>(args)...);
+      else
+        fn();
+    });
+  };
+}
+
+// Where the work goes on past a failure without a box (a device checked at load, a side
+// step that may fail): the error is written to the daily log under where; the program
+// going down (ProgramEnding) passes on. Call it inside a catch (...).
+void LogAndGoOn(std::exception_ptr error, const QString &where);
+template <typename Fn>
+bool RunLogged(const QString &where, Fn &&fn) {
+  try {
+    fn();
+    return true;
+  } catch (...) {
+    LogAndGoOn(std::current_exception(), where);
+    return false;
+  }
+}
 
 // The program cannot go on (the database it would work on cannot be opened): whatever
 // handler is running is left through this exception, its guards roll back, and the

@@ -68,8 +68,8 @@ QVariant ReadFirst(Connection &conn, const QString &sql, const char *column) {
       rs.MoveFirst();
       value = rs.Field(QLatin1String(column));
     }
-  } catch (...) {
-    return {};  // a failed read is tried again next time
+  } catch (const orv::db::DbError &) {
+    return {};  // reads as 0 or "" (see options.h); a failed read is tried again next time
   }
   if (!memo.isEmpty()) g_read.insert(memo, value);
   return value;
@@ -106,8 +106,8 @@ void RunUpsert(const Upsert &u) {
     }
     conn.Execute(gsSql);
     tx.Commit();
-  } catch (...) {
-    // The option stays as it was.
+  } catch (const orv::db::DbError &) {
+    // The option stays as it was (see options.h).
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "chit/chit_numbers.h"
 #include "chit/records.h"
+#include "core/application.h"
 #include "core/card_ret.h"
 #include "core/globals.h"
 #include "core/state.h"
@@ -143,7 +144,9 @@ RcptOptions ReadReceiptOptions() {
         rows.insert(k, {NzCur(rs.Field(QStringLiteral("RegInt"))), NzStr(rs.Field(QStringLiteral("RegChar")))});
     }
   } catch (...) {
+    // The receipt prints with the default options.
     rows.clear();
+    orv::LogAndGoOn(std::current_exception(), QStringLiteral("ReadReceiptOptions"));
   }
   auto cur = [&](const char *k) { return rows.value(optionKey(QString::fromLatin1(k))).first; };
   auto num = [&](const char *k) {

@@ -88,13 +88,9 @@ void Step(const std::function<void()> &fn) {
   }
 }
 
-// Runs fn with every error ignored.
-void Quietly(const std::function<void()> &fn) {
-  try {
-    fn();
-  } catch (...) {
-  }
-}
+// Runs a step of the screen's start or end that may fail: its error goes to the daily
+// log and the next step runs.
+void Quietly(const std::function<void()> &fn) { orv::RunLogged(QStringLiteral("frmMain"), fn); }
 
 int16_t RegFlag(const QString &key) {
   return NzCur(settings_store::GetSetting(key)) == Currency::Won(1) ? 1 : 0;

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "closing/frmTerminate.h"
+#include "core/application.h"
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "core/options.h"
@@ -211,10 +212,7 @@ void frmMain::cmdHelp_Click() {
 }
 
 void frmMain::fraExitCmd_Click() {
-  try {
-    SaveCardTaxSelt();
-  } catch (...) {
-  }
+  orv::RunLogged(QStringLiteral("SaveCardTaxSelt"), [this] { SaveCardTaxSelt(); });
   fraHelp->hide();
   FocusGrid();
 }

@@ -9,6 +9,7 @@
 #include "chit/etc_chits.h"
 #include "chit/records.h"
 #include "chit/saver_state.h"
+#include "core/application.h"
 #include "core/card_ret.h"
 #include "core/globals.h"
 #include "core/helpers.h"
@@ -54,10 +55,7 @@ bool frmMain::FunctionKey(int key, KeyCall &k) {
     CloseScanPort();
   };
   auto startScanner = [this] {
-    try {
-      OpenScanPort();
-    } catch (const std::exception &) {
-    }
+    orv::RunLogged(QStringLiteral("OpenScanPort"), [this] { OpenScanPort(); });
     StartScanTimer();
   };
   switch (key) {

@@ -13,6 +13,7 @@
 
 #include "checkout/checkout_globals.h"
 #include "chit/records.h"
+#include "core/application.h"
 #include "core/card_ret.h"
 #include "core/daily_log.h"
 #include "core/globals.h"
@@ -323,10 +324,7 @@ bool frmMain::PayHandOff(const KeyCall &k) {
   if (gtPanChit.PctHab > Currency()) ClearCardRet();
   PayChit();
   if (!portStays) {
-    try {
-      OpenScanPort();
-    } catch (const std::exception &) {
-    }
+    orv::RunLogged(QStringLiteral("OpenScanPort"), [this] { OpenScanPort(); });
     StartScanTimer();
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include "core/application.h"
 #include "core/daily_log.h"
 #include "core/globals.h"
 #include "core/pos_settings.h"
@@ -23,11 +24,8 @@ ScanCode CompleteScanCode(const QString &raw, const BarcodePrefixLookup &lookup)
   auto lookUp = [&] {
     if (!lookup) return;
     QString found;
-    try {
-      found = lookup(c).trimmed();
-    } catch (...) {
-      // A failed lookup leaves the code as it was padded.
-    }
+    // A failed lookup leaves the code as it was padded.
+    RunLogged(QStringLiteral("scanner lookup"), [&] { found = lookup(c).trimmed(); });
     if (!found.isEmpty()) c = found;
   };
   switch (c.size()) {
@@ -190,10 +188,9 @@ void Scanner::tmrScan_Timer() {
   StopScanTimer();
   ticking_ = true;
   QString s;
-  try {
+  RunLogged(QStringLiteral("scanner port"), [&] {
     if (MSComm2->PortOpen()) s = QString::fromLatin1(MSComm2->Input());
-  } catch (...) {
-  }
+  });
   if (!s.isEmpty() && !s.endsWith('\r')) {
     msScanBuffer += s;
     ticking_ = false;
@@ -205,17 +202,9 @@ void Scanner::tmrScan_Timer() {
   QStringList codes = (msScanBuffer + s).split('\r');
   if (codes.size() > 1 && codes.last().isEmpty()) codes.removeLast();
   msScanBuffer.clear();
-  for (const QString &code : codes) {
-    try {
-      takeOne(code, true);
-    } catch (...) {
-      // A failing step is passed over; the tick ends normally.
-    }
-  }
-  try {
-    voiceFlag();
-  } catch (...) {
-  }
+  // A failing step is passed over; the tick ends normally.
+  for (const QString &code : codes) RunLogged(QStringLiteral("scanner"), [&] { takeOne(code, true); });
+  RunLogged(QStringLiteral("scanner"), [&] { voiceFlag(); });
   ticking_ = false;
   StartScanTimer();
 }

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "chit/pair_commit.h"
+#include "core/application.h"
 #include "core/connections.h"
 #include "core/daily_log.h"
 #include "core/dates.h"
@@ -257,10 +258,7 @@ void frmLog::Form_Load() {
 
   // A serial printer is opened once at load to check it; its failures do not matter here.
   if (gsSetPrnPort.left(3) == "COM" && (giSetPrint == 4 || giSetPrint == 5)) {
-    try {
-      CheckComPrinter();
-    } catch (...) {
-    }
+    orv::RunLogged(QStringLiteral("CheckComPrinter"), [] { CheckComPrinter(); });
   }
 
   ShowCcBcpSet();
@@ -364,11 +362,10 @@ void frmLog::CMDSET_Click() {
 }
 
 void frmLog::PcAnyCmd_Click() {
-  try {
+  orv::RunLogged(QStringLiteral("PcAnyFrm"), [this] {
     PcAnyFrm form(this);
     dialogs::ShowModal(form);
-  } catch (...) {
-  }
+  });
 }
 
 void frmLog::cmdSetPrn_Click() {

@@ -95,23 +95,62 @@ TEST(ErrorBoundary, TimersAndEventFiltersAreCoveredToo) {
                                          QStringLiteral("오류번호 : 0\r\n오류내용 : filter")}));
 }
 
-TEST(ErrorBoundary, WritesTheDailyLogLine) {
-  orv::state::ResetProgramState();
-  auto dir = orvtest::MakeTempDir();
-  orv::dailylog::SetDriveFolders(dir->filePath("c"), dir->filePath("l"));
-  QDir().mkpath(dir->filePath("c"));
-  giSetLog = 1;
-  giSetPosNo = 2;
-  orv::clock::SetFixed(QDateTime(QDate(2024, 1, 30), QTime(9, 5, 7)));
+// The error boundary's daily log in a temporary folder, on 2024-01-30 09:05:07, POS 2.
+class ErrorBoundaryLog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    orv::state::ResetProgramState();
+    orv::dailylog::SetDriveFolders(dir_->filePath("c"), dir_->filePath("l"));
+    QDir().mkpath(dir_->filePath("c"));
+    giSetLog = 1;
+    giSetPosNo = 2;
+    orv::clock::SetFixed(QDateTime(QDate(2024, 1, 30), QTime(9, 5, 7)));
+  }
+  void TearDown() override {
+    orv::clock::Reset();
+    orv::dailylog::SetDriveFolders({}, {});
+    orv::state::ResetProgramState();
+  }
+  QString Log() const {
+    QFile f(dir_->filePath("c/Pos/2/Log20240130.txt"));
+    return f.open(QIODevice::ReadOnly) ? orv::codepage::Decode(f.readAll()) : QString();
+  }
+  std::unique_ptr<QTemporaryDir> dir_ = orvtest::MakeTempDir();
+};
+
+TEST_F(ErrorBoundaryLog, WritesTheDailyLogLine) {
   {
     Script script;
     orv::ReportUnhandled(std::make_exception_ptr(orv::db::DbError(547, "제약 위반")));
   }
-  QFile f(dir->filePath("c/Pos/2/Log20240130.txt"));
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(orv::codepage::Decode(f.readAll()),
+  EXPECT_EQ(Log(),
             QStringLiteral("20240130,090507,2,0,99,오류번호 : 547 오류내용 : 제약 위반\r\n"));
-  orv::clock::Reset();
-  orv::dailylog::SetDriveFolders({}, {});
-  orv::state::ResetProgramState();
+}
+
+// A signal emitted from code (click(), a handler's setText) does not pass the application
+// object: the slot's own guard shows the box and writes the line; a side step that may fail
+// writes the line only.
+TEST_F(ErrorBoundaryLog, GuardedSlotsAndLoggedStepsWriteTheDailyLog) {
+  QPushButton button;
+  int runs = 0;
+  QObject::connect(&button, &QPushButton::clicked, &button, orv::Guarded([&](bool checked) {
+                     ++runs;
+                     if (!checked) throw orv::db::DbError(547, "제약 위반");
+                   }));
+  {
+    Script script;
+    button.click();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(script.Texts(), QStringList{QStringLiteral("오류번호 : 547\r\n오류내용 : 제약 위반")});
+  }
+  {
+    Script script;  // no box for a logged step
+    EXPECT_FALSE(orv::RunLogged("CheckComPrinter", [] { throw std::runtime_error("COM3 busy"); }));
+    EXPECT_TRUE(orv::RunLogged("CheckComPrinter", [] {}));
+    EXPECT_THROW(orv::RunLogged("x", [] { throw orv::ProgramEnding(); }), orv::ProgramEnding);
+    EXPECT_TRUE(script.Log().isEmpty());
+  }
+  EXPECT_EQ(Log(),
+            QStringLiteral("20240130,090507,2,0,99,오류번호 : 547 오류내용 : 제약 위반\r\n"
+                           "20240130,090507,2,0,99,CheckComPrinter: 오류번호 : 0 오류내용 : COM3 busy\r\n"));
 }
