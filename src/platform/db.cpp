@@ -13,6 +13,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <cctype>
 #include <cmath>
 #include <algorithm>
 #include <chrono>
@@ -233,6 +234,7 @@ class PreparedStatement {
  public:
   virtual ~PreparedStatement() = default;
   virtual void Bind(int position, const QVariant &value) = 0;
+  virtual void BindText(int position, QByteArrayView utf8) = 0;
   virtual long long Execute() = 0;
   virtual void Query(ResultSet &out) = 0;
 };
@@ -243,6 +245,7 @@ struct Session {
   virtual long long Execute(const QString &sql) = 0;
   virtual void Query(const QString &sql, ResultSet &out) = 0;
   virtual std::unique_ptr<PreparedStatement> Prepare(const QString &sql) = 0;
+  virtual long long Stream(const QString &sql, const std::function<void(const TextRow &)> &row) = 0;
 
   // Whether the engine still has a transaction open (SQLite knows; PostgreSQL ends an
   // aborted one only on ROLLBACK, so it counts as open).
@@ -603,6 +606,17 @@ class SqlitePrepared : public PreparedStatement {
     if (rc != SQLITE_OK) throw sqliteError(db_);
   }
 
+  void BindText(int position, QByteArrayView utf8) override {
+    if (position < 0 || size_t(position) >= held_.size()) {
+      Bind(position, QVariant());  // reports the missing mark
+      return;
+    }
+    const int rc = utf8.data() ? sqlite3_bind_text(st_, position + 1, utf8.data(),
+                                                   int(utf8.size()), SQLITE_STATIC)
+                               : sqlite3_bind_null(st_, position + 1);
+    if (rc != SQLITE_OK) throw sqliteError(db_);
+  }
+
   long long Execute() override { return stepAll(db_, st_, cols_, nullptr); }
   void Query(ResultSet &out) override { stepAll(db_, st_, cols_, &out); }
 
@@ -658,6 +672,47 @@ class SqliteSession : public Session {
 
   std::unique_ptr<PreparedStatement> Prepare(const QString &sql) override {
     return std::make_unique<SqlitePrepared>(db_, prepareSqlite(db_, sql, SQLITE_PREPARE_PERSISTENT));
+  }
+
+  long long Stream(const QString &sql, const std::function<void(const TextRow &)> &row) override {
+    struct Finalize {
+      sqlite3_stmt *st;
+      ~Finalize() { sqlite3_finalize(st); }
+    } once{prepareSqlite(db_, sql, 0)};
+    sqlite3_stmt *st = once.st;
+    const int n = sqlite3_column_count(st);
+    TextRow values;
+    values.values.resize(size_t(n));
+    std::vector<QByteArray> reals(values.values.size());
+    long long count = 0;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+      for (int i = 0; i < n; ++i) {
+        QByteArrayView &v = values.values[size_t(i)];
+        switch (sqlite3_column_type(st, i)) {
+          case SQLITE_NULL:
+            v = QByteArrayView();
+            break;
+          case SQLITE_FLOAT:  // as a Recordset hands it out
+            reals[size_t(i)] = realValue(sqlite3_column_double(st, i)).toString().toUtf8();
+            v = reals[size_t(i)];
+            break;
+          case SQLITE_BLOB:
+            v = QByteArrayView(static_cast<const char *>(sqlite3_column_blob(st, i)),
+                               sqlite3_column_bytes(st, i));
+            if (!v.data()) v = QByteArrayView("", 0);
+            break;
+          default:
+            v = QByteArrayView(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                               sqlite3_column_bytes(st, i));
+            break;
+        }
+      }
+      row(values);
+      ++count;
+    }
+    if (rc != SQLITE_DONE) throw sqliteError(db_);
+    return count;
   }
 
  private:
@@ -844,6 +899,9 @@ class PgPrepared : public PreparedStatement {
   PgPrepared(PgSession &session, const QSqlDatabase &db, const QString &sql);
 
   void Bind(int position, const QVariant &value) override { query_.bindValue(position, value); }
+  void BindText(int position, QByteArrayView utf8) override {
+    query_.bindValue(position, utf8.data() ? QVariant(QString::fromUtf8(utf8)) : QVariant());
+  }
 
   long long Execute() override;
   void Query(ResultSet &out) override;
@@ -896,7 +954,10 @@ class PgSession : public Session {
     const QVariant handle = d.driver()->handle();
     if (handle.isValid() && (qstrcmp(handle.typeName(), "PGconn*") == 0 ||
                               qstrcmp(handle.typeName(), "pg_conn*") == 0)) {
-      if (PGconn *conn = *static_cast<PGconn *const *>(handle.data())) fd_ = PQsocket(conn);
+        if (PGconn *conn = *static_cast<PGconn *const *>(handle.data())) {
+        raw_ = conn;
+        fd_ = PQsocket(conn);
+      }
     }
     QSqlQuery q(d);
     q.exec("SET client_min_messages TO WARNING");
@@ -938,8 +999,69 @@ class PgSession : public Session {
     }
   }
 
+  // COPY … TO STDOUT in text form, each line taken apart in place. Qt's driver never sees
+  // these rows; it finds the connection idle again afterwards.
+  long long Stream(const QString &sql, const std::function<void(const TextRow &)> &row) override {
+    if (!raw_) throw DbError(kErrGeneric, QStringLiteral("연결의 핸들을 얻지 못했습니다"));
+    // Qt's driver reads the end of a statement's results lazily, before its next one.
+    drain();
+    const int limit = wantedMs();
+    Watched w = watch();
+    struct Streaming {
+      bool &on;
+      explicit Streaming(bool &flag) : on(flag) { on = true; }
+      ~Streaming() { on = false; }
+    } streaming{streaming_};
+    try {
+      {
+        PGresult *start = PQexec(raw_, ("COPY (" + sql + ") TO STDOUT").toUtf8().constData());
+        const bool ok = PQresultStatus(start) == PGRES_COPY_OUT;
+        if (!ok) {
+          const DbError e = resultError(start, sql);
+          PQclear(start);
+          drain();
+          throw e;
+        }
+        PQclear(start);
+      }
+      // Rows coming in show the server alive: the wait for each is watched on its own.
+      const int perRow = std::min(limit, GetServerLimits().statementMs);
+      TextRow values;
+      long long count = 0;
+      for (;;) {
+        char *line = nullptr;
+        if (fd_ >= 0 && count > 0) AnswerWatch::instance().arm(fd_, perRow + GetServerLimits().graceMs);
+        const int n = PQgetCopyData(raw_, &line, 0);
+        if (n < 0) break;
+        struct Free {
+          char *p;
+          ~Free() { PQfreemem(p); }
+        } freeLine{line};
+        splitCopyLine(line, n, values);
+        try {
+          row(values);
+        } catch (...) {
+          drain();
+          throw;
+        }
+        ++count;
+      }
+      PGresult *end = PQgetResult(raw_);
+      const bool ok = PQresultStatus(end) == PGRES_COMMAND_OK;
+      const DbError e = ok ? DbError(0, {}) : resultError(end, sql);
+      PQclear(end);
+      drain();
+      if (!ok) throw e;
+      return count;
+    } catch (const DbError &e) {
+      throw w.error(e, limit);
+    }
+  }
+
   // Puts the session's limit on the server when it changed, then watches the wait.
   Watched watch() {
+    if (streaming_)
+      throw DbError(kErrGeneric, QStringLiteral("연결이 행을 읽는 중입니다"));
     const int want = wantedMs();
     if (appliedMs_ != want) {
       Watched w(fd_, want);
@@ -973,7 +1095,86 @@ class PgSession : public Session {
     return q;
   }
 
+  DbError resultError(const PGresult *r, const QString &sql) const {
+    const QString state = r ? QString::fromLatin1(PQresultErrorField(r, PG_DIAG_SQLSTATE)) : QString();
+    QString desc = QString::fromUtf8(r && PQresultErrorMessage(r)[0] ? PQresultErrorMessage(r)
+                                                                      : PQerrorMessage(raw_))
+                       .trimmed();
+    if (desc.isEmpty()) desc = QStringLiteral("실행 실패: ") + sql.left(200);
+    bool ok = false;
+    const long num = state.toLong(&ok);
+    return DbError(ok && num != 0 ? num : kErrGeneric, desc, state);
+  }
+
+  // Reads what is left of a COPY and its results, so the connection is idle again.
+  void drain() {
+    char *line = nullptr;
+    while (PQgetCopyData(raw_, &line, 0) > 0) PQfreemem(line);
+    while (PGresult *r = PQgetResult(raw_)) PQclear(r);
+  }
+
+  // One line of COPY's text form: values split at tabs, "\N" for NULL, backslash
+  // escapes undone in place (the text only shrinks).
+  static void splitCopyLine(char *line, int n, TextRow &out) {
+    if (n > 0 && line[n - 1] == '\n') --n;
+    out.values.clear();
+    char *p = line, *end = line + n;
+    for (;;) {
+      if (end - p >= 2 && p[0] == '\\' && p[1] == 'N' && (p + 2 == end || p[2] == '\t')) {
+        out.values.push_back(QByteArrayView());
+        p += 2;
+        if (p >= end) break;
+        ++p;
+        continue;
+      }
+      char *start = p, *w = p;
+      while (p < end && *p != '\t') {
+        if (*p != '\\' || p + 1 >= end) {
+          *w++ = *p++;
+          continue;
+        }
+        const char c = p[1];
+        p += 2;
+        switch (c) {
+          case 'b': *w++ = '\b'; break;
+          case 'f': *w++ = '\f'; break;
+          case 'n': *w++ = '\n'; break;
+          case 'r': *w++ = '\r'; break;
+          case 't': *w++ = '\t'; break;
+          case 'v': *w++ = '\v'; break;
+          case 'x': {
+            int v = 0, digits = 0;
+            while (digits < 2 && p < end && std::isxdigit(static_cast<unsigned char>(*p))) {
+              v = v * 16 + (std::isdigit(static_cast<unsigned char>(*p)) ? *p - '0'
+                                                                        : (std::tolower(*p) - 'a' + 10));
+              ++p;
+              ++digits;
+            }
+            *w++ = char(v);
+            break;
+          }
+          default:
+            if (c >= '0' && c <= '7') {
+              int v = c - '0', digits = 1;
+              while (digits < 3 && p < end && *p >= '0' && *p <= '7') {
+                v = v * 8 + (*p++ - '0');
+                ++digits;
+              }
+              *w++ = char(v);
+            } else {
+              *w++ = c;
+            }
+        }
+      }
+      out.values.push_back(QByteArrayView(start, w - start));
+      if (p >= end) break;
+      ++p;  // the tab
+    }
+  }
+
   QString qtName_;
+  PGconn *raw_ = nullptr;  // Qt's own connection, for what its driver cannot do
+  bool streaming_ = false;  // a COPY holds the connection
   int fd_ = -1;         // the server socket, for the answer watch
   int appliedMs_ = -1;  // the statement limit the server has
 };
@@ -1228,6 +1429,27 @@ Recordset Connection::QueryKept(const QString &sql, const QVariantList &values) 
   return rs;
 }
 
+long long Connection::StreamRows(const QString &select,
+                                 const std::function<void(const TextRow &)> &row) {
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  auto keep = session_;
+  Session &s = *keep;
+  s.starting(this);
+  // A failure of the caller's own work is not the engine's: the session stays as it was.
+  bool inRow = false;
+  auto guarded = [&](const TextRow &r) {
+    inRow = true;
+    row(r);
+    inRow = false;
+  };
+  try {
+    return s.Stream(select, guarded);
+  } catch (const DbError &e) {
+    if (!inRow) s.failed(e);
+    throw;
+  }
+}
+
 // ---------------------------------------------------------------- statement
 
 Statement::Statement() = default;
@@ -1244,6 +1466,11 @@ Statement &Statement::operator=(Statement &&other) noexcept {
 void Statement::Bind(int position, const QVariant &value) {
   if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
   impl_->Bind(position, value);
+}
+
+void Statement::BindText(int position, QByteArrayView utf8) {
+  if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  impl_->BindText(position, utf8);
 }
 
 long long Statement::Execute() {

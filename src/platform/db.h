@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace orv::db {
 
@@ -150,6 +151,15 @@ class Recordset {
 struct Session;
 class PreparedStatement;  // the engine's half of a Statement
 
+// One row of Connection::StreamRows: each value as the engine writes it in text (UTF-8,
+// numbers in plain decimal), a view without data for SQL NULL. Valid during the call only.
+struct TextRow {
+  std::vector<QByteArrayView> values;
+  int Size() const { return int(values.size()); }
+  QByteArrayView Text(int column) const { return values[size_t(column)]; }
+  bool IsNull(int column) const { return values[size_t(column)].data() == nullptr; }
+};
+
 // A statement prepared once and run many times with values bound by position (0-based
 // '?' marks), for bulk copies; the values never become SQL text. It keeps its
 // connection's session open and runs in that session's transaction.
@@ -162,6 +172,10 @@ class Statement {
   bool IsPrepared() const { return impl_ != nullptr; }
   // A null QVariant binds SQL NULL.
   void Bind(int position, const QVariant &value);
+  // Binds text as it stands (a value from StreamRows); columns of number types take it as
+  // the number it spells. A view without data binds NULL. The bytes must stay valid until
+  // Execute: the engine may read them in place.
+  void BindText(int position, QByteArrayView utf8);
   // Rows affected. Throws DbError.
   long long Execute();
   Recordset Query();
@@ -204,6 +218,13 @@ class Connection {
   // so a server neither parses nor plans it again. Throws DbError; a statement that failed
   // is dropped and prepared again on its next call.
   Recordset QueryKept(const QString &sql, const QVariantList &values);
+  // Runs a query and hands its rows to `row` one at a time as they arrive, never holding
+  // the whole result: for copies of large tables (PostgreSQL sends them through COPY).
+  // Returns the rows read. The connection's statement limit covers the whole read, and a
+  // server that stops sending rows is cut as for any statement. Throws DbError; an
+  // exception from `row` ends the read early and passes on, leaving the session usable.
+  // `row` may not use this connection's session.
+  long long StreamRows(const QString &select, const std::function<void(const TextRow &)> &row);
   // Runs a statement that may fail without spoiling the open transaction (a savepoint
   // around it); returns the error instead of throwing. When the savepoint cannot be
   // undone, that failure comes back and the transaction can only roll back.

@@ -23,7 +23,6 @@ constexpr const char *kTables[] = {
     "BfnCode", "BfsCode",     "OmaGods",        "CstCode", "TrsMast",
 };
 constexpr int kSteps = int(std::size(kTables));
-constexpr int kPageRows = 20000;
 
 const QSet<QString> &CustomerTotals() {
   static const QSet<QString> k = {"ccdtcnt", "ccdtzerdo", "ccdtjumsu",
@@ -51,23 +50,17 @@ void CopyRows(db::Connection &src, const QString &srcTable, const QString &filte
   }
   db::Statement insert = goDbPos.Prepare("Insert Into " + table + " (" + cols.join(", ") +
                                          ") Values (" + marks.join(",") + ")");
-  const QString select = "Select " + picks.join(", ") + " From " + srcTable + filter;
-  const bool paged = def.primary.present();
-  const QString order = paged ? " Order By " + def.primary.columnList().join(", ") : QString();
-  for (int offset = 0;; offset += kPageRows) {
-    const db::Recordset rs =
-        src.OpenRecordset(paged ? select + order + " Limit " + QString::number(kPageRows) +
-                                      " Offset " + QString::number(offset)
-                                : select);
-    const int n = rs.RecordCount(), width = int(cols.size());
-    for (int r = 0; r < n; ++r) {
-      for (int c = 0; c < width; ++c) insert.Bind(c, rs.Value(r, c));
-      insert.Execute();
-    }
-    if (!paged || n < kPageRows) break;
-  }
+  // The rows stream in key order as text and go in as the engine reads them: no value is
+  // converted on the way, and none of the table is held in memory.
+  const QString order =
+      def.primary.present() ? " Order By " + def.primary.columnList().join(", ") : QString();
+  const int width = int(cols.size());
+  src.StreamRows("Select " + picks.join(", ") + " From " + srcTable + filter + order,
+                 [&](const db::TextRow &row) {
+                   for (int c = 0; c < width; ++c) insert.BindText(c, row.Text(c));
+                   insert.Execute();
+                 });
 }
-
 
 std::span<const char *const> CodeCopyTables() { return kTables; }
 
@@ -78,6 +71,8 @@ void CopyCodesFromMain(CustomerCopy customers,
   // A connection of the copy's own, opened as the login opens the main database.
   db::Connection src;
   src.Open(ResolveMainDbServer(gsSetMainDB));
+  // The goods arrive as one read per table, longer than a statement's usual limit.
+  db::LongStatements longer(src, 600);
   const QDate today = clock::Now().date();
   const int16_t yymm = YyMmNum(int16_t(today.year()), int16_t(today.month()));
   const QString month = schema::MonthSuffix(yymm);
