@@ -1,11 +1,19 @@
 #pragma once
 // Throwaway databases for the benchmarks: SQLite files in a temporary folder, and
 // PostgreSQL databases on the server ORVPOS_TEST_PG names, dropped at the end.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUuid>
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "platform/db.h"
 
@@ -89,6 +97,70 @@ class BatchInsert {
   int cols_, rows_;
   orv::db::Statement full_;
   QList<QVariantList> pending_;
+};
+
+// The benchmark's loop with each run of body timed by hand (register with UseManualTime, as
+// RegisterTimed does), and the runs' median and 90th percentile in ms as counters.
+template <typename F>
+void TimedRuns(benchmark::State &state, F body) {
+  std::vector<double> ms;
+  for (auto _ : state) {
+    QElapsedTimer t;
+    t.start();
+    body();
+    const double elapsed = double(t.nsecsElapsed()) / 1e6;
+    state.SetIterationTime(elapsed / 1000.0);
+    ms.push_back(elapsed);
+  }
+  if (ms.empty()) return;
+  std::sort(ms.begin(), ms.end());
+  state.counters["median_ms"] = ms[ms.size() / 2];
+  state.counters["p90_ms"] = ms[ms.size() * 9 / 10];
+}
+
+// fn for a fixed number of hand-timed runs, in milliseconds.
+template <typename Fn, typename... Args>
+benchmark::internal::Benchmark *RegisterTimed(const char *name, int iterations, Fn fn, Args &&...args) {
+  return benchmark::RegisterBenchmark(name, fn, std::forward<Args>(args)...)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(iterations)
+      ->UseManualTime();
+}
+
+// fn(state, pg) as name + "/SQLite", and as name + "/PostgreSQL" when ORVPOS_TEST_PG names a
+// server (said on stderr when it does not).
+inline void RegisterTimedOnEngines(const std::string &name, int iterations,
+                                   void (*fn)(benchmark::State &, bool)) {
+  RegisterTimed((name + "/SQLite").c_str(), iterations, fn, false);
+  if (HavePg())
+    RegisterTimed((name + "/PostgreSQL").c_str(), iterations, fn, true);
+  else
+    std::fprintf(stderr, "ORVPOS_TEST_PG is not set: the PostgreSQL set-up is skipped\n");
+}
+
+// A card-agent simulator built beside the benchmarks, on a free port of its choosing;
+// ended with the object.
+class SimAgent {
+ public:
+  explicit SimAgent(const QString &name, const QStringList &args = {"0"}) {
+    proc_.start(QDir(QCoreApplication::applicationDirPath()).filePath("../" + name), args);
+    if (proc_.waitForStarted(5000) && proc_.waitForReadyRead(5000)) {
+      const QString line = QString::fromLatin1(proc_.readLine()).trimmed();
+      if (line.startsWith("port ")) port_ = line.mid(5);
+    }
+  }
+  ~SimAgent() {
+    proc_.kill();
+    proc_.waitForFinished(5000);
+  }
+  SimAgent(const SimAgent &) = delete;
+  SimAgent &operator=(const SimAgent &) = delete;
+  // Its port as text; empty when it did not start.
+  QString Port() const { return port_; }
+
+ private:
+  QProcess proc_;
+  QString port_;
 };
 
 }  // namespace orvbench

@@ -5,9 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
+#include "bench_support.h"
 #include "chit/records.h"
 #include "core/card_ret.h"
 #include "core/globals.h"
@@ -88,15 +88,12 @@ BENCHMARK(BM_KiccKisRequests)->Unit(benchmark::kMicrosecond);
 
 // A whole cancellation against a simulator on loopback: van 5 SMARTRO, van 1 KICC.
 void WholeCancel(benchmark::State &state, const char *simName, int16_t van) {
-  const QString sim = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../") + simName);
   QTemporaryDir dir;
-  QProcess agent;
-  agent.start(sim, {"0"});
-  if (!agent.waitForStarted(5000) || !agent.waitForReadyRead(5000)) {
+  orvbench::SimAgent agent(QString::fromLatin1(simName));
+  if (agent.Port().isEmpty()) {
     state.SkipWithError("no simulator beside the build");
     return;
   }
-  const QString line = QString::fromLatin1(agent.readLine()).trimmed();
   orv::state::ResetProgramState();
   const QString text = orv::db::BuildConnectionText("", "SQLite", "", "", dir.filePath("pos.db"));
   orv::db::Connection::CreateDatabase(text);
@@ -104,7 +101,7 @@ void WholeCancel(benchmark::State &state, const char *simName, int16_t van) {
   orv::schema::CreateTable(goDbPos, "CardLog");
   giSetVan = van;
   gsSetServerIp = "127.0.0.1";
-  gsSetServerPort = line.mid(5);
+  gsSetServerPort = agent.Port();
   for (auto _ : state) {
     gtPanChit.PctHab = gtPanChit.PctGum = Currency::Won(-15000);
     gtCardRet = {};
@@ -117,8 +114,6 @@ void WholeCancel(benchmark::State &state, const char *simName, int16_t van) {
     if (giCardOk != 1) state.SkipWithError("the cancellation failed");
   }
   goDbPos.Close();
-  agent.kill();
-  agent.waitForFinished(5000);
   orv::state::ResetProgramState();
 }
 void BM_SmartroWholeCancel(benchmark::State &state) { WholeCancel(state, "orvvansim-smartro", 5); }

@@ -14,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -49,23 +48,6 @@ namespace {
 
 orvbench::Databases *g_dbs = nullptr;
 
-template <typename F>
-void Timed(benchmark::State &state, F body) {
-  std::vector<double> ms;
-  for (auto _ : state) {
-    QElapsedTimer t;
-    t.start();
-    body();
-    const double elapsed = t.nsecsElapsed() / 1e6;
-    state.SetIterationTime(elapsed / 1000.0);
-    ms.push_back(elapsed);
-  }
-  if (ms.empty()) return;
-  std::sort(ms.begin(), ms.end());
-  state.counters["median_ms"] = ms[ms.size() / 2];
-  state.counters["p90_ms"] = ms[ms.size() * 9 / 10];
-}
-
 CashReceiptInput Cancel() {
   CashReceiptInput in;
   in.idNo = "01012345678";
@@ -85,7 +67,7 @@ void BM_Kicc(benchmark::State &state) {
   const QByteArray reply =
       orv::codepage::Encode("jsonp12345678983543344({" + parts.join(',') + "})");
   const CashReceiptInput in = Cancel();
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     benchmark::DoNotOptimize(orv::codepage::Encode(orv::van::KiccTarget(KiccCashRequest(in))));
     if (ParseKiccReply(orv::codepage::Decode(reply)) != "00") state.SkipWithError("SUC");
   });
@@ -98,7 +80,7 @@ void BM_Nice(benchmark::State &state) {
   const QByteArray reply = orv::codepage::Encode(f.join(QChar(0x1c)) + QChar(0x1c));
   buffer.replace(0, reply.size(), reply);
   const CashReceiptInput in = Cancel();
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     benchmark::DoNotOptimize(orv::codepage::Encode(NiceCashRequest(in)));
     benchmark::DoNotOptimize(
         SplitNiceReply(orv::codepage::Decode(buffer), QString(QChar(orv::van::kFs)), 17));
@@ -109,7 +91,7 @@ void BM_Smartro(benchmark::State &state) {
   QWidget form;
   SmtReplyState smt(&form);
   const CashReceiptInput in = Cancel();
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     // One reply on a form just opened: its log holds the first line only.
     smt.mnMsg->setPlainText(QStringLiteral("응답메세지\r\n"));
     smt.control()->SmtClearRequest();
@@ -129,7 +111,7 @@ void BM_KisMembers(benchmark::State &state) {
   QString error;
   const QByteArray reply = orv::van::EncodeFrame(replyFields, &error);
   const CashReceiptInput in = Cancel();
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     QStringList req{"CALL", "34"};
     for (const auto &[n, v] : KisCashMembers(in)) req << orv::van::NumberedField(n, v);
     benchmark::DoNotOptimize(orv::van::EncodeFrame(req, &error));
@@ -149,7 +131,7 @@ void BM_Cheques(benchmark::State &state) {
   in.personal = true;
   in.denomination = 3;
   QString error;
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     benchmark::DoNotOptimize(orv::codepage::Encode(orv::van::KiccTarget(KiccSupyoRequest(in))));
     QStringList kis{"CALL", "34"};
     for (const auto &[n, v] : KisSupyoMembers(in)) kis << orv::van::NumberedField(n, v);
@@ -191,7 +173,7 @@ void BM_ViewerDay(benchmark::State &state) {
   giWrkDay = 15;
   frmCardCancel form;
   if (form.vaSpread1 == nullptr) return;
-  Timed(state, [&] { form.ListDay(); });
+  orvbench::TimedRuns(state, [&] { form.ListDay(); });
 }
 
 void BM_WholeReceipt(benchmark::State &state, bool pg) {
@@ -202,21 +184,20 @@ void BM_WholeReceipt(benchmark::State &state, bool pg) {
   goDbPos.Close();
   goDbPos.Open(g_dbs->New(false));
   orv::schema::CreateTable(goDbPos, "CardLog");
-  QProcess sim;
-  sim.start(QDir(QCoreApplication::applicationDirPath()).filePath("../orvvansim-kicc"), {"0"});
-  if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+  orvbench::SimAgent sim("orvvansim-kicc");
+  if (sim.Port().isEmpty()) {
     state.SkipWithError("no orvvansim-kicc beside the benchmark");
     return;
   }
   giSetVan = 1;
   gsSetServerIp = "127.0.0.1";
-  gsSetServerPort = QString::fromLatin1(sim.readLine()).trimmed().section(' ', 1);
+  gsSetServerPort = sim.Port();
   gsSetPrnPort = "LPT1";
   giWrkYear = 2024;
   giWrkMonth = 3;
   giWrkDay = 15;
   int issued = 0;
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     frmMoneyChk form;
     form.show();
     form.txtiCard->setText("01012345678");
@@ -225,12 +206,6 @@ void BM_WholeReceipt(benchmark::State &state, bool pg) {
     issued += giHelpRet;
   });
   if (issued != int(state.iterations())) state.SkipWithError("a receipt failed");
-  sim.kill();
-  sim.waitForFinished(5000);
-}
-
-void Register(const char *name, void (*fn)(benchmark::State &), int iterations) {
-  benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Iterations(iterations)->UseManualTime();
 }
 
 }  // namespace
@@ -244,19 +219,13 @@ int main(int argc, char **argv) {
   orvbench::Databases dbs("cash");
   g_dbs = &dbs;
   benchmark::Initialize(&argc, argv);
-  Register("CashReceipt/Kicc", BM_Kicc, 2000);
-  Register("CashReceipt/Nice1025Bytes", BM_Nice, 2000);
-  Register("CashReceipt/SmartroWith40LineLog", BM_Smartro, 2000);
-  Register("CashReceipt/KisMembers", BM_KisMembers, 2000);
-  Register("Cheque/FourRequests", BM_Cheques, 2000);
-  Register("CardLogViewer/3000RowDay", BM_ViewerDay, 50);
-  benchmark::RegisterBenchmark("CashReceipt/WholeThroughKicc/SQLite", BM_WholeReceipt, false)
-      ->Unit(benchmark::kMillisecond)->Iterations(50)->UseManualTime();
-  if (orvbench::HavePg())
-    benchmark::RegisterBenchmark("CashReceipt/WholeThroughKicc/PostgreSQL", BM_WholeReceipt, true)
-        ->Unit(benchmark::kMillisecond)->Iterations(50)->UseManualTime();
-  else
-    std::fprintf(stderr, "ORVPOS_TEST_PG is not set: the PostgreSQL set-up is skipped\n");
+  orvbench::RegisterTimed("CashReceipt/Kicc", 2000, BM_Kicc);
+  orvbench::RegisterTimed("CashReceipt/Nice1025Bytes", 2000, BM_Nice);
+  orvbench::RegisterTimed("CashReceipt/SmartroWith40LineLog", 2000, BM_Smartro);
+  orvbench::RegisterTimed("CashReceipt/KisMembers", 2000, BM_KisMembers);
+  orvbench::RegisterTimed("Cheque/FourRequests", 2000, BM_Cheques);
+  orvbench::RegisterTimed("CardLogViewer/3000RowDay", 50, BM_ViewerDay);
+  orvbench::RegisterTimedOnEngines("CashReceipt/WholeThroughKicc", 50, BM_WholeReceipt);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   goDbPos.Close();

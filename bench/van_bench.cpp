@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -42,27 +41,6 @@ namespace {
 
 orvbench::Databases *g_dbs = nullptr;
 
-void Report(benchmark::State &state, std::vector<double> &ms) {
-  if (ms.empty()) return;
-  std::sort(ms.begin(), ms.end());
-  state.counters["median_ms"] = ms[ms.size() / 2];
-  state.counters["p90_ms"] = ms[ms.size() * 9 / 10];
-}
-
-template <typename F>
-void Timed(benchmark::State &state, F body) {
-  std::vector<double> ms;
-  for (auto _ : state) {
-    QElapsedTimer t;
-    t.start();
-    body();
-    const double elapsed = t.nsecsElapsed() / 1e6;
-    state.SetIterationTime(elapsed / 1000.0);
-    ms.push_back(elapsed);
-  }
-  Report(state, ms);
-}
-
 QString KiccReply() {
   QStringList parts{"SUC:'00'", "MSG:'정상처리되었습니다'"};
   for (int i = 1; i <= 15; ++i) parts << QString("RQ%1:'요청값%1'").arg(i, 2, 10, QChar('0'));
@@ -72,7 +50,7 @@ QString KiccReply() {
 
 void BM_Kicc(benchmark::State &state) {
   const QString reply = KiccReply();
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     benchmark::DoNotOptimize(orv::van::KiccApprovalReq("1,234,000", "3", "112182"));
     if (ParseKiccReply(reply) != "00") state.SkipWithError("SUC");
   });
@@ -82,7 +60,7 @@ void BM_Nice(benchmark::State &state) {
   QStringList f;
   for (int i = 1; i <= 17; ++i) f << QString("필드%1").arg(i);
   const QString reply = f.join(QChar(0x1c)) + QChar(0x1c);
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     benchmark::DoNotOptimize(NiceApprovalTelegram("12000", "1090", "03"));
     for (int16_t i = 1; i <= 17; ++i) benchmark::DoNotOptimize(SplitNiceReply(reply, QString(QChar(0x1c)), i));
   });
@@ -94,7 +72,7 @@ void BM_KisMembers(benchmark::State &state) {
     replyFields << orv::van::NumberedField(n, QString("값%1").arg(n));
   QString error;
   const QByteArray reply = orv::van::EncodeFrame(replyFields, &error);
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     QStringList req{"CALL", "34"};
     for (const auto &[n, v] : orv::van::KisApprovalMembers(1, "3", "12,000", Currency::Won(1090), "281234567890123456"))
       req << orv::van::NumberedField(n, v);
@@ -108,7 +86,7 @@ void BM_KisMembers(benchmark::State &state) {
 
 void BM_FdkInputs(benchmark::State &state) {
   QString error;
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     int n = 0;
     for (const auto &[k, v] : FdkApprovalInputs(1, Currency::Won(12000), Currency::Won(1090), "03", "281234567890"))
       benchmark::DoNotOptimize(orv::van::EncodeFrame({"INPUT", QString::number(++n), k, v}, &error));
@@ -121,7 +99,7 @@ void BM_FdkInputs(benchmark::State &state) {
 
 void BM_Pad(benchmark::State &state) {
   const QByteArray done = orv::van::PadFrame({"DONE", QString(QByteArray(1024, '\x5a').toHex())});
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     benchmark::DoNotOptimize(orv::van::PadFrame(
         {"SIGN", orv::van::PadCardField("0000000000000000"),
          orv::van::PadTranField("DAN1", 1, Currency::Won(1), QDate(2025, 3, 5), "60,000")}));
@@ -152,24 +130,23 @@ void OpenPos(bool pg) {
 void BM_WriteCardLog(benchmark::State &state, bool pg) {
   OpenPos(pg);
   int n = 0;
-  Timed(state, [&] { CardLogRow(QString("KIS_Approval_OutRet %1").arg(++n), 1); });
+  orvbench::TimedRuns(state, [&] { CardLogRow(QString("KIS_Approval_OutRet %1").arg(++n), 1); });
 }
 
 void BM_KiccApproval(benchmark::State &state) {
   OpenPos(false);
   orv::schema::CreateTable(goDbPos, "KzbCard");
-  QProcess sim;
-  sim.start(QDir(QCoreApplication::applicationDirPath()).filePath("../orvvansim-kicc"), {"0"});
-  if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+  orvbench::SimAgent sim("orvvansim-kicc");
+  if (sim.Port().isEmpty()) {
     state.SkipWithError("no orvvansim-kicc beside the benchmark");
     return;
   }
   giSetVan = 1;
   gsSetServerIp = "127.0.0.1";
-  gsSetServerPort = QString::fromLatin1(sim.readLine()).trimmed().section(' ', 1);
+  gsSetServerPort = sim.Port();
   orv::van::Timeouts().pauseMs = 0;
   int approved = 0;
-  Timed(state, [&] {
+  orvbench::TimedRuns(state, [&] {
     gtCardRet.Gum = Currency::Won(12000);
     gtPanChit.PctHab = Currency::Won(12000);
     frmCardChk form;
@@ -179,12 +156,6 @@ void BM_KiccApproval(benchmark::State &state) {
     approved += giCardOk;
   });
   if (approved != int(state.iterations())) state.SkipWithError("an approval failed");
-  sim.kill();
-  sim.waitForFinished(5000);
-}
-
-void Register(const char *name, void (*fn)(benchmark::State &), int iterations) {
-  benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Iterations(iterations)->UseManualTime();
 }
 
 }  // namespace
@@ -198,19 +169,13 @@ int main(int argc, char **argv) {
   orvbench::Databases dbs("van");
   g_dbs = &dbs;
   benchmark::Initialize(&argc, argv);
-  Register("Kicc/RequestAndReply37Keys", BM_Kicc, 2000);
-  Register("Nice/TelegramAndReply17Fields", BM_Nice, 2000);
-  Register("Kis/MembersInAndOut", BM_KisMembers, 2000);
-  Register("Fdk/InputsAnd21Outputs", BM_FdkInputs, 2000);
-  Register("SignPad/FramesAndBmp", BM_Pad, 2000);
-  benchmark::RegisterBenchmark("WriteCardLog/100kRows/SQLite", BM_WriteCardLog, false)
-      ->Unit(benchmark::kMillisecond)->Iterations(200)->UseManualTime();
-  if (orvbench::HavePg())
-    benchmark::RegisterBenchmark("WriteCardLog/100kRows/PostgreSQL", BM_WriteCardLog, true)
-        ->Unit(benchmark::kMillisecond)->Iterations(200)->UseManualTime();
-  else
-    std::fprintf(stderr, "ORVPOS_TEST_PG is not set: the PostgreSQL set-up is skipped\n");
-  Register("Kicc/ApprovalThroughTheDialog", BM_KiccApproval, 100);
+  orvbench::RegisterTimed("Kicc/RequestAndReply37Keys", 2000, BM_Kicc);
+  orvbench::RegisterTimed("Nice/TelegramAndReply17Fields", 2000, BM_Nice);
+  orvbench::RegisterTimed("Kis/MembersInAndOut", 2000, BM_KisMembers);
+  orvbench::RegisterTimed("Fdk/InputsAnd21Outputs", 2000, BM_FdkInputs);
+  orvbench::RegisterTimed("SignPad/FramesAndBmp", 2000, BM_Pad);
+  orvbench::RegisterTimedOnEngines("WriteCardLog/100kRows", 200, BM_WriteCardLog);
+  orvbench::RegisterTimed("Kicc/ApprovalThroughTheDialog", 100, BM_KiccApproval);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   goDbPos.Close();
