@@ -237,6 +237,7 @@ class PreparedStatement {
   virtual void BindText(int position, QByteArrayView utf8) = 0;
   virtual long long Execute() = 0;
   virtual void Query(ResultSet &out) = 0;
+  virtual void Defer() { Execute(); }
 };
 
 // One open database, shared by every connection that names it.
@@ -246,6 +247,8 @@ struct Session {
   virtual void Query(const QString &sql, ResultSet &out) = 0;
   virtual std::unique_ptr<PreparedStatement> Prepare(const QString &sql) = 0;
   virtual long long Stream(const QString &sql, const std::function<void(const TextRow &)> &row) = 0;
+  // Runs what was deferred now (a batch that must know its outcome before it ends).
+  virtual void Flush() {}
 
   // Whether the engine still has a transaction open (SQLite knows; PostgreSQL ends an
   // aborted one only on ROLLBACK, so it counts as open).
@@ -892,19 +895,91 @@ void readRows(QSqlQuery &q, ResultSet &out) {
 
 int g_counter = 0;
 
+// The statement with the server's parameter marks: each '?' outside quotes becomes $n.
+QByteArray dollarMarks(const QString &sql, int &marks) {
+  QByteArray out;
+  const QByteArray in = sql.toUtf8();
+  out.reserve(in.size() + 16);
+  char quote = 0;
+  marks = 0;
+  for (char c : in) {
+    if (quote) {
+      if (c == quote) quote = 0;
+      out += c;
+    } else if (c == '\'' || c == '"') {
+      quote = c;
+      out += c;
+    } else if (c == '?') {
+      out += '$' + QByteArray::number(++marks);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// A bound value as the server reads a parameter in text form.
+QByteArray pgParamText(const QVariant &v) {
+  switch (v.typeId()) {
+    case QMetaType::Bool:
+      return v.toBool() ? "1" : "0";
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Long:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+      return QByteArray::number(v.toLongLong());
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::UShort:
+    case QMetaType::ULong:
+    case QMetaType::UChar:
+      return QByteArray::number(v.toULongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+      return QByteArray::number(v.toDouble(), 'g', 17);
+    case QMetaType::QString:
+      return static_cast<const QString *>(v.constData())->toUtf8();
+    case QMetaType::QByteArray:
+      return v.toByteArray();
+    case QMetaType::QDateTime:
+      return v.toDateTime().toString(Qt::ISODateWithMs).toUtf8();
+    case QMetaType::QTime:
+      return v.toTime().toString(QStringLiteral("hh:mm:ss.zzz")).toUtf8();
+    default:
+      return v.toString().toUtf8();
+  }
+}
+
+// A statement deferred on a PostgreSQL session: its text and its parameters.
+struct PgPending {
+  QByteArray sql;
+  int marks = 0;
+  std::vector<QByteArray> values;
+  std::vector<char> nulls;
+};
+
 class PgSession;
 
 class PgPrepared : public PreparedStatement {
  public:
   PgPrepared(PgSession &session, const QSqlDatabase &db, const QString &sql);
 
-  void Bind(int position, const QVariant &value) override { query_.bindValue(position, value); }
+  void Bind(int position, const QVariant &value) override {
+    query_.bindValue(position, value);
+    if (position >= 0) {
+      if (size_t(position) >= bound_.size()) bound_.resize(size_t(position) + 1);
+      bound_[size_t(position)] = value;
+    }
+  }
   void BindText(int position, QByteArrayView utf8) override {
-    query_.bindValue(position, utf8.data() ? QVariant(QString::fromUtf8(utf8)) : QVariant());
+    Bind(position, utf8.data() ? QVariant(QString::fromUtf8(utf8)) : QVariant());
   }
 
   long long Execute() override;
   void Query(ResultSet &out) override;
+  void Defer() override;
 
  private:
   void exec() {
@@ -919,6 +994,9 @@ class PgPrepared : public PreparedStatement {
 
   QSqlQuery query_;
   QString sql_;
+  QByteArray dollarSql_;  // with $1, $2 … for the server's own parameters
+  int marks_ = 0;
+  std::vector<QVariant> bound_;
   QStringList names_;
   QHash<QString, int> index_;
   bool haveNames_ = false;
@@ -969,6 +1047,14 @@ class PgSession : public Session {
   }
 
   long long Execute(const QString &sql) override {
+    if (!pending_.empty()) {
+      // A rollback drops what was deferred; anything else goes with it in one round trip.
+      if (sql.startsWith(QLatin1String("ROLLBACK"), Qt::CaseInsensitive) &&
+          !sql.contains(QLatin1String(" TO "), Qt::CaseInsensitive))
+        pending_.clear();
+      else
+        return sendPending(&sql);
+    }
     Watched w = watch();
     try {
       return run(sql).numRowsAffected();
@@ -979,6 +1065,7 @@ class PgSession : public Session {
   bool EngineTransactionOpen() override { return true; }
 
   void Query(const QString &sql, ResultSet &out) override {
+    settle();
     Watched w = watch();
     try {
       QSqlQuery q = run(sql);
@@ -991,6 +1078,7 @@ class PgSession : public Session {
   }
 
   std::unique_ptr<PreparedStatement> Prepare(const QString &sql) override {
+    settle();
     Watched w = watch();
     try {
       return std::make_unique<PgPrepared>(*this, db(), sql);
@@ -1003,6 +1091,7 @@ class PgSession : public Session {
   // these rows; it finds the connection idle again afterwards.
   long long Stream(const QString &sql, const std::function<void(const TextRow &)> &row) override {
     if (!raw_) throw DbError(kErrGeneric, QStringLiteral("연결의 핸들을 얻지 못했습니다"));
+    settle();
     // Qt's driver reads the end of a statement's results lazily, before its next one.
     drain();
     const int limit = wantedMs();
@@ -1053,6 +1142,101 @@ class PgSession : public Session {
       drain();
       if (!ok) throw e;
       return count;
+    } catch (const DbError &e) {
+      throw w.error(e, limit);
+    }
+  }
+
+  void Flush() override { settle(); }
+
+  void queue(PgPending p) { pending_.push_back(std::move(p)); }
+
+  // Runs what was deferred before a statement that cannot join it.
+  void settle() {
+    if (!pending_.empty()) sendPending(nullptr);
+  }
+
+  // The deferred statements and then tail (no parameters) in one pipeline: one round trip.
+  // Each text is parsed once per session under a name of ours. Returns tail's rows affected.
+  long long sendPending(const QString *tail) {
+    std::vector<PgPending> batch;
+    batch.swap(pending_);
+    if (!raw_) throw DbError(kErrGeneric, QStringLiteral("연결의 핸들을 얻지 못했습니다"));
+    const int limit = wantedMs();
+    Watched w = watch();
+    try {
+      drain();
+      if (tail && tail->startsWith(QLatin1String("ROLLBACK"), Qt::CaseInsensitive)) appliedMs_ = -1;
+      if (!PQenterPipelineMode(raw_)) throw resultError(nullptr, {});
+      enum Kind { Parse, Run, Tail };
+      struct Sent {
+        Kind kind;
+        QByteArray sql, name;
+      };
+      std::vector<Sent> sent;
+      bool ok = true;
+      std::vector<const char *> values;
+      for (const PgPending &p : batch) {
+        QByteArray name = named_.value(p.sql);
+        if (name.isEmpty() && named_.size() < kNamedStatements) {
+          name = "orv_" + QByteArray::number(++g_counter);
+          ok = ok && PQsendPrepare(raw_, name.constData(), p.sql.constData(), p.marks, nullptr);
+          sent.push_back({Parse, p.sql, name});
+        }
+        values.assign(size_t(p.marks), nullptr);
+        for (size_t i = 0; i < values.size() && i < p.values.size(); ++i)
+          if (!p.nulls[i]) values[i] = p.values[i].constData();
+        ok = ok && (name.isEmpty()
+                        ? PQsendQueryParams(raw_, p.sql.constData(), p.marks, nullptr,
+                                            values.data(), nullptr, nullptr, 0)
+                        : PQsendQueryPrepared(raw_, name.constData(), p.marks, values.data(),
+                                              nullptr, nullptr, 0));
+        sent.push_back({Run, p.sql, {}});
+      }
+      if (tail) {
+        const QByteArray t = tail->toUtf8();
+        ok = ok && PQsendQueryParams(raw_, t.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        sent.push_back({Tail, t, {}});
+      }
+      ok = ok && PQpipelineSync(raw_);
+      std::optional<DbError> first;
+      if (!ok) first = resultError(nullptr, {});
+      long long affected = 0;
+      bool tailRan = false;
+      for (const Sent &c : sent) {
+        if (!ok) break;
+        PGresult *r = PQgetResult(raw_);
+        if (!r) {  // the connection went
+          if (!first) first = resultError(nullptr, QString::fromUtf8(c.sql));
+          ok = false;
+          break;
+        }
+        const ExecStatusType st = PQresultStatus(r);
+        if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
+          if (c.kind == Parse) named_.insert(c.sql, c.name);
+          if (c.kind == Tail) {
+            tailRan = true;
+            affected = QByteArray(PQcmdTuples(r)).toLongLong();
+          }
+        } else if (st != PGRES_PIPELINE_ABORTED && !first) {
+          first = resultError(r, QString::fromUtf8(c.sql));
+        }
+        PQclear(r);
+        while (PGresult *more = PQgetResult(raw_)) PQclear(more);  // up to the command's end
+      }
+      if (ok) {
+        if (PGresult *sync = PQgetResult(raw_)) PQclear(sync);
+        PQexitPipelineMode(raw_);
+      }
+      if (first) {
+        // A commit behind a failed statement did not run: end the transaction here, as a
+        // failing commit ends it.
+        if (ok && tail && !tailRan && tail->startsWith(QLatin1String("COMMIT"), Qt::CaseInsensitive) &&
+            PQtransactionStatus(raw_) == PQTRANS_INERROR)
+          PQclear(PQexec(raw_, "ROLLBACK"));
+        throw *first;
+      }
+      return affected;
     } catch (const DbError &e) {
       throw w.error(e, limit);
     }
@@ -1174,6 +1358,9 @@ class PgSession : public Session {
 
   QString qtName_;
   PGconn *raw_ = nullptr;  // Qt's own connection, for what its driver cannot do
+  std::vector<PgPending> pending_;     // deferred, in order
+  QHash<QByteArray, QByteArray> named_;  // statement text → its name on the server
+  static constexpr qsizetype kNamedStatements = 256;
   bool streaming_ = false;  // a COPY holds the connection
   int fd_ = -1;         // the server socket, for the answer watch
   int appliedMs_ = -1;  // the statement limit the server has
@@ -1187,6 +1374,7 @@ PgPrepared::PgPrepared(PgSession &session, const QSqlDatabase &db, const QString
 }
 
 long long PgPrepared::Execute() {
+  session_.settle();
   Watched w = session_.watch();
   try {
     exec();
@@ -1199,6 +1387,7 @@ long long PgPrepared::Execute() {
 }
 
 void PgPrepared::Query(ResultSet &out) {
+  session_.settle();
   Watched w = session_.watch();
   try {
     exec();
@@ -1215,6 +1404,25 @@ void PgPrepared::Query(ResultSet &out) {
   } catch (const DbError &e) {
     throw w.error(e, session_.wantedMs());
   }
+}
+
+void PgPrepared::Defer() {
+  if (session_.depth == 0) {
+    Execute();
+    return;
+  }
+  if (dollarSql_.isEmpty()) dollarSql_ = dollarMarks(sql_, marks_);
+  PgPending p;
+  p.sql = dollarSql_;
+  p.marks = marks_;
+  p.values.resize(size_t(marks_));
+  p.nulls.assign(size_t(marks_), 1);
+  for (size_t i = 0; i < size_t(marks_) && i < bound_.size(); ++i)
+    if (!isNullValue(bound_[i])) {
+      p.values[i] = pgParamText(bound_[i]);
+      p.nulls[i] = 0;
+    }
+  session_.queue(std::move(p));
 }
 
 // ---------------------------------------------------------------- session registry
@@ -1468,6 +1676,17 @@ void Statement::Bind(int position, const QVariant &value) {
   impl_->Bind(position, value);
 }
 
+void Statement::Defer() {
+  if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
+  session_->starting(owner_);
+  try {
+    impl_->Defer();
+  } catch (const DbError &e) {
+    session_->failed(e);
+    throw;
+  }
+}
+
 void Statement::BindText(int position, QByteArrayView utf8) {
   if (!impl_) throw DbError(kErrNotOpen, QStringLiteral("준비된 문장이 없습니다"));
   impl_->BindText(position, utf8);
@@ -1540,6 +1759,7 @@ std::optional<DbError> Connection::TryBatch(const std::function<void()> &batch) 
   ++s.guarded;
   try {
     batch();
+    s.Flush();  // the batch's outcome, deferred statements included
   } catch (const DbError &e) {
     failure = e;
   } catch (...) {

@@ -179,6 +179,12 @@ class Statement {
   // Rows affected. Throws DbError.
   long long Execute();
   Recordset Query();
+  // Runs the statement later, with the session's next statement: inside a transaction on
+  // PostgreSQL, statements deferred one after another travel to the server together with
+  // the next one (a commit, say) in one round trip. A failure of a deferred statement is
+  // thrown by that next statement (a commit then fails and rolls back); a rollback drops
+  // what was deferred. Outside a transaction, and on SQLite, it runs at once.
+  void Defer();
 
  private:
   friend class Connection;

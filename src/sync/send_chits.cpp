@@ -21,13 +21,18 @@ const char *const kLogKeyWhere =
     " Where PlgYear=? And PlgMon=? And PlgDay=? And PlgChtNo=? And PlgTime=? And PlgNo=? "
     "And PlgSeq=?";
 
+// The key but its PlgSeq, from position `first`.
+void BindLogDay(Statement &st, const PosLogsRec &r, int first) {
+  st.Bind(first, int(r.PlgYear));
+  st.Bind(first + 1, int(r.PlgMon));
+  st.Bind(first + 2, int(r.PlgDay));
+  st.Bind(first + 3, r.PlgChtNo);
+  st.Bind(first + 4, r.PlgTime);
+  st.Bind(first + 5, r.PlgNo);
+}
+
 void BindLogKey(Statement &st, const PosLogsRec &r, int32_t seq) {
-  st.Bind(0, int(r.PlgYear));
-  st.Bind(1, int(r.PlgMon));
-  st.Bind(2, int(r.PlgDay));
-  st.Bind(3, r.PlgChtNo);
-  st.Bind(4, r.PlgTime);
-  st.Bind(5, r.PlgNo);
+  BindLogDay(st, r, 0);
   st.Bind(6, seq);
 }
 
@@ -41,27 +46,29 @@ void BindDay(Statement &st, int16_t y, int16_t m, int16_t d, int first = 0) {
 
 // ---- Event rows ----------------------------------------------------------------------------
 
+const char *const kLogDayWhere =
+    "PlgYear=? And PlgMon=? And PlgDay=? And PlgChtNo=? And PlgTime=? And PlgNo=?";
+
 LogSender::LogSender(const QString &yymm)
-    : probe_(goDbMain.Prepare("Select PlgSeq From PosLogs" + yymm + kLogKeyWhere)),
+    : pick_(goDbMain.Prepare("Select " +
+                             FirstFreeSql("PosLogs" + yymm, "PlgSeq", kLogDayWhere) +
+                             " As PlgSeq" + TurnColumn(goDbMain))),
       insert_(goDbMain.Prepare(InsertSql<PosLogsRec>("PosLogs" + yymm, PosLogsFields()))),
       mark_(goDbPos.Prepare("Update PosLogs" + yymm + " Set PlgSss1=1" + kLogKeyWhere)),
       select_(goDbPos.Prepare("Select * From PosLogs" + yymm + kLogKeyWhere + " And PlgSss1=0")) {}
 
 int32_t LogSender::CopyToMain(const PosLogsRec &row) {
-  int32_t seq = row.PlgSeq;
-  InsertWithRetry(goDbMain, [&] {
-    for (;;) {
-      BindLogKey(probe_, row, seq);
-      const Recordset rs = probe_.Query();
-      if (rs.RecordCount() == 0) break;
-      seq = WholeOf(rs.Field(0)) + 1;
-    }
-    PosLogsRec copy = row;
-    copy.PlgSeq = seq;
-    chit::BindFields<PosLogsRec>(insert_, copy, PosLogsFields());
-    insert_.Execute();
-  });
-  return seq;
+  // The first free PlgSeq from the row's own on; the insert goes with the unit's commit.
+  for (int first : {0, 7}) {
+    pick_.Bind(first, row.PlgSeq);
+    BindLogDay(pick_, row, first + 1);
+  }
+  const Recordset rs = pick_.Query();
+  PosLogsRec copy = row;
+  copy.PlgSeq = WholeOf(rs.Field(0));
+  chit::BindFields<PosLogsRec>(insert_, copy, PosLogsFields());
+  insert_.Defer();
+  return copy.PlgSeq;
 }
 
 bool LogSender::ReadUnsent(const PosLogsRec &key, int32_t seq) {
@@ -89,35 +96,27 @@ void LogSender::Send(SendJournal &journal, const PosLogsRec &row) {
 // ---- Money rows ----------------------------------------------------------------------------
 
 MoneySender::MoneySender(const QString &yymm)
-    : max_(goDbMain.Prepare("Select Max(PmoNo) As PmoNo From PanMoney" + yymm +
-                            " Where PmoYear=? And PmoMon=? And PmoDay=?")),
-      probe_(goDbMain.Prepare("Select PmoNo From PanMoney" + yymm +
-                              " Where PmoYear=? And PmoMon=? And PmoDay=? And PmoNo=?")),
+    : next_(goDbMain.Prepare("Select Coalesce(Max(PmoNo), 0) + 1 As PmoNo" +
+                             TurnColumn(goDbMain) + " From PanMoney" + yymm +
+                             " Where PmoYear=? And PmoMon=? And PmoDay=?")),
       insert_(goDbMain.Prepare(InsertSql<PanMoneyRec>("PanMoney" + yymm, PanMoneyFields()))),
       mark_(goDbPos.Prepare("Update PanMoney" + yymm +
                             " Set PmoJunsong=1 Where PmoYear=? And PmoMon=? And PmoDay=? "
                             "And PmoNo=? And PmoChtNo=?")) {}
 
 int32_t MoneySender::CopyToMain(const PanMoneyRec &row, int32_t chtNo) {
-  int32_t no = 0;
-  InsertWithRetry(goDbMain, [&] {
-    BindDay(max_, row.PmoYear, row.PmoMon, row.PmoDay);
-    const Recordset top = max_.Query();
-    no = top.RecordCount() == 0 ? 1 : WholeOf(top.Field(0)) + 1;
-    for (;;) {
-      BindDay(probe_, row.PmoYear, row.PmoMon, row.PmoDay);
-      probe_.Bind(3, no);
-      const Recordset rs = probe_.Query();
-      if (rs.RecordCount() == 0) break;
-      no = WholeOf(rs.Field(0)) + 1;
-    }
-    PanMoneyRec copy = row;
-    copy.PmoNo = no;
-    copy.PmoChtNo = chtNo;
-    chit::BindFields<PanMoneyRec>(insert_, copy, PanMoneyFields());
-    insert_.Execute();
-  });
+  BindDay(next_, row.PmoYear, row.PmoMon, row.PmoDay);
+  const int32_t no = WholeOf(next_.Query().Field(0));
+  Queue(row, no, chtNo);
   return no;
+}
+
+void MoneySender::Queue(const PanMoneyRec &row, int32_t no, int32_t chtNo) {
+  PanMoneyRec copy = row;
+  copy.PmoNo = no;
+  copy.PmoChtNo = chtNo;
+  chit::BindFields<PanMoneyRec>(insert_, copy, PanMoneyFields());
+  insert_.Defer();
 }
 
 void MoneySender::Mark(const PanMoneyRec &row) {
@@ -168,7 +167,7 @@ struct ChitSender::Impl {
   // POS reads of the chit's parts.
   Statement selList, selDlv, selGods, selCard, selMoney, cntChitOff, cntListOff;
   // Main half.
-  Statement probe, insChit, insList, updCst, insDlv, insCard;
+  Statement pick, insChit, insList, updCst, insDlv, insCard;
   // POS half.
   Statement markChit, markGods, markDlv, markMoney, delChitOn, reqChit, delListOn, reqList,
       delChitOff, delListOff;
@@ -188,7 +187,13 @@ struct ChitSender::Impl {
         cntChitOff(goDbPos.Prepare("Select Count(*) From PanChitOff" + KeyWhere("Pct", "PctChtNo"))),
         cntListOff(goDbPos.Prepare("Select Count(*) From PanListOff" + KeyWhere("Pcl", "PclChtNo") +
                                    " And PclSel=0")),
-        probe(goDbMain.Prepare("Select PctChtNo From PanChit" + m + KeyWhere("Pct", "PctChtNo"))),
+        // The chit's number and its money rows' first, in one round trip.
+        pick(goDbMain.Prepare(
+            "Select " +
+            FirstFreeSql("PanChit" + m, "PctChtNo",
+                         "PctYear=? And PctMon=? And PctDay=? And PctDate=?") +
+            " As PctChtNo, (Select Coalesce(Max(PmoNo), 0) + 1 From PanMoney" + m +
+            " Where PmoYear=? And PmoMon=? And PmoDay=?) As PmoNo" + TurnColumn(goDbMain))),
         insChit(goDbMain.Prepare(InsertSql<PanChitRec>("PanChit" + m, chit::Fields<PanChitRec>()))),
         insList(goDbMain.Prepare(InsertSql<PanListRec>("PanList" + m, chit::Fields<PanListRec>()))),
         updCst(goDbMain.Prepare(QLatin1String(kRaiseCstTotalsSql))),
@@ -237,7 +242,7 @@ struct ChitSender::Impl {
       int pos = 0;
       for (int i = 0; i < n; ++i)
         pos = chit::BindFields<PanGodsLine>(st, lines[at + i], chit::Fields<PanGodsLine>(), pos);
-      st.Execute();
+      st.Defer();
     }
   }
 
@@ -309,26 +314,26 @@ void ChitSender::Send(SendJournal &journal, const db::Recordset &head) {
   const QString key = DayKey(chitRow.PctYear, chitRow.PctMon, chitRow.PctDay) + "/" +
                       QString::number(chitRow.PctChtNo);
   auto mainHalf = [&]() -> int32_t {
-    int32_t no = 0;
-    InsertWithRetry(goDbMain, [&] {
-      no = chitRow.PctChtNo;
-      for (;;) {
-        BindDay(d.probe, chitRow.PctYear, chitRow.PctMon, chitRow.PctDay);
-        d.probe.Bind(3, chitRow.PctDate);
-        d.probe.Bind(4, no);
-        const Recordset rs = d.probe.Query();
-        if (rs.RecordCount() == 0) break;
-        no = WholeOf(rs.Field(0)) + 1;
-      }
+    for (int first : {0, 5}) {
+      d.pick.Bind(first, chitRow.PctChtNo);
+      BindDay(d.pick, chitRow.PctYear, chitRow.PctMon, chitRow.PctDay, first + 1);
+      d.pick.Bind(first + 4, chitRow.PctDate);
+    }
+    BindDay(d.pick, chitRow.PctYear, chitRow.PctMon, chitRow.PctDay, 10);
+    const Recordset picked = d.pick.Query();
+    const int32_t no = WholeOf(picked.Field(0));
+    int32_t moneyNo = WholeOf(picked.Field(1));
+    // Every row from here goes to the server with the unit's commit.
+    {
       PanChitRec c = chitRow;
       c.PctChtNo = no;
       chit::BindFields<PanChitRec>(d.insChit, c, chit::Fields<PanChitRec>());
-      d.insChit.Execute();
+      d.insChit.Defer();
       Currency sales, points;
       for (PanListRec l : lists) {
         l.PclChtNo = no;
         chit::BindFields<PanListRec>(d.insList, l, chit::Fields<PanListRec>());
-        d.insList.Execute();
+        d.insList.Defer();
         const auto s = Currency::Add(sales, l.PclGum01);
         const auto p = Currency::Add(points, l.PclGum02);
         if (!s || !p) throw db::DbError(6, QStringLiteral("오버플로: PclGum01"));
@@ -341,12 +346,12 @@ void ChitSender::Send(SendJournal &journal, const db::Recordset &head) {
         d.updCst.Bind(2, BindCur(sales));
         d.updCst.Bind(3, BindCur(points));
         d.updCst.Bind(4, BindCur(chitRow.PctCstKey));
-        d.updCst.Execute();
+        d.updCst.Defer();
       }
       for (DlvChitRec v : dlvs) {
         v.DlvNo = no;
         chit::BindFields<DlvChitRec>(d.insDlv, v, chit::Fields<DlvChitRec>());
-        d.insDlv.Execute();
+        d.insDlv.Defer();
       }
       std::vector<PanGodsLine> lines;
       for (PanGodsLine g : gods) {
@@ -359,10 +364,10 @@ void ChitSender::Send(SendJournal &journal, const db::Recordset &head) {
         if (c.PcdSeqNo < 0 || c.PcdSeqNo >= kMaxCardSlots || !c.InUse()) continue;
         c.PcdChtNo = no;
         chit::BindFields<PanCardSlot>(d.insCard, c, chit::Fields<PanCardSlot>());
-        d.insCard.Execute();
+        d.insCard.Defer();
       }
-    });
-    for (const PanMoneyRec &m : moneys) d.money.CopyToMain(m, no);
+    }
+    for (const PanMoneyRec &m : moneys) d.money.Queue(m, moneyNo++, no);
     return no;
   };
   auto posHalf = [&](int32_t no) {

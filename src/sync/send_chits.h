@@ -16,12 +16,14 @@ class MoneySender {
  public:
   explicit MoneySender(const QString &yymm);
   int32_t CopyToMain(const PanMoneyRec &row, int32_t chtNo);
+  // The row under a number already picked, deferred to the unit's commit.
+  void Queue(const PanMoneyRec &row, int32_t no, int32_t chtNo);
   void Mark(const PanMoneyRec &row);
   // A money row of no chit, as its own unit.
   void Send(SendJournal &journal, const PanMoneyRec &row);
 
  private:
-  db::Statement max_, probe_, insert_, mark_;
+  db::Statement next_, insert_, mark_;
 };
 
 // Event rows: under their PlgSeq or the next free one, marked PlgSss1 1.
@@ -34,7 +36,7 @@ class LogSender {
   bool ReadUnsent(const PosLogsRec &key, int32_t seq);
 
  private:
-  db::Statement probe_, insert_, mark_, select_;
+  db::Statement pick_, insert_, mark_, select_;
 };
 
 // A chit with its list, delivery, goods, card and money rows and its member copies: every

@@ -37,6 +37,22 @@ void SendJournal::Load() {
   insert_ = goDbMain.Prepare(
       "Insert Into OrvSendJournal(SjnPosNo, SjnKind, SjnKey, SjnDigest, SjnMainNo, SjnWrtDate, "
       "SjnWrtTime) Values(?,?,?,?,?,?,?)");
+  lookup_ = goDbMain.Prepare(
+      "Select SjnMainNo From OrvSendJournal Where SjnPosNo=? And SjnKind=? And SjnKey=? And "
+      "SjnDigest=?");
+}
+
+std::optional<int32_t> SendJournal::Lookup(const QString &kind, const QString &key,
+                                           const QString &digest) {
+  lookup_.Bind(0, int(giSetPosNo));
+  lookup_.Bind(1, kind);
+  lookup_.Bind(2, key);
+  lookup_.Bind(3, digest);
+  const db::Recordset rs = lookup_.Query();
+  if (rs.RecordCount() == 0) return std::nullopt;
+  const int32_t no = int32_t(NzCur(rs.Field(0)).RoundToInt());
+  rows_.insert(Id(kind, key, digest), no);
+  return no;
 }
 
 std::optional<int32_t> SendJournal::Find(const QString &kind, const QString &key,
@@ -56,7 +72,7 @@ void SendJournal::Record(const QString &kind, const QString &key, const QString 
   insert_.Bind(4, mainNo);
   insert_.Bind(5, now.toString("yyyyMMdd"));
   insert_.Bind(6, now.toString("HHmmss"));
-  insert_.Execute();
+  insert_.Defer();
 }
 
 void SendJournal::Touch(const QString &kind, const QString &key, const QString &digest,
@@ -94,13 +110,22 @@ int32_t RunUnit(SendJournal &journal, const QString &kind, const QString &key,
                 const QString &digest, const std::function<int32_t()> &mainHalf,
                 const std::function<void(int32_t)> &posHalf) {
   std::optional<int32_t> mainNo = journal.Find(kind, key, digest);
-  if (!mainNo) {
-    db::Transaction main(goDbMain);
-    mainNo = mainHalf();
-    SendStep("main-half");
-    journal.Record(kind, key, digest, *mainNo);
-    SendStep("main-commit");
-    main.Commit();
+  for (int attempt = 1; !mainNo; ++attempt) {
+    try {
+      db::Transaction main(goDbMain);
+      if (attempt > 1) TakeTurn(goDbMain);
+      const int32_t no = mainHalf();
+      SendStep("main-half");
+      journal.Record(kind, key, digest, no);
+      SendStep("main-commit");
+      main.Commit();
+      mainNo = no;
+    } catch (const db::DbError &e) {
+      // Inside a caller's transaction nothing can be tried again.
+      if (!e.IsUniqueViolation() || attempt >= kInsertTries || goDbMain.TransLevel() > 0) throw;
+      // The clash may be the unit's own journal row, committed by a run killed mid-commit.
+      mainNo = journal.Lookup(kind, key, digest);
+    }
   }
   SendStep("pos-commit");
   db::Transaction pos(goDbPos);
@@ -113,12 +138,27 @@ int32_t RunUnit(SendJournal &journal, const QString &kind, const QString &key,
   return *mainNo;
 }
 
-void InsertWithRetry(db::Connection &conn, const std::function<void()> &pickAndInsert) {
-  // Checkouts sending at once would pick the same free numbers, and the loser of each race
-  // could lose the next one too: on PostgreSQL the units' numbering takes turns, each
-  // holding the turn to its commit. (SQLite lets one writer in at a time anyway.)
+// Checkouts sending at once would pick the same free numbers, and the loser of each race
+// could lose the next one too. (SQLite lets one writer in at a time anyway.)
+void TakeTurn(db::Connection &conn) {
   if (conn.engine() == db::Engine::PostgreSQL && conn.TransLevel() > 0)
     conn.OpenRecordset(QStringLiteral("Select pg_advisory_xact_lock(701319)"));
+}
+
+QString TurnColumn(const db::Connection &conn) {
+  return conn.engine() == db::Engine::PostgreSQL
+             ? QStringLiteral(", pg_advisory_xact_lock(701319) As SjnTurn")
+             : QString();
+}
+
+QString FirstFreeSql(const QString &table, const QString &number, const QString &where) {
+  return "(Select Min(c.n) From (Select CAST(? AS int) As n Union All Select " + number +
+         " + 1 From " + table + " Where " + where + " And " + number + " >= ?) c Where Not "
+         "Exists (Select 1 From " + table + " Where " + where + " And " + number + " = c.n))";
+}
+
+void InsertWithRetry(db::Connection &conn, const std::function<void()> &pickAndInsert) {
+  TakeTurn(conn);
   for (int attempt = 1;; ++attempt) {
     const std::optional<db::DbError> err = conn.TryBatch(pickAndInsert);
     if (!err) return;

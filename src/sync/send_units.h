@@ -75,8 +75,11 @@ class SendJournal {
   void Load();
   // The number the main database gave a unit already sent, if it was.
   std::optional<int32_t> Find(const QString &kind, const QString &key, const QString &digest) const;
-  // Inside the unit's main transaction.
+  // Inside the unit's main transaction; goes to the server with its commit.
   void Record(const QString &kind, const QString &key, const QString &digest, int32_t mainNo);
+  // The unit's row as the main database holds it now (a run whose session outlived it may
+  // have committed it after Load).
+  std::optional<int32_t> Lookup(const QString &kind, const QString &key, const QString &digest);
   // The unit's POS half is under way: its row goes with DropTouched.
   void Touch(const QString &kind, const QString &key, const QString &digest, int32_t mainNo);
   // Every row of this POS: once every unit walked has its POS half committed.
@@ -91,12 +94,14 @@ class SendJournal {
   };
   QHash<QString, int32_t> rows_;
   std::vector<Row> touched_;
-  db::Statement insert_;
+  db::Statement insert_, lookup_;
 };
 
 // Runs one unit. The main half returns the number the main database gave the row; the POS
 // half gets that number. Both transactions roll back on any error, which reaches the
-// caller. Returns the main number.
+// caller. When another writer took the number the main half picked (a unique key), its
+// transaction rolls back and the half runs again, taking its turn first (up to five tries).
+// Returns the main number.
 int32_t RunUnit(SendJournal &journal, const QString &kind, const QString &key,
                 const QString &digest, const std::function<int32_t()> &mainHalf,
                 const std::function<void(int32_t mainNo)> &posHalf);
@@ -104,6 +109,18 @@ int32_t RunUnit(SendJournal &journal, const QString &kind, const QString &key,
 // Test hook: called with a step name ("main-half", "main-commit", "pos-commit", "pos-done").
 void SetSendStepHook(std::function<void(const char *step)> hook);
 void SendStep(const char *step);
+
+// Checkouts sending at once into PostgreSQL take turns at numbering, each holding the turn
+// to its unit's commit. TakeTurn waits for it alone; TurnColumn adds the wait to a numbering
+// query (", …" or nothing), saving a round trip: a query that waited picks from before the
+// other's commit, and a clash then sends the unit again through TakeTurn.
+void TakeTurn(db::Connection &conn);
+QString TurnColumn(const db::Connection &conn);
+
+// An expression for the first number from a bound one on that no row of table holds where
+// `where` (with '?' marks) holds. Binds: the number, where's values, the number again,
+// where's values again.
+QString FirstFreeSql(const QString &table, const QString &number, const QString &where);
 
 // Runs an insert under a savepoint; when another writer took the key in between, picks
 // again and retries, up to five tries in all; then the error reaches the caller.

@@ -189,3 +189,64 @@ TEST(StatementSqlite, BoundValueKinds) {
   EXPECT_THROW(ins.Bind(2, 1), DbError);
   EXPECT_THROW(ins.Bind(-1, 1), DbError);
 }
+
+TEST_P(StatementBoth, DeferredStatementsRunWithTheNextOneAndFailWithIt) {
+  Statement ins = c_.Prepare("INSERT INTO GdsCode (GcdKey, GcdName, GcdMech) VALUES (?, ?, ?)");
+  auto defer = [&](int key, const QVariant &name = QStringLiteral("it's"), const QVariant &money = "1.5") {
+    ins.Bind(0, key);
+    ins.Bind(1, name);
+    ins.Bind(2, money);
+    ins.Defer();
+  };
+  // Outside a transaction at once; inside, seen by the next statement, kept by the commit.
+  defer(1);
+  EXPECT_EQ(Count(), 1);
+  c_.BeginTrans();
+  defer(2, QVariant(), QString("-0.0001"));
+  defer(3, QString(""));
+  EXPECT_EQ(Count(), 3);
+  defer(4);
+  c_.CommitTrans();
+  EXPECT_EQ(Count(), 4);
+  Recordset rs = c_.OpenRecordset("SELECT GcdName, GcdMech FROM GdsCode ORDER BY GcdKey");
+  EXPECT_EQ(rs.Field(0).toString(), "it's");
+  rs.MoveNext();
+  EXPECT_TRUE(rs.Field(0).isNull());
+  EXPECT_EQ(rs.Field(1).toString(), "-0.0001");
+  rs.MoveNext();
+  EXPECT_FALSE(rs.Field(0).isNull());
+  EXPECT_EQ(rs.Field(0).toString(), "");
+
+  // A deferred failure (SQLite: at once) fails the commit, which keeps nothing.
+  c_.BeginTrans();
+  bool thrown = false;
+  try {
+    defer(5);
+    defer(1);  // taken
+    defer(6);
+    c_.CommitTrans();
+  } catch (const DbError &e) {
+    thrown = true;
+    EXPECT_TRUE(e.IsUniqueViolation()) << e.Description.toStdString();
+  }
+  EXPECT_TRUE(thrown);
+  if (c_.TransLevel() > 0) c_.RollbackTrans();
+  EXPECT_EQ(Count(), 4);
+
+  // A rollback drops what was deferred; a batch that fails is undone alone.
+  c_.BeginTrans();
+  defer(7);
+  c_.RollbackTrans();
+  EXPECT_EQ(Count(), 4);
+  c_.BeginTrans();
+  defer(8);
+  const auto err = c_.TryBatch([&] {
+    defer(9);
+    defer(2);  // taken
+  });
+  ASSERT_TRUE(err.has_value());
+  EXPECT_TRUE(err->IsUniqueViolation());
+  defer(10);
+  c_.CommitTrans();
+  EXPECT_EQ(c_.OpenRecordset("SELECT Sum(GcdKey) FROM GdsCode").Field(0).toInt(), 1 + 2 + 3 + 4 + 8 + 10);
+}
