@@ -15,6 +15,7 @@
 
 class QLineEdit;
 class QTcpSocket;
+class CardRequestForm;
 class frmCardChk;
 struct RequestScreen;
 namespace orv::serial {
@@ -152,6 +153,13 @@ struct KisSignRule {
 KisSignRule KisSignPlan(bool signNeed, int16_t vanDan, bool signNotUse, int16_t sign0, int padOutcome);
 
 }  // namespace orv::van
+
+// One request through the agent for the card form (approval or cancellation): the members,
+// the signature as KisSignPlan says, the card-log rows (tag), the call (member 34, or 137
+// with a wait on the reply event for a barcode payment) and the form's prompt put away.
+// True when the agent approved; code is its reply code.
+bool RunKisRequest(CardRequestForm &form, KisPosAgent &agent, const QList<QPair<int, QString>> &members,
+                   bool barcode, bool signNeed, int16_t &padState, const QString &tag, QString *code);
 
 // The signature on the KIS pad: true when the customer signed and sign.bmp was written.
 // padState ends 1 (signed) or 2 (failed or silent).

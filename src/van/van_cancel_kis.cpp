@@ -45,50 +45,11 @@ int16_t CancelCardKis(frmDisCard &form) {
   const bool ep = giKzPayKind != 0;
   const QString tag = ep ? QStringLiteral("KIS_ApprovalKz") : QStringLiteral("KIS_Approval");
   KisPosAgent agent;
-  QObject::connect(&agent, &KisPosAgent::Replied, &form, [&form] { form.msKisReply = QStringLiteral("응답"); });
-  agent.Invoke(33);
-  for (const auto &[member, value] :
-       KisCancelMembers(giKzPayKind, form.txtiHalbu->text(), form.txtiGum->text(), form.mcCardVat,
-                        gsKzBarcode, form.txtiDate->text(), form.txtiNo->text()))
-    agent.Set(member, value);
-
-  const bool need = form.miSignNeed == 1, ticked = form.chkSignNotUse->isChecked();
-  van::KisSignRule sign = van::KisSignPlan(need, giSetVanDan, ticked, giSetSign0, 0);
-  if (sign.usePad) {
-    const bool signed_ = RunKisSignPad(form.Screen(), form.txtiCard, form.txtiGum, form.miSignState);
-    sign = van::KisSignPlan(need, giSetVanDan, ticked, giSetSign0, signed_ ? 1 : 2);
-  }
-  if (sign.agentSigns) {
-    ShowSignPrompt(form.Screen());
-    form.KisPosAgent1->show();
-  }
-  if (sign.clearSignFlag) gtPanList.PclSss2 = 0;
-  if (sign.askCardCompany)
-    dlg::MsgBox(QStringLiteral("* 카드사에 문의하세요 !"), dlg::kInformation, QStringLiteral("카드사문의요망"));
-  agent.Set(37, sign.flag);
-  agent.Set(38, sign.image.isEmpty() ? QString() : orv::datafolder::Path(sign.image));
-
-  // Nothing goes out before this row is written: its failure ends the attempt.
-  CardLogRow(CardLogRequestText(tag, form.txtiGum->text()), 0);
-  if (!ep) {
-    agent.Invoke(34);
-  } else {
-    form.msKisReply.clear();
-    agent.Invoke(137);
-    if (!van::WaitUntil([&form] { return !form.msKisReply.isEmpty(); }, van::Timeouts().replyMs))
-      agent.GiveUp();
-  }
-  form.LogRow(tag + QStringLiteral("_OutRet"), 1);
-  form.fraSign->hide();
-  giDspSignPlease = 2;
-  form.KisPosAgent1->hide();
-  form.Kis->hide();
-
-  bool statusOk = false;
-  const int status = agent.Get(30).trimmed().toShort(&statusOk);
-  const QString code = agent.Get(12);
-  if (statusOk && status == 0 && code == QLatin1String("0000")) {
-    form.LogRow(tag + QStringLiteral("_OutRet_Ok"), 2);
+  QString code;
+  if (RunKisRequest(form, agent,
+                    KisCancelMembers(giKzPayKind, form.txtiHalbu->text(), form.txtiGum->text(), form.mcCardVat,
+                                     gsKzBarcode, form.txtiDate->text(), form.txtiNo->text()),
+                    ep, form.miSignNeed == 1, form.miSignState, tag, &code)) {
     form.lblCardName->clear();
     const QString receivedCode = van::FillKisCardRet(agent, ep, int16_t(form.Months().toInt()));
     gtCardRet.Gum = NzCur(agent.Get(16));
@@ -97,7 +58,6 @@ int16_t CancelCardKis(frmDisCard &form) {
     gsDspDisCardMeipCode = receivedCode;
     return 0;
   }
-  form.LogRow(tag + QStringLiteral("_OutRet_Err"), 2);
   ClearCardRet();
   for (int i = 0; i < 5; ++i) van::Pause(0);
   QString line1 = agent.Get(31).trimmed();

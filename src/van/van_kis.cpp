@@ -22,6 +22,7 @@
 #include "platform/serial_port.h"
 #include "van/card_agent.h"
 #include "van/card_log.h"
+#include "van/card_request_form.h"
 #include "van/card_state.h"
 #include "van/frmCardChk.h"
 #include "van/kis.h"
@@ -449,37 +450,30 @@ QString van::FillKisCardRet(const KisPosAgent &agent, bool barcode, int16_t mont
   return receivedCode;
 }
 
-// ------------------------------------------------------------------ the approval
-
-int16_t ApproveKis(frmCardChk &form) {
-  const bool barcode = giKzPayKind != 0;
-  const QString tag = barcode ? QStringLiteral("KIS_ApprovalKz") : QStringLiteral("KIS_Approval");
-  KisPosAgent agent;
+bool RunKisRequest(CardRequestForm &form, KisPosAgent &agent, const QList<QPair<int, QString>> &members,
+                   bool barcode, bool signNeed, int16_t &padState, const QString &tag, QString *code) {
   QObject::connect(&agent, &KisPosAgent::Replied, &form, [&form] { form.msKisReply = QStringLiteral("응답"); });
   agent.Invoke(33);
-  for (const auto &[member, value] :
-       van::KisApprovalMembers(giKzPayKind, form.txtiHalbu->text(), form.txtiGum->text(), form.mcTaxGum, gsKzBarcode))
-    agent.Set(member, value);
+  for (const auto &[member, value] : members) agent.Set(member, value);
 
   // Who takes the signature.
-  const bool need = form.miSignRequired == 1, ticked = form.chkSignNotUse->isChecked();
-  van::KisSignRule sign = van::KisSignPlan(need, giSetVanDan, ticked, giSetSign0, 0);
+  const bool ticked = form.chkSignNotUse->isChecked();
+  van::KisSignRule sign = van::KisSignPlan(signNeed, giSetVanDan, ticked, giSetSign0, 0);
   if (sign.usePad) {
-    const bool signed_ = RunKisSignPad(form);
-    sign = van::KisSignPlan(need, giSetVanDan, ticked, giSetSign0, signed_ ? 1 : 2);
+    const bool signed_ = RunKisSignPad(form.Screen(), form.txtiCard, form.txtiGum, padState);
+    sign = van::KisSignPlan(signNeed, giSetVanDan, ticked, giSetSign0, signed_ ? 1 : 2);
   }
   if (sign.agentSigns) {
-    ShowSignPrompt(ScreenOf(form));
+    ShowSignPrompt(form.Screen());
     form.KisPosAgent1->show();
   }
   if (sign.clearSignFlag) gtPanList.PclSss2 = 0;
   if (sign.askCardCompany)
     dlg::MsgBox(QStringLiteral("* 카드사에 문의하세요 !"), dlg::kInformation, QStringLiteral("카드사문의요망"));
-  const QString flag = sign.flag;
-  const QString path = sign.image.isEmpty() ? QString() : SignPath(sign.image);
-  agent.Set(37, flag);
-  agent.Set(38, path);
+  agent.Set(37, sign.flag);
+  agent.Set(38, sign.image.isEmpty() ? QString() : SignPath(sign.image));
 
+  // Nothing goes out before this row is written: its failure ends the attempt.
   CardLogRow(CardLogRequestText(tag, form.txtiGum->text()), 0);
   if (!barcode) {
     agent.Invoke(34);
@@ -498,16 +492,29 @@ int16_t ApproveKis(frmCardChk &form) {
   // A status that is not a number is no approval.
   bool statusOk = false;
   const int status = agent.Get(30).trimmed().toShort(&statusOk);
-  const QString code = agent.Get(12);
-  if (statusOk && status == 0 && code == QLatin1String("0000")) {
-    form.LogRow(tag + QStringLiteral("_OutRet_Ok"), 2);
+  *code = agent.Get(12);
+  const bool approved = statusOk && status == 0 && *code == QLatin1String("0000");
+  form.LogRow(tag + (approved ? QStringLiteral("_OutRet_Ok") : QStringLiteral("_OutRet_Err")), 2);
+  return approved;
+}
+
+// ------------------------------------------------------------------ the approval
+
+int16_t ApproveKis(frmCardChk &form) {
+  const bool barcode = giKzPayKind != 0;
+  const QString tag = barcode ? QStringLiteral("KIS_ApprovalKz") : QStringLiteral("KIS_Approval");
+  KisPosAgent agent;
+  QString code;
+  if (RunKisRequest(form, agent,
+                    van::KisApprovalMembers(giKzPayKind, form.txtiHalbu->text(), form.txtiGum->text(),
+                                            form.mcTaxGum, gsKzBarcode),
+                    barcode, form.miSignRequired == 1, form.miSignPadState, tag, &code)) {
     const QString receivedCode = van::FillKisCardRet(agent, barcode, int16_t(form.Months().toInt()));
     form.ShowResult();
     form.lblMeipCode->setText(receivedCode);
     if (barcode) KeepBarcode(form);
     return 0;
   }
-  form.LogRow(tag + QStringLiteral("_OutRet_Err"), 2);
   ClearCardRet();
   for (int i = 0; i < 5; ++i) van::Pause(0);
   dlg::MsgBox(QStringLiteral("* 승인을 다시 하세요 ") + van::KisFailDetail(code) + QStringLiteral("!\r\n") +
