@@ -110,6 +110,18 @@ Grid::Grid(QWidget *parent) : QWidget(parent), table_(new QTableWidget(this)) {
   table_->setAttribute(Qt::WA_InputMethodEnabled, false);
   connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &Grid::currentMoved);
+  QAbstractItemModel *model = table_->model();
+  connect(model, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex &from, const QModelIndex &to) {
+            restampRows(from.row(), to.row());
+          });
+  for (auto shape : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+                     &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+    connect(model, shape, this, [this] { restampAll(); });
+  connect(model, &QAbstractItemModel::rowsMoved, this, [this] { restampAll(); });
+  connect(model, &QAbstractItemModel::columnsMoved, this, [this] { restampAll(); });
+  connect(model, &QAbstractItemModel::modelReset, this, [this] { restampAll(); });
+  connect(model, &QAbstractItemModel::layoutChanged, this, [this] { restampAll(); });
   connect(table_, &QTableWidget::cellClicked, this,
           [this](int row0, int col0) { emit Click(col0 + 1, row0 + 1); });
   connect(table_, &QTableWidget::cellDoubleClicked, this,
@@ -124,6 +136,9 @@ Grid::Grid(QWidget *parent) : QWidget(parent), table_(new QTableWidget(this)) {
       emit LostFocus();
   });
 }
+
+// The table goes after the stamps: its model's last signals must not reach them.
+Grid::~Grid() { disconnect(table_->model(), nullptr, this, nullptr); }
 
 void DisconnectChildSignals(QObject &receiver) {
   for (QObject *child : receiver.findChildren<QObject *>())
@@ -271,6 +286,25 @@ QString Grid::CellValue(int row, int col) const {
 }
 
 QString Grid::Value() const { return CellValue(row_, col_); }
+
+quint64 Grid::RowStamp(int row) const {
+  if (row < 1 || row > MaxRows() || size_t(row) > rowStamps_.size()) return 0;
+  if (editor_ && editRow0_ == row - 1) return 0;
+  return rowStamps_[size_t(row - 1)];
+}
+
+void Grid::restampRows(int first0, int last0) {
+  if (size_t(table_->rowCount()) != rowStamps_.size()) return restampAll();
+  first0 = qMax(first0, 0);
+  last0 = qMin(last0, int(rowStamps_.size()) - 1);
+  if (first0 > last0) return;
+  const quint64 stamp = ++lastStamp_;
+  std::fill(rowStamps_.begin() + first0, rowStamps_.begin() + last0 + 1, stamp);
+}
+
+void Grid::restampAll() {
+  rowStamps_.assign(size_t(qMax(table_->rowCount(), 0)), ++lastStamp_);
+}
 
 void Grid::SetValue(const QString &value) {
   if (!inGrid(row_, col_)) return;

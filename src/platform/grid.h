@@ -40,6 +40,7 @@ class Grid : public QWidget {
   };
 
   explicit Grid(QWidget *parent = nullptr);
+  ~Grid() override;
 
   int MaxRows() const;
   void SetMaxRows(int rows);  // 0 empties the grid
@@ -68,6 +69,11 @@ class Grid : public QWidget {
   void SetText(const QString &text) { SetValue(text); }
   // A cell's value without moving Row and Col.
   QString CellValue(int row, int col) const;
+  // A number that changes whenever a cell of the row may have changed (a value, a colour,
+  // rows put in or taken out anywhere); 0 while one of its cells is being edited, since the
+  // editor's text changes without a trace. A caller that keeps what it read of a row
+  // re-reads it when the number differs.
+  quint64 RowStamp(int row) const;
 
   // Lock and colours (&HBBGGRR) of the current cell, or set on the whole block. Set with
   // Row -1 they also hold for rows added later.
@@ -178,6 +184,8 @@ class Grid : public QWidget {
   void makeDeferred();
   void showHighlight(bool focused);
   void commitEditor();
+  void restampRows(int first0, int last0);
+  void restampAll();
 
   QTableWidget *table_;
   int row_ = 1, col_ = 1, row2_ = 1, col2_ = 1;
@@ -195,6 +203,9 @@ class Grid : public QWidget {
   // long list's keys and texts the cashier never sees cost most of the fill otherwise.
   std::vector<FillRow> bulk_;
   std::vector<bool> bulkHidden_;  // by 0-based column
+  // RowStamp by 0-based row; the last stamp given out.
+  std::vector<quint64> rowStamps_;
+  quint64 lastStamp_ = 0;
 };
 
 }  // namespace orv

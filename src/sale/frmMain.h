@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "core/currency.h"
+#include "sale/sale_rows.h"
 #include "sale/scanner.h"
 
 class QCheckBox;
@@ -453,6 +454,8 @@ class frmMain : public QWidget {
   QString VoiceProgramPath() const;
   QString CustomerEventText() const;
 
+  // The grid's rows as the totals last read them.
+  orv::sale::SaleRowReads sumReads_;
   bool loaded_ = false;
   bool leaving_ = false;
   bool activating_ = false;

@@ -139,12 +139,8 @@ bool frmMain::PutGdsRow(int32_t row, Currency price) {
 void frmMain::CalcChitSum(int16_t writeBack) {
   Grid *g = vaSpread1;
   bool newSale = lblHabGum->text() == QStringLiteral("0");
-  std::vector<sale::SaleLine> lines;
-  std::vector<int32_t> rows;
-  Currency bottleAll;
-  for (int32_t r = 1; r <= g->MaxRows(); ++r) {
+  sumReads_.Read(*g, [g](int32_t r, sale::SaleLine &l, QString &dcCell) {
     auto cell = [g, r](int c) { return NzCur(g->CellValue(r, c).trimmed()); };
-    sale::SaleLine l;
     l.gdsKey = cell(ColGdsKey);
     l.qty = cell(ColQty);
     l.price = cell(ColPrice);
@@ -153,16 +149,16 @@ void frmMain::CalcChitSum(int16_t writeBack) {
     l.bottle = cell(ColBottle);
     l.cmsGbn = int16_t(cell(ColCmsGbn).RoundToInt());
     l.taxFree = int16_t(cell(ColTaxFree).RoundToInt());
-    lines.push_back(l);
-    rows.push_back(r);
-  }
+    dcCell = g->CellValue(r, ColDc);
+  });
+  std::vector<sale::SaleLine> &lines = sumReads_.lines();
   const sale::SaleTotals t = sale::CalcSaleTotals(lines, giSetJulsa, writeBack);
   for (size_t i = 0; i < lines.size(); ++i) {
     const sale::SaleLine &l = lines[i];
     if (l.gdsKey.IsZero()) continue;
-    if (writeBack == 1 && l.newAmount != l.amount)
-      SetCellText(g, rows[i], ColAmt, plain(l.newAmount));
-    if (g->CellValue(rows[i], ColDc) != l.dc) SetCellText(g, rows[i], ColDc, l.dc);
+    const int32_t row = int32_t(i + 1);
+    if (writeBack == 1 && l.newAmount != l.amount) SetCellText(g, row, ColAmt, plain(l.newAmount));
+    if (sumReads_.dcCell(i) != l.dc) SetCellText(g, row, ColDc, l.dc);
   }
   lblSuSum->setText(FmtAmt(t.shownQty(), 0));
   lblDCSum->setText(FmtAmt(t.shownDc(), 0));

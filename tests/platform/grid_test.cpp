@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <tuple>
 
@@ -162,6 +163,50 @@ TEST(Grid, DeleteRowMovesRowsUpAndKeepsTheRowCount) {
   g->SetRow(9);  // outside: nothing happens
   g->SetAction(Grid::kActionDeleteRow);
   EXPECT_EQ(g->CellValue(2, 1), "3");
+}
+
+// A reader that keeps rows by their stamp must see every change: values, colours, cleared
+// text, rows moving, a bulk fill and the cashier's typing.
+TEST(Grid, RowStampMovesWithEveryChangeOfItsRow) {
+  QWidget owner;
+  Grid *g = MakeGrid(owner, 4, 2);
+  for (int r = 1; r <= 4; ++r) Put(*g, r, 1, QString::number(r));
+  auto stamps = [g] {
+    std::vector<quint64> s;
+    for (int r = 1; r <= 4; ++r) s.push_back(g->RowStamp(r));
+    return s;
+  };
+  const auto start = stamps();
+  for (quint64 s : start) EXPECT_NE(s, 0u);
+
+  Put(*g, 2, 1, "2");  // the same value: nothing changed
+  EXPECT_EQ(stamps(), start);
+  Put(*g, 2, 2, "x");
+  auto now = stamps();
+  EXPECT_NE(now[1], start[1]);
+  EXPECT_EQ(now[0], start[0]);
+  EXPECT_EQ(now[2], start[2]);
+
+  auto moves = [&](const char *what, const std::function<void()> &change, int row) {
+    const auto before = stamps();
+    change();
+    EXPECT_NE(stamps()[size_t(row - 1)], before[size_t(row - 1)]) << what;
+  };
+  moves("colour", [&] { g->SetRow(3); g->SetCol(1); g->SetBackColor(0x00FF00); }, 3);
+  moves("cleared", [&] { g->SetRow(3); g->SetAction(Grid::kActionClearText); }, 3);
+  moves("row deleted above", [&] { g->SetRow(1); g->SetAction(Grid::kActionDeleteRow); }, 4);
+  moves("bulk fill", [&] { g->FillRows({{{"a"}, {}}, {{"b"}, {}}, {{"c"}, {}}, {{"d"}, {}}}); }, 2);
+  moves("row count", [&] { g->SetMaxRows(5); }, 1);
+
+  ASSERT_TRUE(ShowActive(owner, *g));
+  g->SetActiveCell(1, 1);
+  const quint64 beforeTyping = g->RowStamp(1);
+  Type("7");
+  EXPECT_EQ(g->RowStamp(1), 0u);  // the editor's text is not in any stamp
+  Enter();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(g->CellValue(1, 1), "7");
+  EXPECT_NE(g->RowStamp(1), beforeTyping);
 }
 
 TEST(Grid, LockOfAllRowsHoldsForRowsAddedLater) {
