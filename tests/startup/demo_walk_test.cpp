@@ -95,7 +95,9 @@ TEST_F(DemoWalkTest, ScaleOpenPriceAndHotKeyCodesBecomePricedLines) {
     else
       Enter(c.typed);
     EXPECT_EQ(Cell(row, ColGdsKey), c.gdsKey);
-    if (!c.price.isEmpty()) EXPECT_EQ(Cell(row, ColPrice), c.price);
+    if (!c.price.isEmpty()) {
+      EXPECT_EQ(Cell(row, ColPrice), c.price);
+    }
     ++row;
   }
   EXPECT_EQ(s.Log().size(), 1);  // the pack chooser, nothing else
