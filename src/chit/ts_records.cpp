@@ -71,24 +71,25 @@ const QString &checkedTable(const QString &table) {
   return table;
 }
 
+// Kept prepared: a member chit writes these on every sale, on the point server too.
 template <class R>
 void insertRow(orv::db::Connection &conn, const QString &table, const R &rec) {
   const auto fields = orv::chit::Fields<R>();
-  orv::db::Statement st = conn.Prepare(" Insert into " + checkedTable(table) + " ( " +
-                                       orv::chit::ColumnList<R>(fields) + " ) Values ( " +
-                                       orv::chit::Placeholders<R>(fields) + " ) ");
-  orv::chit::BindFields<R>(st, rec, fields);
-  st.Execute();
+  QVariantList values;
+  values.reserve(qsizetype(fields.size()));
+  for (const auto &f : fields) values << orv::chit::FieldValue(rec, f);
+  conn.ExecuteKept(" Insert into " + checkedTable(table) + " ( " +
+                       orv::chit::ColumnList<R>(fields) + " ) Values ( " +
+                       orv::chit::Placeholders<R>(fields) + " ) ",
+                   values);
 }
 
 void deleteRow(orv::db::Connection &conn, const QString &table, const char *prefix,
                const QVariantList &key) {
   const QString p = QString::fromLatin1(prefix);
-  orv::db::Statement st =
-      conn.Prepare(" Delete From " + checkedTable(table) + " Where " + p + "Year=? And " + p +
-                   "Mon=? And " + p + "Day=? And " + p + "ComNo=? And " + p + "ChtNo=? ");
-  for (int i = 0; i < key.size(); ++i) st.Bind(i, key[i]);
-  st.Execute();
+  conn.ExecuteKept(" Delete From " + checkedTable(table) + " Where " + p + "Year=? And " + p +
+                       "Mon=? And " + p + "Day=? And " + p + "ComNo=? And " + p + "ChtNo=? ",
+                   key);
 }
 
 QVariantList chitKey(const PanChitTsRec &r) {

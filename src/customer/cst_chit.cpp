@@ -38,15 +38,14 @@ void writeToTs() {
   chit::WritePanChitTsRow(goDbTs, "PanChitT" + suffix, gtPanChitTs, g_replace == 1);
   chit::WritePanListTsRow(goDbTs, "PanListT" + suffix, gtPanListTs, g_replace == 1);
   const CstCodeRec &c = gtCstCodeTs;
-  db::Statement st = goDbTs.Prepare(
-      " Update CstCode Set CcdLpDate=?, CcdTcnt=?, CcdTzerdo=?, CcdTjumsu=?, CcdCnt=?,"
-      " CcdZerdo=?, CcdJumsu=? Where CcdKey=? ");
-  int i = 0;
-  st.Bind(i++, c.CcdLpdate);
+  QVariantList values{c.CcdLpdate};
   for (Currency v : {c.CcdTcnt, c.CcdTzerdo, c.CcdTjumsu, c.CcdCnt, c.CcdZerdo, c.CcdJumsu,
                      c.CcdKey})
-    st.Bind(i++, BindCur(v));
-  st.Execute();
+    values << BindCur(v);
+  goDbTs.ExecuteKept(
+      " Update CstCode Set CcdLpDate=?, CcdTcnt=?, CcdTzerdo=?, CcdTjumsu=?, CcdCnt=?,"
+      " CcdZerdo=?, CcdJumsu=? Where CcdKey=? ",
+      values);
   step("ts-commit");
   tx.Commit();
 }

@@ -249,6 +249,8 @@ struct Session {
   virtual long long Stream(const QString &sql, const std::function<void(const TextRow &)> &row) = 0;
   // Runs what was deferred now (a batch that must know its outcome before it ends).
   virtual void Flush() {}
+  // Runs a statement that cannot run long; the answer may take limitMs plus the grace.
+  virtual void Ping(int limitMs) = 0;
 
   // Whether the engine still has a transaction open (SQLite knows; PostgreSQL ends an
   // aborted one only on ROLLBACK, so it counts as open).
@@ -676,6 +678,7 @@ class SqliteSession : public Session {
   std::unique_ptr<PreparedStatement> Prepare(const QString &sql) override {
     return std::make_unique<SqlitePrepared>(db_, prepareSqlite(db_, sql, SQLITE_PREPARE_PERSISTENT));
   }
+  void Ping(int) override { run(QStringLiteral("Select 1"), nullptr); }
 
   long long Stream(const QString &sql, const std::function<void(const TextRow &)> &row) override {
     struct Finalize {
@@ -1242,6 +1245,16 @@ class PgSession : public Session {
     }
   }
 
+  void Ping(int limitMs) override {
+    settle();  // what was deferred goes first, under the session's own limit
+    Watched w(fd_, limitMs);
+    try {
+      run(QStringLiteral("Select 1"));
+    } catch (const DbError &e) {
+      throw w.error(e, limitMs);
+    }
+  }
+
   // Puts the session's limit on the server when it changed, then watches the wait.
   Watched watch() {
     if (streaming_)
@@ -1613,11 +1626,13 @@ Statement Connection::Prepare(const QString &sql) {
   return st;
 }
 
-Recordset Connection::QueryKept(const QString &sql, const QVariantList &values) {
-  if (!session_) throw DbError(kErrNotOpen, notOpenText());
-  Session &s = *session_;
-  s.starting(this);
-  ResultSet r;
+namespace {
+
+// Runs sql's kept statement (prepared on first use) with values bound by position.
+template <typename Run>
+auto runKept(Session &s, const void *conn, const QString &sql, const QVariantList &values,
+             Run run) {
+  s.starting(conn);
   auto it = s.kept.find(sql);
   try {
     if (it == s.kept.end()) {
@@ -1625,12 +1640,28 @@ Recordset Connection::QueryKept(const QString &sql, const QVariantList &values) 
       it = s.kept.emplace(sql, s.Prepare(sql)).first;
     }
     for (int i = 0; i < values.size(); ++i) it->second->Bind(i, values[i]);
-    it->second->Query(r);
+    return run(*it->second);
   } catch (const DbError &e) {
     if (it != s.kept.end()) s.kept.erase(it);
     s.failed(e);
     throw;
   }
+}
+
+}  // namespace
+
+long long Connection::ExecuteKept(const QString &sql, const QVariantList &values) {
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  return runKept(*session_, this, sql, values, [](PreparedStatement &p) { return p.Execute(); });
+}
+
+Recordset Connection::QueryKept(const QString &sql, const QVariantList &values) {
+  if (!session_) throw DbError(kErrNotOpen, notOpenText());
+  ResultSet r;
+  runKept(*session_, this, sql, values, [&](PreparedStatement &p) {
+    p.Query(r);
+    return 0;
+  });
   Recordset rs;
   moveInto(r, rs.names_, rs.index_, rs.rows_);
   rs.open_ = true;
@@ -1781,6 +1812,23 @@ std::optional<DbError> Connection::TryBatch(const std::function<void()> &batch) 
     return failure ? failure : e;
   }
   return failure;
+}
+
+bool Connection::Answers(int limitMs) {
+  if (!session_) return false;
+  auto keep = session_;
+  Session &s = *keep;
+  auto ping = [&] {
+    s.starting(this);
+    s.Ping(limitMs);
+  };
+  if (s.depth > 0) return !TryBatch(ping).has_value();
+  try {
+    ping();
+    return true;
+  } catch (const DbError &) {
+    return false;
+  }
 }
 
 void Connection::BeginTrans() {

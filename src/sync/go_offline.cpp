@@ -62,8 +62,11 @@ Currency probe(db::Connection &conn, const QString &sql) {
 
 Currency ProbeMainDb() { return probe(goDbMain, QStringLiteral("Select Count(*) From ComCode")); }
 // The point server is shared by many shops and holds their customers and month tables,
-// not this shop's codes: any answer counts.
-Currency ProbeTsDb() { return probe(goDbTs, QStringLiteral("Select 1")); }
+// not this shop's codes: any answer counts. It comes before every member chit it stores,
+// so it is one round trip.
+Currency ProbeTsDb() {
+  return goDbTs.IsOpen() && goDbTs.Answers(probeLimitMs()) ? Currency::Won(1) : Currency::Won(-1);
+}
 
 int SetProbeLimitMs(int ms) { return std::exchange(probeLimitMs(), ms); }
 

@@ -87,3 +87,27 @@ TEST_F(DbLimits, AServerThatStopsAnsweringEndsTheWaitWithAnError) {
   EXPECT_NE(ErrorOf(c, "Select 1"), 0);
   EXPECT_LT(t.elapsed(), 2000);
 }
+
+TEST_F(DbLimits, AProbeAnswersWithinItsLimitAndSpoilsNothing) {
+  orvtest::FreezingProxy proxy(text_);
+  Connection c;
+  c.Open(proxy.Text());
+  c.Execute("Create Table T(A int)");
+  EXPECT_TRUE(c.Answers(200));
+  c.BeginTrans();
+  c.Execute("Insert Into T Values(1)");
+  EXPECT_TRUE(c.Answers(200));
+  c.CommitTrans();
+  EXPECT_EQ(c.OpenRecordset("Select Count(*) From T").Field(0).toInt(), 1);
+  EXPECT_EQ(c.OpenRecordset("Show statement_timeout").Field(0).toString(), "400ms")
+      << "the session's limit stays as it was";
+
+  proxy.Freeze();
+  QElapsedTimer t;
+  t.start();
+  EXPECT_FALSE(c.Answers(200));
+  EXPECT_LT(t.elapsed(), 2000);
+
+  Connection closed;
+  EXPECT_FALSE(closed.Answers(200));
+}

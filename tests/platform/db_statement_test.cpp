@@ -138,6 +138,26 @@ TEST_P(StatementBoth, AKeptReadIsPreparedOnceAndFollowsTheTable) {
   EXPECT_THROW(c_.QueryKept("SELECT nothing FROM NoSuchTable WHERE a = ?", {1}), DbError);
 }
 
+TEST_P(StatementBoth, AKeptWriteIsPreparedOnceAndOutlivesAFailedTransaction) {
+  const QString ins = "INSERT INTO GdsCode (GcdKey, GcdName) VALUES (?, ?)";
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(c_.ExecuteKept(ins, {k, "n"}), 1);
+  if (Pg()) {
+    EXPECT_EQ(c_.OpenRecordset("Select Count(*) From pg_prepared_statements").Field(0).toInt(), 1)
+        << "one statement on the server for the three rows";
+  }
+  c_.BeginTrans();
+  EXPECT_EQ(c_.ExecuteKept(ins, {4, "n"}), 1);
+  EXPECT_THROW(c_.ExecuteKept(ins, {4, "again"}), DbError);
+  c_.RollbackTrans();
+  EXPECT_EQ(c_.ExecuteKept(ins, {5, QVariant()}), 1);
+  EXPECT_EQ(c_.ExecuteKept("DELETE FROM GdsCode WHERE GcdKey = ?", {1}), 1);
+  Recordset rs = c_.OpenRecordset("SELECT GcdKey, GcdName FROM GdsCode ORDER BY GcdKey");
+  QStringList rows;
+  for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+    rows << rs.Field(0).toString() + ":" + (rs.Field(1).isNull() ? "null" : rs.Field(1).toString().trimmed());
+  EXPECT_EQ(rows, (QStringList{"2:n", "3:n", "5:null"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, StatementBoth, ORV_BOTH_ENGINES);
 
 // What each kind of bound value becomes in SQLite, read back through a prepared query.

@@ -45,6 +45,29 @@ TEST_P(FrozenMain, AServerThatStopsAnsweringSwitchesOfflineWithinTheLimit) {
   EXPECT_TRUE(goDbMain.SharesSessionWith(goDbPos));
 }
 
+TEST_P(FrozenMain, APointServerThatStopsAnsweringGoesOfflineWithinTheLimit) {
+  orv::db::ServerLimits small;
+  small.graceMs = 300;
+  orv::db::SetServerLimits(small);
+  SetProbeLimitMs(300);
+  orvtest::FreezingProxy proxy(orvtest::NewPgDatabase());
+  goDbTs.Open(proxy.Text());
+  giCstTsMode = 2;
+  orv::dialogs::Script script;
+  GoTsOffline();
+  EXPECT_EQ(giCstTsMode, 2);
+  EXPECT_TRUE(script.Log().isEmpty());
+
+  proxy.Freeze();
+  QElapsedTimer t;
+  t.start();
+  GoTsOffline();
+  EXPECT_LT(t.elapsed(), 3000);
+  EXPECT_EQ(script.Texts(), QStringList{"통합고객 오프라인으로 전환합니다 !"});
+  EXPECT_EQ(giCstTsMode, 1);
+  goDbTs.Close();
+}
+
 using Probe = ChitFixture;
 
 TEST_P(Probe, CountsComCodeAndSpoilsNoOpenTransaction) {
