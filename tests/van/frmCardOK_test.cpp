@@ -122,7 +122,9 @@ TEST_F(ManualCard, RefusalsComeInOrderAndLeaveTheResultAlone) {
     EXPECT_EQ(s.Log()[0].defaultText, "0000");
     EXPECT_EQ(s.Log()[0].pitch, dlg::Pitch::Fixed);
     EXPECT_TRUE(s.Log()[0].text.startsWith("0006 하나카드"));
-    if (c.message) EXPECT_EQ(s.Log()[1].text, c.message);
+    if (c.message) {
+      EXPECT_EQ(s.Log()[1].text, c.message);
+    }
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(giCardOk, 0);
     // A refused record is not the caller's: nothing of it is handed back.
