@@ -71,6 +71,12 @@ void CopyCodesFromMain(CustomerCopy customers,
   // A connection of the copy's own, opened as the login opens the main database.
   db::Connection src;
   src.Open(ResolveMainDbServer(gsSetMainDB));
+  // Two texts naming the POS database itself: each table would be emptied before it is
+  // read back, so there is nothing to copy.
+  if (src.SharesSessionWith(goDbPos)) {
+    db::LogFailure(QStringLiteral("코드 수신 생략: 메인 DB가 포스 DB와 같습니다"));
+    return;
+  }
   // The goods arrive as one read per table, longer than a statement's usual limit.
   db::LongStatements longer(src, 600);
   const QDate today = clock::Now().date();

@@ -85,6 +85,15 @@ TEST_P(CodeCopy, AFailureLeavesEveryPosTableAsItWasAndIsShownOnce) {
   EXPECT_EQ(PosNames(), "OLD");
 }
 
+// A main database text that names the POS database itself (the login's and CC's guard
+// compare texts only): the POS code tables stay as they are.
+TEST_P(CodeCopy, AMainDatabaseThatIsThePosDatabaseLeavesItsTablesAlone) {
+  gsSetMainDB = posText_;
+  CopyCodesFromMain(CustomerCopy::Always);
+  EXPECT_EQ(PosNames(), "OLD");
+  EXPECT_EQ(goDbPos.TransLevel(), 0);
+}
+
 TEST_P(CodeCopy, TheReceiveDialogCopiesAndCloses) {
   orv::dialogs::Script script;
   QString last;
