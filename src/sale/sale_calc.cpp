@@ -1,5 +1,6 @@
 #include "sale/sale_calc.h"
 
+#include "core/money_ops.h"
 #include "core/values.h"
 
 namespace orv::sale {
@@ -18,10 +19,11 @@ int64_t divRoundEven(__int128 num, __int128 den) {
   return int64_t(neg ? -q : q);
 }
 
-Currency won(int64_t whole) { return Currency::FromRaw(whole * kScale); }
-Currency add(Currency a, Currency b) { return Currency::Add(a, b).value_or(Currency{}); }
-Currency sub(Currency a, Currency b) { return Currency::Sub(a, b).value_or(Currency{}); }
-Currency mul(Currency a, Currency b) { return Currency::Mul(a, b).value_or(Currency{}); }
+// An overflow throws: a total shown as 0 would be a wrong sale, not a safe one.
+Currency won(int64_t whole) { return money::Whole(whole); }
+Currency add(Currency a, Currency b) { return money::Checked(Currency::Add(a, b)); }
+Currency sub(Currency a, Currency b) { return money::Checked(Currency::Sub(a, b)); }
+Currency mul(Currency a, Currency b) { return money::Checked(Currency::Mul(a, b)); }
 Currency absolute(Currency a) { return a.raw() < 0 ? Currency::FromRaw(-a.raw()) : a; }
 
 int64_t asNumber(const QString &text) { return NzCur(text).RoundToInt(); }
@@ -151,7 +153,7 @@ Currency SaleTotals::shownDc() const { return sub(sub(listSum, total), freeAmt);
 
 void SupplyAndVat(Currency total, Currency taxFree, Currency &supply, Currency &vat) {
   const double d = sub(total, taxFree).ToDouble() / 1.1 + 0.5;
-  supply = RoundWhole(Currency::FromDouble(d).value_or(Currency{}));
+  supply = RoundWhole(money::FromDbl(d));
   vat = sub(sub(total, supply), taxFree);
 }
 

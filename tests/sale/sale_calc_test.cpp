@@ -87,6 +87,10 @@ TEST(SaleCalc, TotalsOfASale) {
   SaleTotals u = CalcSaleTotals(again, 5, 0);
   EXPECT_EQ(again[0].newAmount, W(1236));
   EXPECT_EQ(u.total, W(1240));
+
+  // Amounts whose sum leaves the money range are an error, never a total of 0.
+  SaleLine huge[] = {line(11, "1", 1, "900000000000000"), line(12, "1", 1, "900000000000000")};
+  EXPECT_THROW(CalcSaleTotals(huge, 5, 1), std::overflow_error);
 }
 
 TEST(SaleCalc, ListSumTakesTheExactQuantity) {
