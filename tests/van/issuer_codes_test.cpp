@@ -51,8 +51,12 @@ TEST(IssuerCodes, PromptLinesAreFortyEightBytes) {
     const QStringList lines = Lines(IssuerCodePrompt(int16_t(c.van)));
     ASSERT_EQ(lines.size(), c.lines) << c.van;
     for (const QString &l : lines) EXPECT_EQ(LenAnsi(l), 48) << c.van << " " << l.toStdString();
-    if (c.first) EXPECT_EQ(lines.first(), QString::fromUtf8(c.first)) << c.van;
-    if (c.last) EXPECT_EQ(lines.last().trimmed(), QString::fromUtf8(c.last)) << c.van;
+    if (c.first) {
+      EXPECT_EQ(lines.first(), QString::fromUtf8(c.first)) << c.van;
+    }
+    if (c.last) {
+      EXPECT_EQ(lines.last().trimmed(), QString::fromUtf8(c.last)) << c.van;
+    }
   }
   EXPECT_TRUE(Lines(IssuerCodePrompt(5)).contains(
       QStringLiteral("0521 하나SK은행       0522 산은캐피탈           ")));
