@@ -9,6 +9,7 @@
 #include "chit/records.h"
 #include "chit/sale_savers.h"
 #include "chit/saver_state.h"
+#include "core/money_ops.h"
 #include "core/application.h"
 #include "core/byte_text.h"
 #include "core/card_ret.h"
@@ -33,7 +34,8 @@ constexpr int16_t kCollectKind = 9;
 constexpr int32_t kCollectReceipt = 8;
 constexpr int16_t kCollectEvent = 107;
 
-Currency Sum(Currency a, Currency b) { return Currency::Add(a, b).value_or(Currency()); }
+// An overflow throws: a customer's totals set to 0 would be lost, not saved.
+Currency Sum(Currency a, Currency b) { return money::Checked(Currency::Add(a, b)); }
 
 // Everything a failed save puts back, so that a retry books nothing twice.
 struct Kept {

@@ -49,6 +49,12 @@ TEST(CollectPoints, ByTheShopsOptions) {
     EXPECT_EQ(p.counts, c.counts) << c.cash << "/" << c.card;
     EXPECT_EQ(p.points, Currency::Won(c.points)) << c.cash << "/" << c.card << " irt " << c.irt;
   }
+  // A sum out of the money range is an error, never 0 points from nothing.
+  CollectPointOptions o;
+  o.cashBase = o.cardBase = 1000;
+  o.bnsOisangNot = 1;
+  const Currency huge = *Currency::FromWhole(900000000000000);
+  EXPECT_THROW(CollectPointsOf(huge, huge, o), std::overflow_error);
 }
 
 class Collect : public chittest::ChitFixture {
