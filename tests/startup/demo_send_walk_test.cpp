@@ -26,6 +26,7 @@
 #include "sync/frmDataRebuild.h"
 #include "sync/frmMsgReceive.h"
 #include "login_fixture.h"
+#include "sale_keys.h"
 
 using namespace orv;
 using dialogs::Script;
@@ -133,21 +134,9 @@ class DemoSendWalkTest : public orvtest::LoginTest {
     QCoreApplication::exec();
   }
 
-  QWidget *Focus() {
-    if (!QApplication::focusWidget()) {
-      QApplication::setActiveWindow(m);
-      m->vaSpread1->setFocus();
-    }
-    return QApplication::focusWidget();
-  }
-  void Press(Qt::Key key) {
-    QTest::keyClick(Focus(), key);
-    QApplication::processEvents();
-  }
-  void Enter(const QString &code) {
-    for (QChar ch : code) QTest::keyClick(Focus(), ch.toLatin1());
-    Press(Qt::Key_Return);
-  }
+  QWidget *Focus() { return orvtest::SaleFocus(m); }
+  void Press(Qt::Key key) { orvtest::SalePress(m, key); }
+  void Enter(const QString &code) { orvtest::SaleEnter(m, code); }
 
   // Scans the codes, then Enter on the empty code cell opens the payment screen: F2 (cash),
   // Enter takes the amount due, Enter on the save button saves; no receipt.

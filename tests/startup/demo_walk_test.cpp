@@ -23,6 +23,7 @@
 #include "sale/frmMain.h"
 #include "sale/sale_dialogs.h"
 #include "login_fixture.h"
+#include "sale_keys.h"
 
 using namespace orv;
 using dialogs::Script;
@@ -44,26 +45,10 @@ class DemoWalkTest : public orvtest::LoginTest {
     m->vaSpread1->setFocus();
     m->vaSpread1->SetActiveCell(ColCode, 1);
   }
-  // Keys go where the focus is, as the cashier's do; a closed modal form may leave the
-  // window without one, and the cashier would click back into it.
-  QWidget *Focus() {
-    if (!QApplication::focusWidget()) {
-      QApplication::setActiveWindow(m);
-      m->vaSpread1->setFocus();
-    }
-    return QApplication::focusWidget();
-  }
-  void Press(Qt::Key key) {
-    QTest::keyClick(Focus(), key);
-    QApplication::processEvents();
-  }
-  void Type(const QString &s) {
-    for (QChar ch : s) QTest::keyClick(Focus(), ch.toLatin1());
-  }
-  void Enter(const QString &code) {
-    Type(code);
-    Press(Qt::Key_Return);
-  }
+  QWidget *Focus() { return orvtest::SaleFocus(m); }
+  void Press(Qt::Key key) { orvtest::SalePress(m, key); }
+  void Type(const QString &s) { orvtest::SaleType(m, s); }
+  void Enter(const QString &code) { orvtest::SaleEnter(m, code); }
   QString Cell(int row, int col) const { return m->vaSpread1->CellValue(row, col).trimmed(); }
   static int Rows(db::Connection &c, const QString &sql) { return c.OpenRecordset(sql).RecordCount(); }
   static QString YyMm() { return QString::number(giWrkYear % 100 * 100 + giWrkMonth).rightJustified(4, '0'); }
