@@ -45,14 +45,7 @@ int16_t CancelCardNice(frmDisCard &form) {
   bool failed = true;
   if (r == 1) {
     form.LogRow(QStringLiteral("NICE_NICEVCAT_OutRet_Ok"), 2);
-    QString reply = orv::codepage::Decode(buffer);
-    reply.truncate(reply.indexOf(QChar(0)) < 0 ? reply.size() : reply.indexOf(QChar(0)));
-    const QString code = SplitNiceReply(reply, QString(QChar(orv::van::kFs)), 17);
-    if (reply.count(QChar(orv::van::kFs)) < 17) {
-      // A cut reply is no cancellation, whatever its code says.
-      gsNiceRet03 = QStringLiteral("-1");
-      if (gsNiceRet17.trimmed().isEmpty()) gsNiceRet17 = QStringLiteral("알수없는오류(통신,전문)!");
-    } else if (code == QLatin1String("0000")) {
+    if (NiceCardReplyApproved(buffer)) {
       failed = false;
       FillNiceCardRet(form.txtiCard->text());
       form.ShowReply();

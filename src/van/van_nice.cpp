@@ -92,6 +92,20 @@ int NICEVCAT(QByteArray &request, QByteArray &reply) {
   return 1;
 }
 
+bool NiceCardReplyApproved(const QByteArray &buffer) {
+  QString reply = orv::codepage::Decode(buffer);
+  const int end = reply.indexOf(QChar(0));
+  if (end >= 0) reply.truncate(end);
+  const QString fs(QChar(orv::van::kFs));
+  const QString code = SplitNiceReply(reply, fs, 17);
+  if (reply.count(fs) < 17) {
+    gsNiceRet03 = QStringLiteral("-1");
+    if (gsNiceRet17.trimmed().isEmpty()) gsNiceRet17 = kUnknownError;
+    return false;
+  }
+  return code == QLatin1String("0000");
+}
+
 void FillNiceCardRet(const QString &cardText) {
   CardRetRec &c = gtCardRet;
   c.CardName = gsNiceRet11.trimmed();
@@ -119,8 +133,7 @@ int16_t ApproveNice(frmCardChk &form) {
   bool failed = true;
   if (r == 1) {
     form.LogRow(QStringLiteral("NICE_NICEVCAT_OutRet_Ok"), 2);
-    const QString code = SplitNiceReply(orv::codepage::Decode(buffer), QString(QChar(orv::van::kFs)), 17);
-    if (code == QLatin1String("0000")) {
+    if (NiceCardReplyApproved(buffer)) {
       failed = false;
       FillNiceCardRet(form.txtiCard->text());
       form.ShowResult();

@@ -32,6 +32,11 @@ int NICEVCAT(QByteArray &request, QByteArray &reply);
 // The approval's request telegram: 14 fields, each ended by FS.
 QString NiceApprovalTelegram(const QString &amount, const QString &vat, const QString &months);
 
+// Splits a card reply from the agent's buffer (cut at its first zero byte) and says whether
+// it approves: code "0000" in a whole reply. A reply cut short is no approval, whatever its
+// code says: it reads as code "-1".
+bool NiceCardReplyApproved(const QByteArray &buffer);
+
 // gtCardRet from the last split reply of an approval or a cancellation; the expiry from the
 // card box's read (characters 18 to 21).
 void FillNiceCardRet(const QString &cardText);

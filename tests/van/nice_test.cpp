@@ -117,6 +117,7 @@ TEST_F(NiceApproval, EachFailureShowsItsCodeAndText) {
       {"reply too long", "long", "00", "ErrCode [ -1 ] - 알수없는오류(통신,전문)!", "NICE_NICEVCAT_OutRet_Err"},
       {"not the code page", "garbage", "00", "ErrCode [ -1 ] - 알수없는오류", "NICE_NICEVCAT_OutRet_Err"},
       {"silence", "", "98", "ErrCode [ -1 ] - 응답이 없습니다", "NICE_NICEVCAT_OutRet_Err"},
+      {"cut reply", "short", "00", "ErrCode [ -1 ] - 알수없는오류(통신,전문)!", "NICE_NICEVCAT_OutRet_Ok"},
   };
   for (const auto &c : cases) {
     goDbPos.Execute("Delete From CardLog");
